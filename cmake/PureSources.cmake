@@ -1,0 +1,11 @@
+# The units that use no Qt. Every file here must compile with the standard
+# library alone; the fuzz targets are built from them.
+set(TAVREL_PURE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/../src/platform/TextCodec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/platform/Platform.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/XMLRoutines.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/StringFunctions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/TQList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/DataFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/FileFunctions.cpp
+)

@@ -1,0 +1,29 @@
+// Windows-1252 text, the single-byte encoding of every string the suite keeps
+// (files declare it as ISO-8859-1), to and from Unicode.  Characters that
+// Windows-1252 cannot hold become numeric character references ("&#8730;"),
+// so nothing a user types is silently lost.
+#pragma once
+
+#include <string>
+
+namespace tavrel {
+
+// Unicode code point of a Windows-1252 byte.  The five bytes the code page
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of
+// the same value, so every byte survives a round trip.
+char32_t Win1252ToUnicode(unsigned char c);
+
+// The Windows-1252 byte of a code point, or -1 when the code page has none.
+int UnicodeToWin1252(char32_t u);
+
+// UTF-8 (native file names, terminal) to Windows-1252 and back.  A byte
+// sequence that is not valid UTF-8 is taken byte by byte as Windows-1252.
+std::string Win1252ToUtf8(const std::string& s);
+std::string Utf8ToWin1252(const std::string& s);
+
+// Line breaks: the stored form is CR LF; widgets use LF.  A lone CR counts
+// as a line break too.
+std::string CrLfToLf(const std::string& s);
+std::string LfToCrLf(const std::string& s);
+
+}  // namespace tavrel
