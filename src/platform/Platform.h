@@ -81,6 +81,9 @@ class IPlatform {
   // it.  Returns false with a reason in errorText when that fails.
   virtual bool shellOpen(const std::string& target, std::string& errorText) = 0;
 
+  // The help document the two calls below open (the program folder's stand-in
+  // for the help file).
+  virtual void setHelpFile(const std::string& path) = 0;
   virtual void showHelp(int helpContext) = 0;
   virtual void showHelpContents() = 0;
 

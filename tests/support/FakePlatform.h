@@ -52,6 +52,7 @@ class FakePlatform : public IPlatform {
   std::vector<std::string> opened;  // targets given to shellOpen
   std::vector<int> helpShown;       // contexts
   int helpContentsShown = 0;
+  std::string helpFile;
   std::string clipboard;
   bool busy = false;
   int busyChanges = 0;
@@ -74,6 +75,7 @@ class FakePlatform : public IPlatform {
   std::string clipboardText() override { return clipboard; }
   void setClipboardText(const std::string& text) override { clipboard = text; }
   bool shellOpen(const std::string& target, std::string& errorText) override;
+  void setHelpFile(const std::string& path) override { helpFile = path; }
   void showHelp(int helpContext) override { helpShown.push_back(helpContext); }
   void showHelpContents() override { ++helpContentsShown; }
   void setBusy(bool b) override {

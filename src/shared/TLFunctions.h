@@ -1,0 +1,32 @@
+// Services around a program's main window: registry settings (fonts, window
+// placement, folders, recent files, configuration path, switches), the
+// recent-file menu, the caption, the file type's open command, the program
+// version, the splash screen and the first load of the configuration.  They
+// work on frmMain and frmConfig.
+#pragma once
+
+#include <string>
+
+// Registry key of the suite under HKEY_CURRENT_USER.
+inline constexpr const char* kTavrelBaseKey = "Software\\Corvane\\Tavrel";
+
+void RegisterFileType();
+void ReadFontSettings();
+void WriteFontSettings();
+void ReadSavePath();
+void WriteSavePath();
+void ReadFilePaths();
+void WriteFilePaths();
+void ReadWindowSettings();
+void WriteWindowSettings();
+void UpdateMainCaption();
+void AddRecentFile(const std::string& fileName);
+
+// Throws std::runtime_error("Can't get file version information for " +
+// fileName) when the file carries no version.
+void GetFileVersion(const std::string& fileName, int& major, int& minor, int& release, int& build);
+void GetVersionString(std::string& s);
+int GetMajorVersion();
+
+void ShowSplashScreen();
+void LoadStartupConfig();
