@@ -11,6 +11,8 @@
 // ends the text) and gives every line back followed by CR LF.  False, with
 // text unchanged, when the file cannot be read.
 bool LoadTextFile(const std::string& fileName, std::string& text);
+// The same lines without their line breaks.
+bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines);
 
 // Writes text with CR LF after every line (the last one included) through a
 // temporary file in the same folder that replaces fileName only once it is

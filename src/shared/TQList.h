@@ -60,5 +60,10 @@ class TQList {
   int ReplaceInQuestion(const std::string& find, const std::string& replace, int qIndex);
 
  private:
+  Quest* Grow(int qIndex);
+  const Quest* At(int qIndex) const;
+  Quest* At(int qIndex);
+  const Ans* AnswerAt(int qIndex, int aIndex) const;
+
   std::vector<std::unique_ptr<Quest>> items_;
 };

@@ -1,0 +1,277 @@
+#include "shared/XMLRoutines.h"
+
+#include "shared/FileFunctions.h"
+#include "shared/StringFunctions.h"
+
+namespace {
+
+// One step of a path lookup: FindElement's findings in a form the path
+// routines can check.  closed is false when the opening tag occurs but no
+// closing tag follows it (content then empty, start 0).
+struct StepResult {
+  bool found = false;
+  bool closed = false;
+  std::string content;
+  int start = 0;
+};
+
+StepResult FindStep(const std::string& tag, const std::string& text) {
+  StepResult r;
+  r.found = FindElement(tag, text, r.content, r.start);
+  r.closed = r.start > 0;
+  return r;
+}
+
+// Where a path leads: the absolute start (1-based) of the innermost content
+// found, that content, the missing steps, and whether every step that was
+// found had its closing tag after its opening tag.
+struct PathLocation {
+  int startPos = 1;
+  std::string content;
+  std::vector<std::string> missing;
+  bool wellFormed = true;
+};
+
+PathLocation Locate(const std::string& path, const std::string& doc) {
+  PathLocation loc;
+  std::vector<std::string> steps;
+  SplitXMLPath(path, steps);
+  std::string cur = doc;
+  for (const std::string& step : steps) {
+    StepResult r = FindStep(step, cur);
+    if (r.found) {
+      loc.startPos += r.start - 1;
+      if (!r.closed) loc.wellFormed = false;
+    } else {
+      loc.missing.push_back(step);
+    }
+    cur = std::move(r.content);
+  }
+  loc.content = std::move(cur);
+  return loc;
+}
+
+}  // namespace
+
+std::string MakeElement(const std::string& content, const std::string& tag) {
+  std::string out;
+  out.reserve(content.size() + 2 * tag.size() + 5);
+  out += '<';
+  out += tag;
+  out += '>';
+  out += content;
+  out += "</";
+  out += tag;
+  out += '>';
+  return out;
+}
+
+std::string MakeBoolElement(bool value, const std::string& tag) {
+  return MakeElement(BoolToStr01(value), tag);
+}
+
+std::string BoolToStr01(bool b) { return b ? "1" : "0"; }
+
+bool StrToBool01(const std::string& s) { return s != "0"; }
+
+std::string XMLEscape(const std::string& s) {
+  std::string out;
+  out.reserve(s.size() + s.size() / 8);
+  for (char c : s) {
+    switch (c) {
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '&': out += "&amp;"; break;
+      case '\'': out += "&apos;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+std::string XMLUnescape(const std::string& s) {
+  static constexpr struct {
+    const char* entity;
+    size_t len;
+    char ch;
+  } kEntities[] = {{"&lt;", 4, '<'},
+                   {"&gt;", 4, '>'},
+                   {"&amp;", 5, '&'},
+                   {"&apos;", 6, '\''},
+                   {"&quot;", 6, '"'}};
+  std::string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    if (s[i] == '&') {
+      bool decoded = false;
+      for (const auto& e : kEntities) {
+        if (s.compare(i, e.len, e.entity) == 0) {
+          out += e.ch;
+          i += e.len;
+          decoded = true;
+          break;
+        }
+      }
+      if (decoded) continue;
+    }
+    out += s[i++];
+  }
+  return out;
+}
+
+std::string XMLReplaceAll(const std::string& find, const std::string& replace,
+                          const std::string& s, int* count) {
+  return ReplaceAll(find, replace, s, count);
+}
+
+std::string StripTags(const std::string& s) {
+  std::string out;
+  out.reserve(s.size());
+  bool inTag = false;
+  for (char c : s) {
+    if (inTag) {
+      if (c == '>') inTag = false;
+    } else if (c == '<') {
+      inTag = true;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+bool SplitXMLPath(const std::string& path, std::vector<std::string>& steps) {
+  steps.clear();
+  size_t start = 0;
+  for (;;) {
+    const size_t p = path.find('\\', start);
+    if (p == std::string::npos) {
+      steps.push_back(path.substr(start));
+      return true;
+    }
+    steps.push_back(path.substr(start, p - start));
+    start = p + 1;
+  }
+}
+
+bool FindElement(const std::string& tag, const std::string& text, std::string& content,
+                 int& startPos) {
+  startPos = 0;
+  content.clear();
+  const std::string openTag = "<" + tag + ">";
+  const size_t open = text.find(openTag);
+  if (open == std::string::npos) return false;
+  const size_t p = open + openTag.size();  // 0-based first character of the content
+  // The closing tag is searched from the start of the text, so one that comes
+  // before the opening tag leaves the content empty.
+  const size_t q = text.find("</" + tag + ">");
+  if (q != std::string::npos && p <= q) {
+    content = text.substr(p, q - p);
+    startPos = static_cast<int>(p) + 1;
+  }
+  return true;
+}
+
+bool ExtractElement(bool remove, const std::string& tag, std::string& doc, std::string& content) {
+  const std::string openTag = "<" + tag + ">";
+  const std::string closeTag = "</" + tag + ">";
+  const size_t p = doc.find(openTag);
+  if (p == std::string::npos) return false;
+  const size_t start = p + openTag.size();
+  const size_t q = doc.find(closeTag, start);
+  if (q == std::string::npos) return false;
+  content = doc.substr(start, q - start);
+  if (remove) doc.erase(p, q + closeTag.size() - p);
+  return true;
+}
+
+bool LocateElementPath(const std::string& path, const std::string& doc,
+                       std::vector<std::string>& missing, int& startPos, std::string& content) {
+  PathLocation loc = Locate(path, doc);
+  missing = std::move(loc.missing);
+  startPos = loc.startPos;
+  content = std::move(loc.content);
+  return true;
+}
+
+bool SetElementByPath(const std::string& path, const std::string& value, std::string& doc) {
+  const PathLocation loc = Locate(path, doc);
+  if (loc.content == value) return true;
+
+  // The content must be where the location says, inside elements whose
+  // closing tags follow their opening tags; otherwise the document is
+  // malformed and stays as it is.
+  if (!loc.wellFormed || loc.startPos < 1) return false;
+  const size_t start = static_cast<size_t>(loc.startPos) - 1;
+  if (start > doc.size() || doc.size() - start < loc.content.size() ||
+      doc.compare(start, loc.content.size(), loc.content) != 0)
+    return false;
+
+  std::string inserted = value;
+  for (auto it = loc.missing.rbegin(); it != loc.missing.rend(); ++it)
+    inserted = MakeElement(inserted, *it);
+
+  std::string result;
+  result.reserve(doc.size() - loc.content.size() + inserted.size());
+  result.append(doc, 0, start);
+  result += inserted;
+  result.append(doc, start + loc.content.size(), std::string::npos);
+
+  // Only a document that reads back the value just written is kept: names
+  // repeated along the path, or tags inside the value, can make the plain
+  // search find something else.
+  const PathLocation check = Locate(path, result);
+  if (!check.wellFormed || !check.missing.empty() || check.content != value) return false;
+
+  doc = std::move(result);
+  return true;
+}
+
+bool SetBoolByPath(const std::string& path, bool value, std::string& doc) {
+  return SetElementByPath(path, BoolToStr01(value), doc);
+}
+
+std::string GetValueByPath(const std::string& doc, const std::string& path,
+                           const std::string& defaultValue) {
+  std::vector<std::string> steps;
+  SplitXMLPath(path, steps);
+  std::string cur = doc;
+  bool found = false;
+  for (const std::string& step : steps) {
+    std::string content;
+    int start = 0;
+    found = FindElement(step, cur, content, start);
+    cur = std::move(content);
+  }
+  return found ? cur : defaultValue;
+}
+
+bool GetBoolByPath(const std::string& doc, const std::string& path, bool defaultValue) {
+  return StrToBool01(Trim(GetValueByPath(doc, path, BoolToStr01(defaultValue))));
+}
+
+int GetIntByPath(const std::string& doc, const std::string& path, int defaultValue) {
+  const std::string s = Trim(GetValueByPath(doc, path, std::to_string(defaultValue)));
+  int value = 0;
+  return StrToIntStrict(s, value) ? value : defaultValue;
+}
+
+bool SaveXMLFile(const std::string& fileName, const std::string& doc) {
+  std::string text;
+  if (doc.find("<?xml") == std::string::npos) {
+    text.reserve(XMLHeader.size() + 4 + doc.size() + 2);
+    text.append(XMLHeader);
+    text += "\r\n\r\n";
+    text += doc;
+  } else {
+    text.reserve(doc.size() + 2);
+    text = doc;
+  }
+  // Every line ends in CR LF; a document already ending in one gets no
+  // further empty line.
+  if (!text.empty() && !(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0))
+    text += "\r\n";
+  return SaveBytesAtomically(fileName, text);
+}
