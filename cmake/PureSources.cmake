@@ -8,4 +8,7 @@ set(TAVREL_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/TQList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/DataFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/FileFunctions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ConfigDocument.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ElementWalker.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/askery/QuizFile.cpp
 )
