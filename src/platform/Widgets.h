@@ -104,9 +104,17 @@ class TEdit : public QLineEdit, public IEditControl {
   bool IsMemo() const override { return false; }
   QWidget* Widget() override { return this; }
 
+  int MaxLength() const { return maxLength_; }
+
  protected:
   void keyPressEvent(QKeyEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+
+ private:
+  QString fitToLimits(const QString& text) const;
+
+  int maxLength_ = 0;
 };
 
 // The edit control behind a widget, or null when it is none.

@@ -10,6 +10,8 @@
 // Registry key of the suite under HKEY_CURRENT_USER.
 inline constexpr const char* kTavrelBaseKey = "Software\\Corvane\\Tavrel";
 
+// The Write... routines report a settings store that cannot be written in an
+// error message and return; they never throw.
 void RegisterFileType();
 void ReadFontSettings();
 void WriteFontSettings();
@@ -28,5 +30,9 @@ void GetFileVersion(const std::string& fileName, int& major, int& minor, int& re
 void GetVersionString(std::string& s);
 int GetMajorVersion();
 
+// Shows the splash screen modally unless a command-line argument is "\S"
+// (any case).  It stays up 3000 ms in Askery and 2000 ms in the others, or
+// the time SetSplashInterval gave (0 restores the program's own).
 void ShowSplashScreen();
+void SetSplashInterval(int ms);
 void LoadStartupConfig();
