@@ -11,4 +11,7 @@ set(TAVREL_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ConfigDocument.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ElementWalker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/askery/QuizFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ReadingPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/WebExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/askery/QuizExport.cpp
 )
