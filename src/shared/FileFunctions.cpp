@@ -143,7 +143,7 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   if (exists && S_ISDIR(old.st_mode)) return false;
   // A file the user may not write stays as it is, as it would on an
   // in-place write.
-  if (exists && ::access(target.c_str(), W_OK) != 0) return false;
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
   // A fresh name beside the target, so that the final rename stays within
   // one file system.
