@@ -33,7 +33,7 @@ constexpr int kSlotButtonLeft = 8;
 constexpr int kSlotButtonWidth = 81;
 constexpr int kSlotButtonHeight = 25;
 constexpr int kFirstSlotTop = 12;
-constexpr int kFontButtonTop = kFirstSlotTop + 5 * kSlotButtonHeight + 16;
+constexpr int kFontButtonGap = 16;  // between the last slot button and btnFont
 constexpr int kBottomButtonWidth = 120;
 constexpr int kBottomButtonHeight = 25;
 constexpr int kBottomButtonGap = 13;
@@ -122,7 +122,7 @@ TfrmSourceFiles::TfrmSourceFiles(QWidget* parent) : QDialog(parent) {
 
   btnFont = new QPushButton("F&ont", pnlFiles);
   btnFont->setObjectName("btnFont");
-  btnFont->setGeometry(kSlotButtonLeft, kFontButtonTop, kSlotButtonWidth, kBottomButtonHeight);
+  btnFont->setGeometry(kSlotButtonLeft, kFirstSlotTop, kSlotButtonWidth, kBottomButtonHeight);
   connect(btnFont, &QPushButton::clicked, this, [this] { btnFontClick(); });
 
   auto makeButton = [this](const char* name, const char* caption) {
@@ -216,6 +216,7 @@ void TfrmSourceFiles::GetFilesFromDisk() {
     s.button->setVisible(true);
     top += s.button->height();
   }
+  btnFont->move(kSlotButtonLeft, top + kFontButtonGap);
 }
 
 void TfrmSourceFiles::StashText() {

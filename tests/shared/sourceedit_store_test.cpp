@@ -1,6 +1,8 @@
 // The template store: which templates each program loads, where the slot
 // buttons go, the fallback to the supplied copies, and what Accept and
 // Cancel do to the texts and files.
+#include <QPushButton>
+
 #include "sourceedit_fixture.h"
 
 namespace sourceedit_test {
@@ -42,6 +44,7 @@ TEST_F(SourceEditTest, MatchingProgramLeavesOutTheWelcomePage) {
 
   // Frameset, code, reading, DHTML stacked without a gap; welcome hidden.
   EXPECT_EQ(VisibleButtonTops(f), (std::vector<int>{12, -1, 12 + h, 12 + 2 * h, 12 + 3 * h}));
+  EXPECT_GT(f.btnFont->y(), f.spdDHTML->y() + h);  // below the stack, not over it
   EXPECT_EQ(f.FWelcomeText, "");
   EXPECT_EQ(f.FCodeText, Page("pairoc.ht_"));
 
