@@ -6,7 +6,6 @@
 namespace {
 
 constexpr char CR = '\r';
-constexpr char LF = '\n';
 constexpr const char* CRLF = "\r\n";
 
 // HTML texts of the characters 128..255.  The euro sign has no named entity
