@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "shared/TQList.h"
 
 class QAction;
+class QDialog;
 class QMenu;
 class QSpinBox;
 class QToolBar;
@@ -145,7 +147,7 @@ class TfrmMain : public TMainFormBase {
   // the menu bar and above the status bar).
   void FormResize(int w, int h);
   // The keys the window sees before its controls; true when consumed.
-  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  bool FormKeyDown(const QKeyEvent* e);
   void AssignMainFont();
 
   // --- File commands (Main.cpp) ----------------------------------------------
@@ -175,6 +177,12 @@ class TfrmMain : public TMainFormBase {
   void mnuHelpContentsClick();
   void mnuAboutClick();
   void mnuInternetHelpClick(int tag);
+
+  // Shows a form of another unit modally (configuration window, about box)
+  // and returns its result.  When ModalFormHook is set it takes the place of
+  // the form's event loop (tests drive the form through it).
+  int RunModalForm(QDialog& form);
+  std::function<int(QDialog&)> ModalFormHook;
 
   // --- Question editing (MainEditing.cpp) ------------------------------------
   void StashQuestion();
@@ -247,8 +255,11 @@ class TfrmMain : public TMainFormBase {
   void SaveWebFolderFromFileName();
   void ShowItemNumberDialog(const std::string& caption, bool withTarget, int preselect);
 
+  bool IsKeyPreviewed(const QObject* w) const;
+
   QWidget* central_ = nullptr;
   bool shown_ = false;
+  std::vector<const QObject*> keyPreview_;  // controls whose keys the window sees first
 };
 
 // The quiz program's main window (also reachable as frmMain).

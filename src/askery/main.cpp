@@ -1,6 +1,52 @@
+// The quiz program Askery: installs the desktop services, creates its forms
+// once, in a fixed order, and runs the message loop.
 #include <QApplication>
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "askery/Config.h"
+#include "askery/Main.h"
+#include "platform/Platform.h"
+#include "platform/QtPlatform.h"
+#include "platform/QtText.h"
+#include "shared/Arrange.h"
+#include "shared/InsertLink.h"
+#include "shared/ReadingText.h"
+#include "shared/Replace.h"
+#include "shared/SourceEdit.h"
+#include "shared/TLAbout.h"
+#include "shared/WhatNumber.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setApplicationName("Askery");
+  QApplication::setApplicationDisplayName("Askery");
+  QApplication::setWindowIcon(TavrelProgramIcon("Askery"));
+
+  tavrel::QtPlatform desktop;
+  tavrel::setPlatform(&desktop);
+  tavrel::setProgramFolder(tavrel::pathFromQString(QCoreApplication::applicationDirPath()));
+  std::vector<std::string> args;
+  for (const QString& a : QCoreApplication::arguments()) args.push_back(tavrel::pathFromQString(a));
+  tavrel::setCommandLine(args);
+  desktop.setHelpFile(tavrel::programFolder() + "tavrel.hlp");
+
+  // The forms, created once and in this order; the template editor reads the
+  // main window's template folder and flags, so it comes after it.
+  auto* mainForm = new TfrmMain;
+  new TfrmConfig(mainForm);
+  new TfrmSourceFiles(mainForm);
+  new TfrmArrange(mainForm);
+  new TfrmInsertLink(mainForm);
+  new TfrmAddReadingText(mainForm);
+  new TfrmTLAbout(mainForm);
+  new TfrmWhatNumber(mainForm);
+  new TfrmReplace(mainForm);
+
+  mainForm->show();
+  const int code = app.exec();
+  delete mainForm;  // the dialogs are its children
+  tavrel::setPlatform(nullptr);
+  return code;
 }
