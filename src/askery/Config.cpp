@@ -20,7 +20,9 @@
 #include "platform/Widgets.h"
 #include "shared/ConfigDocument.h"
 #include "shared/DataFile.h"
+#include "shared/EditFunctions.h"
 #include "shared/FileFunctions.h"
+#include "shared/InsertLink.h"
 #include "shared/MainFormBase.h"
 #include "shared/TLFunctions.h"
 
@@ -49,42 +51,11 @@ const char* const kConfigFilter = "Configuration files (*.cfg)|*.cfg";
 
 std::string DataFileName() { return frmMain ? frmMain->FFileName : std::string(); }
 
-// PENDING(InsertLink): once src/shared/InsertLink.h exists, GetLink and the
-// background-graphic button call TfrmInsertLink::CheckRootDir instead of
-// this copy of its rule (the warning for an unsaved quiz, then the
-// once-per-run confirmation of the pages' folder).
-bool folderConfirmed = false;
-bool CheckRootDirLocal(const std::string& dataFileName) {
-  if (dataFileName.empty() || !FileExists(dataFileName)) {
-    platform().messageDlg(
-        "The program needs to know where you will save your HTML file so that it can "
-        "construct a relative URL. Please save your data file in the folder where you will "
-        "put your HTML file when it is created, then try again.",
-        MsgType::Warning, tavrel::mbOK, 5700);
-    return false;
-  }
-  if (!folderConfirmed) {
-    folderConfirmed = true;
-    return platform().messageDlg(
-               "In order to create a relative link, the program will assume that your HTML "
-               "file will be saved in the same location as your data file is currently saved: "
-               "\r\n\r\n" +
-                   ExtractFilePath(dataFileName) +
-                   "\r\n\r\nIf you wish to change this, please cancel this operation and save "
-                   "your data file in the folder where you intend to place the HTML files.",
-               MsgType::Confirmation, tavrel::mbOKCancel, 5700) == tavrel::ModalResult::OK;
-  }
-  return true;
-}
-
-// PENDING(InsertLink): the link menus run TfrmInsertLink::ShowMe (to a web
-// address or to a local file, the data file, the selected text as the default
-// link text) here once the link dialog exists; its output then replaces the
-// selection.  Until then the menus leave the box as it is.
-bool ShowInsertLink(bool /*toFile*/, const std::string& /*dataFileName*/, std::string& output,
-                    const std::string& /*defaultLinkText*/) {
-  output.clear();
-  return false;
+// The link dialog's guard: refuses while the quiz has never been saved, and
+// once per run asks to confirm the pages' folder.  Without the link dialog no
+// relative path can be made.
+bool CheckRootDir(const std::string& dataFileName) {
+  return frmInsertLink && frmInsertLink->CheckRootDir(dataFileName);
 }
 
 QLabel* MakeLabel(const char* caption, QWidget* parent) {
@@ -656,8 +627,9 @@ void TfrmConfig::mnuPicFromFileClick() {
 void TfrmConfig::mnuInsertLinkToURLClick() {
   IEditControl* e = FocusedEdit();
   if (!e || e->Tag <= 0) return;
+  if (!frmInsertLink) return;
   std::string link;
-  if (!ShowInsertLink(false, DataFileName(), link, e->SelText())) return;
+  frmInsertLink->ShowMe(false, DataFileName(), link, e->SelText());
   ReplaceSelection(link);
   AfterInsert();
 }
@@ -665,8 +637,9 @@ void TfrmConfig::mnuInsertLinkToURLClick() {
 void TfrmConfig::mnuInsertLinkToFileClick() {
   IEditControl* e = FocusedEdit();
   if (!e || e->Tag <= 0) return;
+  if (!frmInsertLink) return;
   std::string link;
-  if (!ShowInsertLink(true, DataFileName(), link, e->SelText())) return;
+  frmInsertLink->ShowMe(true, DataFileName(), link, e->SelText());
   ReplaceSelection(link);
   AfterInsert();
 }
@@ -674,7 +647,7 @@ void TfrmConfig::mnuInsertLinkToFileClick() {
 void TfrmConfig::GetLink(std::string& link) {
   link.clear();
   const std::string dataFile = DataFileName();
-  if (!CheckRootDirLocal(dataFile)) return;  // PENDING(InsertLink): TfrmInsertLink::CheckRootDir
+  if (!CheckRootDir(dataFile)) return;
   dlgOpenHTML.fileName.clear();
   if (!platform().openDialog(dlgOpenHTML)) return;
   RelativeWebPath(dataFile, dlgOpenHTML.fileName, link);
@@ -694,7 +667,7 @@ void TfrmConfig::btnBrowseForIndexClick() {
 
 void TfrmConfig::btnBrowseForBGGraphicClick() {
   const std::string dataFile = DataFileName();
-  if (!CheckRootDirLocal(dataFile)) return;  // PENDING(InsertLink): TfrmInsertLink::CheckRootDir
+  if (!CheckRootDir(dataFile)) return;
   std::string address;
   tavrel::GetPicInfo(false, dataFile, address);
   if (!address.empty()) editGraphicURL->SetText(address);
@@ -708,15 +681,10 @@ void TfrmConfig::spdColoursClick() {
   }
 }
 
-bool TfrmConfig::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
-  const auto mods = modifiers & ~Qt::KeypadModifier;
-  if (mods == (Qt::ControlModifier | Qt::AltModifier)) {
-    // PENDING(EditFunctions): HandleMarkupShortcut(this, key) from
-    // src/shared/EditFunctions.h goes here; the key is consumed either way.
-    (void)key;
-    return true;
-  }
-  if (key == Qt::Key_F1 && mods == Qt::NoModifier) {
+bool TfrmConfig::FormKeyDown(const QKeyEvent* e) {
+  // Ctrl+Alt keys are markup shortcuts for the focused box, consumed always.
+  if (HandleMarkupKeyEvent(this, e)) return true;
+  if (e->key() == Qt::Key_F1 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
     ShowHelpFor(QApplication::focusWidget());
     return true;
   }
@@ -737,8 +705,7 @@ void TfrmConfig::ShowHelpFor(QWidget* widget) {
 
 bool TfrmConfig::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
-    auto* ke = static_cast<QKeyEvent*>(event);
-    if (FormKeyDown(ke->key(), ke->modifiers())) return true;
+    if (FormKeyDown(static_cast<QKeyEvent*>(event))) return true;
   }
   return TConfigFormBase::eventFilter(watched, event);
 }

@@ -14,6 +14,7 @@
 
 class QAction;
 class QCheckBox;
+class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QPushButton;
@@ -89,7 +90,7 @@ class TfrmConfig : public TConfigFormBase {
   void spdColoursClick();
   // The window sees every key before its controls; true when the key was
   // consumed.
-  bool FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  bool FormKeyDown(const QKeyEvent* e);
 
   // --- State -----------------------------------------------------------------
   // The configuration was edited since the window was last shown, loaded or
