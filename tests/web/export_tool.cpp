@@ -1,0 +1,229 @@
+// Exports a quiz as web pages into a folder, for the browser tests: reads a
+// quiz data file (or builds the demonstration quiz), a configuration file
+// and the templates, applies the settings given on the command line, and
+// runs the frames or single-page export through the page builders.
+//
+//   tavrel_export_tool --mode frames|single --out FOLDER/NAME.htm
+//       [--quiz FILE.aky | --demo] [--config FILE.cfg] [--templates FOLDER/]
+//       [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
+//       [--reading none|typed|URL] [--timer MINUTES]
+//
+// Messages go to standard error; the final report is answered No.
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+#include "askery/QuizExport.h"
+#include "askery/QuizFile.h"
+#include "platform/Platform.h"
+#include "shared/ConfigDocument.h"
+#include "shared/FileFunctions.h"
+#include "shared/ReadingPage.h"
+#include "shared/StringFunctions.h"
+#include "shared/TQList.h"
+#include "shared/XMLRoutines.h"
+
+namespace {
+
+class ConsolePlatform : public tavrel::IPlatform {
+ public:
+  tavrel::ModalResult messageDlg(const std::string& text, tavrel::MsgType, unsigned buttons,
+                                 int) override {
+    std::cerr << "message: " << text << "\n";
+    if (buttons & tavrel::mbNo) return tavrel::ModalResult::No;
+    return tavrel::ModalResult::OK;
+  }
+  void showMessage(const std::string& text) override { std::cerr << "message: " << text << "\n"; }
+  bool openDialog(tavrel::FileDialogOptions&) override { return false; }
+  bool saveDialog(tavrel::FileDialogOptions&) override { return false; }
+  bool fontDialog(tavrel::FontSpec&) override { return false; }
+  bool inputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+  std::string clipboardText() override { return {}; }
+  void setClipboardText(const std::string&) override {}
+  bool shellOpen(const std::string&, std::string& e) override {
+    e = "not here";
+    return false;
+  }
+  void setHelpFile(const std::string&) override {}
+  void showHelp(int) override {}
+  void showHelpContents() override {}
+  void setBusy(bool) override {}
+};
+
+// Windows-1252 text from the UTF-8 of the command line.
+std::string FromUtf8(const std::string& s) {
+  std::string r;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) {
+      r += static_cast<char>(c);
+      continue;
+    }
+    unsigned cp = 0;
+    int extra = 0;
+    if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
+    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
+    else { cp = c & 0x07; extra = 3; }
+    for (int k = 0; k < extra && i + 1 < s.size(); ++k) cp = (cp << 6) | (s[++i] & 0x3F);
+    static const unsigned high[32] = {0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x2C6, 0x2030, 0x160, 0x2039, 0x152, 0x8D, 0x17D, 0x8F,
+                                      0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x2DC, 0x2122, 0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178};
+    char out = '?';
+    if (cp >= 0xA0 && cp <= 0xFF) out = static_cast<char>(cp);
+    for (int k = 0; k < 32; ++k)
+      if (high[k] == cp) out = static_cast<char>(0x80 + k);
+    r += out;
+  }
+  return r;
+}
+
+// The demonstration quiz: plain answers, several accepted answers, accented
+// letters, the euro sign, apostrophes and text that looks like markup.
+void BuildDemoQuiz(TQList& q, std::string& title) {
+  title = FromUtf8("Demo quiz: caf\xC3\xA9s & capitals");
+  auto add = [&q](const std::string& text, std::initializer_list<const char*> answers) {
+    const int n = q.AddQuestion();
+    q.SetQuestionText(n, FromUtf8(text));
+    int a = 0;
+    for (const char* s : answers) q.SetAnswer(n, ++a, FromUtf8(s), "", 1);
+  };
+  add("What is the capital of France?", {"Paris"});
+  add("Name a primary colour.", {"red", "blue", "yellow"});
+  add("Which city is called the Big Apple?", {"New York", "New York City"});
+  add("How do you say <i>coffee</i> in French?", {"caf\xC3\xA9"});
+  add("Two coffees at 2.50 \xE2\x82\xAC each cost how much? (Write the amount and the euro sign.)",
+      {"5 \xE2\x82\xAC"});
+  add("Complete the saying: \xE2\x80\x9CIt\xE2\x80\x99s a dog\xE2\x80\x99s ...\xE2\x80\x9D", {"life"});
+  add("Type the closing tag of a script element.", {"</script>"});
+}
+
+std::string ArgValue(int& i, int argc, char** argv) {
+  if (i + 1 >= argc) throw std::runtime_error(std::string("missing value after ") + argv[i]);
+  return argv[++i];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ConsolePlatform console;
+  tavrel::setPlatform(&console);
+  try {
+    std::string mode = "frames";
+    std::string out;
+    std::string quizFile;
+    std::string configFile;
+    std::string templates;
+    std::string readingMode;  // "" = as the quiz file says
+    int timer = -1;
+    ConfigValues overrides;
+    for (int i = 1; i < argc; ++i) {
+      const std::string a = argv[i];
+      if (a == "--mode") mode = ArgValue(i, argc, argv);
+      else if (a == "--out") out = ArgValue(i, argc, argv);
+      else if (a == "--quiz") quizFile = ArgValue(i, argc, argv);
+      else if (a == "--demo") quizFile.clear();
+      else if (a == "--config") configFile = ArgValue(i, argc, argv);
+      else if (a == "--templates") templates = ArgValue(i, argc, argv);
+      else if (a == "--reading") readingMode = ArgValue(i, argc, argv);
+      else if (a == "--timer") timer = std::stoi(ArgValue(i, argc, argv));
+      else if (a == "--set" || a == "--check") {
+        const std::string v = FromUtf8(ArgValue(i, argc, argv));
+        const auto eq = v.find('=');
+        if (eq == std::string::npos) throw std::runtime_error("expected NAME=VALUE: " + v);
+        if (a == "--set") overrides.text[v.substr(0, eq)] = v.substr(eq + 1);
+        else overrides.checked[v.substr(0, eq)] = v.substr(eq + 1) == "1";
+      } else throw std::runtime_error("unknown argument " + a);
+    }
+    if (out.empty()) throw std::runtime_error("--out is required");
+    if (templates.empty()) templates = tavrel::programFolder() + "source/";
+    if (templates.back() != '/') templates += '/';
+
+    QuizExportInput in;
+    in.fileName = out;
+    in.config = configdoc::Defaults(configdoc::Program::Askery);
+    if (!configFile.empty() &&
+        configdoc::LoadConfigFromFile(configdoc::Program::Askery, configFile, in.config) ==
+            configdoc::LoadResult::Missing)
+      throw std::runtime_error("no configuration file " + configFile);
+    for (const auto& [k, v] : overrides.text) in.config.text[k] = v;
+    for (const auto& [k, v] : overrides.checked) in.config.checked[k] = v;
+
+    TQList questions;
+    std::string readingXML;
+    if (quizFile.empty()) {
+      BuildDemoQuiz(questions, in.title);
+    } else {
+      std::string text;
+      if (!LoadTextFile(quizFile, text)) throw std::runtime_error("cannot read " + quizFile);
+      const quizfile::XMLParts parts = quizfile::ReadQuizXML(text, "", "");
+      in.title = parts.title;
+      readingXML = parts.reading;
+      quizfile::ReadQuizQuestions(parts.questions, 1, questions);
+    }
+
+    // The reading, as the reading dialog would give it.
+    const int version = mode == "single" ? 4 : 3;
+    std::string readingTitle = XMLUnescape(GetValueByPath(readingXML, "reading-title", ""));
+    std::string readingText = XMLUnescape(GetValueByPath(readingXML, "reading-text", ""));
+    std::string readingPath = XMLUnescape(GetValueByPath(readingXML, "path-to-reading", ""));
+    bool internal = GetBoolByPath(readingXML, "internal-reading", true);
+    in.reading.include = GetBoolByPath(readingXML, "include-reading", false);
+    in.reading.timer = GetBoolByPath(readingXML, "include-timer", false);
+    in.reading.minutes = GetIntByPath(readingXML, "time-limit", 1);
+    if (readingMode == "none") {
+      in.reading.include = false;
+    } else if (readingMode == "typed") {
+      in.reading.include = true;
+      internal = true;
+      if (readingTitle.empty()) readingTitle = FromUtf8("A short reading about caf\xC3\xA9s");
+      if (readingText.empty())
+        readingText = FromUtf8(
+            "Paris has many caf\xC3\xA9s.\r\nA coffee costs about 2.50 \xE2\x82\xAC at the "
+            "counter.\r\nNew York is called the Big Apple.");
+    } else if (!readingMode.empty()) {
+      in.reading.include = true;
+      internal = false;
+      readingPath = readingMode;
+    }
+    if (timer >= 0) {
+      in.reading.timer = timer > 0;
+      if (timer > 0) in.reading.minutes = timer;
+    }
+    if (in.reading.minutes < 1) in.reading.minutes = 1;
+    if (in.reading.include) {
+      if (internal) {
+        std::string tpl;
+        if (!LoadTextFile(FindFileNoCase(templates, "tavrelr.ht_"), tpl))
+          throw std::runtime_error("no reading template in " + templates);
+        ReadingPageInput r{readingTitle, readingText, in.config.Text("editGraphicURL"),
+                           in.config.Text("editPageBGColor"), in.config.Text("editTitleColor"),
+                           in.config.Text("editTextColor"), in.config.Text("editExBGColor")};
+        in.reading.output = BuildReadingPage(tpl, version, r);
+      } else if (FileExists(readingPath)) {
+        LoadTextFile(readingPath, in.reading.output);
+      } else if (IsWebAddress(readingPath)) {
+        in.reading.output = Trim(readingPath);
+      }
+    }
+
+    auto readTemplate = [&templates](TemplateSource& t) {
+      std::string text;
+      if (LoadTextFile(FindFileNoCase(templates, t.fileName), text)) t.disk = text;
+    };
+    readTemplate(in.frameset);
+    readTemplate(in.welcome);
+    readTemplate(in.code);
+    readTemplate(in.dhtml);
+
+    const ExportPlan plan = mode == "single" ? BuildSinglePageExport(questions, in)
+                                             : BuildFramesExport(questions, in);
+    const ExportOutcome outcome = RunExportPlan(plan, nullptr);
+    for (const std::string& p : outcome.written) std::cout << p << "\n";
+    return outcome.reported ? 0 : 1;
+  } catch (const std::exception& e) {
+    std::cerr << "error: " << e.what() << "\n";
+    return 2;
+  }
+}
