@@ -22,7 +22,19 @@
 
 #include "platform/QtText.h"
 
+// The compiled-in pictures live in a static library; registering them must
+// happen outside any namespace.
+static void registerTavrelResources() { Q_INIT_RESOURCE(tavrel); }
+
 namespace tavrel {
+
+void InitResources() {
+  static const bool done = [] {
+    registerTavrelResources();
+    return true;
+  }();
+  (void)done;
+}
 
 namespace {
 
@@ -219,7 +231,7 @@ QStringList QtNameFilters(const std::string& filter) {
   return out;
 }
 
-QtPlatform::QtPlatform() = default;
+QtPlatform::QtPlatform() { InitResources(); }
 
 QtPlatform::~QtPlatform() {
   while (busyDepth_ > 0) {

@@ -44,6 +44,11 @@ class QtPlatform : public IPlatform {
   int busyDepth_ = 0;
 };
 
+// Makes the suite's compiled-in pictures (":/tavrel/...": program icons,
+// splash pictures) available; safe to call more than once.  Installing a
+// QtPlatform does it too.
+void InitResources();
+
 // A filter of the programs' form ("Text (*.txt)|*.txt|Web (*.htm;*.html)|
 // *.htm;*.html") as the name filters of a Qt file dialog ("Text (*.txt)",
 // "Web (*.htm *.html)").  An empty filter gives no entries.

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cctype>
 
+#include "platform/QtPlatform.h"
 #include "platform/QtText.h"
 
 std::string SplashPicturePath(const std::string& programTitle) {
@@ -29,6 +30,7 @@ TfrmSplash::TfrmSplash(const std::string& programTitle, int intervalMs, QWidget*
   imgSplash = new QLabel(this);
   imgSplash->setObjectName(QStringLiteral("imgSplash"));
   imgSplash->setAlignment(Qt::AlignCenter);
+  tavrel::InitResources();
   QPixmap picture(tavrel::toQString(SplashPicturePath(programTitle)));
   if (picture.isNull()) {
     // A program without a picture of its own still says what is starting.

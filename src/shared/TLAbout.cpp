@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <cctype>
 
+#include "platform/QtPlatform.h"
 #include "platform/QtText.h"
 #include "shared/MainFormBase.h"
 #include "shared/TLFunctions.h"
@@ -16,6 +17,7 @@ TfrmTLAbout* frmTLAbout = nullptr;
 QIcon TavrelProgramIcon(const std::string& programTitle) {
   std::string lower;
   for (char c : programTitle) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  tavrel::InitResources();
   QIcon icon(tavrel::toQString(":/tavrel/icons/" + lower + ".png"));
   if (icon.availableSizes().isEmpty()) icon = QApplication::windowIcon();
   return icon;
