@@ -165,7 +165,7 @@ void TfrmAddReadingText::BuildControls() {
   mmoReadingTitle = new tavrel::TMemo(pnlTitle, "mmoReadingTitle");
   mmoReadingTitle->SetWantReturns(false);
   mmoReadingTitle->SetCentered(true);
-  mmoReadingTitle->setGeometry(140, 4, 360, 32);
+  mmoReadingTitle->setGeometry(140, 5, 360, 30);
   mmoReadingTitle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   mmoReadingTitle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   mmoReadingTitle->setEnabled(false);
@@ -535,6 +535,11 @@ void TfrmAddReadingText::FormResize() {
   if (!pnlClient) return;
   const int w = pnlClient->width();
   const int h = pnlClient->height();
+  // The source box reaches the right edge, so that a long path shows.
+  const int sourceWidth = std::max(320, w - gbSource->x() - 12);
+  gbSource->resize(sourceWidth, gbSource->height());
+  btnBrowse->move(sourceWidth - btnBrowse->width() - 8, btnBrowse->y());
+  editReadingPath->resize(btnBrowse->x() - 6 - editReadingPath->x(), editReadingPath->height());
   pnlTitle->setGeometry(0, pnlTitle->y(), w, pnlTitle->height());
   mmoReadingTitle->move((w - mmoReadingTitle->width()) / 2, mmoReadingTitle->y());
   const int textTop = mmoReadingText->y();
