@@ -70,6 +70,12 @@ TEST(XMLExtractElement, WalksRepeatedElements) {
   content = "kept";
   EXPECT_FALSE(ExtractElement(true, "b", doc, content));
   EXPECT_EQ(content, "kept");
+  doc = "<b>1</b><b>2</b>";
+  EXPECT_TRUE(ExtractElement(true, "b", doc, content));
+  EXPECT_TRUE(ExtractElement(true, "b", doc, content));
+  EXPECT_EQ(content, "2");
+  EXPECT_EQ(doc, "");
+  EXPECT_FALSE(ExtractElement(true, "b", doc, content));
 
   // Here the closing tag is looked for after the opening one.
   doc = "</b><b>x</b>";
