@@ -33,6 +33,7 @@ std::string applicationTitle() {
 }  // namespace
 
 TfrmTLAbout::TfrmTLAbout(QWidget* parent) : QDialog(parent) {
+  frmTLAbout = this;
   setObjectName(QStringLiteral("frmTLAbout"));
   setWindowTitle(QStringLiteral("About"));
   setModal(true);

@@ -17,6 +17,7 @@ TEST(AboutBox, ShowsTitleVersionIconAndNotice) {
   tavrel::testing::FakePlatform fake;
   platform_test::HostMainForm main("Askery");
   TfrmTLAbout about(&main);
+  EXPECT_EQ(frmTLAbout, &about);
   std::string version;
   GetVersionString(version);
   EXPECT_EQ(about.windowTitle(), "About Askery");
