@@ -1,0 +1,138 @@
+// Shared helpers of the browser tests: exporting a quiz with the export
+// tool into a temporary folder, starting Chromium, and watching the console.
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdirSync, mkdtempSync, readdirSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const here = dirname(fileURLToPath(import.meta.url));
+export const repoRoot = resolve(here, '..', '..', '..');
+export const templatesDir = join(repoRoot, 'templates') + '/';
+export const artifactsDir = join(repoRoot, 'tests', 'web', 'artifacts');
+
+// The export tool: TAVREL_EXPORT_TOOL, or the newest build folder's bin/.
+export function exportTool() {
+  if (process.env.TAVREL_EXPORT_TOOL) return process.env.TAVREL_EXPORT_TOOL;
+  const candidates = readdirSync(repoRoot)
+    .filter((d) => d.startsWith('build'))
+    .map((d) => join(repoRoot, d, 'bin', 'tavrel_export_tool'))
+    .filter((p) => existsSync(p));
+  if (candidates.length === 0) {
+    throw new Error('tavrel_export_tool not built: build the target or set TAVREL_EXPORT_TOOL');
+  }
+  return candidates[0];
+}
+
+// The texts and switches of the pages, as a teacher would set them.
+export const texts = {
+  editCheck: 'Check',
+  editHint: 'Hint',
+  editShow: 'Show answer',
+  editHelp: 'Help',
+  editBack: 'Back',
+  editNextEx: 'Next exercise',
+  editContents: 'Contents',
+  editNextExURL: 'next.htm',
+  editContentsURL: 'index.htm',
+  editGuessCorrect: 'Correct!',
+  editGuessIncorrect: "Sorry, that's not right.",
+  editTheseAnswersToo: 'These answers are also correct:',
+  editThisMuch: 'This much is correct:',
+  editTheseWords: 'These words are in the answer:',
+  editPleaseEnter: 'Please type an answer first.',
+  editNextCorrect: 'The next correct letter has been added.',
+  editCorrectList: 'Correct answers:',
+  editCorrectFirstTime: 'Questions answered correctly first time: ',
+  editYourScoreIs: 'Your score is: ',
+  editOKCaption: 'OK',
+  editStartReading: 'Start reading',
+  editShowReadingAgain: 'Show reading again',
+  editRemainingTime: 'Remaining time: ',
+  editTimesUp: "Time's up!",
+  editClickToShow: 'Click on the button to see the reading again',
+  mmoWelcome: 'Welcome to the demonstration quiz.',
+  mmoInstructions: 'Type each answer in its box.',
+  editPageBGColor: '#FFFFEE',
+  editExBGColor: '#DDE6F0',
+  editNavBarColor: '#7799BB',
+  editTitleColor: '#003366',
+  editTextColor: '#000000',
+  editPopupBGColor: '#FFFFFF',
+};
+export const switches = {
+  chkIncludeHint: 1,
+  chkIncludeShowAnswer: 1,
+  chkIncludeHelp: 1,
+  chkIncludeBack: 1,
+  chkIncludeNextEx: 0,
+  chkIncludeContents: 0,
+  chkCaseSensitive: 0,
+  chkContinuousScoring: 1,
+  chkShuffleQs: 0,
+};
+
+// Exports the demonstration quiz (or options.quiz) into a fresh folder and
+// returns the file: URL of the root page and the folder.
+export function exportQuiz(options = {}) {
+  const dir = mkdtempSync(join(tmpdir(), 'tavrel-web-'));
+  const out = join(dir, options.name || 'quiz.htm');
+  const args = ['--mode', options.mode || 'frames', '--out', out, '--templates', templatesDir];
+  if (options.quiz) args.push('--quiz', options.quiz);
+  if (options.config) args.push('--config', options.config);
+  if (!options.config || options.overrideConfig) {
+    for (const [k, v] of Object.entries({ ...texts, ...(options.texts || {}) })) args.push('--set', `${k}=${v}`);
+    for (const [k, v] of Object.entries({ ...switches, ...(options.switches || {}) })) args.push('--check', `${k}=${v}`);
+  }
+  if (options.reading) args.push('--reading', options.reading);
+  if (options.timer !== undefined) args.push('--timer', String(options.timer));
+  const written = execFileSync(exportTool(), args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
+  return { dir, root: out, url: pathToFileURL(out).href, written: written.trim().split('\n') };
+}
+
+export const chromiumArgs = [
+  '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+
+// A browser with a fresh profile; close() ends it and removes nothing else.
+export async function startBrowser() {
+  const profile = mkdtempSync(join(tmpdir(), 'tavrel-profile-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: chromiumArgs,
+    viewport: { width: 1280, height: 800 },
+  });
+  return context;
+}
+
+// Collects console errors and warnings and uncaught errors of a page and its
+// frames.
+export function watchConsole(page) {
+  const problems = [];
+  page.on('console', (m) => {
+    if (m.type() === 'error' || m.type() === 'warning') problems.push(`${m.type()}: ${m.text()}`);
+  });
+  page.on('pageerror', (e) => problems.push(`pageerror: ${e.message}`));
+  return problems;
+}
+
+export async function screenshot(page, name) {
+  mkdirSync(artifactsDir, { recursive: true });
+  await page.screenshot({ path: join(artifactsDir, name) });
+}
+
+// The frame of a frameset page by its name, once it has loaded.
+export async function frameNamed(page, name) {
+  for (let i = 0; i < 100; i++) {
+    const f = page.frame({ name });
+    if (f && f.url() !== '' && f.url() !== 'about:blank') {
+      await f.waitForLoadState('load');
+      return f;
+    }
+    await page.waitForTimeout(50);
+  }
+  throw new Error(`no frame ${name}`);
+}
