@@ -145,24 +145,23 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   // in-place write.
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
-  // A fresh name beside the target, so that the final rename stays within
-  // one file system.
+  // A fresh hidden name beside the target, so that the final rename stays
+  // within one file system.
+  const std::string folder = NativeFolderOf(target);
   std::string temp;
   int fd = -1;
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    temp = folder + "/.tavrel-save-" + std::to_string(::getpid()) + "-" +
+           std::to_string(++counter) + ".tmp";
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) return false;
   }
   if (fd < 0) return false;
 
-  bool ok = true;
-  if (exists) {
-    // Keep the permission bits the file had; the owner stays the writer.
-    ::fchmod(fd, old.st_mode & 07777);
-  }
-  ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  // Keep the permission bits the file had; the owner becomes the writer.
+  if (exists) ::fchmod(fd, old.st_mode & 07777);
+  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   if (::close(fd) != 0) ok = false;
   if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
   if (!ok) {
@@ -170,7 +169,7 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
     return false;
   }
   // Make the new name itself durable.
-  const int dirFd = ::open(NativeFolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd >= 0) {
     ::fsync(dirFd);
     ::close(dirFd);

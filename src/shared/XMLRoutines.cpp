@@ -1,24 +1,38 @@
 #include "shared/XMLRoutines.h"
 
+#include <string_view>
+
 #include "shared/FileFunctions.h"
 #include "shared/StringFunctions.h"
 
 namespace {
 
-// One step of a path lookup: FindElement's findings in a form the path
-// routines can check.  closed is false when the opening tag occurs but no
-// closing tag follows it (content then empty, start 0).
+// One step of a path lookup, as FindElement makes it, over a view of the text
+// so that a lookup copies only what it hands back.  closed is false when the
+// opening tag occurs but no closing tag follows it (content then empty,
+// start 0).
 struct StepResult {
   bool found = false;
   bool closed = false;
-  std::string content;
-  int start = 0;
+  std::string_view content;
+  int start = 0;  // 1-based position of the content in the text searched
 };
 
-StepResult FindStep(const std::string& tag, const std::string& text) {
+StepResult FindStep(const std::string& tag, std::string_view text) {
   StepResult r;
-  r.found = FindElement(tag, text, r.content, r.start);
-  r.closed = r.start > 0;
+  const std::string openTag = "<" + tag + ">";
+  const size_t open = text.find(openTag);
+  if (open == std::string_view::npos) return r;
+  r.found = true;
+  const size_t p = open + openTag.size();  // 0-based first character of the content
+  // The closing tag is searched from the start of the text, so one that comes
+  // before the opening tag leaves the content empty.
+  const size_t q = text.find("</" + tag + ">");
+  if (q != std::string_view::npos && p <= q) {
+    r.closed = true;
+    r.content = text.substr(p, q - p);
+    r.start = static_cast<int>(p) + 1;
+  }
   return r;
 }
 
@@ -27,27 +41,27 @@ StepResult FindStep(const std::string& tag, const std::string& text) {
 // found had its closing tag after its opening tag.
 struct PathLocation {
   int startPos = 1;
-  std::string content;
+  std::string_view content;
   std::vector<std::string> missing;
   bool wellFormed = true;
 };
 
-PathLocation Locate(const std::string& path, const std::string& doc) {
+PathLocation Locate(const std::string& path, std::string_view doc) {
   PathLocation loc;
   std::vector<std::string> steps;
   SplitXMLPath(path, steps);
-  std::string cur = doc;
+  std::string_view cur = doc;
   for (const std::string& step : steps) {
-    StepResult r = FindStep(step, cur);
+    const StepResult r = FindStep(step, cur);
     if (r.found) {
       loc.startPos += r.start - 1;
       if (!r.closed) loc.wellFormed = false;
     } else {
       loc.missing.push_back(step);
     }
-    cur = std::move(r.content);
+    cur = r.content;
   }
-  loc.content = std::move(cur);
+  loc.content = cur;
   return loc;
 }
 
@@ -158,20 +172,10 @@ bool SplitXMLPath(const std::string& path, std::vector<std::string>& steps) {
 
 bool FindElement(const std::string& tag, const std::string& text, std::string& content,
                  int& startPos) {
-  startPos = 0;
-  content.clear();
-  const std::string openTag = "<" + tag + ">";
-  const size_t open = text.find(openTag);
-  if (open == std::string::npos) return false;
-  const size_t p = open + openTag.size();  // 0-based first character of the content
-  // The closing tag is searched from the start of the text, so one that comes
-  // before the opening tag leaves the content empty.
-  const size_t q = text.find("</" + tag + ">");
-  if (q != std::string::npos && p <= q) {
-    content = text.substr(p, q - p);
-    startPos = static_cast<int>(p) + 1;
-  }
-  return true;
+  const StepResult r = FindStep(tag, text);
+  content = std::string(r.content);
+  startPos = r.start;
+  return r.found;
 }
 
 bool ExtractElement(bool remove, const std::string& tag, std::string& doc, std::string& content) {
@@ -192,7 +196,7 @@ bool LocateElementPath(const std::string& path, const std::string& doc,
   PathLocation loc = Locate(path, doc);
   missing = std::move(loc.missing);
   startPos = loc.startPos;
-  content = std::move(loc.content);
+  content = std::string(loc.content);
   return true;
 }
 
@@ -237,15 +241,14 @@ std::string GetValueByPath(const std::string& doc, const std::string& path,
                            const std::string& defaultValue) {
   std::vector<std::string> steps;
   SplitXMLPath(path, steps);
-  std::string cur = doc;
+  std::string_view cur = doc;
   bool found = false;
   for (const std::string& step : steps) {
-    std::string content;
-    int start = 0;
-    found = FindElement(step, cur, content, start);
-    cur = std::move(content);
+    const StepResult r = FindStep(step, cur);
+    found = r.found;
+    cur = r.content;
   }
-  return found ? cur : defaultValue;
+  return found ? std::string(cur) : defaultValue;
 }
 
 bool GetBoolByPath(const std::string& doc, const std::string& path, bool defaultValue) {
