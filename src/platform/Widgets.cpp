@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -11,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
+#include <memory>
 
 #include "platform/Platform.h"
 #include "platform/QtText.h"
@@ -73,6 +75,15 @@ bool isTypedText(const QKeyEvent* e) {
 // focus to another window or a popup menu.
 bool leavesControl(const QFocusEvent* e) {
   return e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
+}
+
+// The same input event with its committed text cut to what fits; null when
+// nothing had to be cut.
+std::unique_ptr<QInputMethodEvent> fittedInput(const QInputMethodEvent* e, const QString& fitted) {
+  if (fitted == e->commitString()) return nullptr;
+  auto copy = std::make_unique<QInputMethodEvent>(e->preeditString(), e->attributes());
+  copy->setCommitString(fitted, e->replacementStart(), e->replacementLength());
+  return copy;
 }
 
 }  // namespace
@@ -220,6 +231,18 @@ void TMemo::insertFromMimeData(const QMimeData* source) {
   ensureCursorVisible();
 }
 
+void TMemo::inputMethodEvent(QInputMethodEvent* e) {
+  // Composed characters (dead keys, input methods) obey the limits as typed
+  // ones do.
+  if (!e->commitString().isEmpty() && !isReadOnly()) {
+    if (auto fitted = fittedInput(e, fitToLimits(e->commitString()))) {
+      QPlainTextEdit::inputMethodEvent(fitted.get());
+      return;
+    }
+  }
+  QPlainTextEdit::inputMethodEvent(e);
+}
+
 bool TMemo::canInsertFromMimeData(const QMimeData* source) const {
   return source && source->hasText();
 }
@@ -336,6 +359,16 @@ void TEdit::contextMenuEvent(QContextMenuEvent* e) {
   }
   menu->exec(e->globalPos());
   delete menu;
+}
+
+void TEdit::inputMethodEvent(QInputMethodEvent* e) {
+  if (maxLength_ > 0 && !e->commitString().isEmpty() && !isReadOnly()) {
+    if (auto fitted = fittedInput(e, fitToLimits(e->commitString()))) {
+      QLineEdit::inputMethodEvent(fitted.get());
+      return;
+    }
+  }
+  QLineEdit::inputMethodEvent(e);
 }
 
 // --- Lookup ----------------------------------------------------------------

@@ -71,6 +71,7 @@ class TMemo : public QPlainTextEdit, public IEditControl {
   void focusOutEvent(QFocusEvent* e) override;
   void insertFromMimeData(const QMimeData* source) override;
   bool canInsertFromMimeData(const QMimeData* source) const override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
 
  private:
   void insertTyped(const QString& text);
@@ -110,6 +111,7 @@ class TEdit : public QLineEdit, public IEditControl {
   void keyPressEvent(QKeyEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
 
  private:
   QString fitToLimits(const QString& text) const;

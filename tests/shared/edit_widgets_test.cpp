@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -121,6 +122,14 @@ TEST_F(EditWidgetsTest, MemoLengthLimitHoldsForTheUserOnly) {
   fake.clipboard = "123456";
   memo.PasteFromClipboard();
   EXPECT_EQ(memo.Text(), "12345");
+
+  // Characters composed with dead keys or an input method too.
+  memo.SetText("abcd");
+  memo.moveCursor(QTextCursor::End);
+  QInputMethodEvent composed;
+  composed.setCommitString(QString::fromUtf8("éè"));
+  QApplication::sendEvent(&memo, &composed);
+  EXPECT_EQ(memo.Text(), "abcd\xE9");
 
   // A line break counts as the two characters it is stored as.
   memo.SetText("abc");
