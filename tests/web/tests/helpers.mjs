@@ -12,17 +12,17 @@ export const repoRoot = resolve(here, '..', '..', '..');
 export const templatesDir = join(repoRoot, 'templates') + '/';
 export const artifactsDir = join(repoRoot, 'tests', 'web', 'artifacts');
 
-// The export tool: TAVREL_EXPORT_TOOL, or the newest build folder's bin/.
+// The export tool: TAVREL_EXPORT_TOOL, or bin/ of TAVREL_BUILD, or of the
+// build folder "build", or of another build folder of the repository.
 export function exportTool() {
   if (process.env.TAVREL_EXPORT_TOOL) return process.env.TAVREL_EXPORT_TOOL;
-  const candidates = readdirSync(repoRoot)
-    .filter((d) => d.startsWith('build'))
-    .map((d) => join(repoRoot, d, 'bin', 'tavrel_export_tool'))
-    .filter((p) => existsSync(p));
-  if (candidates.length === 0) {
-    throw new Error('tavrel_export_tool not built: build the target or set TAVREL_EXPORT_TOOL');
-  }
-  return candidates[0];
+  const folders = [];
+  if (process.env.TAVREL_BUILD) folders.push(process.env.TAVREL_BUILD);
+  folders.push(join(repoRoot, 'build'));
+  for (const d of readdirSync(repoRoot).sort()) if (d.startsWith('build')) folders.push(join(repoRoot, d));
+  const tool = folders.map((d) => join(d, 'bin', 'tavrel_export_tool')).find((p) => existsSync(p));
+  if (!tool) throw new Error('tavrel_export_tool not built: build the target or set TAVREL_EXPORT_TOOL');
+  return tool;
 }
 
 // The texts and switches of the pages, as a teacher would set them.
