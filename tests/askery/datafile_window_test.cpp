@@ -324,3 +324,32 @@ TEST_F(AskeryWindows, DatafileCommandLineLoadsConfigurationThenEachQuizInOrder) 
   EXPECT_EQ(main->FLastFiles[2], dir.File("b.aky"));
   EXPECT_FALSE(main->FChanged);
 }
+
+TEST_F(AskeryWindows, DatafileSuppliedExamplesOpen) {
+  std::string here = __FILE__;
+  const std::string examples = here.substr(0, here.rfind('/')) + "/../../examples/";
+  SetReload(false);
+  main->FSaveWithFile = false;
+  for (const char* name : {"capitals.aky", "francais-cafe.aky", "synonyms.aky"}) {
+    SCOPED_TRACE(name);
+    const std::string bytes = ReadFileBytes(examples + name);
+    ASSERT_FALSE(bytes.empty());
+    main->LoadFile(examples + name);
+    EXPECT_TRUE(fake.messages.empty());
+    EXPECT_EQ(main->FFileName, examples + name);
+    EXPECT_GE(main->FQuestions->Count(), 5);
+    // Saved by our writer: saving it again gives the same bytes, apart from
+    // the program's version.
+    config->ReadConfigXML(bytes);
+    ASSERT_TRUE(main->SaveAsXML(dir.File(name)));
+    EXPECT_EQ(dir.Read(name), WithVersion(bytes));
+  }
+  EXPECT_GE(main->FQuestions->GetAnswerCount(1), 10);  // synonyms: many answers
+
+  main->LoadFile(examples + "animals-oldformat.aky");
+  EXPECT_TRUE(fake.messages.empty());
+  EXPECT_EQ(main->mmoTitle->Text(), "Animals and their young");
+  EXPECT_EQ(main->FQuestions->GetQuestionText(6), "What is a young frog called?\r\n(It lives in water.)");
+  EXPECT_EQ(main->FQuestions->GetAnswerText(4, 3), "filly");
+  EXPECT_EQ(config->ControlText("editNextExURL"), "plants.htm");
+}
