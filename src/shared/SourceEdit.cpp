@@ -77,7 +77,7 @@ QColor TfrmSourceFiles::SlotColour(int slot) {
 TfrmSourceFiles::TfrmSourceFiles(QWidget* parent) : QDialog(parent) {
   setObjectName("frmSourceFiles");
   setWindowTitle("Edit Source Files");
-  resize(640, 480);
+  resize(760, 540);
   setMinimumSize(kFilesPanelWidth + kBottomButtonsWidth + 16, 300);
 
   pnlFiles = new QFrame(this);
