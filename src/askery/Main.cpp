@@ -7,6 +7,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -339,7 +340,8 @@ void TfrmMain::CreateComponents() {
   SpinQNum->setObjectName("SpinQNum");
   SpinQNum->setRange(1, kMaxQuestion);
   SpinQNum->setValue(1);
-  SpinQNum->setReadOnly(true);  // the number is not typed in
+  // The number is not typed in, only stepped.
+  if (auto* editor = SpinQNum->findChild<QLineEdit*>()) editor->setReadOnly(true);
   SpinQNum->setToolTip("Number of current question");
   SpinQNum->setGeometry(8, kQuestionTop + 22, 96, 28);
   connect(SpinQNum, &QSpinBox::valueChanged, this, [this](int) { SpinQNumChange(); });

@@ -26,7 +26,15 @@ TEST_F(MainWindowTest, StartsUntitledWithItsMenusToolbarAndStatusBar) {
   EXPECT_EQ(main->SpinQNum->value(), 1);
   EXPECT_EQ(main->SpinQNum->minimum(), 1);
   EXPECT_EQ(main->SpinQNum->maximum(), 1000000);
-  EXPECT_TRUE(main->SpinQNum->isReadOnly());
+  // Typed digits do not change the number; the arrows step it.
+  main->SpinQNum->setFocus();
+  Key(main->SpinQNum, Qt::Key_7, Qt::NoModifier, "7");
+  EXPECT_EQ(main->SpinQNum->value(), 1);
+  main->SpinQNum->stepUp();
+  EXPECT_EQ(main->SpinQNum->value(), 2);
+  EXPECT_EQ(main->FCurrQ, 2);
+  Key(main->SpinQNum, Qt::Key_Up);
+  EXPECT_EQ(main->SpinQNum->value(), 3);
   EXPECT_EQ(main->StatusPanelText(1).rfind("Config: ", 0), 0u);
   EXPECT_TRUE(main->acceptDrops());
   for (bool used : main->FUsesTemplate) EXPECT_TRUE(used);
