@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -77,6 +78,14 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   outer->setMenuBar(MainMenu1);
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
+  // Six page tabs side by side across the fixed width, without scroll arrows.
+  PageControl1->setUsesScrollButtons(false);
+  PageControl1->setElideMode(Qt::ElideNone);
+  {
+    QFont tabFont = PageControl1->tabBar()->font();
+    tabFont.setPointSizeF(tabFont.pointSizeF() * 0.85);
+    PageControl1->tabBar()->setFont(tabFont);
+  }
   outer->addWidget(PageControl1, 1);
   BuildPages();
   BuildButtons();
@@ -326,8 +335,9 @@ void TfrmConfig::BuildPages() {
     editPopupBGColor = newEdit(tabDHTML, 255);
     Bind("editPopupBGColor", editPopupBGColor, editPopupBGColor, kHelpColours, 0);
     editPopupBGColor->setToolTip("HTML hex code for background colour of Web page");
+    editPopupBGColor->setMaximumWidth(110);
     grid->addWidget(MakeLabel("Popup message background colour:", tabDHTML), 1, 0);
-    grid->addWidget(editPopupBGColor, 1, 1);
+    grid->addWidget(editPopupBGColor, 1, 1, Qt::AlignLeft);
     chkShuffleQs = newCheck("Shuffle order of questions each time page loads", tabDHTML);
     Bind("chkShuffleQs", chkShuffleQs, kHelpScore);
     grid->addWidget(chkShuffleQs, 2, 0, 1, 2);
