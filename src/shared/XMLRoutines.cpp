@@ -1,11 +1,28 @@
 #include "shared/XMLRoutines.h"
 
+#include <string.h>
+
+#include <cstdint>
+
 #include <string_view>
 
 #include "shared/FileFunctions.h"
 #include "shared/StringFunctions.h"
 
 namespace {
+
+// Position of the first occurrence of pat in text at or after from; npos when
+// there is none.  Documents are full of "<", which makes a search that looks
+// for the first character and then compares slow; memmem is not.
+size_t FindIn(std::string_view text, std::string_view pat, size_t from = 0) {
+  if (from > text.size() || pat.size() > text.size() - from) return std::string_view::npos;
+  if (pat.empty()) return from;
+  // (No object is that large; saying so keeps the compiler's size checks quiet.)
+  if (text.size() > static_cast<size_t>(PTRDIFF_MAX)) return std::string_view::npos;
+  const void* hit = ::memmem(text.data() + from, text.size() - from, pat.data(), pat.size());
+  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text.data())
+             : std::string_view::npos;
+}
 
 // One step of a path lookup, as FindElement makes it, over a view of the text
 // so that a lookup copies only what it hands back.  closed is false when the
@@ -21,13 +38,14 @@ struct StepResult {
 StepResult FindStep(const std::string& tag, std::string_view text) {
   StepResult r;
   const std::string openTag = "<" + tag + ">";
-  const size_t open = text.find(openTag);
+  const size_t open = FindIn(text, openTag);
   if (open == std::string_view::npos) return r;
   r.found = true;
   const size_t p = open + openTag.size();  // 0-based first character of the content
   // The closing tag is searched from the start of the text, so one that comes
   // before the opening tag leaves the content empty.
-  const size_t q = text.find("</" + tag + ">");
+  const std::string closeTag = "</" + tag + ">";
+  const size_t q = FindIn(text, closeTag);
   if (q != std::string_view::npos && p <= q) {
     r.closed = true;
     r.content = text.substr(p, q - p);
@@ -181,10 +199,10 @@ bool FindElement(const std::string& tag, const std::string& text, std::string& c
 bool ExtractElement(bool remove, const std::string& tag, std::string& doc, std::string& content) {
   const std::string openTag = "<" + tag + ">";
   const std::string closeTag = "</" + tag + ">";
-  const size_t p = doc.find(openTag);
+  const size_t p = FindIn(doc, openTag);
   if (p == std::string::npos) return false;
   const size_t start = p + openTag.size();
-  const size_t q = doc.find(closeTag, start);
+  const size_t q = FindIn(doc, closeTag, start);
   if (q == std::string::npos) return false;
   content = doc.substr(start, q - start);
   if (remove) doc.erase(p, q + closeTag.size() - p);
