@@ -1,0 +1,70 @@
+// Cost of the quiz exports as the quiz grows: 2,000 questions should take
+// about ten times as long as 200 (the builders are linear in the quiz).
+// Run:  tavrel_bench --benchmark_filter=Export
+// and compare the times of /200 and /2000 (the ratio is printed as a counter
+// "per_question_ns", which should stay roughly level).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "askery/QuizExport.h"
+#include "shared/FileFunctions.h"
+#include "shared/TQList.h"
+
+namespace {
+
+std::string SuppliedTemplate(const char* name) {
+  std::string text;
+  const std::string here = __FILE__;
+  const std::string folder = here.substr(0, here.rfind('/')) + "/../templates/";
+  LoadTextFile(folder + name, text);
+  return text;
+}
+
+void FillQuiz(TQList& q, int questions) {
+  for (int i = 1; i <= questions; ++i) {
+    q.SetQuestionText(i, "Question " + std::to_string(i) + " about caf\xE9s and \"quotes\"?\r\nSecond line.");
+    q.SetAnswer(i, 1, "answer " + std::to_string(i), "", 1);
+    q.SetAnswer(i, 2, "r\xE9ponse n'" + std::to_string(i), "", 1);
+    q.SetAnswer(i, 3, "", "", 1);
+  }
+}
+
+QuizExportInput Input() {
+  QuizExportInput in;
+  in.fileName = "/tmp/bench/quiz.htm";
+  in.title = "Benchmark quiz";
+  in.config.text = {{"editCheck", "Check"}, {"editHint", "Hint"}, {"editShow", "Show"},
+                    {"editGuessCorrect", "Correct!"}, {"mmoWelcome", "Welcome"}};
+  in.config.checked = {{"chkIncludeHint", true}, {"chkIncludeShowAnswer", true}};
+  in.frameset.disk = SuppliedTemplate("askery.ht_");
+  in.welcome.disk = SuppliedTemplate("askeryw.ht_");
+  in.code.disk = SuppliedTemplate("askeryc.ht_");
+  in.dhtml.disk = SuppliedTemplate("daskery.ht_");
+  return in;
+}
+
+void RunExport(benchmark::State& state, bool single) {
+  const int n = static_cast<int>(state.range(0));
+  const QuizExportInput in = Input();
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TQList q;
+    FillQuiz(q, n);
+    state.ResumeTiming();
+    const ExportPlan plan = single ? BuildSinglePageExport(q, in) : BuildFramesExport(q, in);
+    for (const ExportStep& s : plan.steps) bytes += s.text.size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["per_question_ns"] = benchmark::Counter(
+      static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void BM_FramesExport(benchmark::State& state) { RunExport(state, false); }
+void BM_SinglePageExport(benchmark::State& state) { RunExport(state, true); }
+
+}  // namespace
+
+BENCHMARK(BM_FramesExport)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SinglePageExport)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
