@@ -43,6 +43,12 @@ bool ExtractElement(bool remove, const std::string& tag, std::string& doc, std::
 bool LocateElementPath(const std::string& path, const std::string& doc,
                        std::vector<std::string>& missing, int& startPos, std::string& content);
 
+// Replaces the content of the element at path, or creates the missing
+// elements as the first content of the deepest one that exists (an empty
+// value creates nothing).  True also when nothing had to change.  False, with
+// doc as it was, when the document is malformed along the path or the result
+// would not read back value at path (a name repeated along the path, or tags
+// in value that end the element early).
 bool SetElementByPath(const std::string& path, const std::string& value, std::string& doc);
 bool SetBoolByPath(const std::string& path, bool value, std::string& doc);
 
