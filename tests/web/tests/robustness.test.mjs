@@ -1,0 +1,78 @@
+// Texts full of quotes, backslashes, line breaks, end tags and characters
+// 128 to 255 arrive in the pages as typed and break no script.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { exportQuiz, frameNamed, startBrowser, watchConsole } from './helpers.mjs';
+
+const awkward = {
+  editGuessCorrect: 'Right! It\'s "correct" \\o/ \u00e9 \u20ac \u201cx\u201d \u2013 </script>',
+  editGuessIncorrect: 'No,\r\nnot that.',
+  editPleaseEnter: '<!-- nothing typed --> Type something\u2026',
+  editCheck: 'Check "it" \'now\' \\ \u00e9',
+  editHint: "Hint </script><script>window.broken=1</script>",
+  editThisMuch: 'Good start: \'',
+  mmoInstructions: 'Line 1\r\nLine 2 it\'s \u00a3\u00a5',
+  mmoQuizSubtitle: 'Sub\\title \'x\' "y"',
+  editNextEx: 'Next \'one\'',
+  editNextExURL: 'it\'s "next".htm',
+};
+
+let browser;
+before(async () => { browser = await startBrowser(); });
+after(async () => { await browser.close(); });
+
+describe('awkward texts', () => {
+  test('frames pages', async () => {
+    const exported = exportQuiz({ texts: awkward, switches: { chkIncludeNextEx: 1 } });
+    const page = await browser.newPage();
+    const problems = watchConsole(page);
+    await page.goto(exported.url);
+    const code = await frameNamed(page, 'CodeFrame');
+    const check = code.locator('#Q1 input[type=button]').first();
+    assert.equal(await check.getAttribute('value'), 'Check "it" \'now\' \\ \u00e9');
+    await code.fill('#G1', 'Paris');
+    await check.click();
+    assert.equal((await code.locator('#F1').innerText()).split('\n')[0].trim(),
+      'Right! It\'s "correct" \\o/ \u00e9 \u20ac \u201cx\u201d \u2013');
+    await code.fill('#G1', 'Lyon');
+    await check.click();
+    assert.equal((await code.locator('#F1').innerText()).trim(), 'No, not that.');
+    await code.fill('#G1', '');
+    await check.click();
+    assert.equal((await code.locator('#F1').innerText()).trim(), 'Type something\u2026');
+    await code.fill('#G1', 'Pa');
+    await code.locator('#Q1 input[type=button]').nth(1).click();
+    assert.equal(await code.inputValue('#G1'), 'Par');
+    assert.equal(await code.evaluate(() => window.broken), undefined);
+    assert.equal((await code.locator('.subtitle').innerText()).trim(), 'Sub\\title \'x\' "y"');
+    assert.equal(await code.locator('#TopNav input[type=button]').first().getAttribute('value'), 'Next \'one\'');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+
+  test('single page', async () => {
+    const exported = exportQuiz({ mode: 'single', texts: awkward, switches: { chkShuffleQs: 0, chkIncludeNextEx: 1 } });
+    const page = await browser.newPage();
+    const problems = watchConsole(page);
+    await page.goto(exported.url);
+    assert.equal((await page.locator('#CheckButton').innerText()).trim(), 'Check "it" \'now\' \\ \u00e9');
+    assert.equal((await page.locator('#ExInstructions').innerText()).trim(), 'Line 1\nLine 2 it\'s \u00a3\u00a5');
+    assert.equal((await page.locator('#ExSubtitle').innerText()).trim(), 'Sub\\title \'x\' "y"');
+    await page.fill('#Guess', 'paris');
+    await page.press('#Guess', 'Enter');
+    assert.equal((await page.locator('#PopupText').innerText()).split('\n')[0].trim(),
+      'Right! It\'s "correct" \\o/ \u00e9 \u20ac \u201cx\u201d \u2013');
+    await page.keyboard.press('Escape');
+    assert.equal(await page.evaluate(() => window.broken), undefined);
+    const next = page.locator('#NextExButton');
+    assert.equal((await next.innerText()).trim(), 'Next \'one\'');
+    writeFileSync(join(exported.dir, 'it\'s "next".htm'), '<!DOCTYPE html><title>Next exercise</title>');
+    await next.click();
+    await page.waitForURL(/next%22\.htm$/);
+    assert.equal(await page.title(), 'Next exercise');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+});
