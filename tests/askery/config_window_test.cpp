@@ -297,14 +297,17 @@ TEST_F(AskeryWindows, ConfigBrowseButtonsNeedASavedQuiz) {
 
 TEST_F(AskeryWindows, ConfigInsertMenuOnlyForPageText) {
   config->show();
+  config->PageControl1->setCurrentWidget(config->tabTitles);
   config->mmoInstructions->setFocus();
   QApplication::processEvents();
   config->mnuInsertClick();
   EXPECT_TRUE(config->mnuPicture->menuAction()->isEnabled());
   EXPECT_TRUE(config->mnuLink->menuAction()->isEnabled());
 
+  config->PageControl1->setCurrentWidget(config->tabSettings);
   config->editGraphicURL->setFocus();
   QApplication::processEvents();
+  ASSERT_EQ(tavrel::FocusedControl(config.get()), config->editGraphicURL);
   config->mnuInsertClick();
   EXPECT_FALSE(config->mnuPicture->menuAction()->isEnabled());
   EXPECT_FALSE(config->mnuLink->menuAction()->isEnabled());
@@ -340,4 +343,29 @@ TEST_F(AskeryWindows, ConfigEmbeddedCopyFollowsTheWindow) {
   config->ReadConfigXML("<tavrel-askery-file>" + xml + "</tavrel-askery-file>");
   EXPECT_EQ(config->ControlText("editCheck"), "<Check>");
   EXPECT_FALSE(config->ControlChecked("chkShuffleQs"));
+}
+
+TEST_F(AskeryWindows, ConfigWindowPreviewsMarkupKeysAndHelp) {
+  config->show();
+  config->PageControl1->setCurrentWidget(config->tabPrompts);
+  config->editGuessCorrect->setFocus();
+  QApplication::processEvents();
+  config->editGuessCorrect->SetText("Well done");
+  config->editGuessCorrect->selectAll();
+  ASSERT_EQ(config->editGuessCorrect->SelText(), "Well done");
+  ASSERT_EQ(tavrel::FocusedControl(config.get()), config->editGuessCorrect);
+  QKeyEvent bold(QEvent::KeyPress, Qt::Key_B, Qt::ControlModifier | Qt::AltModifier, "b");
+  QApplication::sendEvent(config->editGuessCorrect, &bold);
+  EXPECT_EQ(config->ControlText("editGuessCorrect"), "<B>Well done</B>");
+
+  QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+  QApplication::sendEvent(config->editGuessCorrect, &f1);
+  config->PageControl1->setCurrentWidget(config->tabSettings);
+  config->editNavBarColor->setFocus();
+  QApplication::processEvents();
+  QApplication::sendEvent(config->editNavBarColor, &f1);
+  EXPECT_EQ(fake.helpShown, (std::vector<int>{15000, 21600}));
+  config->btnHelpClick();
+  EXPECT_EQ(fake.helpShown.back(), 15000);
+  config->hide();
 }
