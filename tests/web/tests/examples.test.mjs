@@ -1,0 +1,58 @@
+// The example quizzes exported with the supplied configuration english4.cfg,
+// as a teacher would export them.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { join } from 'node:path';
+import { exportQuiz, frameNamed, repoRoot, screenshot, startBrowser, watchConsole } from './helpers.mjs';
+
+const config = join(repoRoot, 'resources', 'beside', 'english4.cfg');
+const cafe = join(repoRoot, 'examples', 'francais-cafe.aky');
+
+let browser;
+before(async () => { browser = await startBrowser(); });
+after(async () => { await browser.close(); });
+
+describe('example quiz with english4.cfg', () => {
+  test('frames pages', async () => {
+    const exported = exportQuiz({ quiz: cafe, config });
+    const page = await browser.newPage();
+    const problems = watchConsole(page);
+    await page.goto(exported.url);
+    const code = await frameNamed(page, 'CodeFrame');
+    assert.match(await code.locator('h1').innerText(), /Le caf\u00e9 et l'argent \u20ac/);
+    await code.getByRole('textbox', { name: /Combien co\u00fbte un caf\u00e9 ici/ }).fill('2 \u20ac');
+    await code.locator('#Q1').getByRole('button', { name: 'Check' }).click();
+    const fb = await code.locator('#F1').innerText();
+    assert.match(fb, /^Correct! Well done\./);
+    assert.match(fb, /These answers are also correct: deux euros, 2 euros/);
+    assert.match(fb, /Questions answered correctly the first time: 1 \/ 6/);
+    await code.fill('#G5', 'l\u2019addition');
+    await code.press('#G5', 'Enter');
+    assert.match(await code.locator('#F5').innerText(), /^Correct! Well done\./);
+    await code.fill('#G6', '\u00e0 la terrase');
+    await code.press('#G6', 'Enter');
+    assert.match(await code.locator('#F6').innerText(), /This much of your answer is correct: \u00e0 la terras$/m);
+    await screenshot(page, 'example-frames-1280.png');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+
+  test('single page', async () => {
+    const exported = exportQuiz({ mode: 'single', quiz: cafe, config });
+    const page = await browser.newPage();
+    const problems = watchConsole(page);
+    await page.goto(exported.url);
+    assert.match(await page.locator('#QText').innerText(), /Combien co\u00fbte/);
+    await page.fill('#Guess', 'deux euros');
+    await page.getByRole('button', { name: 'Check' }).click();
+    assert.match(await page.locator('#PopupText').innerText(), /^Correct! Well done\./);
+    const bg = await page.locator('#Popup').evaluate((e) => getComputedStyle(e).backgroundColor);
+    assert.equal(bg, 'rgb(255, 255, 224)');
+    await screenshot(page, 'example-single-1280.png');
+    await page.getByRole('button', { name: 'OK' }).click();
+    await page.setViewportSize({ width: 360, height: 740 });
+    await screenshot(page, 'example-single-360.png');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+});
