@@ -619,7 +619,7 @@ void TfrmMain::FormShow() {
   shown_ = true;
   AssignMainFont();
   if (frmSourceFiles) frmSourceFiles->AssignRawFont(dlgRawFont);
-  LoadStartupConfig();
+  if (frmConfig) LoadStartupConfig();
   FChanged = false;
   for (int i = 1; i <= tavrel::paramCount(); ++i) {
     const std::string param = tavrel::paramStr(i);
