@@ -65,13 +65,6 @@ TemplateSource ReadTemplate(const std::string& folder, const std::string& fileNa
   return t;
 }
 
-// Questions and answers in the list, to tell whether an export changed it.
-std::pair<int, int> ListShape(const TQList& list) {
-  int answers = 0;
-  for (int q = 1; q <= list.Count(); ++q) answers += list.GetAnswerCount(q);
-  return {list.Count(), answers};
-}
-
 // Everything but the reading output and the templates.
 QuizExportInput GatherBasics(TfrmMain& main, const std::string& fileName) {
   QuizExportInput in;
@@ -125,9 +118,10 @@ void TfrmMain::spdToWebClick() {
   QuizExportInput in = GatherBasics(*this, fileName);
   ReadReadingOutput(in, 3);
   ReadTemplates(*this, in);
-  const auto shape = ListShape(*FQuestions);
+  const int count = FQuestions->Count();
   const ExportPlan plan = BuildFramesExport(*FQuestions, in);
-  if (ListShape(*FQuestions) != shape) ShowCurrentAfterListChange();
+  // Empty questions went: the editor's number may now belong to another one.
+  if (FQuestions->Count() != count) ShowCurrentAfterListChange();
   RunExportPlan(plan, &busy);
 }
 
@@ -143,9 +137,10 @@ void TfrmMain::ExportToDHTML() {
   QuizExportInput in = GatherBasics(*this, fileName);
   ReadReadingOutput(in, 4);
   ReadTemplates(*this, in);
-  const auto shape = ListShape(*FQuestions);
+  const int count = FQuestions->Count();
   const ExportPlan plan = BuildSinglePageExport(*FQuestions, in);
-  if (ListShape(*FQuestions) != shape) ShowCurrentAfterListChange();
+  // Empty questions went: the editor's number may now belong to another one.
+  if (FQuestions->Count() != count) ShowCurrentAfterListChange();
   RunExportPlan(plan, &busy);
 }
 
@@ -154,8 +149,8 @@ void TfrmMain::MakeDHTMLCodePage(const std::string& readingFileName, std::string
   QuizExportInput in = GatherBasics(*this, std::string());
   ReadTemplates(*this, in);
   ExportPlan plan;
-  const auto shape = ListShape(*FQuestions);
+  const int count = FQuestions->Count();
   page = MakeDHTMLPage(*FQuestions, in, readingFileName, plan);
   ShowPlanMessages(plan);
-  if (ListShape(*FQuestions) != shape) ShowCurrentAfterListChange();
+  if (FQuestions->Count() != count) ShowCurrentAfterListChange();
 }

@@ -75,6 +75,18 @@ TEST_F(ExportTest, FramesExportWritesThePagesAndReportsThem) {
   EXPECT_NE(code.find("var GuessIncorrect = 'Wrong, isn\\'t it?';"), std::string::npos);
 }
 
+TEST_F(ExportTest, ExportingAQuizWithoutEmptyQuestionsLeavesItUnmodified) {
+  Quiz({"One", "Two"});
+  List().SetAnswer(1, 1, "a", "", 1);
+  List().SetAnswer(2, 1, "b", "", 1);
+  main->ShowQuestion(1);
+  main->FChanged = false;
+  fake.ChooseSave(files.File("quiz.htm")).Answer(ModalResult::No);
+  main->spdToWebClick();
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_EQ(main->mmoQuestion->Text(), "One");
+}
+
 TEST_F(ExportTest, CancelledDialogOrBlankAnsweredNoWritesNothing) {
   fake.CancelSave();
   main->spdToWebClick();
