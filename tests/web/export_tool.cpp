@@ -8,7 +8,8 @@
 //       [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
 //       [--reading none|typed|URL] [--timer MINUTES]
 //
-// Messages go to standard error; the final report is answered No.
+// Paths and texts on the command line are UTF-8.  Messages go to standard
+// error; the final report is answered No.
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -121,12 +122,12 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
       const std::string a = argv[i];
       if (a == "--mode") mode = ArgValue(i, argc, argv);
-      else if (a == "--out") out = ArgValue(i, argc, argv);
-      else if (a == "--quiz") quizFile = ArgValue(i, argc, argv);
+      else if (a == "--out") out = FromUtf8(ArgValue(i, argc, argv));
+      else if (a == "--quiz") quizFile = FromUtf8(ArgValue(i, argc, argv));
       else if (a == "--demo") quizFile.clear();
-      else if (a == "--config") configFile = ArgValue(i, argc, argv);
-      else if (a == "--templates") templates = ArgValue(i, argc, argv);
-      else if (a == "--reading") readingMode = ArgValue(i, argc, argv);
+      else if (a == "--config") configFile = FromUtf8(ArgValue(i, argc, argv));
+      else if (a == "--templates") templates = FromUtf8(ArgValue(i, argc, argv));
+      else if (a == "--reading") readingMode = FromUtf8(ArgValue(i, argc, argv));
       else if (a == "--timer") timer = std::stoi(ArgValue(i, argc, argv));
       else if (a == "--set" || a == "--check") {
         const std::string v = FromUtf8(ArgValue(i, argc, argv));
@@ -220,7 +221,7 @@ int main(int argc, char** argv) {
     const ExportPlan plan = mode == "single" ? BuildSinglePageExport(questions, in)
                                              : BuildFramesExport(questions, in);
     const ExportOutcome outcome = RunExportPlan(plan, nullptr);
-    for (const std::string& p : outcome.written) std::cout << p << "\n";
+    for (const std::string& p : outcome.written) std::cout << NativePath(p) << "\n";
     return outcome.reported ? 0 : 1;
   } catch (const std::exception& e) {
     std::cerr << "error: " << e.what() << "\n";

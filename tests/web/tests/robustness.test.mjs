@@ -75,4 +75,31 @@ describe('awkward texts', () => {
     assert.deepEqual(problems, []);
     await page.close();
   });
+
+  test('accented file names and addresses', async () => {
+    for (const mode of ['frames', 'single']) {
+      const exported = exportQuiz({
+        mode, name: "caf\u00e9 d'\u00e9t\u00e9.htm", reading: 'typed', timer: 1,
+        texts: { editNextExURL: 'suivant-\u00e9.htm' }, switches: { chkIncludeNextEx: 1, chkShuffleQs: 0 },
+      });
+      writeFileSync(join(exported.dir, 'suivant-\u00e9.htm'), '<!DOCTYPE html><title>Suivant</title>');
+      const page = await browser.newPage();
+      const problems = watchConsole(page);
+      await page.goto(exported.url);
+      const code = await frameNamed(page, 'CodeFrame');
+      await code.getByRole('button', { name: 'Start reading' }).click();
+      for (let i = 0; i < 100 && !/r\.htm$/.test(page.frame({ name: 'ReadingFrame' }).url()); i++) {
+        await page.waitForTimeout(50);
+      }
+      const reading = page.frame({ name: 'ReadingFrame' });
+      assert.match(decodeURIComponent(reading.url()), /caf\u00e9 d'\u00e9t\u00e9r\.htm$/, mode);
+      await reading.waitForLoadState('load');
+      assert.match(await reading.locator('h1').innerText(), /A short reading/, mode);
+      await code.getByRole('button', { name: 'Next exercise' }).first().click();
+      await page.waitForURL(/suivant-/);
+      assert.equal(await page.title(), 'Suivant', mode);
+      assert.deepEqual(problems, [], mode);
+      await page.close();
+    }
+  });
 });
