@@ -192,7 +192,7 @@ TEST(FramesExport, NoTextCanBreakTheScript) {
   AddQuestion(q, "Q", {"it's \"a\" \\ </script>\r\nnext"});
   QuizExportInput in = Input();
   in.config.text["editGuessCorrect"] = "Don't\r\nstop </SCRIPT> \\o/";
-  const std::string& code = PageNamed(BuildFramesExport(q, in), "quizc.htm").text;
+  const std::string code = PageNamed(BuildFramesExport(q, in), "quizc.htm").text;
   EXPECT_NE(code.find("Answers[0][0]='it\\'s \"a\" \\\\ <\\/script>\\r\\nnext';"), std::string::npos);
   EXPECT_NE(code.find("<g>Don\\'t\\r\\nstop <\\/SCRIPT> \\\\o/</g>"), std::string::npos);
 }
