@@ -627,7 +627,12 @@ void TfrmMain::FormShow() {
     if (UpperCaseAscii(ExtractFileExt(param)) != ".CFG")
       LoadFile(param);
     else if (frmConfig)
-      frmConfig->LoadConfigFile(param);
+      try {
+        frmConfig->LoadConfigFile(param);
+      } catch (const std::exception& e) {
+        // A file that exists but cannot be read: say so and go on.
+        tavrel::platform().showMessage(e.what());
+      }
   }
 }
 

@@ -137,6 +137,10 @@ std::string ScriptStringSafe(const std::string& s) {
       r += "<\\";
     } else if (c == '<' && s.compare(i, 4, "<!--") == 0) {
       r += "<\\";
+    } else if (c == '[') {
+      // A bracket written as an escape: a placeholder word typed into a text
+      // is then not filled by a later replacement of the same page.
+      r += "\\x5B";
     } else {
       r += c;
     }

@@ -137,7 +137,9 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
 // Makes a value that stands inside a quoted script string safe for the page
 // around it: CR and LF become the escapes \r and \n, "</" becomes "<\/" and
 // "<!--" becomes "<\!--", so that no text can end the script element or the
-// string.  Applied after JSEscapeQuotes (which doubles backslashes).
+// string; "[" becomes "\x5B", so that a placeholder word typed into a text
+// (such as "[Answers]") is not filled by a later replacement of the page.
+// Applied after JSEscapeQuotes (which doubles backslashes).
 std::string ScriptStringSafe(const std::string& s);
 
 // JSEscapeQuotes followed by ScriptStringSafe.

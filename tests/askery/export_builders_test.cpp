@@ -197,6 +197,16 @@ TEST(FramesExport, NoTextCanBreakTheScript) {
   EXPECT_NE(code.find("<g>Don\\'t\\r\\nstop <\\/SCRIPT> \\\\o/</g>"), std::string::npos);
 }
 
+TEST(FramesExport, PlaceholderWordsTypedIntoScriptTextsStayText) {
+  TQList q;
+  AddQuestion(q, "Q", {"[Answers] a"});
+  QuizExportInput in = Input();
+  in.config.text["editGuessCorrect"] = "See [Answers] and [Questions]";
+  const std::string code = PageNamed(BuildFramesExport(q, in), "quizc.htm").text;
+  EXPECT_NE(code.find("<g>See \\x5BAnswers] and \\x5BQuestions]</g>"), std::string::npos);
+  EXPECT_NE(code.find("Answers[0][0]='\\x5BAnswers] a';"), std::string::npos);
+}
+
 TEST(FramesExport, MissingTemplatesFallBackToTheStoreWithOneWarningEach) {
   TQList q;
   AddQuestion(q, "Q", {"a"});
