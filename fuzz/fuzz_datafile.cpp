@@ -9,32 +9,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "shared/DataFile.h"
 #include "shared/FileFunctions.h"
 
 namespace {
 
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-std::string g_file;
-
-void RemoveFile() {
-  if (!g_file.empty()) ::unlink(g_file.c_str());
-}
-
-const std::string& ScratchFile() {
-  if (g_file.empty()) {
-    char name[] = "/tmp/fuzz-datafile-XXXXXX";
-    const int fd = ::mkstemp(name);
-    Check(fd >= 0);
-    ::close(fd);
-    g_file = name;
-    std::atexit(RemoveFile);
-  }
-  return g_file;
-}
+using fuzzsupport::Check;
+using fuzzsupport::WriteScratchFile;
 
 std::string Between(const std::string& s, char open, char close) {
   const size_t p = s.find(open);
@@ -47,11 +29,7 @@ std::string Between(const std::string& s, char open, char close) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  const std::string& file = ScratchFile();
-  FILE* f = std::fopen(file.c_str(), "wb");
-  Check(f != nullptr);
-  Check(std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
-  Check(std::fclose(f) == 0);
+  const std::string& file = WriteScratchFile(data, size);
 
   const std::string section = Between(bytes, '[', ']');
   const size_t line = bytes.find('\n');

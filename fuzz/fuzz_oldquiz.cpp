@@ -9,44 +9,16 @@
 #include <cstdlib>
 #include <string>
 
+#include "FuzzSupport.h"
 #include "askery/QuizFile.h"
 #include "shared/ConfigDocument.h"
 #include "shared/DataFile.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-std::string g_file;
-
-void RemoveFile() {
-  if (!g_file.empty()) ::unlink(g_file.c_str());
-}
-
-const std::string& ScratchFile() {
-  if (g_file.empty()) {
-    char name[] = "/tmp/fuzz-oldquiz-XXXXXX";
-    const int fd = ::mkstemp(name);
-    Check(fd >= 0);
-    ::close(fd);
-    g_file = name;
-    std::atexit(RemoveFile);
-  }
-  return g_file;
-}
-
-}  // namespace
+using fuzzsupport::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > 20000) return 0;
-  FILE* f = std::fopen(ScratchFile().c_str(), "wb");
-  Check(f != nullptr);
-  if (size > 0) Check(std::fwrite(data, 1, size, f) == size);
-  std::fclose(f);
-
-  TDataFile file(ScratchFile());
+  TDataFile file(fuzzsupport::WriteScratchFile(data, size));
   const quizfile::OldQuiz quiz = quizfile::ReadOldQuiz(file, "current.htm");
   Check(quiz.questions.size() == static_cast<size_t>(quizfile::kOldQuestionCount));
   for (const auto& q : quiz.questions) {

@@ -25,6 +25,17 @@ std::string TrueFalse(bool b) { return b ? "true" : "false"; }
 // A caption for a script string: double quotes as entities, then escaped.
 std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
 
+// The two addresses and the five colours, last on the welcome and code pages.
+void FillAddressesAndColours(std::string& page, const ConfigValues& c) {
+  Fill(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
+  Fill(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
+  Fill(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
+  Fill(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
+  Fill(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
+  Fill(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
+  Fill(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+}
+
 // Adds the messages that making the reading output gave, in their place.
 void AddReadingMessages(ExportPlan& plan, const ReadingState& reading) {
   for (const ExportMessage& m : reading.outputMessages) {
@@ -119,13 +130,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[NextExButton]", buttons.nextEx);
     Fill(page, "[ContentsButton]", buttons.contents);
     Fill(page, "[BackButton]", buttons.back);
-    Fill(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
-    Fill(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
-    Fill(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
-    Fill(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
-    Fill(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
-    Fill(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
-    Fill(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+    FillAddressesAndColours(page, c);
     page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), page, names.welcome,
                                            ListEntry::AppendLine, kUnableToSave + names.welcome));
@@ -215,13 +220,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
     Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
     Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
-    Fill(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
-    Fill(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
-    Fill(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
-    Fill(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
-    Fill(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
-    Fill(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
-    Fill(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+    FillAddressesAndColours(page, c);
     page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));

@@ -12,16 +12,6 @@ namespace {
 
 const std::string kCrLf = "\r\n";
 
-void AppendElement(std::string& out, const std::string& content, const std::string& tag) {
-  out += '<';
-  out += tag;
-  out += '>';
-  out += content;
-  out += "</";
-  out += tag;
-  out += '>';
-}
-
 std::string RootPath(const char* rest) { return std::string(kRoot) + "\\" + rest; }
 
 }  // namespace

@@ -20,14 +20,7 @@ std::string fromQString(const QString& s) {
       u = QChar::surrogateToUcs4(static_cast<char16_t>(u), s.at(i + 1).unicode());
       ++i;
     }
-    const int c = UnicodeToWin1252(u);
-    if (c >= 0) {
-      out += static_cast<char>(c);
-    } else {
-      out += "&#";
-      out += std::to_string(static_cast<unsigned long>(u));
-      out += ';';
-    }
+    AppendWin1252(out, u);
   }
   return out;
 }

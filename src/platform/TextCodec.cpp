@@ -28,16 +28,6 @@ void appendUtf8(std::string& out, char32_t u) {
   }
 }
 
-void appendWin1252(std::string& out, char32_t u) {
-  int c = UnicodeToWin1252(u);
-  if (c >= 0) {
-    out += static_cast<char>(c);
-  } else {
-    out += "&#";
-    out += std::to_string(static_cast<unsigned long>(u));
-    out += ';';
-  }
-}
 }  // namespace
 
 char32_t Win1252ToUnicode(unsigned char c) {
@@ -50,6 +40,17 @@ int UnicodeToWin1252(char32_t u) {
   for (int i = 0; i < 32; ++i)
     if (kHigh[i] == u) return 0x80 + i;
   return -1;
+}
+
+void AppendWin1252(std::string& out, char32_t u) {
+  const int c = UnicodeToWin1252(u);
+  if (c >= 0) {
+    out += static_cast<char>(c);
+  } else {
+    out += "&#";
+    out += std::to_string(static_cast<unsigned long>(u));
+    out += ';';
+  }
 }
 
 std::string Win1252ToUtf8(const std::string& s) {
@@ -96,7 +97,7 @@ std::string Utf8ToWin1252(const std::string& s) {
       ++i;
       continue;
     }
-    appendWin1252(out, u);
+    AppendWin1252(out, u);
     i += static_cast<size_t>(len);
   }
   return out;

@@ -16,6 +16,10 @@ char32_t Win1252ToUnicode(unsigned char c);
 // The Windows-1252 byte of a code point, or -1 when the code page has none.
 int UnicodeToWin1252(char32_t u);
 
+// Appends the Windows-1252 byte of a code point, or its numeric character
+// reference ("&#8730;") when the code page has none.
+void AppendWin1252(std::string& out, char32_t u);
+
 // UTF-8 (native file names, terminal) to Windows-1252 and back.  A byte
 // sequence that is not valid UTF-8 is taken byte by byte as Windows-1252.
 std::string Win1252ToUtf8(const std::string& s);

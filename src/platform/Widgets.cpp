@@ -21,6 +21,21 @@ namespace tavrel {
 
 namespace {
 
+// The clipboard keys go through the platform's clipboard, like the menus.
+bool HandleClipboardKey(IEditControl& box, bool readOnly, QKeyEvent* e) {
+  if (e->matches(QKeySequence::Paste)) {
+    if (!readOnly) box.PasteFromClipboard();
+  } else if (e->matches(QKeySequence::Copy)) {
+    box.CopyToClipboard();
+  } else if (e->matches(QKeySequence::Cut)) {
+    if (!readOnly) box.CutToClipboard();
+  } else {
+    return false;
+  }
+  e->accept();
+  return true;
+}
+
 // The widgets' own line-break characters as plain "\n".
 QString plainBreaks(QString s) {
   s.replace(QChar(QChar::ParagraphSeparator), QLatin1Char('\n'));
@@ -178,21 +193,7 @@ void TMemo::insertTyped(const QString& text) {
 }
 
 void TMemo::keyPressEvent(QKeyEvent* e) {
-  if (e->matches(QKeySequence::Paste)) {
-    if (!isReadOnly()) PasteFromClipboard();
-    e->accept();
-    return;
-  }
-  if (e->matches(QKeySequence::Copy)) {
-    CopyToClipboard();
-    e->accept();
-    return;
-  }
-  if (e->matches(QKeySequence::Cut)) {
-    if (!isReadOnly()) CutToClipboard();
-    e->accept();
-    return;
-  }
+  if (HandleClipboardKey(*this, isReadOnly(), e)) return;
   const int key = e->key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     if (!wantReturns_) {
@@ -315,21 +316,7 @@ QString TEdit::fitToLimits(const QString& text) const {
 }
 
 void TEdit::keyPressEvent(QKeyEvent* e) {
-  if (e->matches(QKeySequence::Paste)) {
-    PasteFromClipboard();
-    e->accept();
-    return;
-  }
-  if (e->matches(QKeySequence::Copy)) {
-    CopyToClipboard();
-    e->accept();
-    return;
-  }
-  if (e->matches(QKeySequence::Cut)) {
-    if (!isReadOnly()) CutToClipboard();
-    e->accept();
-    return;
-  }
+  if (HandleClipboardKey(*this, isReadOnly(), e)) return;
   if (maxLength_ > 0 && !isReadOnly() && isTypedText(e)) {
     const QString t = fitToLimits(e->text());
     if (t.isEmpty()) {

@@ -85,9 +85,7 @@ PathLocation Locate(const std::string& path, std::string_view doc) {
 
 }  // namespace
 
-std::string MakeElement(const std::string& content, const std::string& tag) {
-  std::string out;
-  out.reserve(content.size() + 2 * tag.size() + 5);
+void AppendElement(std::string& out, const std::string& content, const std::string& tag) {
   out += '<';
   out += tag;
   out += '>';
@@ -95,6 +93,12 @@ std::string MakeElement(const std::string& content, const std::string& tag) {
   out += "</";
   out += tag;
   out += '>';
+}
+
+std::string MakeElement(const std::string& content, const std::string& tag) {
+  std::string out;
+  out.reserve(content.size() + 2 * tag.size() + 5);
+  AppendElement(out, content, tag);
   return out;
 }
 

@@ -16,6 +16,8 @@
 #include "shared/XMLGlobals.h"
 
 std::string MakeElement(const std::string& content, const std::string& tag);
+// MakeElement appended to out (for writers that build a long document).
+void AppendElement(std::string& out, const std::string& content, const std::string& tag);
 std::string MakeBoolElement(bool value, const std::string& tag);
 std::string BoolToStr01(bool b);
 bool StrToBool01(const std::string& s);
