@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -250,6 +252,14 @@ void SetTextColour(QWidget* w, const QColor& c) {
   p.setColor(QPalette::Active, QPalette::Text, c);
   p.setColor(QPalette::Inactive, QPalette::Text, c);
   w->setPalette(p);
+}
+
+// A file named on the command line as a full path: the recent files, the
+// save folder and the relative links of the pages must not depend on the
+// folder the program happened to be started from.
+std::string FullPath(const std::string& path) {
+  const QFileInfo info(tavrel::pathToQString(path));
+  return tavrel::pathFromQString(QDir::cleanPath(info.absoluteFilePath()));
 }
 
 // Local files among the URLs of a drag, in order.
@@ -622,8 +632,9 @@ void TfrmMain::FormShow() {
   if (frmConfig) LoadStartupConfig();
   FChanged = false;
   for (int i = 1; i <= tavrel::paramCount(); ++i) {
-    const std::string param = tavrel::paramStr(i);
-    if (param.empty() || !FileExists(param) || DirectoryExists(param)) continue;
+    const std::string given = tavrel::paramStr(i);
+    if (given.empty() || !FileExists(given) || DirectoryExists(given)) continue;
+    const std::string param = FullPath(given);
     if (UpperCaseAscii(ExtractFileExt(param)) != ".CFG")
       LoadFile(param);
     else if (frmConfig)

@@ -1,6 +1,9 @@
 // The quiz data file through the main window: save, open, the reload
 // option, old files, refused files, Append File and the command line.
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -323,6 +326,33 @@ TEST_F(AskeryWindows, DatafileCommandLineLoadsConfigurationThenEachQuizInOrder) 
   EXPECT_EQ(main->FLastFiles[1], dir.File("c.aky"));
   EXPECT_EQ(main->FLastFiles[2], dir.File("b.aky"));
   EXPECT_FALSE(main->FChanged);
+}
+
+TEST_F(AskeryWindows, DatafileCommandLineNamesRelativeToTheStartFolderBecomeFullPaths) {
+  ConfigValues v = configdoc::Defaults(configdoc::Program::Askery);
+  ASSERT_TRUE(configdoc::SaveConfigToFile(configdoc::Program::Askery, dir.File("a.cfg"), v, 6));
+  MakeQuiz(1, 1);
+  ASSERT_TRUE(main->SaveAsXML(dir.File("b.aky")));
+  main->FChanged = false;
+  main->FConfigFile = dir.File("missing-startup.cfg");
+
+  // Started from the quiz's folder with bare names, as a teacher types them.
+  char* before = ::getcwd(nullptr, 0);
+  ASSERT_NE(before, nullptr);
+  ASSERT_EQ(::chdir(dir.Path().c_str()), 0);
+  tavrel::setCommandLine({"askery", "\\S", "a.cfg", "./sub/../b.aky"});
+  ::mkdir(dir.File("sub").c_str(), 0700);
+  fake.Answer(ModalResult::No);
+  main->FormShow();
+  EXPECT_EQ(::chdir(before), 0);
+  std::free(before);
+
+  // The names kept for later runs (recent files, save folder, configuration
+  // file) still lead to the files from any other folder.
+  EXPECT_EQ(config->FConfigFileName, dir.File("a.cfg"));
+  EXPECT_EQ(main->FFileName, dir.File("b.aky"));
+  EXPECT_EQ(main->FLastFiles[1], dir.File("b.aky"));
+  EXPECT_EQ(main->dlgSaveFile.fileName, dir.File("b.aky"));
 }
 
 TEST_F(AskeryWindows, DatafileSuppliedExamplesOpen) {
