@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -538,7 +539,9 @@ bool TfrmConfig::SaveConfigFileAs() {
 
 void TfrmConfig::showEvent(QShowEvent* event) {
   TConfigFormBase::showEvent(event);
-  FormShow();
+  // The window coming back after the desktop minimized it is no new showing:
+  // the edits made so far stay marked, so OK still asks to save them.
+  if (!event->spontaneous()) FormShow();
 }
 
 void TfrmConfig::FormShow() {

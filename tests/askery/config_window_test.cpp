@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
+#include <QtTest/qtestspontaneevent.h>
 
 #include "datafile_fixture.h"
 #include "shared/ConfigDocument.h"
@@ -119,6 +121,30 @@ TEST_F(AskeryWindows, ConfigEveryBoxAndCheckBoxMarksTheConfigurationChanged) {
   config->FormShow();
   EXPECT_FALSE(config->ConfigChanged);
   EXPECT_EQ(config->windowTitle().toStdString(), "Configuration file: ");
+}
+
+TEST_F(AskeryWindows, ConfigEditsStayMarkedWhenTheWindowComesBackFromTheTaskbar) {
+  config->show();
+  QApplication::processEvents();
+  config->SetControlText("editGuessCorrect", "Well done!");
+  ASSERT_TRUE(config->ConfigChanged);
+  // Restored after the desktop minimized it: the window system shows it
+  // again, which is no new showing of the window.
+  QShowEvent restored;
+  QSpontaneKeyEvent::setSpontaneous(&restored);
+  qApp->notify(config.get(), &restored);
+  EXPECT_TRUE(config->ConfigChanged);
+  fake.Answer(ModalResult::No);
+  config->btnAcceptClick();
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].type, MsgType::Confirmation);
+  EXPECT_TRUE(main->FChanged);
+
+  // A new showing starts afresh.
+  config->hide();
+  config->show();
+  QApplication::processEvents();
+  EXPECT_FALSE(config->ConfigChanged);
 }
 
 TEST_F(AskeryWindows, ConfigOkWithoutChangesWritesTheRegistryWithoutAsking) {
