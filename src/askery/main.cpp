@@ -21,7 +21,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Askery");
-  QApplication::setApplicationDisplayName("Askery");
   QApplication::setWindowIcon(TavrelProgramIcon("Askery"));
 
   tavrel::QtPlatform desktop;
