@@ -151,7 +151,8 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
 
 // A bare file name as a relative address: the characters that mean something
 // in an address or a quoted attribute ("%", "#", "?", "&", quotes,
-// backslash, "<", ">", blank) are %-encoded; everything else stays.
+// backslash, "<", ">", blank, ":") and control characters are %-encoded;
+// everything else stays.
 std::string FileNameAsAddress(const std::string& bareName);
 
 // A value for a double-quoted attribute: double quotes become &quot;.

@@ -152,6 +152,9 @@ TEST(WebExportText, FileNamesBecomeSafeRelativeAddresses) {
   EXPECT_EQ(FileNameAsAddress("John's #1 quiz?&\"\\.htm"),
             "John%27s%20%231%20quiz%3F%26%22%5C.htm");
   EXPECT_EQ(FileNameAsAddress("caf\xE9w.htm"), "caf\xE9w.htm");
+  // No scheme before a colon, and no character that browsers drop.
+  EXPECT_EQ(FileNameAsAddress("unit1:quizc.htm"), "unit1%3Aquizc.htm");
+  EXPECT_EQ(FileNameAsAddress("a\tb\x7F.htm"), "a%09b%7F.htm");
   EXPECT_EQ(AttributeValue("a\"b'c"), "a&quot;b'c");
 }
 
