@@ -31,6 +31,6 @@ std::string fromQStringLines(const QString& s) { return LfToCrLf(fromQString(s))
 
 std::string pathFromQString(const QString& s) { return fromQString(s); }
 
-QString pathToQString(const std::string& s) { return toQString(s); }
+QString pathToQString(const std::string& s) { return QString::fromStdString(Win1252PathToUtf8(s)); }
 
 }  // namespace tavrel

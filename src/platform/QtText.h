@@ -16,7 +16,8 @@ std::string fromQString(const QString& s);
 QString toQStringLines(const std::string& s);
 std::string fromQStringLines(const QString& s);
 
-// A file path from a dialog or the command line, and back to a native path.
+// A file path from a dialog or the command line, and back to a native path
+// (characters outside Windows-1252 travel as numeric character references).
 std::string pathFromQString(const QString& s);
 QString pathToQString(const std::string& s);
 

@@ -60,6 +60,32 @@ std::string Win1252ToUtf8(const std::string& s) {
   return out;
 }
 
+std::string Win1252PathToUtf8(const std::string& path) {
+  std::string out;
+  out.reserve(path.size());
+  const size_t n = path.size();
+  size_t i = 0;
+  while (i < n) {
+    if (path[i] == '&' && i + 2 < n && path[i + 1] == '#') {
+      size_t j = i + 2;
+      char32_t u = 0;
+      while (j < n && j < i + 10 && path[j] >= '0' && path[j] <= '9') {
+        u = u * 10 + static_cast<char32_t>(path[j] - '0');
+        ++j;
+      }
+      if (j > i + 2 && j < n && path[j] == ';' && u <= 0x10FFFF && !(u >= 0xD800 && u <= 0xDFFF) &&
+          UnicodeToWin1252(u) < 0) {
+        appendUtf8(out, u);
+        i = j + 1;
+        continue;
+      }
+    }
+    appendUtf8(out, Win1252ToUnicode(static_cast<unsigned char>(path[i])));
+    ++i;
+  }
+  return out;
+}
+
 std::string Utf8ToWin1252(const std::string& s) {
   std::string out;
   out.reserve(s.size());

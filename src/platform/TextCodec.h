@@ -25,6 +25,13 @@ void AppendWin1252(std::string& out, char32_t u);
 std::string Win1252ToUtf8(const std::string& s);
 std::string Utf8ToWin1252(const std::string& s);
 
+// A path held as Windows-1252 text to its native UTF-8 form.  A character the
+// code page cannot hold was kept as a numeric character reference when the
+// path came in (see Utf8ToWin1252); here it becomes that character again, so
+// a file in a folder named, say, "Łódź" can be opened and saved.  References
+// to characters the code page does hold stay as they are.
+std::string Win1252PathToUtf8(const std::string& path);
+
 // Line breaks: the stored form is CR LF; widgets use LF.  A lone CR counts
 // as a line break too.
 std::string CrLfToLf(const std::string& s);

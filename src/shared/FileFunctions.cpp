@@ -219,7 +219,7 @@ void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
   result += webSlashes(targetRest);
 }
 
-std::string NativePath(const std::string& path) { return tavrel::Win1252ToUtf8(path); }
+std::string NativePath(const std::string& path) { return tavrel::Win1252PathToUtf8(path); }
 
 bool FileExists(const std::string& path) {
   if (path.empty()) return false;

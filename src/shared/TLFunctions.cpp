@@ -114,7 +114,7 @@ void showRecentFiles() {
     if (entry.empty()) continue;
     if (QAction* item = frmMain->mnuLastFile[static_cast<size_t>(i)]) {
       // "&" would mark a mnemonic in a menu caption.
-      item->setText(tavrel::toQString(ExtractFileName(entry)).replace(QLatin1Char('&'), QLatin1String("&&")));
+      item->setText(tavrel::pathToQString(ExtractFileName(entry)).replace(QLatin1Char('&'), QLatin1String("&&")));
       item->setVisible(true);
     }
     if (i == 1 && frmMain->mnuLastFileDivider) frmMain->mnuLastFileDivider->setVisible(true);
@@ -252,7 +252,7 @@ void WriteWindowSettings() {
 void UpdateMainCaption() {
   const std::string name = frmMain->FFileName.empty() ? "[Untitled]" : frmMain->FFileName;
   // "[*]" is Qt's placeholder for the modified mark; doubled it shows as is.
-  QString caption = tavrel::toQString(frmMain->AppTitle() + ": " + name);
+  QString caption = tavrel::toQString(frmMain->AppTitle() + ": ") + tavrel::pathToQString(name);
   caption.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
   frmMain->setWindowTitle(caption);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/UserRights.h"
+#include "platform/TextCodec.h"
 #include "shared/FileFunctions.h"
 #include "shared/XMLRoutines.h"
 #include "support/FakePlatform.h"
@@ -70,6 +71,21 @@ TEST(SaveTextFile, Windows1252NamesBecomeNativeNames) {
   EXPECT_TRUE(FileExists(dir.File("caf\xE9.htm")));
   std::string text;
   EXPECT_TRUE(LoadTextFile(dir.File("caf\xE9.htm"), text));
+}
+
+TEST(SaveTextFile, NamesOutsideTheCodePageReachTheirFiles) {
+  // A folder name with a letter Windows-1252 lacks comes in from a dialog as
+  // a character reference; the file still lands in the real folder.
+  TempDir dir;
+  const std::string native = dir.Path() + "\xC5\x81\xC3\xB3" "d\xC5\xBA/";  // "Łódź/"
+  ASSERT_EQ(::mkdir(native.c_str(), 0755), 0);
+  const std::string held = tavrel::Utf8ToWin1252(native) + "quiz.aky";
+  EXPECT_NE(held.find("&#321;\xF3" "d&#378;/"), std::string::npos);
+  ASSERT_TRUE(SaveTextFile(held, "x"));
+  EXPECT_EQ(tavrel::testing::ReadFileBytes(native + "quiz.aky"), "x\r\n");
+  EXPECT_TRUE(FileExists(held));
+  // A reference to a character the code page holds is a name of its own.
+  EXPECT_EQ(NativePath("a&#65;b"), "a&#65;b");
 }
 
 TEST(AtomicSave, KeepsPermissionsAndLeavesNoTemporaryFile) {
