@@ -1,7 +1,8 @@
 // The single-page version of the quiz: one question at a time.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { exportQuiz, frameNamed, screenshot, startBrowser, texts, watchConsole } from './helpers.mjs';
+import { join } from 'node:path';
+import { exportQuiz, frameNamed, repoRoot, screenshot, startBrowser, texts, watchConsole } from './helpers.mjs';
 
 const questions = [
   'What is the capital of France?',
@@ -141,6 +142,119 @@ describe('single page', () => {
     const overflow = await page.evaluate(() => document.documentElement.scrollWidth > window.innerWidth + 1);
     assert.equal(overflow, false, 'no sideways scrolling');
     await screenshot(page, 'single-360.png');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+});
+
+// A student who uses no mouse: the example quiz with the supplied
+// configuration, driven by Tab, Shift+Tab, Enter, Space, Escape and typing.
+describe('single page by keyboard alone', () => {
+  const capitals = join(repoRoot, 'examples', 'capitals.aky');
+  const config = join(repoRoot, 'resources', 'beside', 'english4.cfg');
+
+  const focused = (page) => page.evaluate(() => {
+    const e = document.activeElement;
+    return { id: e ? e.id : '', text: e ? e.textContent.trim() : '' };
+  });
+  // Presses key until the element with this id has the focus.
+  async function moveTo(page, id, key = 'Tab') {
+    for (let i = 0; i < 12; i++) {
+      if ((await focused(page)).id === id) return focused(page);
+      await page.keyboard.press(key);
+    }
+    assert.fail(`${key} never reached #${id}; focus on #${(await focused(page)).id}`);
+  }
+  // The feedback dialog: open and holding the focus on its OK button.
+  async function feedback(page) {
+    await page.locator('#Popup[open]').waitFor();
+    assert.deepEqual(await focused(page), { id: 'PopupOK', text: 'OK' });
+    return (await page.locator('#PopupText').innerText()).trim();
+  }
+  async function closed(page, key) {
+    await page.keyboard.press(key);
+    await page.locator('#Popup').waitFor({ state: 'hidden' });
+    return focused(page);
+  }
+  const head = async (page) => (await page.locator('#QHead').innerText()).trim();
+
+  test('answer, feedback, hint, show answer, next and previous, final score', async () => {
+    const exported = exportQuiz({ mode: 'single', quiz: capitals, config });
+    const page = await browser.newPage();
+    const problems = watchConsole(page);
+    await page.goto(exported.url);
+    assert.equal((await page.locator('#ExTitle').innerText()).trim(), 'European capitals');
+    assert.equal((await page.locator('#ExSubtitle').innerText()).trim(), 'Short-answer quiz');
+
+    // Question 1, right first time; the dialog closes with Enter on OK.
+    await moveTo(page, 'PrevQ');
+    await moveTo(page, 'Guess');
+    assert.equal(await head(page), '1 / 8');
+    await page.keyboard.type('paris');
+    await page.keyboard.press('Enter');
+    let text = await feedback(page);
+    assert.match(text, /^Correct! Well done\./);
+    assert.match(text, /Questions answered correctly the first time: 1 \/ 8/);
+    assert.deepEqual(await closed(page, 'Enter'), { id: 'Guess', text: '' });
+
+    // The check button as well, by Space; Escape closes the dialog.
+    assert.deepEqual(await moveTo(page, 'CheckButton'), { id: 'CheckButton', text: 'Check' });
+    await page.keyboard.press(' ');
+    assert.match(await feedback(page), /^Correct! Well done\./);
+    assert.equal((await closed(page, 'Escape')).id, 'CheckButton');
+
+    // Next question from the arrow button, back up the tab order.
+    await moveTo(page, 'NextQ', 'Shift+Tab');
+    await page.keyboard.press('Enter');
+    assert.equal(await head(page), '2 / 8');
+    assert.match(await page.locator('#QText').innerText(), /capital of Italy/);
+
+    // Hint by Space, Show answer by Enter.
+    await moveTo(page, 'Guess');
+    await page.keyboard.type('R');
+    assert.deepEqual(await moveTo(page, 'HintButton'), { id: 'HintButton', text: 'Hint' });
+    await page.keyboard.press(' ');
+    assert.equal(await feedback(page), 'The next correct letter has been added for you.');
+    assert.equal(await page.inputValue('#Guess'), 'Ro');
+    assert.equal((await closed(page, 'Escape')).id, 'HintButton');
+    assert.deepEqual(await moveTo(page, 'ShowButton'), { id: 'ShowButton', text: 'Show answer' });
+    await page.keyboard.press('Enter');
+    assert.equal(await feedback(page), 'Acceptable answers: Rome, Roma');
+    assert.equal((await closed(page, ' ')).id, 'ShowButton');
+
+    // Previous question keeps its answer and its mark; then onwards.
+    await moveTo(page, 'PrevQ', 'Shift+Tab');
+    await page.keyboard.press('Enter');
+    assert.equal(await head(page), '1 / 8 \u2713');
+    assert.equal(await page.inputValue('#Guess'), 'paris');
+    await moveTo(page, 'NextQ');
+    await page.keyboard.press('Enter');
+    assert.equal(await head(page), '2 / 8 \u2713');
+    await page.keyboard.press('Enter');
+    assert.equal(await head(page), '3 / 8');
+
+    const rest = ['Madrid', 'Berlin', 'lisboa', 'Dublin', 'Amsterdam', 'brussels'];
+    for (let i = 0; i < rest.length; i++) {
+      await moveTo(page, 'Guess');
+      await page.keyboard.type(rest[i]);
+      await page.keyboard.press('Enter');
+      text = await feedback(page);
+      assert.match(text, /^Correct! Well done\./, rest[i]);
+      assert.equal((await closed(page, 'Enter')).id, 'Guess');
+      if (i < rest.length - 1) {
+        await moveTo(page, 'NextQ', 'Shift+Tab');
+        await page.keyboard.press('Enter');
+        // Fails when the closing dialog pulls the focus back after the
+        // student has moved on, so that Enter lands on another control.
+        assert.equal(await head(page), `${i + 4} / 8`, 'Enter on the next-question button');
+      }
+    }
+    // Question 2 was helped, the other seven right first time.
+    assert.match(text, /These answers are also correct: Bruxelles, Brussel/);
+    assert.match(text, /Questions answered correctly the first time: 7 \/ 8\s+Your score is: 88%/);
+    assert.equal((await page.locator('#Score').innerText()).trim(),
+      'Questions answered correctly the first time: 7 / 8\nYour score is: 88%');
+    assert.equal(await head(page), '8 / 8 \u2713');
     assert.deepEqual(problems, []);
     await page.close();
   });
