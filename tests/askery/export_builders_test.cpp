@@ -333,3 +333,34 @@ TEST(SinglePageExport, FramesetWarningComesBeforeTheReadingMessages) {
                                 "Unable to find source file askery.ht_. Reverting to default.",
                                 "reading note"}));
 }
+
+// The single page's sections and placeholders run in a fixed order; it shows
+// where a value or a section's removal forms another marker.
+TEST(SinglePageExport, SectionsThenPlaceholdersInTheirOrder) {
+  auto body = [](const ExportPlan& plan) {
+    const std::string& t = Writes(plan)[0]->text;
+    return t.substr(t.find("</head>") + 7);
+  };
+  TQList q;
+  AddQuestion(q, "Q", {"a"});
+  QuizExportInput in = Input();
+  in.config.text["mmoQuizSubtitle"] = "Sub";
+  // The title's plain form is filled in as typed: placeholder words filled
+  // before it stay, those filled after it are filled there too, and section
+  // markers stay because the sections are done first.
+  in.title = "A <b>[strEscapeLookup]</b> [strExerciseTitle] [CaseSensitive] | "
+             "[strExerciseSubtitle] [boolShuffleQs] [strItemArray] [inclBack]x[/inclBack]";
+  in.dhtml.disk = "<head></head>[strPlainTitle]";
+  EXPECT_EQ(body(BuildSinglePageExport(q, in)),
+            "A [strEscapeLookup] [strExerciseTitle] [CaseSensitive] | Sub false \r\n"
+            "I[0] = new Array();\r\nI[0][0]='Q';\r\nI[0][1] = new Array();\r\n"
+            "I[0][1][0] = new Array();\r\nI[0][1][0][0]='a';\r\n [inclBack]x[/inclBack]");
+
+  // Overlapping sections, both removed: the back section goes first and takes
+  // the contents section's start with it, so only its end marker is left.  A
+  // marker that a later kept section joins up comes too late to be processed.
+  in.title = "T";
+  in.dhtml.disk = "<head></head>[inclBack]1[inclContents]2[/inclBack]3[/inclContents]4|"
+                  "[incl[inclShow]Back]5[/inclBack]|[strPlain[inclHint]Title]";
+  EXPECT_EQ(body(BuildSinglePageExport(q, in)), "3[/inclContents]4|[inclBack]5[/inclBack]|T");
+}
