@@ -27,6 +27,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/Fonts.h"
 #include "platform/QtText.h"
 #include "platform/Registry.h"
 #include "platform/Widgets.h"
@@ -229,22 +230,6 @@ QIcon MakeGlyph(Glyph g) {
       break;
   }
   return QIcon(pm);
-}
-
-QFont QFontOf(const tavrel::FontSpec& spec, const QFont& base) {
-  QFont font(base);
-  font.setFamily(tavrel::toQString(spec.name));
-  if (spec.size > 0) font.setPointSize(spec.size);
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
-  return font;
-}
-
-// 0x00BBGGRR, as the font dialog reports it.
-QColor QColorOf(unsigned c) {
-  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                static_cast<int>((c >> 16) & 0xFF));
 }
 
 void SetTextColour(QWidget* w, const QColor& c) {
@@ -821,8 +806,8 @@ void TfrmMain::AssignMainFont() {
   QFont titleFont = mmoTitle->font();
   titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
   mmoTitle->setFont(titleFont);
-  const QFont whole = QFontOf(dlgMainFont, mmoQuestion->font());
-  const QColor colour = QColorOf(dlgMainFont.color);
+  const QFont whole = tavrel::FontFromSpec(dlgMainFont, mmoQuestion->font());
+  const QColor colour = tavrel::ColourFromBGR(dlgMainFont.color);
   for (TMemo* m : {mmoQuestion, mmoAnswer1, mmoAnswer2, mmoAnswer3, mmoAnswer4}) {
     m->setFont(whole);
     SetTextColour(m, colour);

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/Fonts.h"
 #include "platform/QtText.h"
 
 // The compiled-in pictures live in a static library; registering them must
@@ -325,21 +326,16 @@ bool QtPlatform::openDialog(FileDialogOptions& options) { return runFileDialog(o
 bool QtPlatform::saveDialog(FileDialogOptions& options) { return runFileDialog(options, true); }
 
 bool QtPlatform::fontDialog(FontSpec& font) {
-  QFont initial(toQString(font.name));
-  initial.setPointSize(font.size > 0 ? font.size : 10);
-  initial.setBold(font.bold);
-  initial.setItalic(font.italic);
-  initial.setUnderline(font.underline);
   bool ok = false;
-  const QFont chosen =
-      QFontDialog::getFont(&ok, initial, dialogParent(), QStringLiteral("Font"), QFontDialog::DontUseNativeDialog);
+  const QFont chosen = QFontDialog::getFont(&ok, FontFromSpec(font, QFont()), dialogParent(),
+                                            QStringLiteral("Font"), QFontDialog::DontUseNativeDialog);
   if (!ok) return false;
-  font.name = fromQString(chosen.family());
-  if (chosen.pointSize() > 0) font.size = chosen.pointSize();
-  font.bold = chosen.bold();
-  font.italic = chosen.italic();
-  font.underline = chosen.underline();
   // Qt's dialog has no colour; the colour stays as it was.
+  const unsigned colour = font.color;
+  const int size = font.size;
+  font = SpecFromFont(chosen, QColor());
+  font.color = colour;
+  if (chosen.pointSize() <= 0) font.size = size;
   return true;
 }
 

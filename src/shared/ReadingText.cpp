@@ -20,6 +20,7 @@
 
 #include "platform/PictureLibrary.h"
 #include "platform/Platform.h"
+#include "platform/Fonts.h"
 #include "platform/QtText.h"
 #include "platform/Widgets.h"
 #include "shared/ConfigFormBase.h"
@@ -62,16 +63,6 @@ class ClientArea : public QWidget {
 
 std::string ConfigText(const char* name) {
   return frmConfig ? frmConfig->ControlText(name) : std::string();
-}
-
-unsigned ColorToBGR(const QColor& c) {
-  return static_cast<unsigned>(c.red()) | (static_cast<unsigned>(c.green()) << 8) |
-         (static_cast<unsigned>(c.blue()) << 16);
-}
-
-QColor BGRToColor(unsigned bgr) {
-  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                static_cast<int>((bgr >> 16) & 0xFF));
 }
 
 }  // namespace
@@ -479,29 +470,17 @@ void TfrmAddReadingText::mnuSelectAllClick() {
 }
 
 void TfrmAddReadingText::mnuFontClick() {
-  const QFont f = mmoReadingText->font();
-  tavrel::FontSpec spec;
-  spec.name = tavrel::fromQString(f.family());
-  spec.size = f.pointSize() > 0 ? f.pointSize() : 10;
-  spec.bold = f.bold();
-  spec.italic = f.italic();
-  spec.underline = f.underline();
-  spec.color = ColorToBGR(mmoReadingText->palette().color(QPalette::Text));
-  if (!platform().fontDialog(spec)) return;
+  tavrel::FontSpec chosen =
+      tavrel::SpecFromFont(mmoReadingText->font(), mmoReadingText->palette().color(QPalette::Text));
+  if (!platform().fontDialog(chosen)) return;
 
-  QFont text = f;
-  text.setFamily(tavrel::toQString(spec.name));
-  if (spec.size > 0) text.setPointSize(spec.size);
-  text.setBold(spec.bold);
-  text.setItalic(spec.italic);
-  text.setUnderline(spec.underline);
-  mmoReadingText->setFont(text);
+  mmoReadingText->setFont(tavrel::FontFromSpec(chosen, mmoReadingText->font()));
   QPalette pal = mmoReadingText->palette();
-  pal.setColor(QPalette::Text, BGRToColor(spec.color));
+  pal.setColor(QPalette::Text, tavrel::ColourFromBGR(chosen.color));
   mmoReadingText->setPalette(pal);
 
   QFont title = mmoReadingTitle->font();
-  title.setFamily(tavrel::toQString(spec.name));
+  title.setFamily(tavrel::toQString(chosen.name));
   mmoReadingTitle->setFont(title);
 }
 

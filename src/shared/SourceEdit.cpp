@@ -9,6 +9,7 @@
 #include <QShowEvent>
 #include <QToolButton>
 
+#include "platform/Fonts.h"
 #include "platform/QtText.h"
 #include "platform/Widgets.h"
 #include "shared/EditFunctions.h"
@@ -38,22 +39,6 @@ constexpr int kBottomButtonWidth = 120;
 constexpr int kBottomButtonHeight = 25;
 constexpr int kBottomButtonGap = 13;
 constexpr int kBottomButtonsWidth = 520;  // the four buttons with their gaps, rounded
-
-QFont QFontOf(const tavrel::FontSpec& f, const QFont& base) {
-  QFont font(base);
-  font.setFamily(tavrel::toQString(f.name));
-  if (f.size > 0) font.setPointSize(f.size);
-  font.setBold(f.bold);
-  font.setItalic(f.italic);
-  font.setUnderline(f.underline);
-  return font;
-}
-
-// 0x00BBGGRR as the font dialog reports it.
-QColor QColorOf(unsigned c) {
-  return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF),
-                static_cast<int>((c >> 16) & 0xFF));
-}
 
 void SetTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
   QPalette p = w->palette();
@@ -286,14 +271,14 @@ void TfrmSourceFiles::btnFontClick() {
   if (!frmMain) return;
   if (!platform().fontDialog(frmMain->dlgRawFont)) return;
   // Name, size and style only: the colour tells which template is shown.
-  mmoText->setFont(QFontOf(frmMain->dlgRawFont, mmoText->font()));
+  mmoText->setFont(tavrel::FontFromSpec(frmMain->dlgRawFont, mmoText->font()));
 }
 
 void TfrmSourceFiles::btnHelpClick() { platform().showHelp(kHelpContext); }
 
 void TfrmSourceFiles::AssignRawFont(const tavrel::FontSpec& font) {
-  mmoText->setFont(QFontOf(font, mmoText->font()));
-  SetTextColour(mmoText, QPalette::Text, QColorOf(font.color));
+  mmoText->setFont(tavrel::FontFromSpec(font, mmoText->font()));
+  SetTextColour(mmoText, QPalette::Text, tavrel::ColourFromBGR(font.color));
 }
 
 bool TfrmSourceFiles::FormKeyDown(QKeyEvent* e) { return HandleMarkupKeyEvent(this, e); }
