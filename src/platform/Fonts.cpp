@@ -4,25 +4,25 @@
 
 namespace tavrel {
 
-QFont FontFromSpec(const FontSpec& spec, const QFont& base) {
+QFont FontFromSpec(const FontSpec& fs, const QFont& base) {
   QFont font(base);
-  font.setFamily(toQString(spec.name));
-  if (spec.size > 0) font.setPointSize(spec.size);
-  font.setBold(spec.bold);
-  font.setItalic(spec.italic);
-  font.setUnderline(spec.underline);
+  font.setFamily(toQString(fs.name));
+  if (fs.size > 0) font.setPointSize(fs.size);
+  font.setBold(fs.bold);
+  font.setItalic(fs.italic);
+  font.setUnderline(fs.underline);
   return font;
 }
 
 FontSpec SpecFromFont(const QFont& font, const QColor& colour) {
-  FontSpec spec;
-  spec.name = fromQString(font.family());
-  spec.size = font.pointSize() > 0 ? font.pointSize() : 10;
-  spec.bold = font.bold();
-  spec.italic = font.italic();
-  spec.underline = font.underline();
-  spec.color = BGRFromColour(colour);
-  return spec;
+  FontSpec fs;
+  fs.name = fromQString(font.family());
+  fs.size = font.pointSize() > 0 ? font.pointSize() : 10;
+  fs.bold = font.bold();
+  fs.italic = font.italic();
+  fs.underline = font.underline();
+  fs.color = BGRFromColour(colour);
+  return fs;
 }
 
 QColor ColourFromBGR(unsigned bgr) {

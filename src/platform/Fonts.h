@@ -9,8 +9,8 @@
 
 namespace tavrel {
 
-// base with the name, size and style of spec (a size of 0 keeps base's).
-QFont FontFromSpec(const FontSpec& spec, const QFont& base);
+// base with the name, size and style of fs (a size of 0 keeps base's).
+QFont FontFromSpec(const FontSpec& fs, const QFont& base);
 // A font and a text colour as a FontSpec.
 FontSpec SpecFromFont(const QFont& font, const QColor& colour);
 
