@@ -225,7 +225,7 @@ class TfrmMain : public TMainFormBase {
   void LayoutCentral();
   tavrel::TMemo* FocusedMemo();
   void SetSpinnerQuietly(int value);
-  void ReplaceFocusedSelection(const std::string& text);
+  tavrel::TMemo* FocusedHTMLBox();
   void SaveWebFolderFromFileName();
   void ShowItemNumberDialog(const std::string& caption, bool withTarget, int preselect);
 
