@@ -2,6 +2,7 @@
 
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
+#include "shared/core/ReadingData.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/TQList.h"
 #include "shared/core/XMLRoutines.h"
@@ -16,18 +17,7 @@ std::string RootPath(const char* rest) { return std::string(kRoot) + "\\" + rest
 
 }  // namespace
 
-std::string EmptyReadingElement() {
-  std::string r = "<reading>" + kCrLf;
-  r += MakeBoolElement(false, "include-reading") + kCrLf;
-  r += MakeBoolElement(false, "include-timer") + kCrLf;
-  r += MakeElement("1", "time-limit") + kCrLf;
-  r += MakeBoolElement(true, "internal-reading") + kCrLf;
-  r += MakeElement("", "path-to-reading") + kCrLf;
-  r += MakeElement("", "reading-title") + kCrLf;
-  r += MakeElement("", "reading-text") + kCrLf;
-  r += kCrLf + "</reading>";
-  return r;
-}
+std::string EmptyReadingElement() { return ReadingElement(ReadingData{}); }
 
 std::string BuildQuizFileText(int majorVersion, const std::string& title,
                               const std::string& readingElement, TQList& questions,

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "platform/core/Platform.h"
+#include "shared/core/WebExport.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -43,6 +44,10 @@ class TfrmSourceFiles : public QDialog {
   std::string FCodeFile, FCodeText;          // title + "c.ht_"
   std::string FReadingFile, FReadingText;    // "tavrelr.ht_", shared by all programs
   std::string FDHTMLFile, FDHTMLText;        // "d" + title + ".ht_"
+  // The store's texts as a value for the exporters.
+  TemplateStore Store() const {
+    return {FFramesetText, FWelcomeText, FCodeText, FDHTMLText, FReadingText};
+  }
 
   // --- Components ----------------------------------------------------------
   QFrame* pnlFiles = nullptr;    // left panel: slot buttons and btnFont

@@ -216,6 +216,7 @@ TEST(FramesExport, MissingTemplatesFallBackToTheStoreWithOneWarningEach) {
   in.code.disk.reset();
   in.code.store = "<head></head>store [StartQuestionLoop][QNum][EndQuestionLoop]";
   in.welcome.disk.reset();
+  in.welcome.store = "<head></head>welcome from the store";
   const ExportPlan plan = BuildFramesExport(q, in);
   EXPECT_EQ(Messages(plan), (std::vector<std::string>{
                                 "Unable to find source file askeryw.ht_. Reverting to default.",
@@ -329,6 +330,7 @@ TEST(SinglePageExport, FramesetWarningComesBeforeTheReadingMessages) {
   TQList q;
   QuizExportInput in = Input();
   in.frameset.disk.reset();
+  in.frameset.store = "<head></head>frameset from the store";
   in.reading = {true, false, 1, "", {{"reading note", tavrel::MsgType::Warning, tavrel::mbOK, 12500, false}}};
   const ExportPlan plan = BuildSinglePageExport(q, in);
   EXPECT_EQ(Messages(plan), (std::vector<std::string>{
