@@ -1,5 +1,6 @@
 #include "askery/core/QuizFile.h"
 
+#include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
 #include "shared/core/ReadingData.h"
@@ -132,15 +133,9 @@ OldQuiz ReadOldQuiz(const TDataFile& file, const std::string& currentNextExURL) 
 }
 
 ConfigValues ReadOldQuizConfig(const TDataFile& file, const ConfigValues& current) {
-  struct Key {
-    const char* key;
-    const char* control;
-    bool isSwitch;
-    bool memo;
-  };
   // Read in this order: texts and captions first, then switches, addresses
   // and colours.
-  static const Key keys[] = {
+  static const configdoc::OldFileKey keys[] = {
       {"strQuizSubtitle", "mmoQuizSubtitle", false, true},
       {"strWelcome", "mmoWelcome", false, true},
       {"strInstructions", "mmoInstructions", false, true},
@@ -175,17 +170,8 @@ ConfigValues ReadOldQuizConfig(const TDataFile& file, const ConfigValues& curren
       {"strTextColor", "editTextColor", false, false},
       {"strNavBarColor", "editNavBarColor", false, false},
   };
-  ConfigValues result = current;
-  for (const Key& k : keys) {
-    if (k.isSwitch) {
-      result.checked[k.control] = file.ReadBool("Config", k.key, true);
-    } else {
-      std::string value = file.ReadString("Config", k.key, current.Text(k.control));
-      if (k.memo) value = SubCharsToReturns(value);
-      result.text[k.control] = value;
-    }
-  }
-  return result;
+  // A switch the file does not hold reads as on.
+  return configdoc::ReadOldFileConfig(file, "Config", keys, current, configdoc::MissingSwitch::On);
 }
 
 }  // namespace askery::quizfile

@@ -19,6 +19,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/HelpContexts.h"
 #include "shared/forms/ReadingText.h"
 #include "shared/forms/TLFunctions.h"
 #include "shared/forms/WhatNumber.h"
@@ -32,10 +33,9 @@ using tavrel::platform;
 
 namespace {
 
-constexpr int kHelpFile = 4000;
-constexpr int kHelpAppend = 7000;
-constexpr int kHelpReload = 9000;
-constexpr int kHelpOldVersion = 24000;
+constexpr int kHelpFile = kHelpSaveQuestion;
+constexpr int kHelpAppend = kHelpFileMenu;
+constexpr int kHelpReload = kHelpReloadConfig;
 
 TfrmConfig* QuizConfig() { return dynamic_cast<TfrmConfig*>(frmConfig); }
 

@@ -17,6 +17,7 @@
 
 #include "platform/core/Platform.h"
 #include "shared/core/WebExport.h"
+#include "shared/core/HelpContexts.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -33,7 +34,7 @@ class TfrmSourceFiles : public QDialog {
   Q_OBJECT
  public:
   // Help context of the form and of all its messages.
-  static constexpr int kHelpContext = 33000;
+  static constexpr int kHelpContext = kHelpTemplates;
 
   explicit TfrmSourceFiles(QWidget* parent = nullptr);
   ~TfrmSourceFiles() override;
