@@ -185,7 +185,9 @@ std::string FileNameAsAddress(const std::string& bareName) {
   return r;
 }
 
-std::string AttributeValue(const std::string& s) { return QuotesToEntities(s); }
+std::string MarkupText(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
+
+std::string AttributeValue(const std::string& s) { return QuotesToEntities(MarkupText(s)); }
 
 namespace {
 
@@ -207,7 +209,7 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
       style == NavStyle::Quiz ? "parent.location='" : "[inclReading]parent.[/inclReading]location='";
   auto linkButton = [&](const char* caption, const char* include, const char* url) {
     if (!Wanted(c, caption, include)) return std::string();
-    return "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text(caption)) +
+    return "<INPUT TYPE=\"button\" VALUE=\"" + AttributeValue(c.Text(caption)) +
            "\" onClick=\"" + target + AddressInHandler(c.Text(url)) + "'\">";
   };
   b.nextEx = linkButton("editNextEx", "chkIncludeNextEx", "editNextExURL");
@@ -224,7 +226,7 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
   // frame may not reach its parent's history, but all frames share the one
   // session history, so going back from the frame goes back in the frameset.
   if (Wanted(c, "editBack", "chkIncludeBack"))
-    b.back = "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text("editBack")) +
+    b.back = "<INPUT TYPE=\"button\" VALUE=\"" + AttributeValue(c.Text("editBack")) +
              "\" onClick=\"history.back()\">";
   if (style == NavStyle::Quiz && Wanted(c, "editHelp", "chkIncludeHelp"))
     b.help =
