@@ -284,6 +284,10 @@ describe('phone with a reading', () => {
     assert.equal(await code.getByRole('button', { name: 'Reading' }).getAttribute('aria-pressed'), 'false');
     await code.getByRole('button', { name: 'Reading' }).click();
     await until(async () => (await frameHeight(page, 'ReadingFrame')) > 100, 'the reading shows again');
+    await code.getByRole('button', { name: 'Help' }).click();
+    await until(async () => (await frameHeight(page, 'FeedbackFrame')) > 100, 'the help makes room for itself');
+    await code.getByRole('button', { name: 'Help' }).click();
+    await until(async () => (await frameHeight(page, 'FeedbackFrame')) === 0, 'and gives it back');
     await page.setViewportSize({ width: 1280, height: 800 });
     await until(async () => (await frameWidth(page, 'ReadingFrame')) > 400, 'side by side on a wide screen');
     await until(async () => !(await code.locator('#ReadingToggle').isVisible()), 'no reading button on a wide screen');
