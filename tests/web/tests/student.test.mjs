@@ -295,6 +295,24 @@ describe('phone with a reading', () => {
     await page.close();
   });
 
+  test('single page at 360 x 380: the quiz gets most of the height and the reading hides', async () => {
+    const { page, problems } = await openSingle({ reading: 'typed' }, { width: 360, height: 380 });
+    const code = await frameNamed(page, 'CodeFrame');
+    await until(async () => (await frameHeight(page, 'CodeFrame')) > 380 / 2, 'the quiz gets most of the height');
+    assert.ok((await frameHeight(page, 'ReadingFrame')) > 100);
+    await code.getByRole('button', { name: 'Reading' }).click();
+    await until(async () => (await frameHeight(page, 'ReadingFrame')) === 0, 'the reading hides');
+    await code.fill('#Guess', 'Lyon');
+    await code.press('#Guess', 'Enter');
+    const inView = await code.evaluate(() => {
+      const r = document.getElementById('PopupText').getBoundingClientRect();
+      return r.height > 0 && r.top >= 0 && r.bottom <= window.innerHeight;
+    });
+    assert.ok(inView, 'the feedback is in view');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+
   test('timed readings take no room before the start and after the time is up', async () => {
     for (const mode of ['frames', 'single']) {
       const exported = exportQuiz({ mode, reading: 'typed', timer: 1, switches: { chkShuffleQs: 0 } });
