@@ -1,19 +1,8 @@
 #include "shared/core/ReadingPage.h"
 
 #include "shared/core/StringFunctions.h"
+#include "shared/core/WebExport.h"
 #include "shared/core/XMLRoutines.h"
-
-namespace {
-
-// Addresses and colours stand inside double-quoted attributes of the
-// template; a double quote typed into one must not end the attribute.
-// Teacher text in the markup: a bracket shows as typed and is never taken for
-// a placeholder by a later replacement.
-std::string MarkupText(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
-
-std::string AttributeValue(const std::string& s) { return QuotesToEntities(MarkupText(s)); }
-
-}  // namespace
 
 std::string BuildReadingPage(const std::string& templateText, int browserVersion,
                              const ReadingPageInput& in) {

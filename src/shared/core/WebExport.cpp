@@ -1,5 +1,7 @@
 #include "shared/core/WebExport.h"
 
+#include <cctype>
+
 #include "shared/core/FileFunctions.h"
 #include "shared/core/StringFunctions.h"
 
@@ -185,7 +187,27 @@ std::string FileNameAsAddress(const std::string& bareName) {
   return r;
 }
 
-std::string MarkupText(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
+std::string MarkupText(const std::string& s) {
+  std::string r;
+  r.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '[') {
+      // Only what reads as a placeholder or section marker: "[word]" or
+      // "[/word]", a letter first; other brackets stay as typed.
+      std::size_t j = i + 1;
+      if (j < s.size() && s[j] == '/') ++j;
+      const std::size_t first = j;
+      while (j < s.size() && std::isalnum(static_cast<unsigned char>(s[j]))) ++j;
+      if (j > first && std::isalpha(static_cast<unsigned char>(s[first])) && j < s.size() &&
+          s[j] == ']') {
+        r += "&#91;";
+        continue;
+      }
+    }
+    r += s[i];
+  }
+  return r;
+}
 
 std::string AttributeValue(const std::string& s) { return QuotesToEntities(MarkupText(s)); }
 

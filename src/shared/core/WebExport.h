@@ -155,9 +155,10 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
 // everything else stays.
 std::string FileNameAsAddress(const std::string& bareName);
 
-// Text placed in the markup of a page: "[" becomes "&#91;", which the
-// browser shows as the bracket, so that a placeholder word typed into the
-// text (such as "[Answers]") is not filled by a later replacement of the page.
+// Text placed in the markup of a page: the bracket of a placeholder or
+// section word ("[Answers]", "[/inclHint]") becomes "&#91;", which the
+// browser shows as the bracket, so that the word is not filled by a later
+// replacement of the page.  Other brackets ("[1]", "[ ]") stay.
 std::string MarkupText(const std::string& s);
 
 // A value for a double-quoted attribute: double quotes become &quot;, and
