@@ -216,6 +216,14 @@ describe('progress and score', () => {
     await page.press('#Guess', 'Enter');
     await popup(page);
     assert.deepEqual(await mark(), { text: '\u2713', label: 'answered right' });
+    // From the feedback of a done question straight to the next open one.
+    await page.fill('#Guess', 'blue');
+    await page.press('#Guess', 'Enter');
+    await page.getByRole('button', { name: 'Next question: 3' }).click();
+    await page.locator('#Popup').waitFor({ state: 'hidden' });
+    assert.equal((await page.locator('#QNumber').innerText()).trim(), '3 / 7');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Guess');
+    await page.getByRole('button', { name: 'Previous question' }).click();
     await page.getByRole('button', { name: 'Previous question' }).click();
     assert.equal((await page.locator('#QFeedback').innerText()).trim(), 'Correct answers: Paris');
     assert.equal((await mark()).label, 'answer shown');
