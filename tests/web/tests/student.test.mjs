@@ -74,7 +74,7 @@ const frameHeight = (page, name) => page.evaluate((n) =>
 const frameWidth = (page, name) => page.evaluate((n) =>
   document.querySelector(`frame[name="${n}"]`).getBoundingClientRect().width, name);
 async function until(check, what) {
-  for (let i = 0; i < 100; i++) {
+  for (let i = 0; i < 200; i++) {
     if (await check()) return;
     await new Promise((r) => setTimeout(r, 50));
   }
