@@ -18,6 +18,7 @@
 #include "askery/core/QuizExport.h"
 #include "askery/core/QuizFile.h"
 #include "platform/core/Platform.h"
+#include "platform/core/TextCodec.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
@@ -54,33 +55,9 @@ class ConsolePlatform : public tavrel::IPlatform {
   void setBusy(bool) override {}
 };
 
-// Windows-1252 text from the UTF-8 of the command line.
-std::string FromUtf8(const std::string& s) {
-  std::string r;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
-      r += static_cast<char>(c);
-      continue;
-    }
-    unsigned cp = 0;
-    int extra = 0;
-    if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; extra = 1; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; extra = 2; }
-    else { cp = c & 0x07; extra = 3; }
-    for (int k = 0; k < extra && i + 1 < s.size(); ++k) cp = (cp << 6) | (s[++i] & 0x3F);
-    static const unsigned high[32] = {0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x2C6, 0x2030, 0x160, 0x2039, 0x152, 0x8D, 0x17D, 0x8F,
-                                      0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x2DC, 0x2122, 0x161, 0x203A, 0x153, 0x9D, 0x17E, 0x178};
-    char out = '?';
-    if (cp >= 0xA0 && cp <= 0xFF) out = static_cast<char>(cp);
-    for (int k = 0; k < 32; ++k)
-      if (high[k] == cp) out = static_cast<char>(0x80 + k);
-    r += out;
-  }
-  return r;
-}
+// Windows-1252 text from the UTF-8 of the command line; letters the code
+// page lacks become character references, as the editor keeps them.
+std::string FromUtf8(const std::string& s) { return tavrel::Utf8ToWin1252(s); }
 
 // The demonstration quiz: plain answers, several accepted answers, accented
 // letters, the euro sign, apostrophes and text that looks like markup.

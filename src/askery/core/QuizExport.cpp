@@ -86,8 +86,8 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Section(page, "Reading", in.reading.include);
     Section(page, "NoTimer", !in.reading.timer);
     Section(page, "Timer", in.reading.timer);
-    Fill(page, "[strPlainTitle]", StripTags(in.title));
-    Fill(page, "[strQuizTitle]", in.title);
+    Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+    Fill(page, "[strQuizTitle]", MarkupText(in.title));
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
     Fill(page, "[ReadingFileName]", readingInAttribute);
@@ -103,10 +103,10 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     std::string page = plan.UseTemplate(in.welcome);
     Section(page, "inclWelcome", !c.Text("mmoWelcome").empty());
     Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
-    Fill(page, "[strPlainTitle]", StripTags(in.title));
+    Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
-    Fill(page, "[strWelcome]", TextToHTMLBreaks(c.Text("mmoWelcome")));
-    Fill(page, "[strInstructions]", TextToHTMLBreaks(c.Text("mmoInstructions")));
+    Fill(page, "[strWelcome]", MarkupText(TextToHTMLBreaks(c.Text("mmoWelcome"))));
+    Fill(page, "[strInstructions]", MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
     Fill(page, "[NextExButton]", buttons.nextEx);
     Fill(page, "[ContentsButton]", buttons.contents);
     Fill(page, "[BackButton]", buttons.back);
@@ -160,7 +160,8 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
         Fill(copy, "[HintButton]", hint);
         Fill(copy, "[ShowButton]", show);
         Fill(copy, "[QNum]", std::to_string(q));
-        Fill(copy, "[Question]", TextToHTMLBreaks(questions.GetQuestionText(q)));
+        // Teacher text: never filled by the replacements that follow.
+        Fill(copy, "[Question]", MarkupText(TextToHTMLBreaks(questions.GetQuestionText(q))));
         questionText += copy;
         questionText += "\r\n\r\n";
       }
@@ -169,7 +170,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strEscapeLookup]", charScript);
     Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
     FillReadingPlaceholders(page, c, in.reading.minutes, readingInAttribute);
-    Fill(page, "[strQuizTitle]", TextToHTMLBreaks(in.title));
+    Fill(page, "[strQuizTitle]", MarkupText(TextToHTMLBreaks(in.title)));
     Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
     Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
     Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
@@ -181,13 +182,13 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
     Fill(page, "[Answers]", answers);
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
-    Fill(page, "[strQuizSubtitle]", TextToHTMLBreaks(c.Text("mmoQuizSubtitle")));
+    Fill(page, "[strQuizSubtitle]", MarkupText(TextToHTMLBreaks(c.Text("mmoQuizSubtitle"))));
     Fill(page, "[HelpButton]", buttons.help);
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
-    Fill(page, "[HelpCaption]", QuotesToEntities(c.Text("editHelp")));
-    Fill(page, "[CheckCaption]", QuotesToEntities(c.Text("editCheck")));
-    Fill(page, "[HintCaption]", QuotesToEntities(c.Text("editHint")));
-    Fill(page, "[ShowCaption]", QuotesToEntities(c.Text("editShow")));
+    Fill(page, "[HelpCaption]", AttributeValue(c.Text("editHelp")));
+    Fill(page, "[CheckCaption]", AttributeValue(c.Text("editCheck")));
+    Fill(page, "[HintCaption]", AttributeValue(c.Text("editHint")));
+    Fill(page, "[ShowCaption]", AttributeValue(c.Text("editShow")));
     Fill(page, "[NextExButton]", buttons.nextEx);
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
     Fill(page, "[ContentsButton]", buttons.contents);
@@ -268,7 +269,7 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
   Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
   Fill(page, "[strExerciseTitle]", multiLine(in.title));
-  Fill(page, "[strPlainTitle]", StripTags(in.title));
+  Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
   Fill(page, "[strExerciseSubtitle]", multiLine(c.Text("mmoQuizSubtitle")));
   Fill(page, "[strInstructions]", multiLine(c.Text("mmoInstructions")));
   Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
@@ -329,7 +330,7 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
 
   Section(frameset, "V3BrowserVersion", false);
   Section(frameset, "V4BrowserVersion", true);
-  Fill(frameset, "[strPlainTitle]", StripTags(in.title));
+  Fill(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
   Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;
   if (!readingIsAddress)

@@ -53,6 +53,22 @@ void AppendWin1252(std::string& out, char32_t u) {
   }
 }
 
+bool ForeignReferenceAt(const std::string& s, std::size_t i, char32_t& u, std::size_t& length) {
+  const std::size_t n = s.size();
+  if (i + 3 >= n || s[i] != '&' || s[i + 1] != '#' || s[i + 2] < '1' || s[i + 2] > '9')
+    return false;
+  char32_t v = 0;
+  std::size_t j = i + 2;
+  while (j < n && j < i + 10 && s[j] >= '0' && s[j] <= '9')
+    v = v * 10 + static_cast<char32_t>(s[j++] - '0');
+  if (j >= n || s[j] != ';' || v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF) ||
+      UnicodeToWin1252(v) >= 0)
+    return false;
+  u = v;
+  length = j + 1 - i;
+  return true;
+}
+
 std::string Win1252ToUtf8(const std::string& s) {
   std::string out;
   out.reserve(s.size());

@@ -4,6 +4,7 @@
 // so nothing a user types is silently lost.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace tavrel {
@@ -19,6 +20,13 @@ int UnicodeToWin1252(char32_t u);
 // Appends the Windows-1252 byte of a code point, or its numeric character
 // reference ("&#8730;") when the code page has none.
 void AppendWin1252(std::string& out, char32_t u);
+
+// A numeric character reference at s[i] in the form AppendWin1252 writes
+// (decimal, no leading zero) to a character Windows-1252 cannot hold: gives
+// its code point and the reference's length.  Anything else, "&#65;" or
+// "&#01055;" included, is not one: text that merely looks like a reference
+// stays text.
+bool ForeignReferenceAt(const std::string& s, std::size_t i, char32_t& u, std::size_t& length);
 
 // UTF-8 (native file names, terminal) to Windows-1252 and back.  A byte
 // sequence that is not valid UTF-8 is taken byte by byte as Windows-1252.

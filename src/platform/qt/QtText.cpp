@@ -7,7 +7,24 @@ namespace tavrel {
 QString toQString(const std::string& s) {
   QString out;
   out.reserve(static_cast<qsizetype>(s.size()));
-  for (unsigned char c : s) out += QChar(static_cast<char16_t>(Win1252ToUnicode(c)));
+  for (std::size_t i = 0; i < s.size();) {
+    char32_t u = 0;
+    std::size_t length = 0;
+    if (ForeignReferenceAt(s, i, u, length)) {
+      // The reference fromQString made of a character the code page lacks:
+      // shown as that character, so that storing it again gives the same text.
+      if (u > 0xFFFF) {
+        out += QChar(QChar::highSurrogate(u));
+        out += QChar(QChar::lowSurrogate(u));
+      } else {
+        out += QChar(static_cast<char16_t>(u));
+      }
+      i += length;
+      continue;
+    }
+    out += QChar(static_cast<char16_t>(Win1252ToUnicode(static_cast<unsigned char>(s[i]))));
+    ++i;
+  }
   return out;
 }
 

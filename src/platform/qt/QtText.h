@@ -6,8 +6,10 @@
 
 namespace tavrel {
 
-// Windows-1252 bytes to a QString and back; characters outside the code page
-// come back as numeric character references.
+// Windows-1252 bytes to a QString and back.  A character outside the code
+// page travels as its numeric character reference ("&#1055;"), which shows
+// as the character again, so a text survives any number of round trips; a
+// reference to a character the code page holds ("&#65;") stays text.
 QString toQString(const std::string& s);
 std::string fromQString(const QString& s);
 

@@ -1,5 +1,7 @@
 #include "shared/core/WebExport.h"
 
+#include <cctype>
+
 #include "shared/core/FileFunctions.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/XMLRoutines.h"
@@ -249,7 +251,29 @@ std::string FileNameAsAddress(const std::string& bareName) {
   return r;
 }
 
-std::string AttributeValue(const std::string& s) { return QuotesToEntities(s); }
+std::string MarkupText(const std::string& s) {
+  std::string r;
+  r.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '[') {
+      // Only what reads as a placeholder or section marker: "[word]" or
+      // "[/word]", a letter first; other brackets stay as typed.
+      std::size_t j = i + 1;
+      if (j < s.size() && s[j] == '/') ++j;
+      const std::size_t first = j;
+      while (j < s.size() && std::isalnum(static_cast<unsigned char>(s[j]))) ++j;
+      if (j > first && std::isalpha(static_cast<unsigned char>(s[first])) && j < s.size() &&
+          s[j] == ']') {
+        r += "&#91;";
+        continue;
+      }
+    }
+    r += s[i];
+  }
+  return r;
+}
+
+std::string AttributeValue(const std::string& s) { return QuotesToEntities(MarkupText(s)); }
 
 namespace {
 
@@ -272,7 +296,7 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
                                  : "parent.location='";
   auto linkButton = [&](const char* caption, const char* include, const char* url) {
     if (!Wanted(c, caption, include)) return std::string();
-    return "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text(caption)) +
+    return "<INPUT TYPE=\"button\" VALUE=\"" + AttributeValue(c.Text(caption)) +
            "\" onClick=\"" + target + AddressInHandler(c.Text(url)) + "'\">";
   };
   b.nextEx = linkButton("editNextEx", "chkIncludeNextEx", "editNextExURL");
@@ -292,7 +316,7 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
   // frame may not reach its parent's history, but all frames share the one
   // session history, so going back from the frame goes back in the frameset.
   if (Wanted(c, "editBack", "chkIncludeBack"))
-    b.back = "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text("editBack")) +
+    b.back = "<INPUT TYPE=\"button\" VALUE=\"" + AttributeValue(c.Text("editBack")) +
              "\" onClick=\"history.back()\">";
   if (style != NavStyle::Matching && Wanted(c, "editHelp", "chkIncludeHelp"))
     b.help =

@@ -202,7 +202,14 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
 // everything else stays.
 std::string FileNameAsAddress(const std::string& bareName);
 
-// A value for a double-quoted attribute: double quotes become &quot;.
+// Text placed in the markup of a page: the bracket of a placeholder or
+// section word ("[Answers]", "[/inclHint]") becomes "&#91;", which the
+// browser shows as the bracket, so that the word is not filled by a later
+// replacement of the page.  Other brackets ("[1]", "[ ]") stay.
+std::string MarkupText(const std::string& s);
+
+// A value for a double-quoted attribute: double quotes become &quot;, and
+// brackets as in MarkupText.
 std::string AttributeValue(const std::string& s);
 
 // ---------------------------------------------------- navigation buttons ----

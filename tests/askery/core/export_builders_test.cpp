@@ -349,16 +349,16 @@ TEST(SinglePageExport, SectionsThenPlaceholdersInTheirOrder) {
   AddQuestion(q, "Q", {"a"});
   QuizExportInput in = Input();
   in.config.text["mmoQuizSubtitle"] = "Sub";
-  // The title's plain form is filled in as typed: placeholder words filled
-  // before it stay, those filled after it are filled there too, and section
-  // markers stay because the sections are done first.
+  // The title's plain form is teacher text: no placeholder word in it is
+  // filled, whether its replacement comes before or after the title's, and
+  // its brackets show as typed.
   in.title = "A <b>[strEscapeLookup]</b> [strExerciseTitle] [CaseSensitive] | "
              "[strExerciseSubtitle] [boolShuffleQs] [strItemArray] [inclBack]x[/inclBack]";
   in.dhtml.disk = "<head></head>[strPlainTitle]";
   EXPECT_EQ(body(BuildSinglePageExport(q, in)),
-            "A [strEscapeLookup] [strExerciseTitle] [CaseSensitive] | Sub false \r\n"
-            "I[0] = new Array();\r\nI[0][0]='Q';\r\nI[0][1] = new Array();\r\n"
-            "I[0][1][0] = new Array();\r\nI[0][1][0][0]='a';\r\n [inclBack]x[/inclBack]");
+            "A &#91;strEscapeLookup] &#91;strExerciseTitle] &#91;CaseSensitive] | "
+            "&#91;strExerciseSubtitle] &#91;boolShuffleQs] &#91;strItemArray] "
+            "&#91;inclBack]x&#91;/inclBack]");
 
   // Overlapping sections, both removed: the back section goes first and takes
   // the contents section's start with it, so only its end marker is left.  A

@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
+#include <QKeyEvent>
 
 #include "askery/core/QuizFile.h"
 #include "datafile_fixture.h"
@@ -76,6 +78,45 @@ TEST_F(AskeryWindows, DatafileSaveWritesTheGoldenQuizAndLoadsItBack) {
   // Saving what was loaded gives the same bytes.
   ASSERT_TRUE(main->SaveAsXML(dir.File("again.aky")));
   EXPECT_EQ(dir.Read("again.aky"), golden);
+}
+
+TEST_F(AskeryWindows, DatafileLettersOfEveryLanguageSurviveSaveAndReopen) {
+  // Typed as a teacher types: key by key, letters Windows-1252 lacks included.
+  auto type = [](tavrel::TMemo* box, const QString& text) {
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    for (const QChar c : text) {
+      QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(box, &press);
+    }
+  };
+  main->ShowQuestion(1);
+  type(main->mmoTitle, QString::fromUtf8("Города, Πόλεις, Miasta"));
+  type(main->mmoQuestion, QString::fromUtf8("Stolica Polski? Столица? Πρωτεύουσα;"));
+  type(main->AnswerBox(1), QString::fromUtf8("Łódź"));
+  type(main->AnswerBox(2), QString::fromUtf8("Москва"));
+  type(main->AnswerBox(3), QString::fromUtf8("Ελλάδα"));
+
+  const std::string file = dir.File("letters.aky");
+  ASSERT_TRUE(main->SaveAsXML(file));
+  const std::string saved = dir.Read("letters.aky");
+  EXPECT_NE(saved.find("&amp;#321;\xF3" "d&amp;#378;"), std::string::npos) << "kept as references";
+
+  main->FChanged = false;
+  main->LoadFile(file);
+  EXPECT_EQ(main->mmoTitle->toPlainText(), QString::fromUtf8("Города, Πόλεις, Miasta"));
+  EXPECT_EQ(main->mmoQuestion->toPlainText(), QString::fromUtf8("Stolica Polski? Столица? Πρωτεύουσα;"));
+  EXPECT_EQ(main->AnswerBox(1)->toPlainText(), QString::fromUtf8("Łódź"));
+  EXPECT_EQ(main->AnswerBox(2)->toPlainText(), QString::fromUtf8("Москва"));
+  EXPECT_EQ(main->AnswerBox(3)->toPlainText(), QString::fromUtf8("Ελλάδα"));
+
+  // An edit after reopening keeps the letters letters.
+  type(main->AnswerBox(1), QString::fromUtf8(" Гданьск"));
+  EXPECT_EQ(main->AnswerBox(1)->Text(), "&#321;\xF3" "d&#378; &#1043;&#1076;&#1072;&#1085;&#1100;&#1089;&#1082;");
+  main->AnswerBox(1)->SetText("&#321;\xF3" "d&#378;");
+
+  ASSERT_TRUE(main->SaveAsXML(dir.File("again.aky")));
+  EXPECT_EQ(dir.Read("again.aky"), saved);
 }
 
 TEST_F(AskeryWindows, DatafileReadingTravelsWithTheQuiz) {

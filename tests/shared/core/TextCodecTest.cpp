@@ -38,6 +38,22 @@ TEST(TextCodec, CharactersOutsideTheCodePageBecomeReferences) {
   EXPECT_EQ(Utf8ToWin1252("\xED\xA0\x80"), "\xED\xA0\x80");  // surrogate
 }
 
+TEST(TextCodec, OnlyTheCodecsOwnReferencesToForeignCharactersAreRead) {
+  char32_t u = 0;
+  std::size_t len = 0;
+  ASSERT_TRUE(ForeignReferenceAt("x&#1055;y", 1, u, len));
+  EXPECT_EQ(u, U'\u041F');
+  EXPECT_EQ(len, 7u);
+  ASSERT_TRUE(ForeignReferenceAt("&#128512;", 0, u, len));
+  EXPECT_EQ(u, U'\U0001F600');
+  // Characters the code page holds, other spellings, broken or impossible
+  // references stay text.
+  for (const char* text : {"&#65;", "&#233;", "&#8364;", "&#01055;", "&#x41F;", "&#1055",
+                           "&#;", "&#55296;", "&#1114112;", "&#99999999999;", "&amp;"})
+    EXPECT_FALSE(ForeignReferenceAt(text, 0, u, len)) << text;
+  EXPECT_FALSE(ForeignReferenceAt("&#1055;", 1, u, len));
+}
+
 TEST(TextCodec, LineBreaks) {
   EXPECT_EQ(CrLfToLf("a\r\nb\rc\nd"), "a\nb\nc\nd");
   EXPECT_EQ(LfToCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");

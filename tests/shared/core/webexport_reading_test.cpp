@@ -42,9 +42,10 @@ TEST(ReadingPage, BrowserVersionsChooseTheirSections) {
             std::string::npos);
 }
 
-TEST(ReadingPage, PlaceholdersTypedIntoTheTitleAreFilledLaterInOrder) {
+TEST(ReadingPage, PlaceholdersTypedIntoTheTitleOrTextStayAsTyped) {
   ReadingPageInput in = Reading();
   in.title = "[strTextColor]";
+  in.text = "[strExBGColor] [/V3BrowserVersion]";
   const std::string page = BuildReadingPage("[strReadingTitle]|[strReadingText]", 3, in);
-  EXPECT_EQ(page.substr(0, 5), "#000|");
+  EXPECT_EQ(page, "&#91;strTextColor]|&#91;strExBGColor] &#91;/V3BrowserVersion]");
 }

@@ -7,6 +7,7 @@
 #include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/WebExport.h"
+#include "shared/core/XMLRoutines.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
 
@@ -130,6 +131,13 @@ TEST(WebExportText, ScriptStringsSurviveQuotesBreaksAndEndTags) {
   EXPECT_EQ(ScriptString("line1\r\nline2\n"), "line1\\r\\nline2\\n");
   EXPECT_EQ(ScriptString("</script><!--x"), "<\\/script><\\!--x");
   EXPECT_EQ(ScriptString("\"quoted\" \xE9"), "\"quoted\" \xE9");
+}
+
+TEST(WebExportText, PlaceholderWordsInMarkupTextAreNeverFilledLater) {
+  const std::string text = MarkupText("[Answers] [/inclHint] [V3BrowserVersion] a[1] [ ] [x-y] [");
+  EXPECT_EQ(text, "&#91;Answers] &#91;/inclHint] &#91;V3BrowserVersion] a[1] [ ] [x-y] [");
+  EXPECT_EQ(XMLReplaceAll("[Answers]", "<script>", text), text);
+  EXPECT_EQ(AttributeValue("\"[strGraphicURL]\""), "&quot;&#91;strGraphicURL]&quot;");
 }
 
 TEST(WebExportText, SafeAssignmentKeepsTheChunksOfPlainValues) {

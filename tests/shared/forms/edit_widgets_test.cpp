@@ -46,6 +46,18 @@ TEST_F(EditWidgetsTest, MemoKeepsWindowsTextAndLineBreaks) {
   memo.insertPlainText(QString::fromUtf8("x √ y"));
   EXPECT_EQ(memo.Text(), "x &#8730; y");
 
+  // ... and shows as the character again, in memos and edit boxes alike;
+  // a reference the user typed to a character the code page holds is text.
+  memo.SetText("&#321;\xF3" "d&#378; &#65;\r\n&#8730;");
+  EXPECT_EQ(memo.toPlainText(), QString::fromUtf8("Łódź &#65;\n√"));
+  EXPECT_EQ(memo.Text(), "&#321;\xF3" "d&#378; &#65;\r\n&#8730;");
+  TEdit edit;
+  edit.SetText("&#1052;&#1086;\x80 &#128512;");
+  EXPECT_EQ(edit.text(), QString::fromUtf8("Мо€ 😀"));
+  edit.setSelection(0, 2);
+  EXPECT_EQ(edit.SelText(), "&#1052;&#1086;");
+  EXPECT_EQ(edit.Text(), "&#1052;&#1086;\x80 &#128512;");
+
   memo.SetText("one\r\ntwo");
   memo.SelectAll();
   EXPECT_TRUE(memo.HasSelection());
