@@ -29,8 +29,9 @@ enum class Shift { Up, Down, Left, Right };
 
 class LetterGrid {
  public:
+  LetterGrid() : LetterGrid(kDefaultGridSize) {}
   // size is taken into 1..kMaxGridSize.
-  explicit LetterGrid(int size = kDefaultGridSize);
+  explicit LetterGrid(int size);
 
   int Size() const { return size_; }
 
