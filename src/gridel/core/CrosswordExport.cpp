@@ -28,10 +28,34 @@ void Section(std::string& page, const char* tag, bool keep) {
 // later replacement of the page takes it for a placeholder.
 std::string NoBrackets(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
 
+// The teacher's markup is kept (bold, links, pictures), but no tag that
+// would swallow the rest of the page or start a script: such a "<" is
+// written as "&lt;", so the tag shows as text.
+std::string DefuseTags(const std::string& s) {
+  static const char* const risky[] = {"script", "/script", "!--", "style", "/style", "title",
+                                      "/title", "textarea", "/textarea", "iframe", "xmp",
+                                      "plaintext", "noscript", "/noscript"};
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    bool defuse = false;
+    if (s[i] == '<') {
+      const std::string after = UpperCaseAscii(s.substr(i + 1, 10));
+      for (const char* tag : risky)
+        if (after.compare(0, std::char_traits<char>::length(tag), UpperCaseAscii(tag)) == 0)
+          defuse = true;
+    }
+    out += defuse ? std::string("&lt;") : std::string(1, s[i]);
+  }
+  return out;
+}
+
 // Element content: the teacher's markup kept, line breaks as <BR>.
-std::string Html(const std::string& s) { return NoBrackets(TextToHTMLBreaks(s)); }
+std::string Html(const std::string& s) { return NoBrackets(DefuseTags(TextToHTMLBreaks(s))); }
 // A double-quoted attribute value.
-std::string Attribute(const std::string& s) { return NoBrackets(AttributeValue(s)); }
+std::string Attribute(const std::string& s) {
+  return NoBrackets(ReplaceAll("<", "&lt;", AttributeValue(s)));
+}
 // The title as plain text, for the page's title element.
 std::string PlainTitle(const std::string& title) {
   return NoBrackets(ReplaceAll("<", "&lt;", StripTags(title)));
@@ -125,7 +149,14 @@ std::string CrosswordTopNextEx(const std::string& quizStyle) {
   return ReplaceAll("<\\/FORM>", "<\\/form>", ReplaceAll("<FORM>", "<form method=post>", quizStyle));
 }
 
-NavButtons CrosswordButtons(const ConfigValues& c) {
+NavButtons CrosswordButtons(const ConfigValues& config) {
+  // Angle brackets in the captions and addresses written so that no tag can
+  // form inside the buttons' attributes.
+  ConfigValues c = config;
+  for (const char* caption : {"editNextEx", "editContents", "editBack"})
+    c.text[caption] = ReplaceAll("<", "&lt;", c.Text(caption));
+  for (const char* address : {"editNextExURL", "editContentsURL"})
+    c.text[address] = ReplaceAll("<", "%3C", c.Text(address));
   NavButtons b = BuildNavButtons(c, NavStyle::Quiz);
   b.nextEx = NoBrackets(b.nextEx);
   b.contents = NoBrackets(b.contents);
