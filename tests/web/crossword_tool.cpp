@@ -17,10 +17,10 @@
 
 #include "gridel/core/CrosswordExport.h"
 #include "gridel/core/CrosswordFile.h"
-#include "platform/Platform.h"
-#include "platform/TextCodec.h"
-#include "shared/ConfigDocument.h"
-#include "shared/FileFunctions.h"
+#include "platform/core/Platform.h"
+#include "platform/core/TextCodec.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/FileFunctions.h"
 
 namespace {
 

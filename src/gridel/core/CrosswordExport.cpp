@@ -1,9 +1,9 @@
 #include "gridel/core/CrosswordExport.h"
 
-#include "shared/FileFunctions.h"
-#include "shared/ReadingPage.h"
-#include "shared/StringFunctions.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace gridel {
 

@@ -86,9 +86,9 @@
 
 #include "gridel/core/LetterGrid.h"
 #include "gridel/core/Words.h"
-#include "platform/Platform.h"
-#include "shared/ConfigValues.h"
-#include "shared/WebExport.h"
+#include "platform/core/Platform.h"
+#include "shared/core/ConfigValues.h"
+#include "shared/core/WebExport.h"
 
 namespace gridel {
 

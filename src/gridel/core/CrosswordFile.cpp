@@ -4,11 +4,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "shared/DataFile.h"
-#include "shared/ElementWalker.h"
-#include "shared/FileFunctions.h"
-#include "shared/StringFunctions.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/ElementWalker.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace gridel {
 

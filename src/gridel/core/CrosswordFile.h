@@ -12,7 +12,7 @@
 
 #include "gridel/core/LetterGrid.h"
 #include "gridel/core/Words.h"
-#include "shared/ConfigValues.h"
+#include "shared/core/ConfigValues.h"
 
 class TDataFile;
 

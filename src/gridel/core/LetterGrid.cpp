@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shared/StringFunctions.h"
+#include "shared/core/StringFunctions.h"
 
 namespace gridel {
 
