@@ -116,6 +116,12 @@ describe('crossword, frames', () => {
     assert.equal((await clueLine.innerText()).trim(), '2 down Summers, in Paris');
     await page.keyboard.press('ArrowLeft');
     assert.match(await focusedName(code), /^1 down, letter 3 of 4/);
+    // A square's letter is selected when it gets the focus, so a new letter replaces it.
+    await page.keyboard.type('z');
+    await box(code, 1, 'down', 3).click();
+    assert.deepEqual(await code.evaluate(() => [document.activeElement.selectionStart, document.activeElement.selectionEnd]), [0, 1]);
+    await page.keyboard.type('u');
+    assert.equal(await box(code, 1, 'down', 3).inputValue(), 'U');
     // A second click on a square turns to its other word.
     await box(code, 3, 'across', 1).click();
     const first = await focusedName(code);
