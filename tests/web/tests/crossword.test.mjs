@@ -297,6 +297,39 @@ describe('crossword, single page', () => {
   });
 });
 
+describe('crossword, every variant of the pages', () => {
+  // Placeholder and section words the crossword templates are filled through.
+  const leftOver = new RegExp(String.raw`\[/?(?:str[A-Za-z]+|incl[A-Za-z]+|Start[A-Za-z]+|End[A-Za-z]+|Grid|GridMap|Clues?|ClueNumber|` +
+    String.raw`CellNumber|LetterNumber|Cells|WinLettersArray|Clues(?:Across|Down)Loop|[AD]Clues|WelcomeFileName|CodeFileName|` +
+    String.raw`HelpButton|HelpCaption|CheckButton|HintButton|TopNextExButton|NextExButton|ContentsButton|BackButton)\]`);
+  const on = { chkIncludeHint: 1, chkIncludeHelp: 1, chkKeyNavigation: 1, chkIncludeNextEx: 1, chkIncludeContents: 1, chkIncludeBack: 1 };
+  const off = Object.fromEntries(Object.keys(on).map((k) => [k, 0]));
+  const captions = { editNextEx: 'Next', editNextExURL: 'next.htm', editContents: 'Contents', editContentsURL: 'index.htm', editBack: 'Back' };
+
+  test('no placeholder or section word is left, and each page loads cleanly and checks', async () => {
+    for (const mode of ['frames', 'single']) {
+      for (const switches of [on, off]) {
+        const exported = exportCrossword({ mode, switches, texts: captions });
+        for (const file of exported.written) {
+          const text = readFileSync(file, 'latin1');
+          assert.doesNotMatch(text, leftOver, `${basename(file)} (${mode}, ${switches === on ? 'all on' : 'all off'})`);
+        }
+        const page = await browser.newPage();
+        const problems = watchConsole(page);
+        await page.goto(exported.url);
+        const code = mode === 'single' ? page.mainFrame() : await frameNamed(page, 'CodeFrame');
+        assert.equal(await code.getByRole('button', { name: cwTexts.editHint }).count(), switches === on ? 1 : 0);
+        assert.equal(await code.getByRole('button', { name: 'Next' }).count(), switches === on ? (mode === 'single' ? 1 : 2) : 0);
+        await typeWord(code, 3, 'across', 'ruas');
+        await code.getByRole('button', { name: cwTexts.editCheck }).click();
+        assert.match(await status(code).innerText(), /\u2713 3 across$/);
+        assert.deepEqual(problems, []);
+        await page.close();
+      }
+    }
+  });
+});
+
 describe('crossword on a phone', () => {
   test('360 pixels wide with touch: squares and buttons big enough, the grid scrolls, typing works', async () => {
     const phone = await chromium.launch({ executablePath: '/usr/bin/chromium', args: chromiumArgs });
