@@ -68,7 +68,8 @@ class LetterGrid {
   // (the window then asks before shifting).
   bool EdgeHoldsLetters(Shift shift) const;
   // Moves every letter one cell; the edge that falls off is lost and the
-  // opposite edge becomes empty.
+  // opposite edge becomes empty.  Every shift is a change to the crossword
+  // (the window marks it modified, whichever the direction).
   void ShiftLetters(Shift shift);
 
   bool operator==(const LetterGrid& other) const = default;

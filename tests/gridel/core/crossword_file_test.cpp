@@ -38,6 +38,8 @@ TEST(CrosswordFile, GoldenBytes) {
   TempDir dir;
   ASSERT_TRUE(SaveCrosswordFile(dir.File("small.gdl"), 6, Small(), kStubConfig));
   EXPECT_EQ(dir.Read("small.gdl"), Golden("small.gdl"));
+  // A save that cannot be written says so.
+  EXPECT_FALSE(SaveCrosswordFile(dir.File("no folder/small.gdl"), 6, Small(), kStubConfig));
   EXPECT_EQ(WriteCluesXML({}), "<clues></clues>");
   EXPECT_EQ(NameWithExtension("puzzle"), "puzzle.gdl");
   EXPECT_EQ(NameWithExtension("puzzle.GDL"), "puzzle.GDL.gdl");
