@@ -7,9 +7,11 @@
 //       [--title TEXT] [--config FILE.cfg] [--templates FOLDER/]
 //       [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
 //
-// Rows are read from the top, "." for an empty cell; the grid's rows and
-// columns start at (2, 3) of the grid, so the used extent is not its corner.
+// Rows are read from the top, "." for an empty cell; they are put from row 2,
+// column 3 of the grid (so the used extent is not its corner) when the grid
+// can be made large enough, else from its corner.
 // Paths and texts are UTF-8.  Prints the pages written, one a line.
+#include <algorithm>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -48,18 +50,31 @@ const std::vector<std::pair<const char*, const char*>> kDemoClues = {
 };
 
 void PutRows(gridel::LetterGrid& grid, const std::string& rows) {
-  int r = 2;
+  std::vector<std::string> lines;
   std::size_t start = 0;
   for (;;) {
     const std::size_t slash = rows.find('/', start);
-    const std::string row = rows.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
-    for (std::size_t c = 0; c < row.size(); ++c)
-      if (row[c] != '.' && !grid.SetCell(static_cast<int>(c) + 3, r, row.substr(c, 1)))
-        throw std::runtime_error("the grid refuses the letter in row " + std::to_string(r - 2));
+    lines.push_back(rows.substr(start, slash == std::string::npos ? std::string::npos : slash - start));
     if (slash == std::string::npos) break;
     start = slash + 1;
-    ++r;
   }
+  std::size_t width = 0;
+  for (const std::string& l : lines) width = std::max(width, l.size());
+  // Away from the grid's corner when the grid can hold it so.
+  int top = 2;
+  int left = 3;
+  int size = std::max<int>({grid.Size(), static_cast<int>(lines.size()) + top, static_cast<int>(width) + left});
+  if (size > gridel::kMaxGridSize) {
+    top = left = 0;
+    size = std::max<int>({grid.Size(), static_cast<int>(lines.size()), static_cast<int>(width)});
+  }
+  if (size > gridel::kMaxGridSize) throw std::runtime_error("the rows do not fit the largest grid");
+  grid.Resize(size);
+  for (std::size_t r = 0; r < lines.size(); ++r)
+    for (std::size_t c = 0; c < lines[r].size(); ++c)
+      if (lines[r][c] != '.' &&
+          !grid.SetCell(static_cast<int>(c) + left, static_cast<int>(r) + top, lines[r].substr(c, 1)))
+        throw std::runtime_error("the grid refuses the letter in row " + std::to_string(r));
 }
 
 }  // namespace
