@@ -1,6 +1,7 @@
 #include "gridel/core/CrosswordFile.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
@@ -237,6 +238,31 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
   for (int i = 0; i < count; ++i)
     out.crossword.clues.push_back({Lookup(wordKeys, "Word" + std::to_string(i)),
                                    Lookup(defKeys, "Def" + std::to_string(i))});
+  return out;
+}
+
+LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string& currentTitle,
+                                  const std::string& currentNextExURL, int currentSize) {
+  LoadedCrossword out;
+  std::string text;
+  if (!FileExists(fileName) || !LoadTextFile(fileName, text)) {
+    out.status = LoadStatus::Unreadable;
+    out.message = "Unable to read the file " + fileName + ".";
+    return out;
+  }
+  if (IsCrosswordDocument(text)) {
+    out = ReadCrosswordXML(text, currentTitle, currentNextExURL, currentSize);
+    if (out.status == LoadStatus::Loaded) out.text = std::move(text);
+    return out;
+  }
+  try {
+    out = ReadOldCrossword(TDataFile(fileName), currentNextExURL, currentSize);
+  } catch (const std::runtime_error&) {
+    out = LoadedCrossword{};
+    out.status = LoadStatus::Unreadable;
+    out.message = "Unable to read the file " + fileName + ".";
+  }
+  out.format = FileFormat::Old;
   return out;
 }
 

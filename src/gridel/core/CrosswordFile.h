@@ -47,7 +47,10 @@ enum class LoadStatus {
   Loaded,
   TooLarge,     // the stored grid is larger than kMaxGridSize: nothing loaded
   UnsupportedVersion,  // an old file below version 2
+  Unreadable,   // missing, or it could not be read
 };
+
+enum class FileFormat { Xml, Old };
 
 struct LoadedCrossword {
   LoadStatus status = LoadStatus::Loaded;
@@ -57,6 +60,8 @@ struct LoadedCrossword {
   // Old files: the file carries a configuration (Config\strCheckCaption
   // present and not empty), which the window may reload.
   bool carriesConfig = false;
+  FileFormat format = FileFormat::Xml;
+  std::string text;  // the whole file as read (XML files: for the embedded configuration)
 };
 
 // An XML crossword.  currentSize is the grid size in force; the title and
@@ -77,6 +82,12 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
 // The configuration an old crossword file carries (section Config), read
 // over the current values.
 ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& current);
+
+// Reads a data file of either format: the XML reader when the text holds
+// tavrel-gridel-file\version, else the line-based reader.  Anything but
+// Loaded leaves the crossword empty; the window then keeps its current file.
+LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string& currentTitle,
+                                  const std::string& currentNextExURL, int currentSize);
 
 // Messages of the loader.
 extern const char* const kUnsupportedVersionMessage;

@@ -184,19 +184,19 @@ TEST(OldCrosswordFile, VersionsSizesAndAbsurdCounts) {
 
 TEST(CrosswordFile, ExamplesLoadWithEveryClue) {
   const std::string folder = std::string(TAVREL_SOURCE_DIR) + "/examples/";
-  std::string text;
-  ASSERT_TRUE(LoadTextFile(folder + "planets.gdl", text));
-  ASSERT_TRUE(IsCrosswordDocument(text));
-  LoadedCrossword xml = Reload(text, 20);
+  LoadedCrossword xml = ReadCrosswordFile(folder + "planets.gdl", "", "", 20);
   ASSERT_EQ(xml.status, LoadStatus::Loaded);
+  EXPECT_EQ(xml.format, FileFormat::Xml);
+  EXPECT_EQ(xml.crossword.title, "Planets of the Solar System");
   CrosswordWords words = GenerateClues(xml.crossword.grid, xml.crossword.clues);
   EXPECT_TRUE(AllCluesDone(words));
   EXPECT_TRUE(xml.crossword.clues.empty());
 
-  ASSERT_TRUE(LoadTextFile(folder + "fruit-oldformat.gdl", text));
-  ASSERT_FALSE(IsCrosswordDocument(text));
-  LoadedCrossword old = ReadOldCrossword(TDataFile(folder + "fruit-oldformat.gdl"), "", 20);
+  LoadedCrossword old = ReadCrosswordFile(folder + "fruit-oldformat.gdl", "", "", 20);
   ASSERT_EQ(old.status, LoadStatus::Loaded);
+  EXPECT_EQ(old.format, FileFormat::Old);
+  EXPECT_EQ(old.nextExURL, "planets.htm");
+  EXPECT_EQ(ReadCrosswordFile(folder + "missing.gdl", "", "", 20).status, LoadStatus::Unreadable);
   words = GenerateClues(old.crossword.grid, old.crossword.clues);
   EXPECT_TRUE(AllCluesDone(words));
   EXPECT_GE(words.across.size() + words.down.size(), 4u);
