@@ -287,11 +287,15 @@ describe('crossword, single page', () => {
     await page.close();
   });
 
-  test('screenshot at 1280 pixels', async () => {
+  test('screenshots at 1280 and 360 pixels', async () => {
     const { page, code, problems } = await openSingle();
     await typeWord(code, 1, 'down', 'c\u0153ur');
     await box(code, 2, 'down', 2).click();
     await screenshot(page, 'crossword-single-1280.png');
+    await page.setViewportSize({ width: 360, height: 740 });
+    await page.waitForTimeout(200);
+    assert.equal(await page.evaluate(() => document.documentElement.scrollWidth > window.innerWidth + 1), false);
+    await screenshot(page, 'crossword-single-360.png');
     assert.deepEqual(problems, []);
     await page.close();
   });
@@ -369,7 +373,7 @@ describe('crossword on a phone', () => {
         assert.equal(sizes.gridScrolls, true, 'the grid scrolls within its box');
         await box(code, 1, 'across', 15).tap();
         assert.match(await focusedName(code), /^1 across, letter 15 of 15/);
-        await screenshot(page, `crossword-${mode}-360.png`);
+        await screenshot(page, `crossword-${mode}-360-touch.png`);
         assert.deepEqual(problems, []);
         await page.close();
       }
