@@ -1,6 +1,7 @@
 // The crossword part of the export tool: exports a crossword (a .gdl file,
 // rows given on the command line, or the demonstration crossword) as the
-// frames or the single page, through the crossword's page builders.
+// frames or the single page, through the crossword's page builders.  A .gdl
+// file may be of either format.
 //
 //   tavrel_export_tool --kind crossword --mode frames|single --out FOLDER/NAME.htm
 //       [--gdl FILE.gdl | --rows ROW/ROW/... [--clue WORD=CLUE]...]
@@ -128,11 +129,10 @@ int RunCrosswordTool(int argc, char** argv) {
 
   gridel::Crossword crossword;
   if (!gdl.empty()) {
-    std::string text;
-    if (!LoadTextFile(gdl, text)) throw std::runtime_error("cannot read " + gdl);
     gridel::LoadedCrossword loaded =
-        gridel::ReadCrosswordXML(text, "", "", gridel::kDefaultGridSize);
-    if (loaded.status != gridel::LoadStatus::Loaded) throw std::runtime_error(loaded.message);
+        gridel::ReadCrosswordFile(gdl, "", "", gridel::kDefaultGridSize);
+    if (loaded.status != gridel::LoadStatus::Loaded)
+      throw std::runtime_error("cannot read " + gdl + ": " + loaded.message);
     crossword = loaded.crossword;
   } else {
     if (rows.empty()) {

@@ -30,13 +30,15 @@ export const demo = {
   down: { 1: 'C\u0152UR', 2: '\u00c9T\u00c9S', 4: 'A\u00d1O' },
 };
 
-// Exports a crossword (the demonstration crossword, or options.rows with
-// options.clues) into a fresh folder; returns the file: URL of the page.
+// Exports a crossword (the demonstration crossword, options.gdl, or
+// options.rows with options.clues) into a fresh folder; returns the file:
+// URL of the page.
 export function exportCrossword(options = {}) {
   const dir = mkdtempSync(join(tmpdir(), 'tavrel-crossword-'));
   const out = join(dir, options.name || 'puzzle.htm');
   const args = ['--kind', 'crossword', '--mode', options.mode || 'frames', '--out', out,
     '--templates', templatesDir, '--config', configFile];
+  if (options.gdl) args.push('--gdl', options.gdl);
   if (options.rows) args.push('--rows', options.rows.join('/'));
   for (const [word, clue] of Object.entries(options.clues || {})) args.push('--clue', `${word}=${clue}`);
   if (options.title !== undefined) args.push('--title', options.title);

@@ -6,7 +6,7 @@ import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { basename, join } from 'node:path';
 import { chromium } from 'playwright-core';
-import { chromiumArgs, frameNamed, screenshot, startBrowser, watchConsole } from './helpers.mjs';
+import { chromiumArgs, frameNamed, repoRoot, screenshot, startBrowser, watchConsole } from './helpers.mjs';
 import { box, cwTexts, demo, exportCrossword, focusedName, wordText } from './crossword-helpers.mjs';
 
 let browser;
@@ -330,6 +330,22 @@ describe('crossword, every variant of the pages', () => {
         assert.deepEqual(problems, []);
         await page.close();
       }
+    }
+  });
+});
+
+describe('crossword, the supplied examples', () => {
+  test('each example, either file format, is solved by its hints and then checks right', async () => {
+    for (const [file, mode] of [['planets.gdl', 'frames'], ['fruit-oldformat.gdl', 'single']]) {
+      const { page, code, problems } = await (mode === 'single' ? openSingle : openFrames)({ gdl: join(repoRoot, 'examples', file) });
+      const squares = await code.locator('input.box').count();
+      assert.ok(squares > 0, `${file} has letter squares`);
+      for (let i = 0; i < squares; i++) await code.getByRole('button', { name: cwTexts.editHint }).click();
+      await code.getByRole('button', { name: cwTexts.editCheck }).click();
+      assert.equal((await status(code).innerText()).trim(), cwTexts.editCorrect, file);
+      await screenshot(page, `crossword-example-${mode}-1280.png`);
+      assert.deepEqual(problems, []);
+      await page.close();
     }
   });
 });
