@@ -171,14 +171,17 @@ describe('crossword, frames', () => {
     await page.close();
   });
 
-  test('digits and letters of other alphabets of Windows-1252, pasted and typed', async () => {
+  test('digits, sharp s and signs that mean something in code, pasted and typed', async () => {
+    const signs = 'A\'\\&["';
     const { page, code, problems } = await openFrames({
-      rows: ['R2D2', '.0', '.2', '.4', '', 'STRA\u00dfE'],
-      clues: { R2D2: 'A small robot', 2024: 'A year', 'STRA\u00dfE': 'A street, in Berlin' },
+      rows: ['R2D2', '.0', '.2', '.4', '', 'STRA\u00dfE', '', signs],
+      clues: { R2D2: 'A small robot', 2024: 'A year', 'STRA\u00dfE': 'A street, in Berlin', [signs]: 'Signs' },
       title: 'Digits',
     });
     await typeWord(code, 1, 'across', 'r2d2');
     await typeWord(code, 2, 'down', '2024');
+    await typeWord(code, 4, 'across', signs.toLowerCase());
+    assert.equal(await wordText(code, 4, 'across', 6), signs);
     await box(code, 3, 'across', 1).click();
     await code.evaluate(() => {
       const el = document.activeElement;
