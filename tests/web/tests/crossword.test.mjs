@@ -171,13 +171,17 @@ describe('crossword, frames', () => {
     await page.close();
   });
 
-  test('digits, sharp s and signs that mean something in code, pasted and typed', async () => {
+  test('digits, sharp s and signs that mean something in code, pasted and typed; Cyrillic in clue and title', async () => {
     const signs = 'A\'\\&["';
     const { page, code, problems } = await openFrames({
       rows: ['R2D2', '.0', '.2', '.4', '', 'STRA\u00dfE', '', signs],
-      clues: { R2D2: 'A small robot', 2024: 'A year', 'STRA\u00dfE': 'A street, in Berlin', [signs]: 'Signs' },
-      title: 'Digits',
+      clues: { R2D2: 'A small robot, \u0440\u043e\u0431\u043e\u0442', 2024: 'A year', 'STRA\u00dfE': 'A street, in Berlin', [signs]: 'Signs' },
+      title: 'Digits, \u0446\u0438\u0444\u0440\u044b',
     });
+    // Clue and title letters outside Windows-1252 reach the page as letters.
+    assert.equal(await code.locator('h1').innerText(), 'Digits, \u0446\u0438\u0444\u0440\u044b');
+    assert.equal(await page.title(), 'Digits, \u0446\u0438\u0444\u0440\u044b');
+    assert.equal((await code.locator('#CurrentClue').innerText()).trim(), '1 across A small robot, \u0440\u043e\u0431\u043e\u0442');
     await typeWord(code, 1, 'across', 'r2d2');
     await typeWord(code, 2, 'down', '2024');
     await typeWord(code, 4, 'across', signs.toLowerCase());
