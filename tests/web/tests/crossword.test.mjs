@@ -200,13 +200,21 @@ describe('crossword, frames', () => {
   });
 
   test('the help button shows the help in the welcome frame', async () => {
-    const { page, code, problems } = await openFrames();
+    const { page, code, problems, exported } = await openFrames();
     await code.getByRole('button', { name: 'Help' }).click();
     const welcome = page.frame({ name: 'FeedbackFrame' });
     for (let i = 0; i < 50 && !welcome.url().endsWith('#help'); i++) await page.waitForTimeout(50);
     assert.match(welcome.url(), /puzzlew\.htm#help$/);
     await welcome.locator('#help').waitFor();
     assert.ok(await welcome.locator('#help').isVisible());
+    // The crossword page opened by itself shows the help in a window of its own.
+    await page.goto(exported.url.replace(/puzzle\.htm$/, 'puzzlec.htm'));
+    const opened = page.waitForEvent('popup');
+    await page.getByRole('button', { name: 'Help' }).click();
+    const help = await opened;
+    await help.waitForLoadState();
+    assert.match(help.url(), /puzzlew\.htm#help$/);
+    await help.close();
     assert.deepEqual(problems, []);
     await page.close();
   });
