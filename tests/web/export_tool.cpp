@@ -86,10 +86,15 @@ std::string ArgValue(int& i, int argc, char** argv) {
 
 }  // namespace
 
+// crossword_tool.cpp: "--kind crossword" exports a crossword instead.
+int RunCrosswordTool(int argc, char** argv);
+
 int main(int argc, char** argv) {
   ConsolePlatform console;
   tavrel::setPlatform(&console);
   try {
+    if (argc > 2 && std::string(argv[1]) == "--kind" && std::string(argv[2]) == "crossword")
+      return RunCrosswordTool(argc, argv);
     std::string mode = "frames";
     std::string out;
     std::string quizFile;

@@ -1,0 +1,465 @@
+#include "gridel/core/CrosswordExport.h"
+
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
+
+namespace gridel {
+
+const char* const kNoLettersMessage = "There are no letters in the grid.";
+const char* const kMissingCluesMessage = "You haven't entered all the clues yet.";
+
+namespace {
+
+const char* const kProgramName = "Gridel";
+const char* const kUnableToSave = "Unable to save file: ";
+const std::string kCrLf = "\r\n";
+
+void Fill(std::string& page, const char* placeholder, const std::string& value) {
+  FillPlaceholder(page, placeholder, value);
+}
+
+void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, tag, keep); }
+
+// A bracket in teacher text written as a character reference, so that no
+// later replacement of the page takes it for a placeholder.
+std::string NoBrackets(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
+
+// The teacher's markup is kept (bold, links, pictures), but no tag that
+// would swallow the rest of the page or start a script: such a "<" is
+// written as "&lt;", so the tag shows as text.
+std::string DefuseTags(const std::string& s) {
+  static const char* const risky[] = {"script", "/script", "!--", "style", "/style", "title",
+                                      "/title", "textarea", "/textarea", "iframe", "xmp",
+                                      "plaintext", "noscript", "/noscript"};
+  std::string out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    bool defuse = false;
+    if (s[i] == '<') {
+      const std::string after = UpperCaseAscii(s.substr(i + 1, 10));
+      for (const char* tag : risky)
+        if (after.compare(0, std::char_traits<char>::length(tag), UpperCaseAscii(tag)) == 0)
+          defuse = true;
+    }
+    out += defuse ? std::string("&lt;") : std::string(1, s[i]);
+  }
+  return out;
+}
+
+// Element content: the teacher's markup kept, line breaks as <BR>.
+std::string Html(const std::string& s) { return NoBrackets(DefuseTags(TextToHTMLBreaks(s))); }
+// A double-quoted attribute value.
+std::string Attribute(const std::string& s) {
+  return NoBrackets(ReplaceAll("<", "&lt;", AttributeValue(s)));
+}
+// The title as plain text, for the page's title element.
+std::string PlainTitle(const std::string& title) {
+  return NoBrackets(ReplaceAll("<", "&lt;", StripTags(title)));
+}
+// A single-quoted script string.
+std::string Script(const std::string& s) { return ScriptString(s); }
+std::string ScriptLines(const std::string& s) {
+  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
+}
+
+// One script line per letter of the grid, in reading order.
+std::string LetterArray(const LetterGrid& grid) {
+  std::string out;
+  int k = 0;
+  for (int r = 0; r < grid.Size(); ++r)
+    for (int c = 0; c < grid.Size(); ++c) {
+      if (!grid.IsLetter(c, r)) continue;
+      out += "WinLetters[" + std::to_string(k++) + "] = '" +
+             Script(HighCharsToEscapes(grid.Cell(c, r))) + "';" + kCrLf;
+    }
+  return out;
+}
+
+// The copies of a clue block for one direction, and its script assignments.
+struct ClueLists {
+  std::string items;
+  std::string assignments;
+};
+ClueLists MakeClueLists(const std::vector<Word>& words, const std::string& block,
+                        const char* arrayName) {
+  ClueLists out;
+  for (const Word& w : words) {
+    const std::string number = std::to_string(w.number);
+    if (!block.empty()) {
+      std::string copy = block;
+      Fill(copy, "[ClueNumber]", number);
+      Fill(copy, "[Clue]", Html(w.clue));
+      out.items += copy;
+    }
+    out.assignments +=
+        SafeJSStringAssignment(std::string(arrayName) + "[" + number + "]", w.clue) + kCrLf;
+  }
+  return out;
+}
+
+std::string NumberAnchor(int n) {
+  const std::string s = std::to_string(n);
+  return "<A HREF=\"javascript:DoNothing()\" onClick=\"ShowClue(" + s +
+         ")\" onMouseOver=\"window.status='" + s + "'; return true\">" + s + "</A>";
+}
+
+// The table rows of the used extent from the cell block, and (for the single
+// page) the grid map: per row, the letters' indices or -1 for empty cells.
+struct GridRows {
+  std::string rows;
+  std::string map;
+};
+GridRows MakeGridRows(const LetterGrid& grid, const std::string& cellBlock, bool singlePage) {
+  GridRows out;
+  const Extent e = grid.FindExtent();
+  if (e.Empty()) return out;
+  int n = 1;
+  int k = 0;
+  for (int r = e.topRow; r <= e.bottomRow; ++r) {
+    out.rows += singlePage ? "<TR>" : "<TR ALIGN=RIGHT>" + kCrLf;
+    // An array literal: Array(n) with one number would make n empty slots.
+    std::string line = "GridMap[" + std::to_string(r - e.topRow) + "]= [";
+    for (int c = e.leftCol; c <= e.rightCol; ++c) {
+      if (c > e.leftCol) line += ",";
+      if (grid.IsLetter(c, r)) {
+        std::string copy = cellBlock;
+        Fill(copy, "[CellNumber]", StartsWord(grid, c, r) ? NumberAnchor(n++) : std::string());
+        Fill(copy, "[LetterNumber]", std::to_string(k));
+        out.rows += copy;
+        line += std::to_string(k);
+        ++k;
+      } else {
+        out.rows += "<TD></TD>" + kCrLf + "<TD></TD>" + kCrLf;
+        line += "-1";
+      }
+    }
+    out.rows += "</TR>" + kCrLf;
+    out.map += line + "];" + kCrLf;
+  }
+  return out;
+}
+
+NavButtons CrosswordButtons(const ConfigValues& config) {
+  // Angle brackets in the captions and addresses written so that no tag can
+  // form inside the buttons' attributes.
+  ConfigValues c = config;
+  for (const char* caption : {"editNextEx", "editContents", "editBack"})
+    c.text[caption] = ReplaceAll("<", "&lt;", c.Text(caption));
+  for (const char* address : {"editNextExURL", "editContentsURL"})
+    c.text[address] = ReplaceAll("<", "%3C", c.Text(address));
+  NavButtons b = BuildNavButtons(c, NavStyle::Crossword);
+  b.nextEx = NoBrackets(b.nextEx);
+  b.contents = NoBrackets(b.contents);
+  b.back = NoBrackets(b.back);
+  return b;
+}
+
+void FillColours(std::string& page, const ConfigValues& c) {
+  Fill(page, "[strPageBGColor]", Attribute(c.Text("editPageBGColor")));
+  Fill(page, "[strTitleColor]", Attribute(c.Text("editTitleColor")));
+  Fill(page, "[strExBGColor]", Attribute(c.Text("editExBGColor")));
+  Fill(page, "[strTextColor]", Attribute(c.Text("editTextColor")));
+  Fill(page, "[strNavBarColor]", Attribute(c.Text("editNavBarColor")));
+}
+
+std::string Finish(const std::string& page) {
+  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+}
+
+}  // namespace
+
+std::string CheckBeforeExport(Crossword& crossword, CrosswordWords& words) {
+  if (crossword.grid.NoLetters()) return kNoLettersMessage;
+  words = GenerateClues(crossword.grid, crossword.clues);
+  crossword.clues = SaveWordsAndClues(words);
+  if (!AllCluesDone(words)) return kMissingCluesMessage;
+  return {};
+}
+
+ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words,
+                             const CrosswordExportInput& in) {
+  const ConfigValues& c = in.config;
+  const ExportNames names = MakeExportNames(in.fileName);
+  ExportPlan plan;
+  plan.programName = kProgramName;
+  plan.rootPath = names.fileName;
+  plan.rootName = names.name;
+  plan.multiPage = true;
+  plan.reportButtons = tavrel::mbYesNoCancel;
+  const std::string welcomeAddress = FileNameAsAddress(names.welcome);
+
+  // Root page.
+  {
+    std::string page = plan.UseTemplate(in.frameset);
+    if (plan.abandoned) return plan;
+    Fill(page, "[strPuzzleTitle]", Html(in.title));
+    Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+    Fill(page, "[WelcomeFileName]", welcomeAddress);
+    Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
+    plan.steps.push_back(ExportStep::Write(names.fileName, Finish(page), names.name,
+                                           ListEntry::AppendLine, kUnableToSave + names.name));
+  }
+
+  const NavButtons buttons = CrosswordButtons(c);
+
+  // Welcome page.
+  {
+    std::string page = plan.UseTemplate(in.welcome);
+    if (plan.abandoned) return plan;
+    Section(page, "inclWelcome", !c.Text("mmoWelcome").empty());
+    Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
+    Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+    Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
+    Fill(page, "[strWelcome]", Html(c.Text("mmoWelcome")));
+    Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions")));
+    Fill(page, "[NextExButton]", buttons.nextEx);
+    Fill(page, "[ContentsButton]", buttons.contents);
+    Fill(page, "[BackButton]", buttons.back);
+    Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
+    Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
+    FillColours(page, c);
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), Finish(page),
+                                           names.welcome, ListEntry::AppendLine,
+                                           kUnableToSave + names.welcome));
+  }
+
+  // Code page.
+  {
+    std::string page = plan.UseTemplate(in.code);
+    if (plan.abandoned) return plan;
+    Section(page, "inclHelpButton", c.Checked("chkIncludeHelp"));
+    const std::string letters = LetterArray(grid);
+    const std::string acrossBlock = CutMarkedBlock(page, "[StartCluesAcrossLoop]",
+                                                   "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
+    const ClueLists across = MakeClueLists(words.across, acrossBlock, "AClues");
+    const std::string downBlock = CutMarkedBlock(page, "[StartCluesDownLoop]",
+                                                 "[EndCluesDownLoop]", "[CluesDownLoop]", false);
+    const ClueLists down = MakeClueLists(words.down, downBlock, "DClues");
+    const std::string cellBlock =
+        CutMarkedBlock(page, "[StartCellLoop]", "[EndCellLoop]", "[Grid]", false);
+    const GridRows table = MakeGridRows(grid, cellBlock, false);
+
+    Fill(page, "[WinLettersArray]", letters);
+    Fill(page, "[CluesAcrossLoop]", across.items);
+    Fill(page, "[CluesDownLoop]", down.items);
+    Fill(page, "[AClues]", across.assignments);
+    Fill(page, "[DClues]", down.assignments);
+    Fill(page, "[Grid]", table.rows);
+
+    const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attribute(c.Text("editCheck")) +
+                              "\" onClick=\"CheckAnswer()\">";
+    const std::string hint =
+        c.Text("editHint").empty() || !c.Checked("chkIncludeHint")
+            ? std::string()
+            : "<INPUT TYPE=\"button\" VALUE=\"" + Attribute(c.Text("editHint")) +
+                  "\"  onClick=\"Cheat()\">";
+
+    Fill(page, "[strPuzzleTitle]", Html(in.title));
+    Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+    Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
+    Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
+    Fill(page, "[strCluesAcross]", Html(c.Text("editCluesAcross")));
+    Fill(page, "[strCluesDown]", Html(c.Text("editCluesDown")));
+    Fill(page, "[strGiveHint]", Script(c.Text("editNextCorrect")));
+    Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
+    Fill(page, "[strPuzzleSubtitle]", Html(c.Text("mmoSubtitle")));
+    Fill(page, "[HelpButton]", buttons.help);
+    Fill(page, "[WelcomeFileName]", welcomeAddress);
+    Fill(page, "[HelpCaption]", Attribute(c.Text("editHelp")));
+    Fill(page, "[CheckButton]", check);
+    Fill(page, "[HintButton]", hint);
+    Fill(page, "[TopNextExButton]", buttons.topNextEx);
+    Fill(page, "[NextExButton]", buttons.nextEx);
+    Fill(page, "[ContentsButton]", buttons.contents);
+    Fill(page, "[BackButton]", buttons.back);
+    Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
+    Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
+    FillColours(page, c);
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), Finish(page), names.code,
+                                           ListEntry::AppendLine, kUnableToSave + names.code));
+  }
+  return plan;
+}
+
+std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& words,
+                              const CrosswordExportInput& in, ExportPlan& plan) {
+  const ConfigValues& c = in.config;
+  std::string page = plan.UseTemplate(in.dhtml);
+  if (plan.abandoned) return {};
+  const std::string letters = LetterArray(grid);
+
+  // The clue block with its two lists, as one script assignment.
+  std::string clueBlock = CutMarkedBlock(page, "[StartClueCode]", "[EndClueCode]", "[Clues]", false);
+  const std::string acrossBlock = CutMarkedBlock(clueBlock, "[StartCluesAcrossLoop]",
+                                                 "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
+  const ClueLists across = MakeClueLists(words.across, acrossBlock, "AClues");
+  Fill(clueBlock, "[CluesAcrossLoop]", across.items);
+  const std::string downBlock = CutMarkedBlock(clueBlock, "[StartCluesDownLoop]",
+                                               "[EndCluesDownLoop]", "[CluesDownLoop]", false);
+  const ClueLists down = MakeClueLists(words.down, downBlock, "DClues");
+  Fill(clueBlock, "[CluesDownLoop]", down.items);
+  clueBlock = ReplaceAll(kCrLf, "", clueBlock);
+  Fill(clueBlock, "[strCluesAcross]", Html(c.Text("editCluesAcross")));
+  Fill(clueBlock, "[strCluesDown]", Html(c.Text("editCluesDown")));
+  Fill(page, "[Clues]", SafeJSStringAssignment("ClueCode", clueBlock));
+
+  // The grid block with its table rows, as one script assignment.
+  std::string gridBlock = CutMarkedBlock(page, "[StartGridCode]", "[EndGridCode]", "[Grid]", false);
+  const std::string cellBlock =
+      CutMarkedBlock(gridBlock, "[StartCellLoop]", "[EndCellLoop]", "[Cells]", false);
+  const GridRows table = MakeGridRows(grid, cellBlock, true);
+  Fill(gridBlock, "[Cells]", table.rows);
+  gridBlock = ReplaceAll(kCrLf, "", gridBlock);
+  Fill(gridBlock, "[strExBGColor]", Attribute(c.Text("editExBGColor")));
+  const std::string gridCode = SafeJSStringAssignment("GridCode", gridBlock);
+
+  Section(page, "inclKeyNavigation", c.Checked("chkKeyNavigation"));
+  Section(page, "inclHint", c.Checked("chkIncludeHint"));
+  Section(page, "inclBack", c.Checked("chkIncludeBack"));
+  Section(page, "inclContents", c.Checked("chkIncludeContents"));
+  Section(page, "inclNextEx", c.Checked("chkIncludeNextEx"));
+
+  Fill(page, "[Grid]", gridCode);
+  Fill(page, "[GridMap]", table.map);
+  Fill(page, "[WinLettersArray]", letters);
+  Fill(page, "[CluesAcrossLoop]", across.items);
+  Fill(page, "[CluesDownLoop]", down.items);
+  Fill(page, "[AClues]", across.assignments);
+  Fill(page, "[DClues]", down.assignments);
+  Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
+  Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+  Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
+  Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
+  Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
+  Fill(page, "[strHintCaption]", ScriptCaption(c.Text("editHint")));
+  Fill(page, "[strCluesAcross]", Script(c.Text("editCluesAcross")));
+  Fill(page, "[strCluesDown]", Script(c.Text("editCluesDown")));
+  Fill(page, "[strNextCorrect]", Script(c.Text("editNextCorrect")));
+  Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
+  Fill(page, "[strGraphicURL]", Script(c.Text("editGraphicURL")));
+  Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoSubtitle")));
+  Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
+  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
+  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
+  Fill(page, "[strContentsURL]", Script(c.Text("editContentsURL")));
+  Fill(page, "[strNextExURL]", Script(c.Text("editNextExURL")));
+  Fill(page, "[strPageBGColor]", Script(c.Text("editPageBGColor")));
+  Fill(page, "[strTitleColor]", Script(c.Text("editTitleColor")));
+  Fill(page, "[strExBGColor]", Script(c.Text("editExBGColor")));
+  Fill(page, "[strTextColor]", Script(c.Text("editTextColor")));
+  Fill(page, "[strNavBarColor]", Script(c.Text("editNavBarColor")));
+  Fill(page, "[strPopupBGColor]", Script(c.Text("editPopupBGColor")));
+  return Finish(page);
+}
+
+ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& words,
+                                 const CrosswordExportInput& in) {
+  ExportPlan plan;
+  plan.programName = kProgramName;
+  plan.rootPath = in.fileName;
+  plan.rootName = ExtractFileName(in.fileName);
+  plan.multiPage = false;
+  plan.reportButtons = tavrel::mbYesNo;
+  const std::string page = MakeDHTMLCodePage(grid, words, in, plan);
+  if (plan.abandoned) return plan;
+  ExportStep write = ExportStep::Write(in.fileName, page, plan.rootName, ListEntry::None,
+                                       kUnableToSave + in.fileName);
+  write.restoreCursorBefore = true;
+  write.stopOnFailure = true;
+  plan.steps.push_back(write);
+  return plan;
+}
+
+CrosswordReport FramesReport(const std::vector<std::string>& writtenNames, bool rootWritten,
+                             const std::string& rootName) {
+  CrosswordReport report;
+  const size_t k = writtenNames.size();
+  if (k == 0) return report;
+  static const char* const counts[] = {"no", "one", "two", "three"};
+  const std::string count = k < 4 ? std::string(counts[k]) : std::to_string(k);
+  const std::string crlf2 = kCrLf + kCrLf;
+  std::string names;
+  for (size_t i = 0; i < k; ++i) {
+    if (i > 0) names += (i + 1 == k) ? " and " : ", ";
+    names += "\"" + writtenNames[i] + "\"";
+  }
+  report.text = "Gridel has produced " + count +
+                (k == 1 ? " HTML file, " : " HTML files, ") + crlf2 + names + "." + crlf2;
+  if (k > 1) report.text += "These files must be placed in the same directory.";
+  if (rootWritten) {
+    if (k > 1) report.text += " ";
+    report.text += "The frame document is \"" + rootName +
+                   "\". If this is loaded into a browser, the exercise should appear." + crlf2 +
+                   "Would you like to view the exercise now?";
+    report.offersView = true;
+    report.buttons = tavrel::mbYesNoCancel;
+  }
+  return report;
+}
+
+CrosswordReport SinglePageReport(const std::string& fileName) {
+  CrosswordReport report;
+  const std::string crlf2 = kCrLf + kCrLf;
+  report.text = "Gridel has created the following file:" + crlf2 + fileName + crlf2 +
+                "If this file is loaded into a browser, the exercise should appear." + crlf2 +
+                "Would you like to view the exercise now?";
+  report.offersView = true;
+  report.buttons = tavrel::mbYesNo;
+  return report;
+}
+
+CrosswordExportOutcome RunCrosswordExport(const ExportPlan& plan, tavrel::BusyCursor* cursor,
+                                          const PageWriter& writer) {
+  CrosswordExportOutcome out;
+  auto& ui = tavrel::platform();
+  if (plan.abandoned) {  // a template missing everywhere: its messages, nothing written
+    if (cursor) cursor->release();
+    ShowPlanMessages(plan);
+    return out;
+  }
+  std::vector<std::string> names;
+  bool rootWritten = false;
+  for (const ExportStep& step : plan.steps) {
+    if (step.kind == ExportStep::Kind::Message) {
+      if (step.message.plain)
+        ui.showMessage(step.message.text);
+      else
+        ui.messageDlg(step.message.text, step.message.type, step.message.buttons,
+                      step.message.helpContext);
+      continue;
+    }
+    if (step.restoreCursorBefore && cursor) cursor->release();
+    const bool ok = writer ? writer(step.path, step.text) : SaveTextFile(step.path, step.text);
+    if (!ok) {
+      ui.showMessage(step.failureText);
+      if (step.stopOnFailure) {
+        if (cursor) cursor->release();
+        return out;
+      }
+      continue;
+    }
+    out.written.push_back(step.path);
+    names.push_back(step.listName);
+    if (step.path == plan.rootPath) rootWritten = true;
+  }
+  if (cursor) cursor->release();
+  const CrosswordReport report = plan.multiPage ? FramesReport(names, rootWritten, plan.rootName)
+                                                : SinglePageReport(plan.rootPath);
+  if (report.text.empty()) return out;
+  out.reported = true;
+  out.answer = ui.messageDlg(report.text, tavrel::MsgType::Information, report.buttons,
+                             kWebExportHelpContext);
+  if (report.offersView && out.answer == tavrel::ModalResult::Yes) {
+    try {
+      ShellOpenFile(plan.rootPath);
+    } catch (const ShellOpenError& e) {
+      ui.showMessage(e.what());
+    }
+  }
+  return out;
+}
+
+}  // namespace gridel

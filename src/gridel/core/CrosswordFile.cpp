@@ -1,0 +1,318 @@
+#include "gridel/core/CrosswordFile.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <unordered_map>
+#include <vector>
+
+#include "shared/core/DataFile.h"
+#include "shared/core/ElementWalker.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
+
+namespace gridel {
+
+const char* const kUnsupportedVersionMessage =
+    "This file version is not supported by this version of Gridel.";
+const char* const kReloadConfigQuestion =
+    "Do you want to reload the configuration information saved with this file?";
+
+const char* const kTooLargeMessage =
+    "This crossword's grid is larger than Gridel can show (100 X 100). The file has not been "
+    "loaded.";
+
+namespace {
+
+const std::string kCrLf = "\r\n";
+
+std::string RootPath(const char* rest) { return std::string(kFileRoot) + "\\" + rest; }
+
+// The keys of one section of an old line-based file, read once, by the rules
+// of TDataFile: the section starts at the first line beginning with its
+// bracketed name and ends at the first empty line; the first line of a key
+// wins.
+std::unordered_map<std::string, std::string> SectionKeys(const std::vector<std::string>& lines,
+                                                         const std::string& section) {
+  std::unordered_map<std::string, std::string> keys;
+  const std::string header = "[" + section + "]";
+  size_t i = 0;
+  while (i < lines.size() && lines[i].compare(0, header.size(), header) != 0) ++i;
+  for (; i < lines.size() && !lines[i].empty(); ++i) {
+    const auto eq = lines[i].find('=');
+    if (eq == std::string::npos) continue;
+    keys.emplace(lines[i].substr(0, eq),
+                 ReplaceAll("{ReturnToken}", "\r\n", lines[i].substr(eq + 1)));
+  }
+  return keys;
+}
+
+// The index in a key "<prefix><decimal>" as TDataFile keys are written (no
+// sign, no leading zero), -1 for any other key; indices past limit give limit.
+int KeyIndex(const std::string& key, const std::string& prefix, int limit) {
+  if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0) return -1;
+  const std::string digits = key.substr(prefix.size());
+  if (digits.size() > 1 && digits[0] == '0') return -1;
+  long long n = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return -1;
+    n = n * 10 + (c - '0');
+    if (n >= limit) return limit;
+  }
+  return static_cast<int>(n);
+}
+
+std::string Lookup(const std::unordered_map<std::string, std::string>& keys,
+                   const std::string& key) {
+  auto it = keys.find(key);
+  return it == keys.end() ? std::string() : it->second;
+}
+
+}  // namespace
+
+std::string WriteGridXML(const LetterGrid& grid) {
+  const int n = grid.Size();
+  std::string out;
+  out.reserve(static_cast<size_t>(n) * (n * 14 + 11) + 13);
+  out += "<grid>";
+  for (int r = 0; r < n; ++r) {
+    out += "<row>";
+    for (int c = 0; c < n; ++c) AppendElement(out, XMLEscape(grid.Cell(c, r)), "cell");
+    out += "</row>";
+  }
+  out += "</grid>";
+  return out;
+}
+
+std::string WriteCluesXML(const ClueList& clues) {
+  std::string out = "<clues>";
+  for (const CluePair& p : clues) {
+    out += "<item>";
+    AppendElement(out, XMLEscape(p.word), "word");
+    AppendElement(out, XMLEscape(p.clue), "def");
+    out += "</item>";
+  }
+  out += "</clues>";
+  return out;
+}
+
+std::string BuildCrosswordFileText(int majorVersion, const Crossword& crossword,
+                                   const std::string& configXML) {
+  std::string doc = std::string("<") + kFileRoot + ">" + kCrLf;
+  doc += MakeElement(std::to_string(majorVersion), "version") + kCrLf + kCrLf;
+  doc += "<data>" + kCrLf;
+  doc += MakeElement(XMLEscape(crossword.title), "title") + kCrLf + kCrLf;
+  doc += "<crossword>" + kCrLf;
+  doc += WriteGridXML(crossword.grid) + kCrLf + kCrLf;
+  doc += WriteCluesXML(crossword.clues) + kCrLf;
+  doc += "</crossword>" + kCrLf;
+  doc += "</data>" + kCrLf + kCrLf;
+  doc += configXML + kCrLf;
+  doc += std::string("</") + kFileRoot + ">";
+  return doc;
+}
+
+bool SaveCrosswordFile(const std::string& fileName, int majorVersion, const Crossword& crossword,
+                       const std::string& configXML) {
+  return SaveXMLFile(fileName, BuildCrosswordFileText(majorVersion, crossword, configXML));
+}
+
+std::string NameWithExtension(const std::string& chosen) {
+  return chosen.find(".gdl") == std::string::npos ? chosen + ".gdl" : chosen;
+}
+
+bool IsCrosswordDocument(const std::string& text) {
+  return GetValueByPath(text, RootPath("version"), "XYZ") != "XYZ";
+}
+
+LoadStatus ReadGridXML(const std::string& gridContent, int currentSize, LetterGrid& grid) {
+  // Every stored row with its cells; more than the largest grid is refused
+  // before anything else is read.
+  std::vector<std::vector<std::string>> rows;
+  int needed = std::max(1, currentSize);
+  std::string row;
+  std::string cell;
+  TElementWalker rowWalker("row", gridContent);
+  while (rowWalker.Next(row)) {
+    if (static_cast<int>(rows.size()) == kMaxGridSize) return LoadStatus::TooLarge;
+    std::vector<std::string>& cells = rows.emplace_back();
+    TElementWalker cellWalker("cell", row);
+    while (cellWalker.Next(cell)) {
+      if (static_cast<int>(cells.size()) == kMaxGridSize) return LoadStatus::TooLarge;
+      cells.push_back(cell);
+    }
+    needed = std::max(needed, static_cast<int>(cells.size()));
+  }
+  needed = std::max(needed, static_cast<int>(rows.size()));
+  LetterGrid result(std::min(needed, kMaxGridSize));
+  for (size_t r = 0; r < rows.size(); ++r)
+    for (size_t c = 0; c < rows[r].size(); ++c)
+      result.SetCell(static_cast<int>(c), static_cast<int>(r), XMLUnescape(rows[r][c]));
+  grid = std::move(result);
+  return LoadStatus::Loaded;
+}
+
+ClueList ReadCluesXML(const std::string& cluesContent) {
+  ClueList clues;
+  std::string item;
+  TElementWalker walker("item", cluesContent);
+  while (walker.Next(item))
+    clues.push_back({XMLUnescape(GetValueByPath(item, "word", "")),
+                     XMLUnescape(GetValueByPath(item, "def", ""))});
+  return clues;
+}
+
+LoadedCrossword ReadCrosswordXML(const std::string& text, const std::string& currentTitle,
+                                 const std::string& currentNextExURL, int currentSize) {
+  LoadedCrossword out;
+  out.crossword.grid = LetterGrid(currentSize);
+  std::string doc = text;  // ExtractElement takes the document by reference
+  std::string data, crossword, grid, clues;
+  ExtractElement(false, "data", doc, data);
+  ExtractElement(false, "crossword", data, crossword);
+  ExtractElement(false, "grid", crossword, grid);
+  ExtractElement(false, "clues", crossword, clues);
+  if (ReadGridXML(grid, currentSize, out.crossword.grid) == LoadStatus::TooLarge) {
+    out.status = LoadStatus::TooLarge;
+    out.message = kTooLargeMessage;
+    out.crossword = Crossword{};
+    return out;
+  }
+  out.crossword.title = XMLUnescape(GetValueByPath(text, RootPath("data\\title"), currentTitle));
+  out.nextExURL = XMLUnescape(GetValueByPath(
+      text, RootPath("tavrel-config-file\\gridel\\next-ex-url"), currentNextExURL));
+  out.crossword.clues = ReadCluesXML(clues);
+  return out;
+}
+
+LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& currentNextExURL,
+                                 int currentSize) {
+  LoadedCrossword out;
+  const int version = file.ReadInteger("FileInfo", "Version", 0);
+  if (version < 2) {
+    out.status = LoadStatus::UnsupportedVersion;
+    out.message = kUnsupportedVersionMessage;
+    return out;
+  }
+  std::vector<std::string> lines;
+  if (!LoadTextLines(file.FileName(), lines)) lines.clear();
+
+  // Grid: one key per row, one character per cell; the section's blank
+  // marker (182 from version 3 on, 26 before) is an empty cell.
+  const bool v3 = version >= 3;
+  const char blank = v3 ? '\xB6' : '\x1A';
+  const auto gridKeys = SectionKeys(lines, v3 ? "GridV3" : "Grid");
+  int needed = std::max(1, currentSize);
+  for (const auto& [key, value] : gridKeys) {
+    const int r = KeyIndex(key, "GridRow", kMaxGridSize);
+    if (r < 0) continue;
+    needed = std::max({needed, r + 1, static_cast<int>(std::min<size_t>(value.size(), kMaxGridSize + 1))});
+  }
+  if (needed > kMaxGridSize) {
+    out.status = LoadStatus::TooLarge;
+    out.message = kTooLargeMessage;
+    return out;
+  }
+  LetterGrid grid(needed);
+  for (int r = 0; r < needed; ++r) {
+    const std::string row = Lookup(gridKeys, "GridRow" + std::to_string(r));
+    for (size_t i = 0; i < row.size(); ++i)
+      if (row[i] != blank) grid.SetCell(static_cast<int>(i), r, std::string(1, row[i]));
+  }
+  out.crossword.grid = std::move(grid);
+
+  out.crossword.title = SubCharsToReturns(file.ReadString("Title", "strPuzzleTitle", ""));
+  out.nextExURL = file.ReadString("NextEx", "strNextExURL", currentNextExURL);
+  out.carriesConfig = !file.ReadString("Config", "strCheckCaption", "").empty();
+
+  // Words: TotalWords pairs, but none past the last Word or Def key present.
+  const auto wordKeys = SectionKeys(lines, "Words");
+  const auto defKeys = SectionKeys(lines, "Definitions");
+  const int total = file.ReadInteger("Words", "TotalWords", 0);
+  int present = 0;
+  const int limit = static_cast<int>(lines.size()) + 1;
+  for (const auto& [key, value] : wordKeys) present = std::max(present, KeyIndex(key, "Word", limit) + 1);
+  for (const auto& [key, value] : defKeys) present = std::max(present, KeyIndex(key, "Def", limit) + 1);
+  const int count = std::clamp(total, 0, present);
+  out.crossword.clues.reserve(static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i)
+    out.crossword.clues.push_back({Lookup(wordKeys, "Word" + std::to_string(i)),
+                                   Lookup(defKeys, "Def" + std::to_string(i))});
+  return out;
+}
+
+LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string& currentTitle,
+                                  const std::string& currentNextExURL, int currentSize) {
+  LoadedCrossword out;
+  std::string text;
+  if (!FileExists(fileName) || !LoadTextFile(fileName, text)) {
+    out.status = LoadStatus::Unreadable;
+    out.message = "Unable to read the file " + fileName + ".";
+    return out;
+  }
+  if (IsCrosswordDocument(text)) {
+    out = ReadCrosswordXML(text, currentTitle, currentNextExURL, currentSize);
+    if (out.status == LoadStatus::Loaded) out.text = std::move(text);
+    return out;
+  }
+  try {
+    out = ReadOldCrossword(TDataFile(fileName), currentNextExURL, currentSize);
+  } catch (const std::runtime_error&) {
+    out = LoadedCrossword{};
+    out.status = LoadStatus::Unreadable;
+    out.message = "Unable to read the file " + fileName + ".";
+  }
+  out.format = FileFormat::Old;
+  return out;
+}
+
+ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& current) {
+  struct Key {
+    const char* key;
+    const char* control;
+    bool isSwitch;
+    bool memo;
+  };
+  static const Key keys[] = {
+      {"strPuzzleSubtitle", "mmoSubtitle", false, true},
+      {"strWelcome", "mmoWelcome", false, true},
+      {"strInstructions", "mmoInstructions", false, true},
+      {"strGuessCorrect", "editCorrect", false, false},
+      {"strGiveHint", "editNextCorrect", false, false},
+      {"strGuessIncorrect", "editIncorrect", false, false},
+      {"strCluesAcross", "editCluesAcross", false, false},
+      {"strCluesDown", "editCluesDown", false, false},
+      {"IncludeHint", "chkIncludeHint", true, false},
+      {"IncludeHelp", "chkIncludeHelp", true, false},
+      {"IncludeNextEx", "chkIncludeNextEx", true, false},
+      {"IncludeContents", "chkIncludeContents", true, false},
+      {"IncludeBack", "chkIncludeBack", true, false},
+      {"strHelpCaption", "editHelp", false, false},
+      {"strNextExCaption", "editNextEx", false, false},
+      {"strBackCaption", "editBack", false, false},
+      {"strContentsCaption", "editContents", false, false},
+      {"strHintCaption", "editHint", false, false},
+      {"strCheckCaption", "editCheck", false, false},
+      {"strGraphicURL", "editGraphicURL", false, false},
+      {"strNextExURL", "editNextExURL", false, false},
+      {"strContentsURL", "editContentsURL", false, false},
+      {"strPageBGColor", "editPageBGColor", false, false},
+      {"strTitleColor", "editTitleColor", false, false},
+      {"strExBGColor", "editExBGColor", false, false},
+      {"strTextColor", "editTextColor", false, false},
+      {"strNavBarColor", "editNavBarColor", false, false},
+  };
+  ConfigValues result = current;
+  for (const Key& k : keys) {
+    if (k.isSwitch) {
+      result.checked[k.control] = file.ReadBool("Config", k.key, current.Checked(k.control));
+    } else {
+      std::string value = file.ReadString("Config", k.key, current.Text(k.control));
+      if (k.memo) value = SubCharsToReturns(value);
+      result.text[k.control] = value;
+    }
+  }
+  return result;
+}
+
+}  // namespace gridel

@@ -1,0 +1,97 @@
+// The crossword data file (".gdl") as text: building it from the crossword,
+// reading it back, and reading the older line-based crossword files.  Pure:
+// no Qt, no windows; the main window asks, reports and puts the pieces in
+// place.
+//
+// Reading never drops letters: the grid takes the largest size that holds
+// every stored row and cell (never smaller than the current size), and a
+// file whose grid is larger than kMaxGridSize is refused as a whole.
+#pragma once
+
+#include <string>
+
+#include "gridel/core/LetterGrid.h"
+#include "gridel/core/Words.h"
+#include "shared/core/ConfigValues.h"
+
+class TDataFile;
+
+namespace gridel {
+
+inline constexpr const char* kFileRoot = "tavrel-gridel-file";
+
+// "<grid><row><cell>A</cell>...</row>...</grid>", every row and cell of the
+// grid, texts escaped, no line breaks.
+std::string WriteGridXML(const LetterGrid& grid);
+// "<clues><item><word>..</word><def>..</def></item>...</clues>".
+std::string WriteCluesXML(const ClueList& clues);
+
+// The whole document without the XML declaration (the saver adds it).
+// configXML is the embedded configuration block, inserted as given.
+std::string BuildCrosswordFileText(int majorVersion, const Crossword& crossword,
+                                   const std::string& configXML);
+
+// Writes the document through the shared XML saver; false, with any older
+// file left as it was, when the file cannot be written.
+bool SaveCrosswordFile(const std::string& fileName, int majorVersion, const Crossword& crossword,
+                       const std::string& configXML);
+
+// The name Save As writes: ".gdl" appended unless the name holds ".gdl".
+std::string NameWithExtension(const std::string& chosen);
+
+// True when the text holds tavrel-gridel-file\version (an XML crossword);
+// false for a text to be read as an old line-based file.
+bool IsCrosswordDocument(const std::string& text);
+
+enum class LoadStatus {
+  Loaded,
+  TooLarge,     // the stored grid is larger than kMaxGridSize: nothing loaded
+  UnsupportedVersion,  // an old file below version 2
+  Unreadable,   // missing, or it could not be read
+};
+
+enum class FileFormat { Xml, Old };
+
+struct LoadedCrossword {
+  LoadStatus status = LoadStatus::Loaded;
+  std::string message;    // the error to show when not Loaded
+  Crossword crossword;    // title, grid (at its new size) and clue pairs
+  std::string nextExURL;  // the next-exercise address the file carries, else the current one
+  // Old files: the file carries a configuration (Config\strCheckCaption
+  // present and not empty), which the window may reload.
+  bool carriesConfig = false;
+  FileFormat format = FileFormat::Xml;
+  std::string text;  // the whole file as read (XML files: for the embedded configuration)
+};
+
+// An XML crossword.  currentSize is the grid size in force; the title and
+// the next-exercise address default to the current ones.
+LoadedCrossword ReadCrosswordXML(const std::string& text, const std::string& currentTitle,
+                                 const std::string& currentNextExURL, int currentSize);
+
+// The grid element's content read into a grid of at least currentSize.
+// TooLarge leaves grid untouched.
+LoadStatus ReadGridXML(const std::string& gridContent, int currentSize, LetterGrid& grid);
+ClueList ReadCluesXML(const std::string& cluesContent);
+
+// An old line-based crossword (version 2 and later).  Counts in the file
+// are bounded by the keys it holds.
+LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& currentNextExURL,
+                                 int currentSize);
+
+// The configuration an old crossword file carries (section Config), read
+// over the current values.
+ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& current);
+
+// Reads a data file of either format: the XML reader when the text holds
+// tavrel-gridel-file\version, else the line-based reader.  Anything but
+// Loaded leaves the crossword empty; the window then keeps its current file.
+LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string& currentTitle,
+                                  const std::string& currentNextExURL, int currentSize);
+
+// Messages of the loader.
+extern const char* const kUnsupportedVersionMessage;
+extern const char* const kTooLargeMessage;
+extern const char* const kReloadConfigQuestion;
+
+}  // namespace gridel

@@ -1,0 +1,190 @@
+#include "gridel/core/LetterGrid.h"
+
+#include <algorithm>
+
+#include "shared/core/StringFunctions.h"
+
+namespace gridel {
+
+namespace {
+
+int ClampSize(int size) { return std::clamp(size, 1, kMaxGridSize); }
+
+// Codes Windows-1252 leaves without a character.
+bool Undefined1252(int code) {
+  return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
+}
+
+}  // namespace
+
+LetterGrid::LetterGrid(int size)
+    : size_(ClampSize(size)), cells_(static_cast<size_t>(size_) * size_, 0) {}
+
+char LetterGrid::At(int col, int row) const {
+  if (col < 0 || row < 0 || col >= size_ || row >= size_) return 0;
+  return cells_[static_cast<size_t>(row) * size_ + col];
+}
+
+std::string LetterGrid::Cell(int col, int row) const {
+  const char c = At(col, row);
+  return c ? std::string(1, c) : std::string();
+}
+
+bool LetterGrid::SetCell(int col, int row, const std::string& text) {
+  if (col < 0 || row < 0 || col >= size_ || row >= size_) return false;
+  const std::optional<std::string> cell = CellTextFor(text);
+  if (!cell) return false;
+  char& c = cells_[static_cast<size_t>(row) * size_ + col];
+  const char next = cell->empty() ? 0 : (*cell)[0];
+  if (c == next) return false;
+  c = next;
+  return true;
+}
+
+bool LetterGrid::TypeKey(int col, int row, int key) {
+  if (col < 0 || row < 0 || col >= size_ || row >= size_) return false;
+  const std::optional<std::string> cell = KeyToCell(key);
+  if (!cell) return false;
+  cells_[static_cast<size_t>(row) * size_ + col] = cell->empty() ? 0 : (*cell)[0];
+  return true;
+}
+
+bool LetterGrid::DeleteCell(int col, int row) {
+  if (!IsLetter(col, row)) return false;
+  cells_[static_cast<size_t>(row) * size_ + col] = 0;
+  return true;
+}
+
+void LetterGrid::Clear() { std::fill(cells_.begin(), cells_.end(), 0); }
+
+void LetterGrid::Resize(int newSize) {
+  newSize = ClampSize(newSize);
+  if (newSize == size_) return;
+  std::vector<char> next(static_cast<size_t>(newSize) * newSize, 0);
+  const int keep = std::min(size_, newSize);
+  for (int r = 0; r < keep; ++r)
+    for (int c = 0; c < keep; ++c) next[static_cast<size_t>(r) * newSize + c] = At(c, r);
+  size_ = newSize;
+  cells_ = std::move(next);
+}
+
+bool LetterGrid::NoLetters() const {
+  return std::all_of(cells_.begin(), cells_.end(), [](char c) { return c == 0; });
+}
+
+Extent LetterGrid::FindExtent() const {
+  Extent e;
+  for (int r = 0; r < size_; ++r) {
+    for (int c = 0; c < size_; ++c) {
+      if (!At(c, r)) continue;
+      if (e.leftCol < 0 || c < e.leftCol) e.leftCol = c;
+      if (e.topRow < 0) e.topRow = r;
+      if (c > e.rightCol) e.rightCol = c;
+      e.bottomRow = r;
+    }
+  }
+  return e;
+}
+
+bool LetterGrid::EdgeHoldsLetters(Shift shift) const {
+  const int m = size_ - 1;
+  for (int i = 0; i < size_; ++i) {
+    switch (shift) {
+      case Shift::Up:
+        if (At(i, 0)) return true;
+        break;
+      case Shift::Down:
+        if (At(i, m)) return true;
+        break;
+      case Shift::Left:
+        if (At(0, i)) return true;
+        break;
+      case Shift::Right:
+        if (At(m, i)) return true;
+        break;
+    }
+  }
+  return false;
+}
+
+void LetterGrid::ShiftLetters(Shift shift) {
+  // The cell each cell takes its letter from; outside the grid gives empty.
+  int dc = 0, dr = 0;
+  switch (shift) {
+    case Shift::Up: dr = 1; break;
+    case Shift::Down: dr = -1; break;
+    case Shift::Left: dc = 1; break;
+    case Shift::Right: dc = -1; break;
+  }
+  std::vector<char> next(cells_.size(), 0);
+  for (int r = 0; r < size_; ++r)
+    for (int c = 0; c < size_; ++c) next[static_cast<size_t>(r) * size_ + c] = At(c + dc, r + dr);
+  cells_ = std::move(next);
+}
+
+std::optional<std::string> KeyToCell(int key) {
+  if (key == 8 || key == ' ') return std::string();
+  if (key < 32 || key > 255 || key == 127 || Undefined1252(key)) return std::nullopt;
+  if (key == '<') return std::string("[");
+  if (key == '>') return std::string("]");
+  return std::string(1, UpperCase1252(static_cast<char>(key)));
+}
+
+std::optional<std::string> CellTextFor(const std::string& text) {
+  if (text.empty()) return std::string();
+  if (text.size() > 1) return std::nullopt;
+  const int key = static_cast<unsigned char>(text[0]);
+  if (key == 8) return std::nullopt;  // a stored backspace is no blank
+  return KeyToCell(key);
+}
+
+int GridSizeFromSetting(const std::string& value) {
+  int n = 0;
+  if (StrToIntStrict(value, n) && n >= kMinGridSize && n <= kMaxGridSize) return n;
+  return kDefaultGridSize;
+}
+
+int CellSide(int width, int height, int gridSize) {
+  const int room = std::max(0, std::min(width, height) - 24);
+  return std::max(1, room / std::max(1, gridSize));
+}
+
+SizeCheck CheckNewSize(const std::string& typed, const LetterGrid& grid, int& newSize) {
+  int n = 0;
+  if (!StrToIntStrict(Trim(typed), n)) return SizeCheck::NotANumber;
+  if (n > kMaxGridSize) return SizeCheck::TooLarge;
+  const Extent e = grid.FindExtent();
+  if (n <= e.rightCol || n <= e.bottomRow) return SizeCheck::TooSmallForLetters;
+  if (n < kMinGridSize) return SizeCheck::TooSmallToBeUseful;
+  newSize = n;
+  return SizeCheck::Accepted;
+}
+
+std::string SizeRefusalMessage(SizeCheck check) {
+  switch (check) {
+    case SizeCheck::Accepted: return {};
+    case SizeCheck::NotANumber: return "Not a valid number.";
+    case SizeCheck::TooLarge:
+      return "This is larger than the program can easily show. Please number less than 101.";
+    case SizeCheck::TooSmallForLetters:
+      return "This is too small for your current crossword. You will lose data if you do this.";
+    case SizeCheck::TooSmallToBeUseful:
+      return "This is too small to make a useful crossword. You need a grid at least 4 X 4.";
+  }
+  return {};
+}
+
+std::string ShiftQuestion(Shift shift) {
+  const char* where = "top";
+  const char* way = "up";
+  switch (shift) {
+    case Shift::Up: break;
+    case Shift::Down: where = "bottom"; way = "down"; break;
+    case Shift::Left: where = "left"; way = "left"; break;
+    case Shift::Right: where = "right"; way = "right"; break;
+  }
+  return std::string("Some letters will be lost from the ") + where +
+         " of the grid. Do you still want to move the grid " + way + "?";
+}
+
+}  // namespace gridel
