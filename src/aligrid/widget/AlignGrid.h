@@ -118,6 +118,10 @@ class TStringAlignGrid : public TStringGrid {
   // Two switches that repaint the whole grid after every scroll.
   bool RepaintAfterScroll = false;
   bool RepaintFixedAfterScroll = false;
+  bool& PasteOnlyEditable() { return core_->PasteOnlyEditable; }
+  bool& ForceEditable() { return core_->ForceEditable; }
+  int& FixedStyleCols() { return core_->FixedStyleCols; }
+  int& FixedStyleRows() { return core_->FixedStyleRows; }
   T_nextcell& NextCellEdit() { return core_->NextCellEdit; }
   T_nextcell& NextCellTab() { return core_->NextCellTab; }
   T_lastcell& AfterLastCellEdit() { return core_->AfterLastCellEdit; }
