@@ -14,4 +14,8 @@ set(TAVREL_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ReadingPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/WebExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/askery/QuizExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/aligrid/core/AlignCore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/aligrid/core/CellProperties.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/aligrid/core/FontBrush.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/aligrid/core/GridData.cpp
 )

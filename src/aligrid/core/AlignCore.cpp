@@ -620,6 +620,7 @@ void TAlignGridCore::TabTarget(bool reverse, int& col, int& row) {
   const int startCol = col, startRow = row;
   bool anyStop = false;
   for (int c = Data.FixedCols(); c < Data.ColCount() && !anyStop; ++c) anyStop = IsTabStop(c);
+  int insertions = 0;
   for (;;) {
     const int cc = Data.ColCount(), rc = Data.RowCount();
     NextCell(dir, AfterLastCellTab, col, row);
@@ -630,7 +631,11 @@ void TAlignGridCore::TabTarget(bool reverse, int& col, int& row) {
       return;
     }
     if (IsTabStop(col)) return;
-    // With no column to stop at, one new row or column is enough.
-    if (!anyStop && (cc != Data.ColCount() || rc != Data.RowCount())) return;
+    // With no column to stop at, one new row or column is enough; a walk
+    // that only ever meets new columns which are no stops (a new first
+    // column, again and again) ends at the second one.
+    if (cc != Data.ColCount() || rc != Data.RowCount()) {
+      if (!anyStop || ++insertions >= 2) return;
+    }
   }
 }

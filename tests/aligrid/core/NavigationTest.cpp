@@ -99,6 +99,15 @@ TEST(TabRules, TabStopsAreHonouredAndNoStopsAddOnlyOneRow) {
   g.AfterLastCellTab = lc_newcolrow;
   EXPECT_EQ(g.Tab(false, 3, 3), P(1, 4));
   EXPECT_EQ(g.data.RowCount(), 5);
+
+  // Down-left inserts a new first column each time it runs out; when that
+  // column is no stop the walk ends at the second one.
+  Grid left;
+  left.stops = {3};
+  left.NextCellTab = nc_downleft;
+  left.AfterLastCellTab = lc_newcolrow;
+  EXPECT_EQ(left.Tab(false, 1, 3), P(1, 1));
+  EXPECT_EQ(left.data.ColCount(), 6);
 }
 
 TEST(NextEditCell, SkipsReadOnlyCellsComesBackOrStopsAtANewRow) {
