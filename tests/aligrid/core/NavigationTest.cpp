@@ -106,7 +106,7 @@ TEST(TabRules, TabStopsAreHonouredAndNoStopsAddOnlyOneRow) {
   left.stops = {3};
   left.NextCellTab = nc_downleft;
   left.AfterLastCellTab = lc_newcolrow;
-  EXPECT_EQ(left.Tab(false, 1, 3), P(1, 1));
+  EXPECT_EQ(left.Tab(false, 2, 1), P(1, 1));
   EXPECT_EQ(left.data.ColCount(), 6);
 }
 
