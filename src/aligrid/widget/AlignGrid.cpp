@@ -10,8 +10,8 @@
 #include <QTextOption>
 #include <QToolTip>
 
-#include "platform/Platform.h"
-#include "platform/QtText.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/QtText.h"
 
 // The core with the window's own steps: maintenance hides and shows the
 // editor, repaints go to the viewport, growing the grid resizes it.

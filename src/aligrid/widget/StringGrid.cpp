@@ -10,8 +10,8 @@
 #include <QTextCursor>
 #include <algorithm>
 
-#include "platform/Platform.h"
-#include "platform/QtText.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/QtText.h"
 
 // --- Canvas ----------------------------------------------------------------
 
