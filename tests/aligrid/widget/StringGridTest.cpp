@@ -1,0 +1,142 @@
+// The base string grid's behaviour that the aligned grid and the programs
+// rely on: editor mode, scrolling with the focus cell, moves, Tab and the
+// clipboard keys against a window's own shortcuts.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "aligrid/widget/AlignGrid.h"
+#include "support/FakePlatform.h"
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}
+
+struct Window {
+  QWidget window;
+  TStringGrid* grid = new TStringGrid;
+  QLineEdit* next = new QLineEdit;
+  explicit Window(TStringGrid* g = nullptr) {
+    if (g) grid = g;
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(grid);
+    layout->addWidget(next);
+    window.resize(300, 200);
+    window.show();
+    window.activateWindow();
+    grid->setFocus();
+    Settle();
+  }
+  void Key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : grid;
+    QTest::keyClick(target, k, m);
+    Settle();
+  }
+};
+
+TEST(StringGridBase, EditorModeFollowsEnterAndMovesUnlessAlwaysShown) {
+  Window w;
+  TStringGrid& g = *w.grid;
+  g.SetOptions(g.Options() | goEditing);
+  w.Key(Qt::Key_Return);
+  EXPECT_TRUE(g.EditorMode());
+  QTest::keyClicks(QApplication::focusWidget(), "hi");
+  EXPECT_EQ(g.Cells(1, 1), "hi");
+  w.Key(Qt::Key_Right);  // at the end of the text: the grid moves, the editor closes
+  EXPECT_EQ(g.Col(), 2);
+  EXPECT_FALSE(g.EditorMode());
+  w.Key(Qt::Key_Return);
+  w.Key(Qt::Key_Return);
+  EXPECT_FALSE(g.EditorMode());
+
+  g.SetOptions(g.Options() | goAlwaysShowEditor);
+  EXPECT_TRUE(g.InplaceEditor()->isVisible());
+  w.Key(Qt::Key_Down);
+  EXPECT_EQ(g.Row(), 2);
+  EXPECT_TRUE(g.InplaceEditor()->isVisible());
+  EXPECT_EQ(g.InplaceEditor()->geometry(), g.CellRect(2, 2));
+}
+
+TEST(StringGridBase, KeyboardMovesScrollTheFocusCellIntoViewAboveTheFixedRow) {
+  Window w;
+  TStringGrid& g = *w.grid;
+  g.SetRowCount(40);
+  for (int i = 0; i < 30; ++i) w.Key(Qt::Key_Down);
+  EXPECT_EQ(g.Row(), 31);
+  EXPECT_GT(g.TopRow(), 1);
+  EXPECT_FALSE(g.CellRect(1, 31).isEmpty());
+  EXPECT_TRUE(g.CellRect(1, 1).isEmpty());
+  EXPECT_FALSE(g.CellRect(1, 0).isEmpty());  // the fixed row stays
+  int c, r;
+  g.MouseToCell(g.CellRect(1, 0).center().x(), g.CellRect(1, 0).bottom() + 3, c, r);
+  EXPECT_EQ(r, g.TopRow());
+  g.MouseToCell(5000, 5, c, r);
+  EXPECT_EQ(c, -1);
+  w.Key(Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(g.Row(), 1);
+  EXPECT_EQ(g.TopRow(), 1);
+}
+
+TEST(StringGridBase, RangeSelectionMovesAndShrinking) {
+  Window w;
+  TStringGrid& g = *w.grid;
+  w.Key(Qt::Key_Right, Qt::ShiftModifier);
+  w.Key(Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(g.Selection(), (TGridRect{1, 1, 2, 2}));
+  g.SetCells(1, 3, "third");
+  g.SetRowHeights(3, 40);
+  g.SetRow(3);
+  g.MoveRow(3, 1);
+  EXPECT_EQ(g.Cells(1, 1), "third");
+  EXPECT_EQ(g.RowHeights(1), 40);
+  EXPECT_EQ(g.Row(), 1);
+  g.SetCells(4, 4, "gone");
+  g.SetColCount(3);
+  g.SetColCount(5);
+  EXPECT_EQ(g.Cells(4, 4), "");
+}
+
+TEST(StringGridBase, TabLeavesTheGridUnlessItWantsTabs) {
+  Window w;
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.next);
+  w.grid->setFocus();
+  w.grid->SetOptions(w.grid->Options() | goTabs);
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.grid);
+  EXPECT_EQ(w.grid->Col(), 2);
+}
+
+TEST(StringGridBase, ClipboardKeysReachTheGridBeforeAWindowShortcut) {
+  tavrel::testing::FakePlatform fake;
+  auto* aligned = new TStringAlignGrid;
+  Window w(aligned);
+  int cuts = 0;
+  QAction cut(&w.window);
+  cut.setShortcuts({QKeySequence(Qt::SHIFT | Qt::Key_Delete), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+  QObject::connect(&cut, &QAction::triggered, [&] { ++cuts; });
+  w.window.addAction(&cut);
+  int f5 = 0;  // the window's shortcuts are live
+  QAction probe(&w.window);
+  probe.setShortcut(QKeySequence(Qt::Key_F5));
+  QObject::connect(&probe, &QAction::triggered, [&] { ++f5; });
+  w.window.addAction(&probe);
+  w.Key(Qt::Key_F5);
+  EXPECT_EQ(f5, 1);
+  aligned->SetCells(1, 1, "x");
+  w.Key(Qt::Key_Delete, Qt::ShiftModifier);
+  EXPECT_EQ(cuts, 0);
+  EXPECT_EQ(fake.clipboard, "x\t\r\n");
+  EXPECT_EQ(aligned->Cells(1, 1), "");
+  w.Key(Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(aligned->Cells(1, 1), "x");
+  EXPECT_EQ(cuts, 0);
+}
+
+}  // namespace
