@@ -140,3 +140,95 @@ TEST(StringGridBase, ClipboardKeysReachTheGridBeforeAWindowShortcut) {
 }
 
 }  // namespace
+
+namespace {
+
+QColor PixelOf(TStringGrid& g, int col, int row) {
+  const QImage img = g.viewport()->grab().toImage();
+  const QRect r = g.CellRect(col, row);
+  return img.pixelColor(r.right() - 2, r.bottom() - 2);  // away from any text
+}
+
+TEST(AlignGridPainting, SelectionColoursUnlessDrawSelectionIsOffAndOwnerDrawing) {
+  TStringAlignGrid g;
+  g.resize(400, 200);
+  g.show();
+  Settle();
+  g.GetBrushCell(2, 2).SetColor(clYellow);
+  g.SetSelectedColorCell(3, 2, clNavy);
+  g.SetOptions(g.Options() | goDrawFocusSelected);  // the focus cell (3, 2) too
+  g.SetSelection({2, 2, 3, 2});
+  EXPECT_EQ(PixelOf(g, 2, 2), g.ResolveColor(g.SelectedCellColor()));
+  EXPECT_EQ(PixelOf(g, 3, 2), QColor(0, 0, 0x80));
+  g.SetDrawSelection(false);
+  EXPECT_EQ(PixelOf(g, 2, 2), QColor(255, 255, 0));
+  g.SetColorFixedRow(0, clMaroon);
+  EXPECT_EQ(PixelOf(g, 2, 0), QColor(0x80, 0, 0));
+
+  int drawn = 0;
+  g.OnDrawCell = [&](TStringGrid*, int, int, const QRect&, TGridDrawState) { ++drawn; };
+  g.SetDefaultDrawing(false);
+  const QColor before = PixelOf(g, 2, 2);
+  EXPECT_GT(drawn, 0);
+  EXPECT_NE(before, QColor(255, 255, 0));  // nothing filled but by OnDrawCell
+}
+
+TEST(AlignGridHints, TheHintOfTheCellUnderTheMouseShowsBelowIt) {
+  TStringAlignGrid g;
+  g.resize(400, 200);
+  g.show();
+  Settle();
+  g.SetHintCell(2, 2, "a hint");
+  std::vector<std::string> seen;
+  QPoint at;
+  g.OnShowHintCell = [&](TStringAlignGrid*, int c, int r, std::string& hint, bool&, THintInfo& info) {
+    seen.push_back(std::to_string(c) + "," + std::to_string(r) + ":" + hint);
+    at = info.HintPos;
+  };
+  g.setToolTip("the control's own hint");
+  for (auto [c, r] : {std::pair{2, 2}, {3, 3}}) {
+    const QRect rect = g.CellRect(c, r);
+    QHelpEvent e(QEvent::ToolTip, rect.center(), g.viewport()->mapToGlobal(rect.center()));
+    QApplication::sendEvent(g.viewport(), &e);
+    if (c == 2) EXPECT_EQ(at, g.viewport()->mapToGlobal(QPoint(rect.left(), rect.bottom() + 7)));
+  }
+  EXPECT_EQ(seen, (std::vector<std::string>{"2,2:a hint", "3,3:"}));
+}
+
+TEST(AlignGridFocus, ARefusedEditKeepsTheFocusInTheGridAndTheEditorComesBack) {
+  auto* aligned = new TStringAlignGrid;
+  aligned->SetOptions(aligned->Options() | goEditing);
+  Window w(aligned);
+  bool accept = false;
+  aligned->OnValidateEdit = [&](TStringAlignGrid*, int, int, bool& ok) { ok = accept; };
+  w.Key(Qt::Key_F2);
+  ASSERT_TRUE(aligned->InplaceEditor()->isVisible());
+  w.next->setFocus();
+  Settle();
+  EXPECT_TRUE(aligned->Editing());
+  EXPECT_TRUE(aligned->InplaceEditor()->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), aligned->InplaceEditor());
+  accept = true;
+  w.next->setFocus();
+  Settle();
+  EXPECT_EQ(QApplication::focusWidget(), w.next);
+  EXPECT_FALSE(aligned->InplaceEditor()->isVisible());
+}
+
+TEST(AlignGridFocus, PendingHandOversAreDroppedWithTheGrid) {
+  auto* g = new TStringAlignGrid;
+  g->SetOptions(g->Options() | goEditing);
+  g->show();
+  g->setFocus();
+  Settle();
+  int after = 0;
+  g->OnAfterEdit = [&](TStringAlignGrid*, int, int) { ++after; };
+  QTest::keyClick(g, Qt::Key_A);  // the character is handed to the editor later
+  QCoreApplication::processEvents();
+  QTest::keyClick(g->InplaceEditor(), Qt::Key_Return);  // the commit is queued
+  delete g;
+  Settle();
+  EXPECT_EQ(after, 0);
+}
+
+}  // namespace
