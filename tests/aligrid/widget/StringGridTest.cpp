@@ -190,7 +190,9 @@ TEST(AlignGridHints, TheHintOfTheCellUnderTheMouseShowsBelowIt) {
     const QRect rect = g.CellRect(c, r);
     QHelpEvent e(QEvent::ToolTip, rect.center(), g.viewport()->mapToGlobal(rect.center()));
     QApplication::sendEvent(g.viewport(), &e);
-    if (c == 2) EXPECT_EQ(at, g.viewport()->mapToGlobal(QPoint(rect.left(), rect.bottom() + 7)));
+    if (c == 2) {
+      EXPECT_EQ(at, g.viewport()->mapToGlobal(QPoint(rect.left(), rect.bottom() + 7)));
+    }
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"2,2:a hint", "3,3:"}));
 }
