@@ -231,3 +231,34 @@ TEST_F(GridTest, InsertAndMoveKeepTheEditorOnItsCell) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AlignGridStream, AGridLoadsWhatAnotherWroteAndStartsWithItsEditorClosed) {
+  TStringAlignGrid source;
+  source.SetColCount(3);
+  source.SetRowCount(12);
+  source.SetFixedAlignRow(0, alCenter);
+  source.SetEditCol(2, false);
+  source.Props().CellsRead = true;
+  source.SetCells(2, 11, "last");
+  const std::string bytes = source.SaveToStream();
+
+  TStringAlignGrid target;
+  target.SetOptions(target.Options() | goEditing);
+  target.SetCells(1, 1, "before");
+  target.ShowEditor();
+  target.LoadFromStream(bytes);
+  EXPECT_EQ(target.RowCount(), 12);
+  EXPECT_EQ(target.ColCount(), 3);
+  EXPECT_EQ(target.Cells(2, 11), "last");
+  EXPECT_EQ(target.Cells(1, 1), "");
+  EXPECT_EQ(target.GetAlignCell(2, 0), alCenter);
+  EXPECT_FALSE(target.GetEditCell(2, 4));
+  EXPECT_FALSE(target.EditorMode());
+  target.SetRow(11);  // the grown grid is laid out: its last row can be reached
+  EXPECT_EQ(target.Row(), 11);
+  EXPECT_THROW(target.LoadFromStream(bytes.substr(0, bytes.size() / 2)), EStreamError);
+}
+
+}  // namespace
