@@ -1066,6 +1066,28 @@ void TStringGrid::MouseDown(Qt::MouseButton button, TShiftState shift, int x, in
   if (button != Qt::LeftButton) return;
   int c, r;
   MouseToCell(x, y, c, r);
+  if (c < 0 || r < 0) return;
+  // Sizing by a line and moving by a heading, in the fixed cells.
+  if (r < FixedRows() && (options_ & goColSizing) && SizingLine(x, true) >= 0) {
+    gridState_ = gsColSizing;
+    sizingIndex_ = SizingLine(x, true);
+    return;
+  }
+  if (c < FixedCols() && (options_ & goRowSizing) && SizingLine(y, false) >= 0) {
+    gridState_ = gsRowSizing;
+    sizingIndex_ = SizingLine(y, false);
+    return;
+  }
+  if (r < FixedRows() && c >= FixedCols() && (options_ & goColMoving)) {
+    gridState_ = gsColMoving;
+    sizingIndex_ = c;
+    return;
+  }
+  if (c < FixedCols() && r >= FixedRows() && (options_ & goRowMoving)) {
+    gridState_ = gsRowMoving;
+    sizingIndex_ = r;
+    return;
+  }
   if (c < FixedCols() || r < FixedRows()) return;
   selecting_ = true;
   if ((shift & ssShift) && (options_ & goRangeSelect)) {
@@ -1078,7 +1100,42 @@ void TStringGrid::MouseDown(Qt::MouseButton button, TShiftState shift, int x, in
   if (wasCurrent && hadFocus && (options_ & goEditing) && !editorMode_) ShowEditor();
 }
 
+int TStringGrid::SizingLine(int pos, bool cols) const {
+  const int count = cols ? ColCount() : RowCount();
+  for (int i = 0; i < count; ++i) {
+    const QRect r = cols ? CellRect(i, 0) : CellRect(0, i);
+    if (r.isNull()) continue;
+    const int edge = cols ? r.right() + 1 : r.bottom() + 1;
+    if (pos >= edge - 3 && pos <= edge + 3) return i;
+  }
+  return -1;
+}
+
 void TStringGrid::mouseMoveEvent(QMouseEvent* e) {
+  const QPoint at = e->position().toPoint();
+  if (gridState_ == gsColSizing || gridState_ == gsRowSizing) {
+    const bool cols = gridState_ == gsColSizing;
+    const QRect r = cols ? CellRect(sizingIndex_, 0) : CellRect(0, sizingIndex_);
+    if (!r.isNull()) {
+      if (cols)
+        SetColWidths(sizingIndex_, std::max(0, at.x() - r.left()));
+      else
+        SetRowHeights(sizingIndex_, std::max(0, at.y() - r.top()));
+    }
+    return;
+  }
+  if (gridState_ == gsNormal && !(e->buttons() & Qt::LeftButton)) {
+    int c, r;
+    MouseToCell(at.x(), at.y(), c, r);
+    const bool colLine = r >= 0 && r < FixedRows() && (options_ & goColSizing) && SizingLine(at.x(), true) >= 0;
+    const bool rowLine = c >= 0 && c < FixedCols() && (options_ & goRowSizing) && SizingLine(at.y(), false) >= 0;
+    if (colLine)
+      viewport()->setCursor(Qt::SplitHCursor);
+    else if (rowLine)
+      viewport()->setCursor(Qt::SplitVCursor);
+    else
+      viewport()->unsetCursor();
+  }
   if (!selecting_ || !(e->buttons() & Qt::LeftButton) || !(options_ & goRangeSelect)) return;
   int c, r;
   const QPoint p = e->position().toPoint();
@@ -1089,6 +1146,14 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* e) {
 void TStringGrid::mouseReleaseEvent(QMouseEvent* e) {
   selecting_ = false;
   const QPoint p = e->position().toPoint();
+  const GridState state = gridState_;
+  gridState_ = gsNormal;
+  if (state == gsColMoving || state == gsRowMoving) {
+    int c, r;
+    MouseToCell(p.x(), p.y(), c, r);
+    if (state == gsColMoving && c >= FixedCols() && c != sizingIndex_) MoveColumn(sizingIndex_, c);
+    if (state == gsRowMoving && r >= FixedRows() && r != sizingIndex_) MoveRow(sizingIndex_, r);
+  }
   MouseUp(e->button(), ShiftOf(e->modifiers()), p.x(), p.y());
 }
 

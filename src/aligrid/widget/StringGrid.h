@@ -53,10 +53,13 @@
 // Focus
 //  - The grid and its editor count as one control: DoEnter runs when the
 //    focus comes to either from elsewhere, DoExit when it leaves both.
-// Moves
-//  - MoveRow/MoveColumn (public; dragging a row or column is not offered)
-//    move sizes and the focus cell and call the virtual RowMoved/
-//    ColumnMoved, whose base moves the texts and objects as a list move.
+// Moves and sizes
+//  - MoveRow/MoveColumn move sizes and the focus cell and call the virtual
+//    RowMoved/ColumnMoved, whose base moves the texts and objects as a list
+//    move.  With goColMoving (goRowMoving) dragging a heading in the fixed
+//    row (column) to another column (row) moves it there.
+//  - With goColSizing (goRowSizing) the line after a column (row) in the
+//    fixed cells can be dragged to size it.
 // Painting
 //  - Every visible cell is painted by the virtual DrawCell with its
 //    rectangle (grid lines excluded) and state; before it the canvas holds
@@ -335,6 +338,12 @@ class TStringGrid : public QAbstractScrollArea {
   TInplaceEdit* editor_ = nullptr;
   int inplaceCol_ = -1, inplaceRow_ = -1;
   bool selecting_ = false;
+  enum GridState { gsNormal, gsColSizing, gsRowSizing, gsColMoving, gsRowMoving };
+  GridState gridState_ = gsNormal;
+  int sizingIndex_ = -1;
+  // The column (or row) whose right (bottom) line lies within 3 pixels of
+  // pos, or -1.
+  int SizingLine(int pos, bool cols) const;
   bool syncingScroll_ = false;
   bool inFocus_ = false;
   TGridCanvas canvas_;

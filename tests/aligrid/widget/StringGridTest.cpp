@@ -234,3 +234,34 @@ TEST(AlignGridFocus, PendingHandOversAreDroppedWithTheGrid) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StringGridBase, HeadingsDragToMoveAndLinesDragToSize) {
+  TStringAlignGrid g;
+  g.resize(500, 200);
+  g.SetOptions(g.Options() | goColMoving | goColSizing);
+  g.show();
+  Settle();
+  g.SetCells(3, 0, "third");
+  g.SetCells(3, 2, "data");
+  g.SetAlignCol(3, alRight);
+  g.SetColWidths(3, 90);
+  QWidget* vp = g.viewport();
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, g.CellRect(3, 0).center());
+  QTest::mouseMove(vp, g.CellRect(1, 0).center());
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, g.CellRect(1, 0).center());
+  EXPECT_EQ(g.Cells(1, 0), "third");
+  EXPECT_EQ(g.Cells(1, 2), "data");
+  EXPECT_EQ(g.GetAlignCell(1, 2), alRight);
+  EXPECT_EQ(g.ColWidths(1), 90);
+
+  const QRect first = g.CellRect(1, 0);
+  const QPoint line(first.right() + 1, first.center().y());
+  QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, line);
+  QTest::mouseMove(vp, line + QPoint(25, 0));
+  QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, line + QPoint(25, 0));
+  EXPECT_EQ(g.ColWidths(1), 115);
+}
+
+}  // namespace
