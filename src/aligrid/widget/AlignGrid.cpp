@@ -110,7 +110,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent)
   };
 }
 
-TStringAlignGrid::~TStringAlignGrid() = default;
+TStringAlignGrid::~TStringAlignGrid() { DestroyEditor(); }
 
 void TStringAlignGrid::Post(std::function<void()> call) {
   QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);

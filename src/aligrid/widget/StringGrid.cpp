@@ -243,7 +243,13 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   UpdateScrollBars();
 }
 
-TStringGrid::~TStringGrid() = default;
+TStringGrid::~TStringGrid() { DestroyEditor(); }
+
+void TStringGrid::DestroyEditor() {
+  destroying_ = true;
+  delete editor_;
+  editor_ = nullptr;
+}
 
 void TStringGrid::ResizeLists() {
   colWidths_.resize(static_cast<std::size_t>(ColCount()), defaultColWidth_);
@@ -1174,6 +1180,7 @@ void TStringGrid::focusOutEvent(QFocusEvent* e) {
 }
 
 void TStringGrid::FocusEntered(QWidget*) {
+  if (destroying_) return;
   Invalidate();
   if (inFocus_) return;
   inFocus_ = true;
@@ -1181,7 +1188,7 @@ void TStringGrid::FocusEntered(QWidget*) {
 }
 
 void TStringGrid::FocusLeft(QWidget* to) {
-  if (!inFocus_) return;
+  if (!inFocus_ || destroying_) return;
   if (to == this || (editor_ && to == editor_)) return;
   inFocus_ = false;
   DoExit();

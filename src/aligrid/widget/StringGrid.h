@@ -289,6 +289,9 @@ class TStringGrid : public QAbstractScrollArea {
   void SetEditorModeFlag(bool on) { editorMode_ = on; }
   // Focus to the next control of the window, as Tab would.
   void FocusNextControl();
+  // For destructors: no more focus steps, and the editor goes first, while
+  // the grid is still whole.
+  void DestroyEditor();
 
   void paintEvent(QPaintEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -346,6 +349,7 @@ class TStringGrid : public QAbstractScrollArea {
   int SizingLine(int pos, bool cols) const;
   bool syncingScroll_ = false;
   bool inFocus_ = false;
+  bool destroying_ = false;
   TGridCanvas canvas_;
   std::string keyText_;
 };

@@ -215,6 +215,13 @@ TEST(AlignGridFocus, ARefusedEditKeepsTheFocusInTheGridAndTheEditorComesBack) {
   Settle();
   EXPECT_EQ(QApplication::focusWidget(), w.next);
   EXPECT_FALSE(aligned->InplaceEditor()->isVisible());
+
+  accept = false;
+  aligned->setFocus();
+  w.Key(Qt::Key_F2);
+  delete aligned;  // with its editor focused and an edit open: no steps run on a half-gone grid
+  w.grid = nullptr;
+  Settle();
 }
 
 TEST(AlignGridFocus, PendingHandOversAreDroppedWithTheGrid) {
