@@ -405,7 +405,7 @@ void TStringAlignGrid::WMChar(char key) {
     TStringGrid::WMChar(key);
     return;
   }
-  ShowEditorChar(key, tavrel::toQString(KeyText()));
+  ShowEditorChar(key, KeyQText().isEmpty() ? tavrel::toQString(KeyText()) : KeyQText());
   if (!EditorMode()) {
     char k = key;
     KeyPress(k);

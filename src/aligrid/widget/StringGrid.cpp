@@ -196,7 +196,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e) {
   char code = 0;
   std::string text;
   if (TStringGrid::CharCode(e, code, text)) {
-    grid_->SetKeyText(text);
+    grid_->SetKeyText(text, e->text());
     char k = code;
     KeyPress(k);
     if (k == 0 || !isVisible()) return;
@@ -965,7 +965,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* e) {
   char code = 0;
   std::string text;
   if (CharCode(e, code, text)) {
-    keyText_ = text;
+    SetKeyText(text, e->text());
     WMChar(code);
   }
 }
@@ -973,7 +973,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* e) {
 void TStringGrid::WMChar(char key) {
   const unsigned char u = static_cast<unsigned char>(key);
   if ((options_ & goEditing) && (u == 8 || u >= 32)) {
-    ShowEditorChar(key, tavrel::toQString(keyText_));
+    ShowEditorChar(key, keyQText_.isEmpty() ? tavrel::toQString(keyText_) : keyQText_);
     return;
   }
   KeyPress(key);

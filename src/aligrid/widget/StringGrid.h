@@ -246,6 +246,8 @@ class TStringGrid : public QAbstractScrollArea {
   static QFont ToQFont(const TMyFont& f);
   // The text of the character being handled by the character phase.
   const std::string& KeyText() const { return keyText_; }
+  // The same character as the desktop typed it.
+  const QString& KeyQText() const { return keyQText_; }
 
   // --- Events --------------------------------------------------------------
   std::function<void(TStringGrid* sender, int col, int row, bool& canSelect)> OnSelectCell;
@@ -312,7 +314,10 @@ class TStringGrid : public QAbstractScrollArea {
   static bool CharCode(const QKeyEvent* e, char& code, std::string& text);
   void FocusEntered(QWidget* from);
   void FocusLeft(QWidget* to);
-  void SetKeyText(const std::string& t) { keyText_ = t; }
+  void SetKeyText(const std::string& t, const QString& q) {
+    keyText_ = t;
+    keyQText_ = q;
+  }
 
   TStringGridData data_;
 
@@ -352,4 +357,5 @@ class TStringGrid : public QAbstractScrollArea {
   bool destroying_ = false;
   TGridCanvas canvas_;
   std::string keyText_;
+  QString keyQText_;
 };

@@ -175,6 +175,22 @@ TEST_F(GridTest, OnlyTheEditableColumnOpensTheEditorOtherKeysReachKeyPress) {
   EXPECT_EQ(grid.Cells(2, 1), "w");
 }
 
+TEST_F(GridTest, ALetterOutsideTheCodePageIsStoredAsACharacterReference) {
+  std::string seen;
+  grid.SetEditable(false);
+  grid.OnKeyPress = [&](TStringGrid* g, char& k) { seen = std::string(1, k) + "|" + g->KeyText(); };
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x141)));
+  QApplication::sendEvent(&grid, &press);
+  Settle();
+  EXPECT_EQ(seen, "&|&#321;");
+  grid.SetEditable(true);
+  QKeyEvent again(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x141)));
+  QApplication::sendEvent(&grid, &again);
+  Settle();
+  EXPECT_EQ(grid.Cells(1, 1), "&#321;");
+  EXPECT_EQ(grid.InplaceEditor()->toPlainText(), QString(QChar(0x141)));
+}
+
 TEST_F(GridTest, MultilineEditKeepsEnterAndArrowsInTheText) {
   grid.EditMultiline = true;
   Type("a");
