@@ -272,3 +272,22 @@ TEST(StringGridBase, HeadingsDragToMoveAndLinesDragToSize) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AlignGridLayout, TheLastColumnFillsTheWidthButNeverBelowOnePixel) {
+  TStringAlignGrid g;
+  g.SetScrollBars(ssNone);
+  g.resize(400, 150);
+  g.show();
+  Settle();
+  const int client = g.viewport()->width();
+  g.SetAutoAdjustLastCol(true);
+  EXPECT_EQ(g.ColWidths(4), client - 4 * 64 - 5);
+  g.SetColWidths(0, client - 3 * 64 - 3);  // the others leave 3 pixels, the lines take 5
+  g.SetColWidths(4, 50);
+  g.AdjustLastCol();
+  EXPECT_EQ(g.ColWidths(4), 50);
+}
+
+}  // namespace
