@@ -21,32 +21,42 @@ namespace {
 constexpr const char* kShellOpenMessage =
     "Unable to run the program and load the file. Please try yourself to open this file:";
 
-// Whole file into bytes; false when it cannot be opened or read.
+// Whole file into bytes; false when it cannot be opened or read.  Only
+// regular files are read: a named pipe would wait for a writer, a device such
+// as /dev/zero never ends.  The file is opened without waiting (a pipe put in
+// its place after the check is refused too), and a file too large for memory
+// fails like any other unreadable one.
 bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
   const std::string native = NativePath(fileName);
-  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return false;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return false;
   }
+  bool ok = true;
   std::string out;
-  if (st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return false;
+  try {
+    if (st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        ok = false;
+        break;
+      }
+      out.append(buf, static_cast<size_t>(n));
     }
-    out.append(buf, static_cast<size_t>(n));
+  } catch (const std::exception&) {
+    ok = false;
   }
   ::close(fd);
-  bytes = std::move(out);
-  return true;
+  if (ok) bytes = std::move(out);
+  return ok;
 }
 
 // Calls line(begin, end) for every line of the bytes: lines end at CR LF, a
@@ -107,25 +117,33 @@ bool SameNameNoCase(const std::string& a, const std::string& b) {
 }  // namespace
 
 bool LoadTextFile(const std::string& fileName, std::string& text) {
-  std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return false;
-  std::string out;
-  out.reserve(bytes.size() + bytes.size() / 32 + 2);
-  ForEachLine(bytes, [&](size_t b, size_t e) {
-    out.append(bytes, b, e - b);
-    out += "\r\n";
-  });
-  text = std::move(out);
-  return true;
+  try {
+    std::string bytes;
+    if (!ReadFileBytes(fileName, bytes)) return false;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 32 + 2);
+    ForEachLine(bytes, [&](size_t b, size_t e) {
+      out.append(bytes, b, e - b);
+      out += "\r\n";
+    });
+    text = std::move(out);
+    return true;
+  } catch (const std::exception&) {
+    return false;  // more text than memory holds
+  }
 }
 
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines) {
-  std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return false;
-  std::vector<std::string> out;
-  ForEachLine(bytes, [&](size_t b, size_t e) { out.push_back(bytes.substr(b, e - b)); });
-  lines = std::move(out);
-  return true;
+  try {
+    std::string bytes;
+    if (!ReadFileBytes(fileName, bytes)) return false;
+    std::vector<std::string> out;
+    ForEachLine(bytes, [&](size_t b, size_t e) { out.push_back(bytes.substr(b, e - b)); });
+    lines = std::move(out);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 bool SaveTextFile(const std::string& fileName, const std::string& text) {

@@ -9,7 +9,9 @@
 
 // Reads a file into lines split at CR LF, a lone CR or a lone LF (a NUL byte
 // ends the text) and gives every line back followed by CR LF.  False, with
-// text unchanged, when the file cannot be read.
+// text unchanged, when the file cannot be read; only regular files are read
+// (a folder, a named pipe or a device is refused at once, also through a
+// link), and a file too large for memory is refused too.  Never throws.
 bool LoadTextFile(const std::string& fileName, std::string& text);
 // The same lines without their line breaks.
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -10,6 +11,8 @@
 
 #include "core/UserRights.h"
 #include "platform/TextCodec.h"
+#include "shared/ConfigDocument.h"
+#include "shared/DataFile.h"
 #include "shared/FileFunctions.h"
 #include "shared/XMLRoutines.h"
 #include "support/FakePlatform.h"
@@ -48,6 +51,35 @@ TEST(LoadTextFile, GivesEveryLineBackWithCrLf) {
   EXPECT_FALSE(LoadTextFile(dir.File("missing.txt"), text));
   EXPECT_FALSE(LoadTextFile(dir.Path(), text));
   EXPECT_EQ(text, "unchanged");
+}
+
+// Ends the test program when a call hangs, so that a hang fails the test.
+class HangGuard {
+ public:
+  explicit HangGuard(unsigned seconds) { ::alarm(seconds); }
+  ~HangGuard() { ::alarm(0); }
+};
+
+TEST(LoadTextFile, RefusesPipesAndDevicesAtOnce) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe.aky").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir.File("zero.cfg"));
+  std::filesystem::create_symlink(dir.File("pipe.aky"), dir.File("pipe-link.aky"));
+  HangGuard guard(20);
+  for (const char* name : {"pipe.aky", "zero.cfg", "pipe-link.aky"}) {
+    std::string text = "unchanged";
+    std::vector<std::string> lines{"unchanged"};
+    EXPECT_FALSE(LoadTextFile(dir.File(name), text)) << name;
+    EXPECT_FALSE(LoadTextLines(dir.File(name), lines)) << name;
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(lines.size(), 1u);
+    // The readers built on them report the file as unreadable.
+    EXPECT_THROW(TDataFile old(dir.File(name)), std::runtime_error) << name;
+    ConfigValues values;
+    EXPECT_THROW(configdoc::LoadConfigFromFile(configdoc::Program::Askery, dir.File(name), values),
+                 std::runtime_error)
+        << name;
+  }
 }
 
 TEST(SaveTextFile, WritesCrLfAfterEveryLine) {
