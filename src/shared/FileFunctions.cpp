@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -103,6 +104,27 @@ std::string ResolveTarget(const std::string& native) {
   return resolved;
 }
 
+// While a save writes, a write beyond the file-size limit fails with EFBIG
+// instead of the signal ending the program (and the edits with it).
+class FileSizeSignalIgnored {
+ public:
+  FileSizeSignalIgnored() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    active_ = ::sigaction(SIGXFSZ, &ignore, &previous_) == 0;
+  }
+  ~FileSizeSignalIgnored() {
+    if (active_) ::sigaction(SIGXFSZ, &previous_, nullptr);
+  }
+  FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+  FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+  bool active_ = false;
+};
+
 std::string NativeFolderOf(const std::string& native) {
   const size_t slash = native.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -163,6 +185,7 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   // in-place write.
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
+  const FileSizeSignalIgnored noSizeSignal;
   // A fresh hidden name beside the target, so that the final rename stays
   // within one file system.
   const std::string folder = NativeFolderOf(target);

@@ -159,12 +159,13 @@ TEST(AtomicSave, ReadOnlyFolderOrFileKeepsTheOldFile) {
   EXPECT_EQ(dir.Read("ro.aky"), "old read-only");
 }
 
-// Lets writes beyond a size fail with EFBIG, as on a full device.
+// A file-size limit as "ulimit -f" sets it: a write beyond it raises SIGXFSZ,
+// whose default action ends the program, so the handler stays the default.
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
     getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_DFL);
     rlimit lim = old_;
     lim.rlim_cur = bytes;
     ok_ = setrlimit(RLIMIT_FSIZE, &lim) == 0;
@@ -181,7 +182,7 @@ class FileSizeLimit {
   bool ok_ = false;
 };
 
-TEST(AtomicSave, FullDeviceKeepsTheOldFile) {
+TEST(AtomicSave, FileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
   TempDir dir;
   const std::string old = "<a>old</a>\r\n";
   dir.Write("quiz.aky", old);
@@ -191,6 +192,8 @@ TEST(AtomicSave, FullDeviceKeepsTheOldFile) {
     ASSERT_TRUE(limit.Ok());
     EXPECT_FALSE(SaveXMLFile(dir.File("quiz.aky"), "<a>" + big + "</a>"));
     EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), big));
+    // The program's own handling of the signal is left as it was.
+    EXPECT_EQ(std::signal(SIGXFSZ, SIG_DFL), SIG_DFL);
   }
   EXPECT_EQ(dir.Read("quiz.aky"), old);
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"quiz.aky"}));
