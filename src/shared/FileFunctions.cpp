@@ -125,11 +125,70 @@ class FileSizeSignalIgnored {
   bool active_ = false;
 };
 
+SaveFault gSaveFault = SaveFault::None;
+
 std::string NativeFolderOf(const std::string& native) {
   const size_t slash = native.rfind('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return native.substr(0, slash);
+}
+
+std::string NativeNameOf(const std::string& native) {
+  const size_t slash = native.rfind('/');
+  return slash == std::string::npos ? native : native.substr(slash + 1);
+}
+
+// Temporary files of a save are hidden files beside the saved one, named
+// kTempLead + process + "-" + number + "-" + (the head of) the saved file's
+// name + kTempTail: beside it, so that the final rename stays within one file
+// system.
+constexpr const char* kTempLead = ".tavrel-save-";
+constexpr const char* kTempTail = ".tmp";
+// Room for the rest of the name within the usual limit of 255 bytes.
+constexpr size_t kTempNameHead = 200;
+
+std::string TempNameHead(const std::string& name) { return name.substr(0, kTempNameHead); }
+
+// Creates a fresh temporary file for name in folder; its descriptor, or -1
+// when none can be made there.
+int CreateTemporaryBeside(const std::string& folder, const std::string& name, std::string& temp) {
+  if (gSaveFault == SaveFault::NoTemporaryFile) return -1;
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = folder + "/" + kTempLead + std::to_string(::getpid()) + "-" +
+           std::to_string(++counter) + "-" + TempNameHead(name) + kTempTail;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) return -1;
+  }
+  return -1;
+}
+
+// Writes bytes over the file itself, for a folder where no temporary file
+// can be made.  The room for a longer text is taken first, so that a full
+// device or the file-size limit fails the save before anything is
+// overwritten.
+bool WriteInPlace(const std::string& target, const std::string& bytes, off_t oldSize) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  const auto size = static_cast<off_t>(bytes.size());
+  if (size > oldSize) {
+    const int r = ::posix_fallocate(fd, 0, size);
+    if (r != 0 && r != EOPNOTSUPP && r != EINVAL) {
+      (void)!::ftruncate(fd, oldSize);
+      ::close(fd);
+      return false;
+    }
+  }
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  return ok;
 }
 
 bool SameNameNoCase(const std::string& a, const std::string& b) {
@@ -180,31 +239,28 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
 
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) return false;
+  // Only a regular file is ever replaced: not a folder, and not a named pipe
+  // or a device that a link leads to.
+  if (exists && !S_ISREG(old.st_mode)) return false;
   // A file the user may not write stays as it is, as it would on an
   // in-place write.
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
   const FileSizeSignalIgnored noSizeSignal;
-  // A fresh hidden name beside the target, so that the final rename stays
-  // within one file system.
   const std::string folder = NativeFolderOf(target);
   std::string temp;
-  int fd = -1;
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = folder + "/.tavrel-save-" + std::to_string(::getpid()) + "-" +
-           std::to_string(++counter) + ".tmp";
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
+  const int fd = CreateTemporaryBeside(folder, NativeNameOf(target), temp);
+  if (fd < 0) {
+    // No file can be made beside it (a shared folder the user may not write
+    // to): a file that can itself be written is written in place.
+    return exists && WriteInPlace(target, bytes, old.st_size);
   }
-  if (fd < 0) return false;
 
   // Keep the permission bits the file had; the owner becomes the writer.
   if (exists) ::fchmod(fd, old.st_mode & 07777);
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
   if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
   if (!ok) {
     ::unlink(temp.c_str());
     return false;
@@ -217,6 +273,8 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   }
   return true;
 }
+
+void SetSaveFaultForTesting(SaveFault fault) { gSaveFault = fault; }
 
 bool ShellOpenFile(const std::string& fileName) {
   if (!FileExists(fileName))

@@ -19,11 +19,20 @@ bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines)
 // Writes text with CR LF after every line (the last one included) through a
 // temporary file in the same folder that replaces fileName only once it is
 // completely written and flushed.  False, with the old file untouched, when
-// anything fails.
+// anything fails (the file-size limit included: the write fails, the
+// program goes on).  Where no file can be made beside it (a folder the user
+// may not write to), a file that can itself be written is written in place.
+// Only regular files are replaced; a link is followed and stays a link.
 bool SaveTextFile(const std::string& fileName, const std::string& text);
 
-// Writes bytes exactly as given, with the same temporary-file discipline.
+// Writes bytes exactly as given, in the same way.
 bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes);
+
+// Faults a test can make the saves meet: no temporary file can be made beside
+// the saved file (as in a folder that cannot be written, which file modes do
+// not show to root).
+enum class SaveFault { None, NoTemporaryFile };
+void SetSaveFaultForTesting(SaveFault fault);
 
 // Raised by ShellOpenFile; the application shows its message.
 class ShellOpenError : public std::runtime_error {

@@ -200,6 +200,72 @@ TEST(AtomicSave, FileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
   EXPECT_TRUE(SaveXMLFile(dir.File("quiz.aky"), "<a>" + big + "</a>"));
 }
 
+class SaveFaultScope {
+ public:
+  explicit SaveFaultScope(SaveFault fault) { SetSaveFaultForTesting(fault); }
+  ~SaveFaultScope() { SetSaveFaultForTesting(SaveFault::None); }
+};
+
+ino_t InodeOf(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(AtomicSave, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
+  TempDir dir;
+  dir.Write("shared.cfg", "a long old configuration text\r\n");
+  const ino_t inode = InodeOf(dir.File("shared.cfg"));
+  {
+    SaveFaultScope noTemporary(SaveFault::NoTemporaryFile);
+    ASSERT_TRUE(SaveTextFile(dir.File("shared.cfg"), "short"));
+    EXPECT_EQ(dir.Read("shared.cfg"), "short\r\n");
+    ASSERT_TRUE(SaveXMLFile(dir.File("shared.cfg"), "<a>" + std::string(10000, 'x') + "</a>"));
+    EXPECT_EQ(dir.Read("shared.cfg").size(), XMLHeader.size() + 4 + 10007 + 2);
+    // A file that does not exist yet cannot be made there either.
+    EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), "x"));
+    // A longer text that does not fit under the size limit leaves the file as
+    // it was.
+    const std::string before = dir.Read("shared.cfg");
+    {
+      FileSizeLimit limit(12000);
+      ASSERT_TRUE(limit.Ok());
+      EXPECT_FALSE(SaveTextFile(dir.File("shared.cfg"), std::string(20000, 'y')));
+    }
+    EXPECT_EQ(dir.Read("shared.cfg"), before);
+  }
+  EXPECT_EQ(InodeOf(dir.File("shared.cfg")), inode);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"shared.cfg"}));
+
+  // The same through real file modes, where this user is restrained by them.
+  ASSERT_EQ(chmod(dir.File("shared.cfg").c_str(), 0666), 0);
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+  {
+    tavrel::testing::WithoutRootRights user;
+    if (user.Ok()) {
+      EXPECT_TRUE(SaveTextFile(dir.File("shared.cfg"), "by another user"));
+      EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), "x"));
+    }
+  }
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"shared.cfg"}));
+}
+
+TEST(AtomicSave, PipesAndDevicesAreNeverReplaced) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0644), 0);
+  std::filesystem::create_symlink(dir.File("pipe"), dir.File("quiz.aky"));
+  HangGuard guard(20);
+  EXPECT_FALSE(SaveTextFile(dir.File("quiz.aky"), "x"));
+  EXPECT_FALSE(SaveTextFile(dir.File("pipe"), "x"));
+  {
+    SaveFaultScope noTemporary(SaveFault::NoTemporaryFile);
+    EXPECT_FALSE(SaveTextFile(dir.File("quiz.aky"), "x"));
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("quiz.aky")));
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"pipe", "quiz.aky"}));
+}
+
 TEST(ShellOpenFile, MissingFileAndFailingShellRaiseTheMessage) {
   TempDir dir;
   FakePlatform fake;
