@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -142,7 +143,9 @@ std::string NativeNameOf(const std::string& native) {
 // Temporary files of a save are hidden files beside the saved one, named
 // kTempLead + process + "-" + number + "-" + (the head of) the saved file's
 // name + kTempTail: beside it, so that the final rename stays within one file
-// system.
+// system.  The writer holds a lock on its temporary file until it has renamed
+// it, so a temporary file that can be locked is the remains of a save that
+// never finished.
 constexpr const char* kTempLead = ".tavrel-save-";
 constexpr const char* kTempTail = ".tmp";
 // Room for the rest of the name within the usual limit of 255 bytes.
@@ -150,8 +153,8 @@ constexpr size_t kTempNameHead = 200;
 
 std::string TempNameHead(const std::string& name) { return name.substr(0, kTempNameHead); }
 
-// Creates a fresh temporary file for name in folder; its descriptor, or -1
-// when none can be made there.
+// Creates and locks a fresh temporary file for name in folder; its
+// descriptor, or -1 when none can be made there.
 int CreateTemporaryBeside(const std::string& folder, const std::string& name, std::string& temp) {
   if (gSaveFault == SaveFault::NoTemporaryFile) return -1;
   static unsigned counter = 0;
@@ -159,10 +162,54 @@ int CreateTemporaryBeside(const std::string& folder, const std::string& name, st
     temp = folder + "/" + kTempLead + std::to_string(::getpid()) + "-" +
            std::to_string(++counter) + "-" + TempNameHead(name) + kTempTail;
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd >= 0) return fd;
+    if (fd >= 0) {
+      ::flock(fd, LOCK_EX | LOCK_NB);
+      return fd;
+    }
     if (errno != EEXIST) return -1;
   }
   return -1;
+}
+
+// True when entry is a temporary file that a save of name (or, from an
+// earlier version, of any file of the folder) left: the lead, digits, "-",
+// digits, then either the tail or "-" + the head of name + the tail.
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+  const std::string lead = kTempLead;
+  const std::string tail = kTempTail;
+  if (entry.size() <= lead.size() + tail.size() || entry.compare(0, lead.size(), lead) != 0 ||
+      entry.compare(entry.size() - tail.size(), tail.size(), tail) != 0)
+    return false;
+  const std::string middle = entry.substr(lead.size(), entry.size() - lead.size() - tail.size());
+  size_t i = 0;
+  auto digits = [&] {
+    const size_t from = i;
+    while (i < middle.size() && middle[i] >= '0' && middle[i] <= '9') ++i;
+    return i > from;
+  };
+  if (!digits() || i >= middle.size() || middle[i++] != '-' || !digits()) return false;
+  if (i == middle.size()) return true;
+  return middle[i] == '-' && middle.compare(i + 1, std::string::npos, TempNameHead(name)) == 0;
+}
+
+// Removes the temporary files that unfinished saves of name left in folder;
+// those of a save still running elsewhere are locked and stay.
+void RemoveStrayTemporaries(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  std::vector<std::string> strays;
+  while (const dirent* entry = ::readdir(dir))
+    if (IsTemporaryOf(entry->d_name, name)) strays.push_back(entry->d_name);
+  ::closedir(dir);
+  for (const std::string& stray : strays) {
+    const std::string path = folder + "/" + stray;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlink(path.c_str());
+    ::close(fd);
+  }
 }
 
 // Writes bytes over the file itself, for a folder where no temporary file
@@ -259,7 +306,9 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   // Keep the permission bits the file had; the owner becomes the writer.
   if (exists) ::fchmod(fd, old.st_mode & 07777);
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  if (ok && gSaveFault == SaveFault::EndBeforeReplacing) ::_exit(3);
   if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+  // The lock is held until the temporary file has its final name.
   if (::close(fd) != 0) ok = false;
   if (!ok) {
     ::unlink(temp.c_str());
@@ -271,6 +320,7 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
     ::fsync(dirFd);
     ::close(dirFd);
   }
+  RemoveStrayTemporaries(folder, NativeNameOf(target));
   return true;
 }
 

@@ -22,7 +22,9 @@ bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines)
 // anything fails (the file-size limit included: the write fails, the
 // program goes on).  Where no file can be made beside it (a folder the user
 // may not write to), a file that can itself be written is written in place.
-// Only regular files are replaced; a link is followed and stays a link.
+// Only regular files are replaced; a link is followed and stays a link.  A
+// successful save removes what unfinished saves of the same file (ended by a
+// crash) left beside it.
 bool SaveTextFile(const std::string& fileName, const std::string& text);
 
 // Writes bytes exactly as given, in the same way.
@@ -30,8 +32,9 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes);
 
 // Faults a test can make the saves meet: no temporary file can be made beside
 // the saved file (as in a folder that cannot be written, which file modes do
-// not show to root).
-enum class SaveFault { None, NoTemporaryFile };
+// not show to root), or the process ends once the temporary file is written,
+// before it replaces the saved file (as in a crash).
+enum class SaveFault { None, NoTemporaryFile, EndBeforeReplacing };
 void SetSaveFaultForTesting(SaveFault fault);
 
 // Raised by ShellOpenFile; the application shows its message.

@@ -266,6 +266,38 @@ TEST(AtomicSave, PipesAndDevicesAreNeverReplaced) {
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"pipe", "quiz.aky"}));
 }
 
+TEST(AtomicSave, NextSaveRemovesWhatACrashedSaveLeft) {
+  TempDir dir;
+  dir.Write("quiz.aky", "old");
+  dir.Write("other.aky", "other");
+  auto crashWhileSaving = [&](const char* name) {
+    EXPECT_EXIT(
+        {
+          SetSaveFaultForTesting(SaveFault::EndBeforeReplacing);
+          SaveTextFile(dir.File(name), "unfinished");
+        },
+        ::testing::ExitedWithCode(3), "");
+  };
+  crashWhileSaving("quiz.aky");
+  crashWhileSaving("quiz.aky");
+  crashWhileSaving("other.aky");
+  EXPECT_EQ(dir.Read("quiz.aky"), "old");
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 5u);
+
+  // A failed save removes nothing; a successful one removes the remains of
+  // its own file only.
+  {
+    FileSizeLimit limit(4);
+    ASSERT_TRUE(limit.Ok());
+    EXPECT_FALSE(SaveTextFile(dir.File("quiz.aky"), "too long"));
+  }
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 5u);
+  ASSERT_TRUE(SaveTextFile(dir.File("quiz.aky"), "new"));
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 3u);
+  ASSERT_TRUE(SaveTextFile(dir.File("other.aky"), "other"));
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"other.aky", "quiz.aky"}));
+}
+
 TEST(ShellOpenFile, MissingFileAndFailingShellRaiseTheMessage) {
   TempDir dir;
   FakePlatform fake;
