@@ -338,20 +338,21 @@ bool ShellOpenFile(const std::string& fileName) {
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
                      std::string& result) {
   result.clear();
-  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
   auto webSlashes = [](std::string s) {
     for (char& c : s)
       if (c == '\\') c = '/';
     return s;
   };
-  if (basePath.empty() || targetPath.empty() || upper(basePath[0]) != upper(targetPath[0])) {
+  // File names are case-sensitive here: folders that differ only in letter
+  // case are different folders.
+  if (basePath.empty() || targetPath.empty() || basePath[0] != targetPath[0]) {
     // Nothing in common (another drive): the target as it is.
     result = webSlashes(targetPath);
     return;
   }
   const size_t common = std::min(basePath.size(), targetPath.size());
   size_t diff = 0;
-  while (diff < common && upper(basePath[diff]) == upper(targetPath[diff])) ++diff;
+  while (diff < common && basePath[diff] == targetPath[diff]) ++diff;
   // Back up to the last separator both paths share, so that only whole
   // folder names count as common ("/quiz/" is no part of "/quiz2/").
   size_t cut = std::string::npos;  // index of that separator

@@ -48,7 +48,8 @@ class ShellOpenError : public std::runtime_error {
 bool ShellOpenFile(const std::string& fileName);
 
 // A web path ("../" steps, "/" separators) from the folder of basePath (a
-// file) to targetPath.  Whole folder names are compared.
+// file) to targetPath.  Whole folder names are compared, letter case
+// included.
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
                      std::string& result);
 

@@ -336,7 +336,11 @@ TEST(RelativeWebPath, StepsUpThroughWholeFolders) {
   EXPECT_EQ(Rel("/q/quiz.aky", "/q/a.gif"), "a.gif");
   EXPECT_EQ(Rel("/q/quiz.aky", "/other/a.gif"), "../other/a.gif");
   EXPECT_EQ(Rel("C:/q/quiz.aky", "D:/x/a.gif"), "D:/x/a.gif");
-  EXPECT_EQ(Rel("/q/quiz.aky", "/Q/pics/a.gif"), "pics/a.gif");
+  // Names that differ only in letter case are other folders and files.
+  EXPECT_EQ(Rel("/q/quiz.aky", "/Q/pics/a.gif"), "../Q/pics/a.gif");
+  EXPECT_EQ(Rel("/home/u/Quiz/a.aky", "/home/u/quiz/b.gif"), "../quiz/b.gif");
+  EXPECT_EQ(Rel("/home/u/quiz/a.aky", "/home/u/Quiz/sub/b.gif"), "../Quiz/sub/b.gif");
+  EXPECT_EQ(Rel("/home/u/quiz/a.aky", "/home/u/quiz/B.gif"), "B.gif");
   EXPECT_EQ(Rel("/home/t/quiz/a.aky", "/home/t/quiz2/p.gif"), "../quiz2/p.gif");
   EXPECT_EQ(Rel("/home/t/quiz2/a.aky", "/home/t/quiz/p.gif"), "../quiz/p.gif");
   EXPECT_EQ(Rel("/a/b/c/d.aky", "/a/x/y.gif"), "../../x/y.gif");

@@ -243,6 +243,8 @@ TEST_F(LinkDialogTest, RelativePathsCompareWholeFolderNames) {
       {"/home/t/quiz2/a.aky", "/home/t/quiz/p.htm", "../quiz/p.htm"},
       {"/home/t/quiz/unit1/a.aky", "/srv/www/p.htm", "../../../../srv/www/p.htm"},
       {"/home/t/quiz/a.aky", "/home/t/quiz/a.htm", "a.htm"},
+      {"/home/u/Quiz/a.aky", "/home/u/quiz/b.gif", "../quiz/b.gif"},
+      {"/home/u/quiz/unit/a.aky", "/home/u/QUIZ/unit/b.gif", "../../QUIZ/unit/b.gif"},
   };
   for (const Case& c : cases) {
     std::string r;
