@@ -335,19 +335,51 @@ bool ShellOpenFile(const std::string& fileName) {
   return true;
 }
 
+std::string PathAsWebAddress(const std::string& path) {
+  static const char* hex = "0123456789ABCDEF";
+  // Characters with a meaning in an address, in a quoted attribute or to the
+  // page builders (placeholder brackets); a colon would make the part before
+  // it read as a scheme.
+  static const std::string special = "\"#%&'<>?[\\]^`{|} :";
+  std::string r;
+  r.reserve(path.size() + path.size() / 8);
+  for (size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i];
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '&' && i + 2 < path.size() && path[i + 1] == '#') {
+      // A letter the code page lacks, held as "&#321;": the page reads it as
+      // that letter.
+      size_t k = i + 2;
+      while (k < path.size() && path[k] >= '0' && path[k] <= '9') ++k;
+      if (k > i + 2 && k < path.size() && path[k] == ';') {
+        r.append(path, i, k + 1 - i);
+        i = k;
+        continue;
+      }
+    }
+    // Control characters would be dropped from the address.
+    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
+      r += c;
+      continue;
+    }
+    r += '%';
+    r += hex[u >> 4];
+    r += hex[u & 15];
+  }
+  return r;
+}
+
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
                      std::string& result) {
   result.clear();
-  auto webSlashes = [](std::string s) {
-    for (char& c : s)
-      if (c == '\\') c = '/';
-    return s;
-  };
   // File names are case-sensitive here: folders that differ only in letter
   // case are different folders.
   if (basePath.empty() || targetPath.empty() || basePath[0] != targetPath[0]) {
-    // Nothing in common (another drive): the target as it is.
-    result = webSlashes(targetPath);
+    // Nothing in common (another drive): the target as it is, with web
+    // separators.
+    result = targetPath;
+    for (char& c : result)
+      if (c == '\\') c = '/';
     return;
   }
   const size_t common = std::min(basePath.size(), targetPath.size());
@@ -366,7 +398,7 @@ void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
   const std::string targetRest = cut == std::string::npos ? targetPath : targetPath.substr(cut + 1);
   for (char c : baseRest)
     if (c == '/') result += "../";
-  result += webSlashes(targetRest);
+  result += PathAsWebAddress(targetRest);
 }
 
 std::string NativePath(const std::string& path) { return tavrel::Win1252PathToUtf8(path); }

@@ -49,9 +49,18 @@ bool ShellOpenFile(const std::string& fileName);
 
 // A web path ("../" steps, "/" separators) from the folder of basePath (a
 // file) to targetPath.  Whole folder names are compared, letter case
-// included.
+// included.  The names of the path are written as PathAsWebAddress writes
+// them, so that the address reaches the file.
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
                      std::string& result);
+
+// A relative path as an address: "/" stays a separator; a double quote, "#",
+// "%", a blank and the other characters that mean something in an address or
+// a quoted attribute ("&", "'", "?", "<", ">", backslash, brackets, braces,
+// "^", "`", "|", ":") and control characters are %-encoded.  Letters above
+// 127 stay, and so does a character reference ("&#321;") that stands for a
+// letter the code page lacks.
+std::string PathAsWebAddress(const std::string& path);
 
 // The native (UTF-8) form of a path, for opening files.
 std::string NativePath(const std::string& path);

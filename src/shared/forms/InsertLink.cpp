@@ -156,7 +156,7 @@ void TfrmInsertLink::GetRelativePath(const std::string& fromFile, const std::str
   if (fromFile.empty() || toFile.empty() || fromFile[0] != toFile[0]) {
     platform().messageDlg("These files are on different drives, so no relative path can be created.",
                           tavrel::MsgType::Warning, tavrel::mbOK, 0);
-    result = ExtractFileName(toFile);
+    result = PathAsWebAddress(ExtractFileName(toFile));
     return;
   }
   RelativeWebPath(fromFile, toFile, result);

@@ -40,7 +40,8 @@ class TfrmInsertLink : public QDialog {
 
   // Web path ("../" steps, "/" separators) from the folder of fromFile (the
   // data file) to toFile; whole folder names are compared, letter case
-  // included.  Paths on
+  // included, and the characters that would break the address are
+  // %-encoded.  Paths on
   // different drives give a warning and the bare file name.
   void GetRelativePath(const std::string& fromFile, const std::string& toFile,
                        std::string& result);

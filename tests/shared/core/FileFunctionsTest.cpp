@@ -347,6 +347,37 @@ TEST(RelativeWebPath, StepsUpThroughWholeFolders) {
   EXPECT_EQ(Rel("/q/quiz.aky", "/q/quiz.aky.gif"), "quiz.aky.gif");
 }
 
+// The file an address leads to: %-escapes decoded, as a browser does for a
+// file address.
+std::string Decoded(const std::string& address) {
+  std::string r;
+  for (size_t i = 0; i < address.size(); ++i) {
+    if (address[i] == '%' && i + 2 < address.size()) {
+      r += static_cast<char>(std::stoi(address.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      r += address[i];
+    }
+  }
+  return r;
+}
+
+TEST(RelativeWebPath, NamesThatWouldBreakTheAddressAreEncoded) {
+  const std::string hostile[] = {
+      "a \"b\" #1.htm", "100% sure?.gif", "unit1:quiz.htm", "it's & <that>.htm",
+      "back\\slash [strTimesUp].htm", "tab\there.htm", "a+b=c;d,e(f)!~.htm"};
+  for (const std::string& name : hostile) {
+    const std::string address = Rel("/q/quiz.aky", "/q/sub dir/" + name);
+    EXPECT_EQ(address.find_first_of(" \"#'<>?\\[]:\t&"), std::string::npos) << address;
+    EXPECT_EQ(Decoded(address), "sub dir/" + name);
+  }
+  EXPECT_EQ(Rel("/q/quiz.aky", "/q/a \"b\" #1.htm"), "a%20%22b%22%20%231.htm");
+  EXPECT_EQ(Rel("/q/x/quiz.aky", "/q/100%/a.gif"), "../100%25/a.gif");
+  // Letters stay, also those held as references to letters the code page lacks.
+  EXPECT_EQ(Rel("/q/quiz.aky", "/q/caf\xE9/&#321;\xF3" "d&#378;.gif"), "caf\xE9/&#321;\xF3" "d&#378;.gif");
+  EXPECT_EQ(PathAsWebAddress("a&#b;&#12x.gif"), "a%26%23b;%26%2312x.gif");
+}
+
 TEST(PathHelpers, NamesFoldersAndExtensions) {
   EXPECT_EQ(ExtractFileName("/a/b/quiz.aky"), "quiz.aky");
   EXPECT_EQ(ExtractFileName("quiz.aky"), "quiz.aky");

@@ -73,7 +73,7 @@ TEST_F(PictureLibraryTest, UnreadablePictureHasNoSizeAndQuotesAreEscaped) {
   fake.ChooseOpen(odd);
   std::string result;
   tavrel::GetPicInfo(true, dataFile, result);
-  EXPECT_EQ(result, "<img src=\"say &quot;cheese&quot;.gif\" alt=\"say &quot;cheese&quot;\">");
+  EXPECT_EQ(result, "<img src=\"say%20%22cheese%22.gif\" alt=\"say &quot;cheese&quot;\">");
 }
 
 TEST_F(PictureLibraryTest, WebPictureTagFromTheAddressGiven) {
