@@ -51,15 +51,15 @@ const markupNotYetEscaped = new Set(['frames']);
 const label = (v) => [v.mode, v.reading ? `reading ${v.reading}` : 'no reading', v.timer ? 'timer' : ''].join(' ').trim();
 
 // Placeholders of the supplied templates: bracketed words that are no
-// section markers and no index of the templates' own scripts.
+// section markers and no index in the templates' own scripts (an index
+// follows a name: "Answers[i]").
 function templatePlaceholders() {
   const found = new Set();
   for (const name of readdirSync(templatesDir).filter((n) => n.endsWith('.ht_'))) {
     const text = readFileSync(join(templatesDir, name), 'latin1');
-    const words = [...text.matchAll(/\[([A-Za-z][A-Za-z0-9]*)\]/g)].map((m) => m[1]);
+    const words = [...text.matchAll(/(?<!\w)\[([A-Za-z][A-Za-z0-9]*)\]/g)].map((m) => m[1]);
     for (const w of words) if (!text.includes(`[/${w}]`)) found.add(w);
   }
-  for (const scriptIndex of ['i', 'j', 'Current']) found.delete(scriptIndex);
   return [...found];
 }
 
