@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
@@ -198,7 +199,8 @@ void TfrmMain::mnuAppendFileClick() {
   tavrel::BusyCursor busy;
   try {
     std::string text;
-    LoadTextFile(fileName, text);
+    // A pipe, a device or a file that cannot be read is no old quiz either.
+    if (!LoadTextFile(fileName, text)) throw std::runtime_error("unreadable " + fileName);
     if (!quizfile::IsQuizDocument(text)) {
       busy.release();
       platform().messageDlg(

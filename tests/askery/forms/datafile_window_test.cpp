@@ -288,6 +288,16 @@ TEST_F(AskeryWindows, DatafileAppendRefusals) {
             "This is an old Askery file. You will need to load and resave in order to append it.");
   EXPECT_EQ(main->FQuestions->Count(), 2);
 
+  // A pipe is refused as unreadable at once.
+  fake.ClearRecords();
+  ASSERT_EQ(::mkfifo(dir.File("pipe.aky").c_str(), 0644), 0);
+  fake.ChooseOpen(dir.File("pipe.aky")).Answer(ModalResult::OK);
+  ::alarm(30);  // a hang ends the test program
+  main->mnuAppendFileClick();
+  ::alarm(0);
+  EXPECT_EQ(fake.MessageTexts(), (std::vector<std::string>{"Unable to load file: pipe.aky."}));
+  EXPECT_EQ(main->FQuestions->Count(), 2);
+
   // Cancelling the number dialog appends nothing.
   fake.ClearRecords();
   ASSERT_TRUE(main->SaveAsXML(dir.File("two.aky")));
