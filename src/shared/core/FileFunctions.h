@@ -13,6 +13,9 @@
 // (a folder, a named pipe or a device is refused at once, also through a
 // link), and a file too large for memory is refused too.  Never throws.
 bool LoadTextFile(const std::string& fileName, std::string& text);
+// Text as LoadTextFile hands it back: lines split at CR LF, a lone CR or a
+// lone LF, each followed by CR LF.
+std::string TextWithCrLfLines(const std::string& bytes);
 // The same lines without their line breaks.
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines);
 
