@@ -16,13 +16,15 @@
 namespace {
 
 // kind 0: a short line, then one word without a blank; 1: words and blanks;
-// 2: short lines.
+// 2: short lines; 3: words of 499 letters, the longest that still wrap at
+// word boundaries.
 std::string LongText(size_t length, int kind) {
   std::string s(length, 'x');
   if (kind == 0) s.replace(0, 11, "Question:\r\n");
   for (size_t i = 0; i < length; ++i) {
     if (kind == 1 && i % 7 == 6) s[i] = ' ';
     if (kind == 2 && i % 80 == 79) s[i] = '\n';
+    if (kind == 3 && i % 500 == 499) s[i] = ' ';
     if (kind != 0 && s[i] == 'x') s[i] = static_cast<char>('a' + i % 26);
   }
   return s;
@@ -54,6 +56,7 @@ void ShowInMemo(benchmark::State& state, int kind) {
 void BM_MemoOneUnbrokenLine(benchmark::State& state) { ShowInMemo(state, 0); }
 void BM_MemoOneLineOfWords(benchmark::State& state) { ShowInMemo(state, 1); }
 void BM_MemoShortLines(benchmark::State& state) { ShowInMemo(state, 2); }
+void BM_MemoLongestWrappedWords(benchmark::State& state) { ShowInMemo(state, 3); }
 
 void BM_EditOneUnbrokenLine(benchmark::State& state) {
   const std::string text = LongText(static_cast<size_t>(state.range(0)), 0);
@@ -69,6 +72,7 @@ void BM_EditOneUnbrokenLine(benchmark::State& state) {
 BENCHMARK(BM_MemoOneUnbrokenLine)->Arg(100000)->Arg(300000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoOneLineOfWords)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemoShortLines)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MemoLongestWrappedWords)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditOneUnbrokenLine)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
