@@ -3,26 +3,16 @@
 #include "askery/forms/Main.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPainter>
-#include <QPainterPath>
 #include <QResizeEvent>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -374,11 +364,7 @@ void TfrmMain::FormCreate() {
   dlgSaveWeb.overwritePrompt = true;
   dlgSaveWeb.pathMustExist = true;
 
-  RegisterFileType();
-  ReadFontSettings();
-  ReadSavePath();
-  ReadFilePaths();
-  ReadWindowSettings();
+  ReadStartSettings();
   FUsesTemplate.fill(true);
   FFileName.clear();
   UpdateMainCaption();

@@ -92,3 +92,22 @@ TEST(TemplateFallbacks, FileThenStoreThenSuppliedCopyThenAnError) {
 }
 
 }  // namespace
+
+namespace {
+
+// The crossword's top next-exercise button posts its form; otherwise it is
+// the quiz's, and neither can end the script it is written into.
+TEST(NavButtons, CrosswordTopButtonPostsItsFormLikeTheQuizButtonOtherwise) {
+  ConfigValues c;
+  c.text = {{"editNextEx", "Next \"one\""}, {"editNextExURL", "next.htm"}};
+  c.checked = {{"chkIncludeNextEx", true}};
+  const std::string quiz = BuildNavButtons(c, NavStyle::Quiz).topNextEx;
+  const std::string crossword = BuildNavButtons(c, NavStyle::Crossword).topNextEx;
+  EXPECT_EQ(crossword.rfind("<form method=post><INPUT", 0), 0u);
+  EXPECT_EQ(crossword.substr(crossword.size() - 8), "<\\/form>");
+  EXPECT_EQ(quiz.rfind("<FORM><INPUT", 0), 0u);
+  EXPECT_EQ(crossword.substr(18, crossword.size() - 26), quiz.substr(6, quiz.size() - 14));
+  EXPECT_TRUE(BuildNavButtons(c, NavStyle::Matching).topNextEx.empty());
+}
+
+}  // namespace
