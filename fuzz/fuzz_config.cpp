@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     configdoc::WriteConfig(p, values, 6, into);
 
     std::string fresh;
-    configdoc::WriteConfig(p, values, 6, fresh);
+    Check(configdoc::WriteConfig(p, values, 6, fresh));
     Check(configdoc::IsConfigDocument(fresh));
     const ConfigValues back = configdoc::ReadConfigXML(p, fresh, defaults);
     // Stored values are escaped, so none can hide another; an empty text

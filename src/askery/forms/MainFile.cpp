@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
@@ -140,11 +141,21 @@ void TfrmMain::LoadFile(const std::string& fileName) {
   if (fileName.empty() || !FileExists(fileName)) return;
   tavrel::BusyCursor busy;
   if (!NewQuiz()) return;
-  std::string text;
-  LoadTextFile(fileName, text);
-  if (quizfile::IsQuizDocument(text)) {
-    LoadXMLFile(text);
-  } else if (!LoadOldQuiz(*this, fileName)) {
+  try {
+    std::string text;
+    LoadTextFile(fileName, text);
+    if (quizfile::IsQuizDocument(text)) {
+      LoadXMLFile(text);
+    } else if (!LoadOldQuiz(*this, fileName)) {
+      return;
+    }
+  } catch (const std::exception&) {
+    // Whatever a file makes the readers meet (more than memory holds) ends
+    // the load, not the program; the quiz stays untitled, so that a later
+    // Save cannot overwrite the file.
+    busy.release();
+    platform().messageDlg("Unable to load the file. There may be a disk error.",
+                          MsgType::Warning, tavrel::mbOK, kHelpFile);
     return;
   }
   BecomeCurrentFile(*this, fileName);
@@ -185,7 +196,8 @@ void TfrmMain::mnuAppendFileClick() {
   tavrel::BusyCursor busy;
   try {
     std::string text;
-    LoadTextFile(fileName, text);
+    // A pipe, a device or a file that cannot be read is no old quiz either.
+    if (!LoadTextFile(fileName, text)) throw std::runtime_error("unreadable " + fileName);
     if (!quizfile::IsQuizDocument(text)) {
       busy.release();
       platform().messageDlg(

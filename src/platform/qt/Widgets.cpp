@@ -101,6 +101,25 @@ std::unique_ptr<QInputMethodEvent> fittedInput(const QInputMethodEvent* e, const
   return copy;
 }
 
+// The longest run of characters without a blank that a memo still wraps at
+// word boundaries.  Laying out a run that may break at a word boundary or,
+// failing that, anywhere costs the square of its length (every line searches
+// the rest of the run for a boundary); a run that may break anywhere costs
+// its length.
+constexpr int kLongestWrappedWord = 500;
+
+bool HasOverlongWord(const QString& s) {
+  int run = 0;
+  for (const QChar c : s) {
+    if (c.isSpace()) {
+      run = 0;
+    } else if (++run > kLongestWrappedWord) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 // --- TMemo -----------------------------------------------------------------
@@ -111,6 +130,50 @@ TMemo::TMemo(QWidget* parent, const char* name) : QPlainTextEdit(parent) {
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     if (OnChange) OnChange();
   });
+  // The document reports a change before it lays the text out again, so the
+  // wrap mode is right for the new text when the layout comes.
+  connect(document(), &QTextDocument::contentsChange, this,
+          [this](int position, int, int added) { checkWordLengths(position, added); });
+}
+
+void TMemo::prepareWrapFor(const QString& incoming) {
+  // A text of several paragraphs is laid out as it goes in, before the
+  // document reports the change: an overlong word in it switches first.
+  if (breaksAnywhere_ || !HasOverlongWord(incoming)) return;
+  breaksAnywhere_ = true;
+  setWordWrapMode(QTextOption::WrapAnywhere);
+}
+
+void TMemo::checkWordLengths(int position, int added) {
+  if (breaksAnywhere_) {
+    // Back to word boundaries only once the change is complete: a text being
+    // replaced passes through an empty document first.
+    if (!recheckPending_) {
+      recheckPending_ = true;
+      QMetaObject::invokeMethod(this, [this] { wrapAtWordsIfPossible(); }, Qt::QueuedConnection);
+    }
+    return;
+  }
+  // Only the changed paragraphs can have made a word too long.
+  QTextDocument* doc = document();
+  const QTextBlock last = doc->findBlock(position + added);
+  for (QTextBlock b = doc->findBlock(position); b.isValid(); b = b.next()) {
+    if (HasOverlongWord(b.text())) {
+      breaksAnywhere_ = true;
+      setWordWrapMode(QTextOption::WrapAnywhere);
+      return;
+    }
+    if (b == last) break;
+  }
+}
+
+void TMemo::wrapAtWordsIfPossible() {
+  recheckPending_ = false;
+  if (!breaksAnywhere_) return;
+  for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+    if (HasOverlongWord(b.text())) return;
+  breaksAnywhere_ = false;
+  setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 void TMemo::SetMaxLength(int maxLength) { maxLength_ = maxLength > 0 ? maxLength : 0; }
@@ -134,14 +197,21 @@ std::string TMemo::Text() const {
   return fromQStringLines(plainBreaks(document()->toRawText()));
 }
 
-void TMemo::SetText(const std::string& text) { setPlainText(toQStringLines(text)); }
+void TMemo::SetText(const std::string& text) {
+  const QString q = toQStringLines(text);
+  prepareWrapFor(q);
+  setPlainText(q);
+  wrapAtWordsIfPossible();
+}
 
 std::string TMemo::SelText() const {
   return fromQStringLines(plainBreaks(textCursor().selectedText()));
 }
 
 void TMemo::SetSelText(const std::string& text) {
-  insertPlainText(toQStringLines(text));
+  const QString q = toQStringLines(text);
+  prepareWrapFor(q);
+  insertPlainText(q);
   ensureCursorVisible();
 }
 
@@ -188,6 +258,7 @@ void TMemo::insertTyped(const QString& text) {
     QApplication::beep();
     return;
   }
+  prepareWrapFor(t);
   insertPlainText(t);
   ensureCursorVisible();
 }
@@ -228,6 +299,7 @@ void TMemo::insertFromMimeData(const QMimeData* source) {
   if (!source || !source->hasText() || isReadOnly()) return;
   const QString t = fitToLimits(source->text());
   if (t.isEmpty()) return;
+  prepareWrapFor(t);
   insertPlainText(t);
   ensureCursorVisible();
 }

@@ -39,7 +39,10 @@ class IEditControl {
 };
 
 // A memo.  maxLength 0 means no limit; without wantReturns the memo holds one
-// line (Enter is not taken and a pasted line break becomes a blank).
+// line (Enter is not taken and a pasted line break becomes a blank).  Lines
+// wrap at word boundaries; while the text holds a word of hundreds of
+// characters (a pasted address, a line without blanks) they wrap anywhere,
+// which keeps showing a text of a megabyte on one line within a second.
 class TMemo : public QPlainTextEdit, public IEditControl {
   Q_OBJECT
  public:
@@ -76,11 +79,16 @@ class TMemo : public QPlainTextEdit, public IEditControl {
  private:
   void insertTyped(const QString& text);
   QString fitToLimits(const QString& text) const;
+  void prepareWrapFor(const QString& incoming);
+  void checkWordLengths(int position, int added);
+  void wrapAtWordsIfPossible();
 
   int maxLength_ = 0;
   bool wantReturns_ = true;
   bool wantTabs_ = false;
   bool centered_ = false;
+  bool breaksAnywhere_ = false;  // some word is too long to look for word boundaries
+  bool recheckPending_ = false;
 };
 
 // A one-line edit box.

@@ -336,15 +336,16 @@ std::string MakeConfigXML(Program program, const ConfigValues& values) {
   return xml;
 }
 
-void WriteConfig(Program program, const ConfigValues& values, int majorVersion, std::string& doc) {
-  SetElementByPath(std::string(kRoot) + "\\version", std::to_string(majorVersion), doc);
+bool WriteConfig(Program program, const ConfigValues& values, int majorVersion, std::string& doc) {
+  bool taken = SetElementByPath(std::string(kRoot) + "\\version", std::to_string(majorVersion), doc);
   for (const Element& e : TableFor(program).elements) {
     if (e.kind == Kind::Switch) {
-      SetBoolByPath(ElementPath(e), values.Checked(e.control), doc);
+      taken = SetBoolByPath(ElementPath(e), values.Checked(e.control), doc) && taken;
     } else {
-      SetElementByPath(ElementPath(e), XMLEscape(values.Text(e.control)), doc);
+      taken = SetElementByPath(ElementPath(e), XMLEscape(values.Text(e.control)), doc) && taken;
     }
   }
+  return taken;
 }
 
 ConfigValues ReadConfigXML(Program program, const std::string& doc, const ConfigValues& current) {
@@ -427,7 +428,9 @@ bool SaveConfigToFile(Program program, const std::string& fileName, const Config
   if (fileName.empty()) return false;
   std::string doc;
   if (FileExists(fileName) && !LoadTextFile(fileName, doc)) return false;
-  WriteConfig(program, values, majorVersion, doc);
+  // A setting the document does not take (a malformed file) would be lost
+  // without a word: the save fails instead.
+  if (!WriteConfig(program, values, majorVersion, doc)) return false;
   return SaveXMLFile(fileName, doc);
 }
 

@@ -80,8 +80,9 @@ ConfigValues Defaults(Program program);
 std::string MakeConfigXML(Program program, const ConfigValues& values);
 
 // Sets the version (first) and then every element of the program, in its
-// writing order, inside the existing document text.
-void WriteConfig(Program program, const ConfigValues& values, int majorVersion, std::string& doc);
+// writing order, inside the existing document text.  False when the document
+// refused some setting (it is malformed along that element's path).
+bool WriteConfig(Program program, const ConfigValues& values, int majorVersion, std::string& doc);
 
 // Values read from a text that holds a tavrel-config-file element (a
 // configuration file, or a whole data file).  Every element is read with its
@@ -126,7 +127,8 @@ LoadResult LoadConfigFromFile(Program program, const std::string& fileName, Conf
 
 // Writes values into the configuration file: into its existing text when it
 // exists, else into a new document.  False, with the file untouched, when an
-// existing file cannot be read or the file cannot be written.
+// existing file cannot be read, its text refuses a setting, or the file cannot
+// be written.
 bool SaveConfigToFile(Program program, const std::string& fileName, const ConfigValues& values,
                       int majorVersion);
 

@@ -2,12 +2,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -21,32 +23,42 @@ namespace {
 constexpr const char* kShellOpenMessage =
     "Unable to run the program and load the file. Please try yourself to open this file:";
 
-// Whole file into bytes; false when it cannot be opened or read.
+// Whole file into bytes; false when it cannot be opened or read.  Only
+// regular files are read: a named pipe would wait for a writer, a device such
+// as /dev/zero never ends.  The file is opened without waiting (a pipe put in
+// its place after the check is refused too), and a file too large for memory
+// fails like any other unreadable one.
 bool ReadFileBytes(const std::string& fileName, std::string& bytes) {
   const std::string native = NativePath(fileName);
-  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+  if (::stat(native.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return false;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
     return false;
   }
+  bool ok = true;
   std::string out;
-  if (st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
-  char buf[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n == 0) break;
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ::close(fd);
-      return false;
+  try {
+    if (st.st_size > 0) out.reserve(static_cast<size_t>(st.st_size));
+    char buf[65536];
+    for (;;) {
+      const ssize_t n = ::read(fd, buf, sizeof buf);
+      if (n == 0) break;
+      if (n < 0) {
+        if (errno == EINTR) continue;
+        ok = false;
+        break;
+      }
+      out.append(buf, static_cast<size_t>(n));
     }
-    out.append(buf, static_cast<size_t>(n));
+  } catch (const std::exception&) {
+    ok = false;
   }
   ::close(fd);
-  bytes = std::move(out);
-  return true;
+  if (ok) bytes = std::move(out);
+  return ok;
 }
 
 // Calls line(begin, end) for every line of the bytes: lines end at CR LF, a
@@ -93,11 +105,137 @@ std::string ResolveTarget(const std::string& native) {
   return resolved;
 }
 
+// While a save writes, a write beyond the file-size limit fails with EFBIG
+// instead of the signal ending the program (and the edits with it).
+class FileSizeSignalIgnored {
+ public:
+  FileSizeSignalIgnored() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    active_ = ::sigaction(SIGXFSZ, &ignore, &previous_) == 0;
+  }
+  ~FileSizeSignalIgnored() {
+    if (active_) ::sigaction(SIGXFSZ, &previous_, nullptr);
+  }
+  FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+  FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+  bool active_ = false;
+};
+
+SaveFault gSaveFault = SaveFault::None;
+
 std::string NativeFolderOf(const std::string& native) {
   const size_t slash = native.rfind('/');
   if (slash == std::string::npos) return ".";
   if (slash == 0) return "/";
   return native.substr(0, slash);
+}
+
+std::string NativeNameOf(const std::string& native) {
+  const size_t slash = native.rfind('/');
+  return slash == std::string::npos ? native : native.substr(slash + 1);
+}
+
+// Temporary files of a save are hidden files beside the saved one, named
+// kTempLead + process + "-" + number + "-" + (the head of) the saved file's
+// name + kTempTail: beside it, so that the final rename stays within one file
+// system.  The writer holds a lock on its temporary file until it has renamed
+// it, so a temporary file that can be locked is the remains of a save that
+// never finished.
+constexpr const char* kTempLead = ".tavrel-save-";
+constexpr const char* kTempTail = ".tmp";
+// Room for the rest of the name within the usual limit of 255 bytes.
+constexpr size_t kTempNameHead = 200;
+
+std::string TempNameHead(const std::string& name) { return name.substr(0, kTempNameHead); }
+
+// Creates and locks a fresh temporary file for name in folder; its
+// descriptor, or -1 when none can be made there.
+int CreateTemporaryBeside(const std::string& folder, const std::string& name, std::string& temp) {
+  if (gSaveFault == SaveFault::NoTemporaryFile) return -1;
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = folder + "/" + kTempLead + std::to_string(::getpid()) + "-" +
+           std::to_string(++counter) + "-" + TempNameHead(name) + kTempTail;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd >= 0) {
+      ::flock(fd, LOCK_EX | LOCK_NB);
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  return -1;
+}
+
+// True when entry is a temporary file that a save of name (or, from an
+// earlier version, of any file of the folder) left: the lead, digits, "-",
+// digits, then either the tail or "-" + the head of name + the tail.
+bool IsTemporaryOf(const std::string& entry, const std::string& name) {
+  const std::string lead = kTempLead;
+  const std::string tail = kTempTail;
+  if (entry.size() <= lead.size() + tail.size() || entry.compare(0, lead.size(), lead) != 0 ||
+      entry.compare(entry.size() - tail.size(), tail.size(), tail) != 0)
+    return false;
+  const std::string middle = entry.substr(lead.size(), entry.size() - lead.size() - tail.size());
+  size_t i = 0;
+  auto digits = [&] {
+    const size_t from = i;
+    while (i < middle.size() && middle[i] >= '0' && middle[i] <= '9') ++i;
+    return i > from;
+  };
+  if (!digits() || i >= middle.size() || middle[i++] != '-' || !digits()) return false;
+  if (i == middle.size()) return true;
+  return middle[i] == '-' && middle.compare(i + 1, std::string::npos, TempNameHead(name)) == 0;
+}
+
+// Removes the temporary files that unfinished saves of name left in folder;
+// those of a save still running elsewhere are locked and stay.
+void RemoveStrayTemporaries(const std::string& folder, const std::string& name) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  std::vector<std::string> strays;
+  while (const dirent* entry = ::readdir(dir))
+    if (IsTemporaryOf(entry->d_name, name)) strays.push_back(entry->d_name);
+  ::closedir(dir);
+  for (const std::string& stray : strays) {
+    const std::string path = folder + "/" + stray;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlink(path.c_str());
+    ::close(fd);
+  }
+}
+
+// Writes bytes over the file itself, for a folder where no temporary file
+// can be made.  The room for a longer text is taken first, so that a full
+// device or the file-size limit fails the save before anything is
+// overwritten.
+bool WriteInPlace(const std::string& target, const std::string& bytes, off_t oldSize) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  const auto size = static_cast<off_t>(bytes.size());
+  if (size > oldSize) {
+    const int r = ::posix_fallocate(fd, 0, size);
+    if (r != 0 && r != EOPNOTSUPP && r != EINVAL) {
+      (void)!::ftruncate(fd, oldSize);
+      ::close(fd);
+      return false;
+    }
+  }
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  return ok;
 }
 
 bool SameNameNoCase(const std::string& a, const std::string& b) {
@@ -117,19 +255,27 @@ std::string TextWithCrLfLines(const std::string& bytes) {
 }
 
 bool LoadTextFile(const std::string& fileName, std::string& text) {
-  std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return false;
-  text = TextWithCrLfLines(bytes);
-  return true;
+  try {
+    std::string bytes;
+    if (!ReadFileBytes(fileName, bytes)) return false;
+    text = TextWithCrLfLines(bytes);
+    return true;
+  } catch (const std::exception&) {
+    return false;  // more text than memory holds
+  }
 }
 
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines) {
-  std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return false;
-  std::vector<std::string> out;
-  ForEachLine(bytes, [&](size_t b, size_t e) { out.push_back(bytes.substr(b, e - b)); });
-  lines = std::move(out);
-  return true;
+  try {
+    std::string bytes;
+    if (!ReadFileBytes(fileName, bytes)) return false;
+    std::vector<std::string> out;
+    ForEachLine(bytes, [&](size_t b, size_t e) { out.push_back(bytes.substr(b, e - b)); });
+    lines = std::move(out);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
 }
 
 bool SaveTextFile(const std::string& fileName, const std::string& text) {
@@ -144,30 +290,30 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
 
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (exists && S_ISDIR(old.st_mode)) return false;
+  // Only a regular file is ever replaced: not a folder, and not a named pipe
+  // or a device that a link leads to.
+  if (exists && !S_ISREG(old.st_mode)) return false;
   // A file the user may not write stays as it is, as it would on an
   // in-place write.
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
-  // A fresh hidden name beside the target, so that the final rename stays
-  // within one file system.
+  const FileSizeSignalIgnored noSizeSignal;
   const std::string folder = NativeFolderOf(target);
   std::string temp;
-  int fd = -1;
-  static unsigned counter = 0;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = folder + "/.tavrel-save-" + std::to_string(::getpid()) + "-" +
-           std::to_string(++counter) + ".tmp";
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
+  const int fd = CreateTemporaryBeside(folder, NativeNameOf(target), temp);
+  if (fd < 0) {
+    // No file can be made beside it (a shared folder the user may not write
+    // to): a file that can itself be written is written in place.
+    return exists && WriteInPlace(target, bytes, old.st_size);
   }
-  if (fd < 0) return false;
 
   // Keep the permission bits the file had; the owner becomes the writer.
   if (exists) ::fchmod(fd, old.st_mode & 07777);
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
+  if (ok && gSaveFault == SaveFault::EndBeforeReplacing) ::_exit(3);
   if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+  // The lock is held until the temporary file has its final name.
+  if (::close(fd) != 0) ok = false;
   if (!ok) {
     ::unlink(temp.c_str());
     return false;
@@ -178,8 +324,11 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
     ::fsync(dirFd);
     ::close(dirFd);
   }
+  RemoveStrayTemporaries(folder, NativeNameOf(target));
   return true;
 }
+
+void SetSaveFaultForTesting(SaveFault fault) { gSaveFault = fault; }
 
 bool ShellOpenFile(const std::string& fileName) {
   if (!FileExists(fileName))
@@ -190,23 +339,56 @@ bool ShellOpenFile(const std::string& fileName) {
   return true;
 }
 
+std::string PathAsWebAddress(const std::string& path) {
+  static const char* hex = "0123456789ABCDEF";
+  // Characters with a meaning in an address, in a quoted attribute or to the
+  // page builders (placeholder brackets); a colon would make the part before
+  // it read as a scheme.
+  static const std::string special = "\"#%&'<>?[\\]^`{|} :";
+  std::string r;
+  r.reserve(path.size() + path.size() / 8);
+  for (size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i];
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '&' && i + 2 < path.size() && path[i + 1] == '#') {
+      // A letter the code page lacks, held as "&#321;": the page reads it as
+      // that letter.
+      size_t k = i + 2;
+      while (k < path.size() && path[k] >= '0' && path[k] <= '9') ++k;
+      if (k > i + 2 && k < path.size() && path[k] == ';') {
+        r.append(path, i, k + 1 - i);
+        i = k;
+        continue;
+      }
+    }
+    // Control characters would be dropped from the address.
+    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
+      r += c;
+      continue;
+    }
+    r += '%';
+    r += hex[u >> 4];
+    r += hex[u & 15];
+  }
+  return r;
+}
+
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
                      std::string& result) {
   result.clear();
-  auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-  auto webSlashes = [](std::string s) {
-    for (char& c : s)
+  // File names are case-sensitive here: folders that differ only in letter
+  // case are different folders.
+  if (basePath.empty() || targetPath.empty() || basePath[0] != targetPath[0]) {
+    // Nothing in common (another drive): the target as it is, with web
+    // separators.
+    result = targetPath;
+    for (char& c : result)
       if (c == '\\') c = '/';
-    return s;
-  };
-  if (basePath.empty() || targetPath.empty() || upper(basePath[0]) != upper(targetPath[0])) {
-    // Nothing in common (another drive): the target as it is.
-    result = webSlashes(targetPath);
     return;
   }
   const size_t common = std::min(basePath.size(), targetPath.size());
   size_t diff = 0;
-  while (diff < common && upper(basePath[diff]) == upper(targetPath[diff])) ++diff;
+  while (diff < common && basePath[diff] == targetPath[diff]) ++diff;
   // Back up to the last separator both paths share, so that only whole
   // folder names count as common ("/quiz/" is no part of "/quiz2/").
   size_t cut = std::string::npos;  // index of that separator
@@ -220,7 +402,7 @@ void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
   const std::string targetRest = cut == std::string::npos ? targetPath : targetPath.substr(cut + 1);
   for (char c : baseRest)
     if (c == '/') result += "../";
-  result += webSlashes(targetRest);
+  result += PathAsWebAddress(targetRest);
 }
 
 std::string NativePath(const std::string& path) { return tavrel::Win1252PathToUtf8(path); }

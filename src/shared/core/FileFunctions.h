@@ -9,7 +9,9 @@
 
 // Reads a file into lines split at CR LF, a lone CR or a lone LF (a NUL byte
 // ends the text) and gives every line back followed by CR LF.  False, with
-// text unchanged, when the file cannot be read.
+// text unchanged, when the file cannot be read; only regular files are read
+// (a folder, a named pipe or a device is refused at once, also through a
+// link), and a file too large for memory is refused too.  Never throws.
 bool LoadTextFile(const std::string& fileName, std::string& text);
 // Text as LoadTextFile hands it back: lines split at CR LF, a lone CR or a
 // lone LF, each followed by CR LF.
@@ -20,11 +22,23 @@ bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines)
 // Writes text with CR LF after every line (the last one included) through a
 // temporary file in the same folder that replaces fileName only once it is
 // completely written and flushed.  False, with the old file untouched, when
-// anything fails.
+// anything fails (the file-size limit included: the write fails, the
+// program goes on).  Where no file can be made beside it (a folder the user
+// may not write to), a file that can itself be written is written in place.
+// Only regular files are replaced; a link is followed and stays a link.  A
+// successful save removes what unfinished saves of the same file (ended by a
+// crash) left beside it.
 bool SaveTextFile(const std::string& fileName, const std::string& text);
 
-// Writes bytes exactly as given, with the same temporary-file discipline.
+// Writes bytes exactly as given, in the same way.
 bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes);
+
+// Faults a test can make the saves meet: no temporary file can be made beside
+// the saved file (as in a folder that cannot be written, which file modes do
+// not show to root), or the process ends once the temporary file is written,
+// before it replaces the saved file (as in a crash).
+enum class SaveFault { None, NoTemporaryFile, EndBeforeReplacing };
+void SetSaveFaultForTesting(SaveFault fault);
 
 // Raised by ShellOpenFile; the application shows its message.
 class ShellOpenError : public std::runtime_error {
@@ -37,9 +51,19 @@ class ShellOpenError : public std::runtime_error {
 bool ShellOpenFile(const std::string& fileName);
 
 // A web path ("../" steps, "/" separators) from the folder of basePath (a
-// file) to targetPath.  Whole folder names are compared.
+// file) to targetPath.  Whole folder names are compared, letter case
+// included.  The names of the path are written as PathAsWebAddress writes
+// them, so that the address reaches the file.
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
                      std::string& result);
+
+// A relative path as an address: "/" stays a separator; a double quote, "#",
+// "%", a blank and the other characters that mean something in an address or
+// a quoted attribute ("&", "'", "?", "<", ">", backslash, brackets, braces,
+// "^", "`", "|", ":") and control characters are %-encoded.  Letters above
+// 127 stay, and so does a character reference ("&#321;") that stands for a
+// letter the code page lacks.
+std::string PathAsWebAddress(const std::string& path);
 
 // The native (UTF-8) form of a path, for opening files.
 std::string NativePath(const std::string& path);

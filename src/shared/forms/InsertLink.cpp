@@ -155,11 +155,10 @@ void TfrmInsertLink::GetRelativePath(const std::string& fromFile, const std::str
   result.clear();
   // Paths that do not start alike lie on different drives (or one of them is
   // not absolute): no relative path leads from one to the other.
-  if (fromFile.empty() || toFile.empty() ||
-      UpperCaseAscii(fromFile.substr(0, 1)) != UpperCaseAscii(toFile.substr(0, 1))) {
+  if (fromFile.empty() || toFile.empty() || fromFile[0] != toFile[0]) {
     platform().messageDlg("These files are on different drives, so no relative path can be created.",
                           tavrel::MsgType::Warning, tavrel::mbOK, 0);
-    result = ExtractFileName(toFile);
+    result = PathAsWebAddress(ExtractFileName(toFile));
     return;
   }
   RelativeWebPath(fromFile, toFile, result);

@@ -39,7 +39,9 @@ class TfrmInsertLink : public QDialog {
   bool CheckRootDir(const std::string& dataFileName);
 
   // Web path ("../" steps, "/" separators) from the folder of fromFile (the
-  // data file) to toFile; whole folder names are compared.  Paths on
+  // data file) to toFile; whole folder names are compared, letter case
+  // included, and the characters that would break the address are
+  // %-encoded.  Paths on
   // different drives give a warning and the bare file name.
   void GetRelativePath(const std::string& fromFile, const std::string& toFile,
                        std::string& result);

@@ -51,8 +51,10 @@ void GetPicInfo(bool asTag, const std::string& dataFileName, std::string& result
 
   const QString name = QFileInfo(pathToQString(picture)).completeBaseName();
   result = "<img src=\"" + attributeText(address) + "\" alt=\"" + attributeText(fromQString(name)) + "\"";
-  QImageReader reader(pathToQString(picture));
-  const QSize size = reader.size();
+  // Only a regular file is read for its size: a named pipe would wait for a
+  // writer, a device never ends.
+  QSize size;
+  if (QFileInfo(pathToQString(picture)).isFile()) size = QImageReader(pathToQString(picture)).size();
   if (size.isValid() && !size.isEmpty())
     result += " width=\"" + std::to_string(size.width()) + "\" height=\"" + std::to_string(size.height()) + "\"";
   result += ">";

@@ -238,6 +238,19 @@ TEST_F(AskeryWindows, ConfigFailedWriteIsReportedAndStaysChanged) {
   EXPECT_TRUE(config->ConfigChanged);
 }
 
+TEST_F(AskeryWindows, ConfigFileThatRefusesASettingIsReportedAsNotSaved) {
+  const std::string text = "<tavrel-config-file><version>6</version><global></tavrel-config-file>";
+  dir.Write("broken.cfg", text);
+  config->FConfigFileName = dir.File("broken.cfg");
+  config->editCheck->SetText("changed");
+  fake.Answer(ModalResult::OK);
+  EXPECT_FALSE(config->SaveConfigFile());
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + dir.File("broken.cfg"));
+  EXPECT_TRUE(config->ConfigChanged);
+  EXPECT_EQ(dir.Read("broken.cfg"), text);
+}
+
 TEST_F(AskeryWindows, ConfigLoadAsksFirstAndMarksTheQuizModified) {
   ConfigValues other = configdoc::Defaults(configdoc::Program::Askery);
   other.text["editCheck"] = "Other";

@@ -329,6 +329,16 @@ TEST_F(AskeryWindows, DatafileAppendRefusals) {
             "This is an old Askery file. You will need to load and resave in order to append it.");
   EXPECT_EQ(main->FQuestions->Count(), 2);
 
+  // A pipe is refused as unreadable at once.
+  fake.ClearRecords();
+  ASSERT_EQ(::mkfifo(dir.File("pipe.aky").c_str(), 0644), 0);
+  fake.ChooseOpen(dir.File("pipe.aky")).Answer(ModalResult::OK);
+  ::alarm(30);  // a hang ends the test program
+  main->mnuAppendFileClick();
+  ::alarm(0);
+  EXPECT_EQ(fake.MessageTexts(), (std::vector<std::string>{"Unable to load file: pipe.aky."}));
+  EXPECT_EQ(main->FQuestions->Count(), 2);
+
   // Cancelling the number dialog appends nothing.
   fake.ClearRecords();
   ASSERT_TRUE(main->SaveAsXML(dir.File("two.aky")));
@@ -423,4 +433,30 @@ TEST_F(AskeryWindows, DatafileSuppliedExamplesOpen) {
   EXPECT_EQ(main->FQuestions->GetQuestionText(6), "What is a young frog called?\r\n(It lives in water.)");
   EXPECT_EQ(main->FQuestions->GetAnswerText(4, 3), "filly");
   EXPECT_EQ(config->ControlText("editNextExURL"), "plants.htm");
+}
+
+TEST_F(AskeryWindows, DatafilePipesAndDevicesNamedAtStartAreRefusedAsUnreadable) {
+  ASSERT_EQ(::mkfifo(dir.File("pipe.cfg").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo(dir.File("pipe.aky").c_str(), 0644), 0);
+  ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.cfg").c_str()), 0);
+  ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.aky").c_str()), 0);
+  // The stored configuration path names a pipe; the command line a pipe and
+  // links to a device that never ends.
+  main->FConfigFile = dir.File("pipe.cfg");
+  tavrel::setCommandLine({"askery", "\\S", dir.File("pipe.aky"), dir.File("zero.cfg"),
+                          dir.File("zero.aky")});
+  fake.Answer(ModalResult::OK).Answer(ModalResult::OK).Answer(ModalResult::OK);
+  ::alarm(30);  // a hang ends the test program
+  main->FormShow();
+  ::alarm(0);
+  const std::string unreadableQuiz = "Unable to load the file. There may be a disk error.";
+  EXPECT_EQ(fake.MessageTexts(),
+            (std::vector<std::string>{"Configuration file not found. Using default configuration.",
+                                      unreadableQuiz,
+                                      "Unable to read the configuration file " +
+                                          dir.File("zero.cfg") + ".",
+                                      unreadableQuiz}));
+  EXPECT_EQ(main->FFileName, "");
+  EXPECT_EQ(config->FConfigFileName, "");
+  EXPECT_FALSE(main->FChanged);
 }

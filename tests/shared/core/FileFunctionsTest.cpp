@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -8,9 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "shared/core/UserRights.h"
 #include "platform/core/TextCodec.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/UserRights.h"
 #include "shared/core/XMLRoutines.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
@@ -48,6 +51,35 @@ TEST(LoadTextFile, GivesEveryLineBackWithCrLf) {
   EXPECT_FALSE(LoadTextFile(dir.File("missing.txt"), text));
   EXPECT_FALSE(LoadTextFile(dir.Path(), text));
   EXPECT_EQ(text, "unchanged");
+}
+
+// Ends the test program when a call hangs, so that a hang fails the test.
+class HangGuard {
+ public:
+  explicit HangGuard(unsigned seconds) { ::alarm(seconds); }
+  ~HangGuard() { ::alarm(0); }
+};
+
+TEST(LoadTextFile, RefusesPipesAndDevicesAtOnce) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe.aky").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir.File("zero.cfg"));
+  std::filesystem::create_symlink(dir.File("pipe.aky"), dir.File("pipe-link.aky"));
+  HangGuard guard(20);
+  for (const char* name : {"pipe.aky", "zero.cfg", "pipe-link.aky"}) {
+    std::string text = "unchanged";
+    std::vector<std::string> lines{"unchanged"};
+    EXPECT_FALSE(LoadTextFile(dir.File(name), text)) << name;
+    EXPECT_FALSE(LoadTextLines(dir.File(name), lines)) << name;
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(lines.size(), 1u);
+    // The readers built on them report the file as unreadable.
+    EXPECT_THROW(TDataFile old(dir.File(name)), std::runtime_error) << name;
+    ConfigValues values;
+    EXPECT_THROW(configdoc::LoadConfigFromFile(configdoc::Program::Askery, dir.File(name), values),
+                 std::runtime_error)
+        << name;
+  }
 }
 
 TEST(SaveTextFile, WritesCrLfAfterEveryLine) {
@@ -127,12 +159,13 @@ TEST(AtomicSave, ReadOnlyFolderOrFileKeepsTheOldFile) {
   EXPECT_EQ(dir.Read("ro.aky"), "old read-only");
 }
 
-// Lets writes beyond a size fail with EFBIG, as on a full device.
+// A file-size limit as "ulimit -f" sets it: a write beyond it raises SIGXFSZ,
+// whose default action ends the program, so the handler stays the default.
 class FileSizeLimit {
  public:
   explicit FileSizeLimit(rlim_t bytes) {
     getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_DFL);
     rlimit lim = old_;
     lim.rlim_cur = bytes;
     ok_ = setrlimit(RLIMIT_FSIZE, &lim) == 0;
@@ -149,7 +182,7 @@ class FileSizeLimit {
   bool ok_ = false;
 };
 
-TEST(AtomicSave, FullDeviceKeepsTheOldFile) {
+TEST(AtomicSave, FileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
   TempDir dir;
   const std::string old = "<a>old</a>\r\n";
   dir.Write("quiz.aky", old);
@@ -159,10 +192,110 @@ TEST(AtomicSave, FullDeviceKeepsTheOldFile) {
     ASSERT_TRUE(limit.Ok());
     EXPECT_FALSE(SaveXMLFile(dir.File("quiz.aky"), "<a>" + big + "</a>"));
     EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), big));
+    // The program's own handling of the signal is left as it was.
+    EXPECT_EQ(std::signal(SIGXFSZ, SIG_DFL), SIG_DFL);
   }
   EXPECT_EQ(dir.Read("quiz.aky"), old);
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"quiz.aky"}));
   EXPECT_TRUE(SaveXMLFile(dir.File("quiz.aky"), "<a>" + big + "</a>"));
+}
+
+class SaveFaultScope {
+ public:
+  explicit SaveFaultScope(SaveFault fault) { SetSaveFaultForTesting(fault); }
+  ~SaveFaultScope() { SetSaveFaultForTesting(SaveFault::None); }
+};
+
+ino_t InodeOf(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(AtomicSave, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
+  TempDir dir;
+  dir.Write("shared.cfg", "a long old configuration text\r\n");
+  const ino_t inode = InodeOf(dir.File("shared.cfg"));
+  {
+    SaveFaultScope noTemporary(SaveFault::NoTemporaryFile);
+    ASSERT_TRUE(SaveTextFile(dir.File("shared.cfg"), "short"));
+    EXPECT_EQ(dir.Read("shared.cfg"), "short\r\n");
+    ASSERT_TRUE(SaveXMLFile(dir.File("shared.cfg"), "<a>" + std::string(10000, 'x') + "</a>"));
+    EXPECT_EQ(dir.Read("shared.cfg").size(), XMLHeader.size() + 4 + 10007 + 2);
+    // A file that does not exist yet cannot be made there either.
+    EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), "x"));
+    // A longer text that does not fit under the size limit leaves the file as
+    // it was.
+    const std::string before = dir.Read("shared.cfg");
+    {
+      FileSizeLimit limit(12000);
+      ASSERT_TRUE(limit.Ok());
+      EXPECT_FALSE(SaveTextFile(dir.File("shared.cfg"), std::string(20000, 'y')));
+    }
+    EXPECT_EQ(dir.Read("shared.cfg"), before);
+  }
+  EXPECT_EQ(InodeOf(dir.File("shared.cfg")), inode);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"shared.cfg"}));
+
+  // The same through real file modes, where this user is restrained by them.
+  ASSERT_EQ(chmod(dir.File("shared.cfg").c_str(), 0666), 0);
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+  {
+    tavrel::testing::WithoutRootRights user;
+    if (user.Ok()) {
+      EXPECT_TRUE(SaveTextFile(dir.File("shared.cfg"), "by another user"));
+      EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), "x"));
+    }
+  }
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"shared.cfg"}));
+}
+
+TEST(AtomicSave, PipesAndDevicesAreNeverReplaced) {
+  TempDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0644), 0);
+  std::filesystem::create_symlink(dir.File("pipe"), dir.File("quiz.aky"));
+  HangGuard guard(20);
+  EXPECT_FALSE(SaveTextFile(dir.File("quiz.aky"), "x"));
+  EXPECT_FALSE(SaveTextFile(dir.File("pipe"), "x"));
+  {
+    SaveFaultScope noTemporary(SaveFault::NoTemporaryFile);
+    EXPECT_FALSE(SaveTextFile(dir.File("quiz.aky"), "x"));
+  }
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("pipe")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("quiz.aky")));
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"pipe", "quiz.aky"}));
+}
+
+TEST(AtomicSave, NextSaveRemovesWhatACrashedSaveLeft) {
+  TempDir dir;
+  dir.Write("quiz.aky", "old");
+  dir.Write("other.aky", "other");
+  auto crashWhileSaving = [&](const char* name) {
+    EXPECT_EXIT(
+        {
+          SetSaveFaultForTesting(SaveFault::EndBeforeReplacing);
+          SaveTextFile(dir.File(name), "unfinished");
+        },
+        ::testing::ExitedWithCode(3), "");
+  };
+  crashWhileSaving("quiz.aky");
+  crashWhileSaving("quiz.aky");
+  crashWhileSaving("other.aky");
+  EXPECT_EQ(dir.Read("quiz.aky"), "old");
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 5u);
+
+  // A failed save removes nothing; a successful one removes the remains of
+  // its own file only.
+  {
+    FileSizeLimit limit(4);
+    ASSERT_TRUE(limit.Ok());
+    EXPECT_FALSE(SaveTextFile(dir.File("quiz.aky"), "too long"));
+  }
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 5u);
+  ASSERT_TRUE(SaveTextFile(dir.File("quiz.aky"), "new"));
+  EXPECT_EQ(FolderEntries(dir.Path()).size(), 3u);
+  ASSERT_TRUE(SaveTextFile(dir.File("other.aky"), "other"));
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"other.aky", "quiz.aky"}));
 }
 
 TEST(ShellOpenFile, MissingFileAndFailingShellRaiseTheMessage) {
@@ -203,11 +336,46 @@ TEST(RelativeWebPath, StepsUpThroughWholeFolders) {
   EXPECT_EQ(Rel("/q/quiz.aky", "/q/a.gif"), "a.gif");
   EXPECT_EQ(Rel("/q/quiz.aky", "/other/a.gif"), "../other/a.gif");
   EXPECT_EQ(Rel("C:/q/quiz.aky", "D:/x/a.gif"), "D:/x/a.gif");
-  EXPECT_EQ(Rel("/q/quiz.aky", "/Q/pics/a.gif"), "pics/a.gif");
+  // Names that differ only in letter case are other folders and files.
+  EXPECT_EQ(Rel("/q/quiz.aky", "/Q/pics/a.gif"), "../Q/pics/a.gif");
+  EXPECT_EQ(Rel("/home/u/Quiz/a.aky", "/home/u/quiz/b.gif"), "../quiz/b.gif");
+  EXPECT_EQ(Rel("/home/u/quiz/a.aky", "/home/u/Quiz/sub/b.gif"), "../Quiz/sub/b.gif");
+  EXPECT_EQ(Rel("/home/u/quiz/a.aky", "/home/u/quiz/B.gif"), "B.gif");
   EXPECT_EQ(Rel("/home/t/quiz/a.aky", "/home/t/quiz2/p.gif"), "../quiz2/p.gif");
   EXPECT_EQ(Rel("/home/t/quiz2/a.aky", "/home/t/quiz/p.gif"), "../quiz/p.gif");
   EXPECT_EQ(Rel("/a/b/c/d.aky", "/a/x/y.gif"), "../../x/y.gif");
   EXPECT_EQ(Rel("/q/quiz.aky", "/q/quiz.aky.gif"), "quiz.aky.gif");
+}
+
+// The file an address leads to: %-escapes decoded, as a browser does for a
+// file address.
+std::string Decoded(const std::string& address) {
+  std::string r;
+  for (size_t i = 0; i < address.size(); ++i) {
+    if (address[i] == '%' && i + 2 < address.size()) {
+      r += static_cast<char>(std::stoi(address.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      r += address[i];
+    }
+  }
+  return r;
+}
+
+TEST(RelativeWebPath, NamesThatWouldBreakTheAddressAreEncoded) {
+  const std::string hostile[] = {
+      "a \"b\" #1.htm", "100% sure?.gif", "unit1:quiz.htm", "it's & <that>.htm",
+      "back\\slash [strTimesUp].htm", "tab\there.htm", "a+b=c;d,e(f)!~.htm"};
+  for (const std::string& name : hostile) {
+    const std::string address = Rel("/q/quiz.aky", "/q/sub dir/" + name);
+    EXPECT_EQ(address.find_first_of(" \"#'<>?\\[]:\t&"), std::string::npos) << address;
+    EXPECT_EQ(Decoded(address), "sub dir/" + name);
+  }
+  EXPECT_EQ(Rel("/q/quiz.aky", "/q/a \"b\" #1.htm"), "a%20%22b%22%20%231.htm");
+  EXPECT_EQ(Rel("/q/x/quiz.aky", "/q/100%/a.gif"), "../100%25/a.gif");
+  // Letters stay, also those held as references to letters the code page lacks.
+  EXPECT_EQ(Rel("/q/quiz.aky", "/q/caf\xE9/&#321;\xF3" "d&#378;.gif"), "caf\xE9/&#321;\xF3" "d&#378;.gif");
+  EXPECT_EQ(PathAsWebAddress("a&#b;&#12x.gif"), "a%26%23b;%26%2312x.gif");
 }
 
 TEST(PathHelpers, NamesFoldersAndExtensions) {

@@ -404,3 +404,27 @@ TEST(ConfigDocFiles, MissingUnwritableAndGarbage) {
   EXPECT_FALSE(configdoc::SaveConfigToFile(Program::Askery, dir.File("no/such/folder/x.cfg"), v, 6));
   EXPECT_FALSE(configdoc::SaveConfigToFile(Program::Askery, "", v, 6));
 }
+
+TEST(ConfigDocFiles, AFileThatRefusesASettingFailsTheSaveAndStaysAsItWas) {
+  TempDir dir;
+  const ConfigValues v = configdoc::Defaults(Program::Askery);
+  // Each text leaves some element without its closing tag, or closes it
+  // before it opens: a setting below it cannot be stored.
+  const std::string malformed[] = {
+      "<tavrel-config-file><version>6</version><global><check-caption>Old</check-caption>"
+      "</tavrel-config-file>",
+      "<tavrel-config-file><version>6</version></askery><askery></tavrel-config-file>",
+      "<tavrel-config-file><version>6</version><global></global>",
+  };
+  for (const std::string& text : malformed) {
+    dir.Write("shared.cfg", text);
+    std::string doc = text;
+    EXPECT_FALSE(configdoc::WriteConfig(Program::Askery, v, 6, doc)) << text;
+    EXPECT_FALSE(configdoc::SaveConfigToFile(Program::Askery, dir.File("shared.cfg"), v, 6)) << text;
+    EXPECT_EQ(ReadFileBytes(dir.File("shared.cfg")), text);
+  }
+  // A sound file, and a new one, take every setting.
+  std::string fresh;
+  EXPECT_TRUE(configdoc::WriteConfig(Program::Askery, v, 6, fresh));
+  EXPECT_TRUE(configdoc::WriteConfig(Program::Pairo, configdoc::Defaults(Program::Pairo), 6, fresh));
+}

@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include "platform/qt/Widgets.h"
@@ -279,6 +280,34 @@ TEST_F(EditWidgetsTest, FocusedControlAndEditControlLookup) {
   QApplication::processEvents();
   EXPECT_EQ(tavrel::FocusedControl(&form), edit);
   EXPECT_EQ(tavrel::FocusedControl(nullptr), nullptr);
+}
+
+TEST_F(EditWidgetsTest, MemoWithAMegabyteOnOneLineShowsItAndKeepsWordWrapForWords) {
+  // How fast it shows is measured by tavrel_widget_bench; here: the text
+  // comes back whole, and only a text with an overlong word wraps anywhere.
+  TMemo memo;
+  memo.resize(300, 120);
+  memo.show();
+  const std::string line(1000000, 'x');
+  memo.SetText("a short line\r\n" + line);
+  QApplication::processEvents();
+  EXPECT_EQ(memo.Text(), "a short line\r\n" + line);
+  EXPECT_EQ(memo.wordWrapMode(), QTextOption::WrapAnywhere);
+
+  memo.SetText("Which river flows through Vienna? An ordinary question.");
+  EXPECT_EQ(memo.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+  // Two long words become one overlong word when the blank between them goes.
+  memo.SetText(std::string(400, 'a') + " " + std::string(400, 'b'));
+  EXPECT_EQ(memo.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+  QTextCursor c = memo.textCursor();
+  c.setPosition(400);
+  c.deleteChar();
+  EXPECT_EQ(memo.wordWrapMode(), QTextOption::WrapAnywhere);
+  c.insertText(" ");
+  QApplication::processEvents();
+  EXPECT_EQ(memo.wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+  EXPECT_EQ(memo.Text(), std::string(400, 'a') + " " + std::string(400, 'b'));
 }
 
 }  // namespace

@@ -194,6 +194,20 @@ TEST_F(LinkDialogTest, FileLinkAsksForTheFolderOnceAndMakesThePathRelative) {
   EXPECT_EQ(out, "<A HREF=\"next.htm\">next</A>");
 }
 
+TEST_F(LinkDialogTest, FileNamesWithQuotesHashesAndBlanksGiveAnAddressThatReachesTheFile) {
+  fake.Answer(ModalResult::OK).ChooseOpen(dir.File("pics/a \"b\" #1.htm"));
+  PressOK();
+  std::string out;
+  dialog->ShowMe(true, dataFile, out, "");
+  EXPECT_EQ(out, "<A HREF=\"../pics/a%20%22b%22%20%231.htm\">Click here</A>");
+
+  // Paths that start differently: the bare name, encoded the same way.
+  fake.Answer(ModalResult::OK);
+  std::string r;
+  dialog->GetRelativePath("/home/t/a.aky", "D:/pics/50% off.gif", r);
+  EXPECT_EQ(r, "50%25%20off.gif");
+}
+
 TEST_F(LinkDialogTest, FolderQuestionCancelledIsNotAskedAgain) {
   fake.Answer(ModalResult::Cancel);
   PressOK();
@@ -243,6 +257,8 @@ TEST_F(LinkDialogTest, RelativePathsCompareWholeFolderNames) {
       {"/home/t/quiz2/a.aky", "/home/t/quiz/p.htm", "../quiz/p.htm"},
       {"/home/t/quiz/unit1/a.aky", "/srv/www/p.htm", "../../../../srv/www/p.htm"},
       {"/home/t/quiz/a.aky", "/home/t/quiz/a.htm", "a.htm"},
+      {"/home/u/Quiz/a.aky", "/home/u/quiz/b.gif", "../quiz/b.gif"},
+      {"/home/u/quiz/unit/a.aky", "/home/u/QUIZ/unit/b.gif", "../../QUIZ/unit/b.gif"},
   };
   for (const Case& c : cases) {
     std::string r;

@@ -3,6 +3,9 @@
 // a picture on the web.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QImage>
 #include <filesystem>
 
@@ -73,7 +76,21 @@ TEST_F(PictureLibraryTest, UnreadablePictureHasNoSizeAndQuotesAreEscaped) {
   fake.ChooseOpen(odd);
   std::string result;
   tavrel::GetPicInfo(true, dataFile, result);
-  EXPECT_EQ(result, "<img src=\"say &quot;cheese&quot;.gif\" alt=\"say &quot;cheese&quot;\">");
+  EXPECT_EQ(result, "<img src=\"say%20%22cheese%22.gif\" alt=\"say &quot;cheese&quot;\">");
+}
+
+TEST_F(PictureLibraryTest, PipeOrDeviceChosenAsAPictureGivesATagWithoutSizeAtOnce) {
+  ASSERT_EQ(::mkfifo((dir.Path() + "pictures/pipe.gif").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir.Path() + "pictures/zero.png");
+  ::alarm(30);  // a hang ends the test program
+  std::string result;
+  fake.ChooseOpen(dir.Path() + "pictures/pipe.gif");
+  tavrel::GetPicInfo(true, dataFile, result);
+  EXPECT_EQ(result, "<img src=\"../pictures/pipe.gif\" alt=\"pipe\">");
+  fake.ChooseOpen(dir.Path() + "pictures/zero.png");
+  tavrel::GetPicInfo(true, dataFile, result);
+  EXPECT_EQ(result, "<img src=\"../pictures/zero.png\" alt=\"zero\">");
+  ::alarm(0);
 }
 
 TEST_F(PictureLibraryTest, WebPictureTagFromTheAddressGiven) {
