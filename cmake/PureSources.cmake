@@ -6,4 +6,5 @@ set(TAVREL_CORE_FOLDERS
   src/shared/core
   src/askery/core
   src/gridel/core
+  src/aligrid/core
 )

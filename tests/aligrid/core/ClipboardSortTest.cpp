@@ -1,0 +1,145 @@
+// Clipboard texts of cell ranges and the sort of rows and columns.
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "aligrid/core/AlignCore.h"
+
+namespace {
+
+struct DataFirst {
+  TStringGridData data;
+};
+struct Grid : DataFirst, TAlignGridCore {
+  Grid() : TAlignGridCore(data) {}
+};
+const TGridRect kAll{-1, -1, -1, -1};
+
+TEST(ClipboardText, CopyWritesATabAfterEveryCellAndCrLfAfterEveryLine) {
+  Grid g;
+  g.data.SetCell(1, 1, "a");
+  g.data.SetCell(2, 1, "b");
+  g.data.SetCell(1, 2, "c");
+  g.data.SetCell(2, 2, "d");
+  EXPECT_EQ(g.CopyToText('\t', {1, 1, 2, 2}), "a\tb\t\r\nc\td\t\r\n");
+  EXPECT_EQ(g.CopyToText('\t', {3, 4, 900, 900}), "\t\t\r\n");  // clamped to the grid
+  g.data.SetColCount(2);
+  g.data.SetRowCount(2);
+  EXPECT_EQ(g.CopyToText(',', kAll), ",,\r\n,a,\r\n");
+}
+
+TEST(ClipboardText, PasteGrowsTheGridFromTheRangeStart) {
+  Grid g;
+  g.data.SetColCount(1);
+  g.data.SetRowCount(1);
+  g.PasteFromText("a\tb\t\r\nc\td\t\r\n", '\t', kAll);
+  EXPECT_EQ(g.data.ColCount(), 2);
+  EXPECT_EQ(g.data.RowCount(), 2);  // the trailing line break adds no row
+  EXPECT_EQ(g.CopyToText('\t', kAll), "a\tb\t\r\nc\td\t\r\n");
+
+  g.PasteFromText("x\ty", '\t', {5, 7, -1, -1});  // far beyond the grid
+  EXPECT_EQ(g.data.ColCount(), 7);
+  EXPECT_EQ(g.data.RowCount(), 8);
+  EXPECT_EQ(g.data.Cell(5, 7), "x");
+  EXPECT_EQ(g.data.Cell(6, 7), "y");
+
+  g.PasteFromText("p\tq\nr\t\ts", '\t', {INT_MAX - 1, INT_MAX - 1, INT_MAX, INT_MAX});
+  EXPECT_LE(g.data.ColCount(), kMaxGridCount);
+}
+
+TEST(ClipboardText, PasteFillsOnlyTheRangeSkipsEmptyLinesAndStopsAtNul) {
+  Grid g;
+  g.PasteFromText("one\ttwo\r\nthree\r\n", '\t', {1, 1, 1, 1});
+  EXPECT_EQ(g.data.Cell(1, 1), "one");
+  EXPECT_EQ(g.data.Cell(2, 1), "");
+  EXPECT_EQ(g.data.Cell(1, 2), "");
+
+  g.PasteFromText("a\r\n\r\nb\tc\r\n", '\t', {1, 1, -1, -1});
+  EXPECT_EQ(g.data.Cell(1, 1), "a");
+  EXPECT_EQ(g.data.Cell(1, 3), "b");  // the empty line used up row 2
+  EXPECT_EQ(g.data.Cell(2, 3), "c");
+
+  g.PasteFromText(std::string("n\0hidden", 8), '\t', {3, 1, -1, -1});
+  EXPECT_EQ(g.data.Cell(3, 1), "n");
+  EXPECT_EQ(g.data.RowCount(), 5);
+
+  g.PasteFromText("\tkept", '\t', {1, 1, -1, -1});  // empty fields paste as empty
+  EXPECT_EQ(g.data.Cell(1, 1), "");
+  EXPECT_EQ(g.data.Cell(2, 1), "kept");
+}
+
+TEST(ClipboardText, PasteAndClearOnlyTouchEditableCellsWhenAsked) {
+  Grid g;
+  g.Editable = false;
+  g.SetEditCol(2, true);
+  g.PasteOnlyEditable = true;
+  g.PasteFromText("a\tb\tc\r\n", '\t', {1, 1, -1, -1});
+  EXPECT_EQ(g.data.Cell(1, 1), "");
+  EXPECT_EQ(g.data.Cell(2, 1), "b");
+  g.data.SetCell(1, 1, "keep");
+  const TGridRect r{1, 1, 2, 1};
+  EXPECT_EQ(g.CopyToText('\t', r), "keep\tb\t\r\n");
+  g.ClearRange(r);
+  EXPECT_EQ(g.data.Cell(1, 1), "keep");
+  EXPECT_EQ(g.data.Cell(2, 1), "");
+}
+
+TEST(Sort, RowsByUnsignedBytesWithHintsAndPropertiesMoving) {
+  Grid g;
+  g.data.SetRowCount(5);
+  const char* texts[] = {"b", "a", "B", "a"};
+  for (int i = 0; i < 4; ++i) {
+    g.data.SetCell(0, i + 1, texts[i]);
+    g.SetHintCell(1, i + 1, std::to_string(i));
+  }
+  g.SetAlignRow(1, alRight);  // travels with "b"
+  g.data.SetRowRaw(1);
+  g.SortColRow(0, 1, 4, true, true);
+  EXPECT_EQ(g.CopyToText(',', {0, 1, 0, 4}), "B,\r\na,\r\na,\r\nb,\r\n");
+  EXPECT_EQ(g.GetAlignCell(2, 4), alRight);
+  EXPECT_EQ(g.data.Row(), 4);  // the focus row followed "b"
+  EXPECT_EQ(g.GetHintCell(1, 4), "0");
+
+  g.data.SetCell(0, 1, "\xe9");  // bytes above 127 sort after ASCII
+  g.SortColRow(0, 1, 4, true, false);
+  EXPECT_EQ(g.CopyToText(',', {0, 1, 0, 4}), "\xe9,\r\nb,\r\na,\r\na,\r\n");
+}
+
+TEST(Sort, EqualKeysLandWhereThePartitionPutsThem) {
+  Grid g;
+  for (int r = 0; r < 3; ++r) {
+    g.data.SetCell(1, r, "same");
+    g.SetHintCell(1, r, std::to_string(r));
+  }
+  g.SortColRow(1, 0, 2, true, true);
+  EXPECT_EQ(g.GetHintCell(1, 0) + g.GetHintCell(1, 1) + g.GetHintCell(1, 2), "120");
+
+  // Columns by a row.
+  g.data.SetCell(2, 4, "a");
+  g.data.SetCell(3, 4, "c");
+  g.data.SetCell(4, 4, "b");
+  g.SortColRow(4, 2, 4, false, true);
+  EXPECT_EQ(g.CopyToText(',', {2, 4, 4, 4}), "a,b,c,\r\n");
+}
+
+TEST(Sort, AComparisonThatIsNoOrderStaysInsideTheRange) {
+  Grid g;
+  g.data.SetRowCount(1500);
+  for (int r = 0; r < 1500; ++r) g.data.SetCell(0, r, std::to_string(100000 + r));
+  g.SortColRow(0, 0, 1499, true, true);  // sorted input: deep with plain recursion
+  EXPECT_EQ(g.data.Cell(0, 1499), "101499");
+  int calls = 0;
+  g.OnCompareCol = [&](int, int a, int b) {
+    ++calls;
+    EXPECT_TRUE(a >= 10 && a <= 20 && b >= 10 && b <= 20);
+    return relSmaller;  // "smaller" whatever is asked
+  };
+  g.SortColRow(0, 10, 20, true, true);
+  EXPECT_GT(calls, 0);
+  g.OnCompareCol = nullptr;
+  g.data.SetCell(0, 0, "z");
+  g.SortColRow(0, -50, 1, true, true);  // clamped to the grid
+  EXPECT_EQ(g.data.Cell(0, 1), "z");
+}
+
+}  // namespace
