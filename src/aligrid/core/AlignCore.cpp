@@ -12,6 +12,7 @@ TAlignGridCore::TAlignGridCore(TStringGridData& data) : Data(data) {
   FixedBrush.changed = false;
   FixedFont.OnChange = [this] { Invalidate(); };
   FixedBrush.OnChange = [this] { Invalidate(); };
+  StreamedCells = std::make_unique<SparseGrid<std::string>>();
 }
 
 TAlignGridCore::~TAlignGridCore() = default;

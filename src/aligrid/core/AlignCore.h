@@ -24,11 +24,12 @@
 #include "aligrid/core/CellProperties.h"
 #include "aligrid/core/GridData.h"
 #include "aligrid/core/Sparse.h"
+#include "aligrid/core/Stream.h"
 
 using TPropLine = SparseLine<std::unique_ptr<TCellProperties>>;
 using TPropGrid = SparseGrid<std::unique_ptr<TCellProperties>>;
 
-class TAlignGridCore {
+class TAlignGridCore : public TStreamComponent {
  public:
   explicit TAlignGridCore(TStringGridData& data);
   virtual ~TAlignGridCore();
@@ -171,6 +172,28 @@ class TAlignGridCore {
   // Growing the grid for a paste.
   virtual void SetGridColCount(int n) { Data.SetColCount(n); }
   virtual void SetGridRowCount(int n) { Data.SetRowCount(n); }
+  virtual void SetGridFixedCols(int n) { Data.SetFixedCols(n); }
+  virtual void SetGridFixedRows(int n) { Data.SetFixedRows(n); }
+
+  // --- Streaming (WriteComponent / ReadComponent) --------------------------
+  // The counts and fixed counts, then the hints and cell texts (only when a
+  // stream held them), the five property lists (always), and the older
+  // property names (read only).  Indexes outside 0..65535 are skipped;
+  // counts are kept within 1..65536.
+  std::vector<std::pair<std::string, std::int32_t>> IntegerProperties() const override;
+  void SetIntegerProperty(const std::string& name, std::int32_t value) override;
+  void DefineProperties(TFiler& filer) override;
+  // Every cell takes its streamed text, or none; the store is freed unless
+  // the grid is being designed.
+  void Loaded() override;
+  static void WriteFont(TWriter& w, const TMyFont& f);
+  static std::unique_ptr<TMyFont> ReadFont(TReader& r);
+  static void WriteBrush(TWriter& w, const TMyBrush& b);
+  static std::unique_ptr<TMyBrush> ReadBrush(TReader& r);
+  bool Designing = false;
+  bool HintsRead = false;
+  bool CellsRead = false;
+  std::unique_ptr<SparseGrid<std::string>> StreamedCells;
 
  protected:
   // The cell's, column's and row's records in lookup order (null when absent).

@@ -10,6 +10,8 @@
 #include "aligrid/core/GridTypes.h"
 
 class TAlignGridCore;
+class TReader;
+class TWriter;
 
 class TCellProperties {
  public:
@@ -20,6 +22,10 @@ class TCellProperties {
 
   // With a source: its alignment, wrap, objects and editability; without
   // one (nullptr): back to the defaults, all objects removed.
+  // The members that differ from the defaults as (tag, values), closed by
+  // the tag 0; ReadTag reads the values of one tag (an unknown tag: none).
+  virtual void WriteData(TWriter& w) const;
+  virtual void ReadTag(int tag, TReader& r);
   virtual void Assign(const TCellProperties* source);
   virtual bool IsDefault() const;
   // Always a plain TCellProperties with the same owner.

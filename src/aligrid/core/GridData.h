@@ -31,6 +31,8 @@ class TStringGridData {
 
   const std::string& Cell(int col, int row) const;
   void SetCell(int col, int row, const std::string& text);
+  void ClearTexts() { texts_.Clear(); }
+  const SparseGrid<std::string>& Texts() const { return texts_; }
   void* Object(int col, int row) const;
   void SetObject(int col, int row, void* object);
 

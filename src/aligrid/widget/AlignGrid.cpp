@@ -27,6 +27,9 @@ class TStringAlignGrid::Core final : public TAlignGridCore {
   bool IsTabStop(int col) const override { return g_->TabStops(col); }
   void SetGridColCount(int n) override { g_->SetColCount(n); }
   void SetGridRowCount(int n) override { g_->SetRowCount(n); }
+  void SetGridFixedCols(int n) override { g_->SetFixedCols(n); }
+  void SetGridFixedRows(int n) override { g_->SetFixedRows(n); }
+  void Loaded() override { g_->Loaded(); }
 
  private:
   TStringAlignGrid* g_;
@@ -243,7 +246,7 @@ bool TStringAlignGrid::CanEditShow() {
     if (c >= 0 && r >= 0) Post([this, c, r] { WMEditLeave(c, r); });
     ed->BeforeEdit = false;
   }
-  if (!Designing) result = result && (GetEditCell(Col(), Row()) || core_->ForceEditable);
+  if (!core_->Designing) result = result && (GetEditCell(Col(), Row()) || core_->ForceEditable);
   if (result) {
     SetupEditor();
     if (!ed->BeforeEdit) {
@@ -334,7 +337,12 @@ void TStringAlignGrid::EndCellEdit(bool cancel) {
   }
 }
 
+std::string TStringAlignGrid::SaveToStream() { return WriteComponent(*core_); }
+
+void TStringAlignGrid::LoadFromStream(const std::string& bytes) { ReadComponent(*core_, bytes); }
+
 void TStringAlignGrid::Loaded() {
+  core_->TAlignGridCore::Loaded();
   editorOpenAtExit_ = Options() & goAlwaysShowEditor;
   if (editorOpenAtExit_ && SelectEditText) savedSelLength_ = -1;
   HideEditor();

@@ -114,10 +114,10 @@ class TStringAlignGrid : public TStringGrid {
   bool EditMultiline = false;
   bool AutoEditNextCell = false;
   bool HandleClipboard = true;
-  bool Designing = false;
   // Two switches that repaint the whole grid after every scroll.
   bool RepaintAfterScroll = false;
   bool RepaintFixedAfterScroll = false;
+  bool& Designing() { return core_->Designing; }
   bool& PasteOnlyEditable() { return core_->PasteOnlyEditable; }
   bool& ForceEditable() { return core_->ForceEditable; }
   int& FixedStyleCols() { return core_->FixedStyleCols; }
@@ -168,8 +168,14 @@ class TStringAlignGrid : public TStringGrid {
   void StartCellEdit();
   void EndCellEdit(bool cancel);
   bool Editing() const { return editing_; }
-  // After the grid's settings were loaded: the editing state as a new form.
+  // After the grid's settings were loaded: the streamed cell texts, and the
+  // editing state as a new form.
   virtual void Loaded();
+  // The grid's counts, hints, texts and property lists as a stream, and
+  // back.  A malformed stream keeps what was read before the fault and
+  // throws EStreamError.
+  std::string SaveToStream();
+  void LoadFromStream(const std::string& bytes);
 
   // --- Clipboard, sort, layout ---------------------------------------------------
   void CopyToClipboard(char separator, TGridRect range);
