@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "aligrid/widget/AlignGrid.h"
@@ -183,6 +184,9 @@ void TfrmAddClues::AssignFont(const QFont& font) {
 }
 
 void TfrmAddClues::ShowModal() {
+  // Centred on the screen.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
   if (ModalHook)
     ModalHook(*this);
   else

@@ -279,6 +279,7 @@ void TfrmMain::FormCreate() {
   FGridSize = ReadGridSizeSetting();
   FGrid = LetterGrid(FGridSize);
   RedrawGrid(FGridSize);
+  CWGrid->FocusCell(0, 0, true);
   RawHTMLWarned = false;
 
   dlgOpenFile.filter = "Gridel files|*.gdl";
