@@ -3,26 +3,16 @@
 #include "askery/forms/Main.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPainter>
-#include <QPainterPath>
 #include <QResizeEvent>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -278,7 +268,7 @@ void TfrmMain::CreateMenus() {
     return AddSubmenu(parent, caption, name, help);
   };
 
-  mnuFile = menu("&File", "mnuFile", 7000);
+  mnuFile = menu("&File", "mnuFile", kHelpFileMenu);
   mnuNew = item(mnuFile, "&New", "mnuNew", [this] { spdNewClick(); }, QKeySequence("Ctrl+N"));
   mnuOpen = item(mnuFile, "&Open...", "mnuOpen", [this] { spdLoadQuizClick(); }, QKeySequence("Ctrl+O"));
   mnuSave = item(mnuFile, "&Save", "mnuSave", [this] { spdSaveQuizClick(); }, QKeySequence("Ctrl+S"));
@@ -294,7 +284,7 @@ void TfrmMain::CreateMenus() {
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 
-  mnuEdit = menu("&Edit", "mnuEdit", 8000);
+  mnuEdit = menu("&Edit", "mnuEdit", kHelpEditMenu);
   mnuUndo = item(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
   mnuEdit->addSeparator();
   mnuCut = item(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
@@ -306,19 +296,19 @@ void TfrmMain::CreateMenus() {
                       QKeySequence("Ctrl+A"));
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
 
-  mnuInsert = menu("&Insert", "mnuInsert", 8300);
-  mnuPicture = submenu(mnuInsert, "&Picture", "mnuPicture", 5500);
+  mnuInsert = menu("&Insert", "mnuInsert", kHelpInsertMenu);
+  mnuPicture = submenu(mnuInsert, "&Picture", "mnuPicture", kHelpPicture);
   mnuFromWebURL = item(mnuPicture, "From &Web URL", "mnuFromWebURL", [this] { mnuFromWebURLClick(); });
   mnuFromLocalFile = item(mnuPicture, "From &Local File", "mnuFromLocalFile",
                           [this] { mnuFromLocalFileClick(); });
-  mnuLink = submenu(mnuInsert, "&Link", "mnuLink", 5700);
+  mnuLink = submenu(mnuInsert, "&Link", "mnuLink", kHelpLink);
   mnuToURL = item(mnuLink, "To URL", "mnuToURL", [this] { mnuToURLClick(); });
   mnuToFile = item(mnuLink, "To File", "mnuToFile", [this] { mnuToFileClick(); });
-  for (QAction* a : {mnuFromWebURL, mnuFromLocalFile}) a->setProperty(kHelpContextProperty, 5500);
-  for (QAction* a : {mnuToURL, mnuToFile}) a->setProperty(kHelpContextProperty, 5700);
+  for (QAction* a : {mnuFromWebURL, mnuFromLocalFile}) a->setProperty(kHelpContextProperty, kHelpPicture);
+  for (QAction* a : {mnuToURL, mnuToFile}) a->setProperty(kHelpContextProperty, kHelpLink);
   connect(mnuInsert, &QMenu::aboutToShow, this, [this] { mnuInsertClick(); });
 
-  mnuManageQuestions = menu("&Manage Questions", "mnuManageQuestions", 8500);
+  mnuManageQuestions = menu("&Manage Questions", "mnuManageQuestions", kHelpManageMenu);
   mnuViewOutline = item(mnuManageQuestions, "&View Quiz Outline", "mnuViewOutline",
                         [this] { mnuViewOutlineClick(); });
   mnuDeleteQuestion = item(mnuManageQuestions, "&Delete Question", "mnuDeleteQuestion",
@@ -332,17 +322,17 @@ void TfrmMain::CreateMenus() {
   mnuShuffle = item(mnuManageQuestions, "&Shuffle Order of Questions", "mnuShuffle",
                     [this] { mnuShuffleClick(); });
 
-  mnuOptions = menu("&Options", "mnuOptions", 9000);
+  mnuOptions = menu("&Options", "mnuOptions", kHelpReloadConfig);
   mnuConfigureOutput = item(mnuOptions, "&Configure Output", "mnuConfigureOutput",
                             [this] { mnuConfigureOutputClick(); });
   mnuEditHTML = item(mnuOptions, "&Edit Raw HTML", "mnuEditHTML", [this] { mnuEditHTMLClick(); });
   mnuFonts = item(mnuOptions, "&Font...", "mnuFonts", [this] { mnuFontsClick(); });
   AddReloadConfigItem(mnuOptions, "Reload config info from data file");
 
-  mnuHelp = menu("&Help", "mnuHelp", 10000);
+  mnuHelp = menu("&Help", "mnuHelp", kHelpHelpMenu);
   mnuHelpContents = item(mnuHelp, "&Contents", "mnuHelpContents", [this] { mnuHelpContentsClick(); });
-  mnuHelpContents->setProperty(kHelpContextProperty, 1000);
-  mnuInternetHelp = submenu(mnuHelp, "&Internet Help", "mnuInternetHelp", 10000);
+  mnuHelpContents->setProperty(kHelpContextProperty, kHelpContents);
+  mnuInternetHelp = submenu(mnuHelp, "&Internet Help", "mnuInternetHelp", kHelpHelpMenu);
   mnuFAQ = item(mnuInternetHelp, "&FAQ", "mnuFAQ", [this] { mnuInternetHelpClick(1); });
   mnuBulletinBoard = item(mnuInternetHelp, "&Bulletin Board", "mnuBulletinBoard",
                           [this] { mnuInternetHelpClick(2); });
@@ -353,7 +343,7 @@ void TfrmMain::CreateMenus() {
   mnuEMailHelp->setData(3);
   mnuHelp->addSeparator();
   mnuAbout = item(mnuHelp, "&About...", "mnuAbout", [this] { mnuAboutClick(); });
-  mnuAbout->setProperty(kHelpContextProperty, 40000);
+  mnuAbout->setProperty(kHelpContextProperty, kHelpAbout);
 }
 
 void TfrmMain::FormCreate() {
@@ -361,16 +351,16 @@ void TfrmMain::FormCreate() {
   RawHTMLWarned = false;
 
   dlgOpenFile.filter = "Askerine files (*.aky)|*.aky";
-  dlgOpenFile.helpContext = 54;
+  dlgOpenFile.helpContext = kHelpOpenFile;
   dlgOpenFile.fileMustExist = true;
   dlgSaveFile.filter = "Askerine files (*.aky)|*.aky";
   dlgSaveFile.defaultExt = "aky";
-  dlgSaveFile.helpContext = 4000;
+  dlgSaveFile.helpContext = kHelpSaveQuestion;
   dlgSaveFile.overwritePrompt = true;
   dlgSaveFile.pathMustExist = true;
   dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
   dlgSaveWeb.defaultExt = "htm";
-  dlgSaveWeb.helpContext = 6000;
+  dlgSaveWeb.helpContext = kHelpWebExport;
   dlgSaveWeb.overwritePrompt = true;
   dlgSaveWeb.pathMustExist = true;
 

@@ -17,6 +17,7 @@
 #include "platform/qt/Widgets.h"
 #include "shared/forms/Arrange.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/HelpContexts.h"
 #include "shared/forms/EditMenu.h"
 #include "shared/forms/InsertLink.h"
 #include "shared/forms/ReadingText.h"
@@ -35,7 +36,7 @@ using tavrel::platform;
 using tavrel::TMemo;
 
 namespace {
-constexpr int kManageHelp = 8500;
+constexpr int kManageHelp = kHelpManageMenu;
 const char* const kCRLF = "\r\n";
 }  // namespace
 
@@ -117,7 +118,7 @@ void TfrmMain::mmoAnswer1Exit(TMemo* box) {
   platform().messageDlg(
       "Angle brackets are tag delimiters in HTML, so they have been replaced with square "
       "brackets in your answer.",
-      MsgType::Warning, mbOK | mbHelp, 14500);
+      MsgType::Warning, mbOK | mbHelp, kHelpFindReplace);
 }
 
 // --- Manage Questions -----------------------------------------------------------------------
@@ -260,7 +261,7 @@ void TfrmMain::mnuExportForPrintingClick() {
   busy.release();
   platform().messageDlg(
       "The quiz has been copied to the clipboard. You can now paste it into a word-processor.",
-      MsgType::Information, mbOK, 7000);
+      MsgType::Information, mbOK, kHelpFileMenu);
 }
 
 // --- Edit menu ------------------------------------------------------------------------------
