@@ -1,6 +1,7 @@
 #include "gridel/forms/AddClues.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -201,6 +202,14 @@ void TfrmAddClues::FormClose() {
   SaveWordsAndClues();
   CheckAllClues();
   if (frmMainGridel) frmMainGridel->FChanged = true;
+}
+
+void TfrmAddClues::keyPressEvent(QKeyEvent* e) {
+  if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier) {
+    tavrel::platform().showHelp(kHelpClues);
+    return;
+  }
+  QDialog::keyPressEvent(e);
 }
 
 void TfrmAddClues::resizeEvent(QResizeEvent* e) {

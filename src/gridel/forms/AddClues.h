@@ -69,6 +69,7 @@ class TfrmAddClues : public QDialog {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
 
  private:
   void SetUpGrid(TStringAlignGrid* grid, const char* heading);
