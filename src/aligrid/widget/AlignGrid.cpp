@@ -110,7 +110,7 @@ TStringAlignGrid::TStringAlignGrid(QWidget* parent)
   };
 }
 
-TStringAlignGrid::~TStringAlignGrid() = default;
+TStringAlignGrid::~TStringAlignGrid() { DestroyEditor(); }
 
 void TStringAlignGrid::Post(std::function<void()> call) {
   QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
@@ -405,7 +405,7 @@ void TStringAlignGrid::WMChar(char key) {
     TStringGrid::WMChar(key);
     return;
   }
-  ShowEditorChar(key, tavrel::toQString(KeyText()));
+  ShowEditorChar(key, KeyQText().isEmpty() ? tavrel::toQString(KeyText()) : KeyQText());
   if (!EditorMode()) {
     char k = key;
     KeyPress(k);

@@ -133,6 +133,12 @@ class TStringAlignGrid : public TStringGrid {
   T_Wordwrap GetWordwrapCell(int col, int row) const { return core_->GetWordwrapCell(col, row); }
   bool GetEditCell(int col, int row) const { return core_->GetEditCell(col, row); }
   TColor GetColorCell(int col, int row) const { return core_->GetColorCell(col, row); }
+  TColor GetSelectedColorCell(int col, int row) const { return core_->GetSelectedColorCell(col, row); }
+  TColor GetSelectedFontColorCell(int col, int row) const {
+    return core_->GetSelectedFontColorCell(col, row);
+  }
+  const TMyFont& GetCellFont(int col, int row) const { return core_->GetCellFont(col, row); }
+  const TMyBrush& GetCellBrush(int col, int row) const { return core_->GetCellBrush(col, row); }
   std::string GetHintCell(int col, int row) const { return core_->GetHintCell(col, row); }
   void SetHintCell(int col, int row, const std::string& hint) { core_->SetHintCell(col, row, hint); }
   void SetAlignCell(int col, int row, TMyAlign a) { core_->SetAlignCell(col, row, a); }

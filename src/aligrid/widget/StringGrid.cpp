@@ -196,7 +196,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e) {
   char code = 0;
   std::string text;
   if (TStringGrid::CharCode(e, code, text)) {
-    grid_->SetKeyText(text);
+    grid_->SetKeyText(text, e->text());
     char k = code;
     KeyPress(k);
     if (k == 0 || !isVisible()) return;
@@ -243,7 +243,13 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   UpdateScrollBars();
 }
 
-TStringGrid::~TStringGrid() = default;
+TStringGrid::~TStringGrid() { DestroyEditor(); }
+
+void TStringGrid::DestroyEditor() {
+  destroying_ = true;
+  delete editor_;
+  editor_ = nullptr;
+}
 
 void TStringGrid::ResizeLists() {
   colWidths_.resize(static_cast<std::size_t>(ColCount()), defaultColWidth_);
@@ -959,7 +965,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* e) {
   char code = 0;
   std::string text;
   if (CharCode(e, code, text)) {
-    keyText_ = text;
+    SetKeyText(text, e->text());
     WMChar(code);
   }
 }
@@ -967,7 +973,7 @@ void TStringGrid::keyPressEvent(QKeyEvent* e) {
 void TStringGrid::WMChar(char key) {
   const unsigned char u = static_cast<unsigned char>(key);
   if ((options_ & goEditing) && (u == 8 || u >= 32)) {
-    ShowEditorChar(key, tavrel::toQString(keyText_));
+    ShowEditorChar(key, keyQText_.isEmpty() ? tavrel::toQString(keyText_) : keyQText_);
     return;
   }
   KeyPress(key);
@@ -1066,6 +1072,28 @@ void TStringGrid::MouseDown(Qt::MouseButton button, TShiftState shift, int x, in
   if (button != Qt::LeftButton) return;
   int c, r;
   MouseToCell(x, y, c, r);
+  if (c < 0 || r < 0) return;
+  // Sizing by a line and moving by a heading, in the fixed cells.
+  if (r < FixedRows() && (options_ & goColSizing) && SizingLine(x, true) >= 0) {
+    gridState_ = gsColSizing;
+    sizingIndex_ = SizingLine(x, true);
+    return;
+  }
+  if (c < FixedCols() && (options_ & goRowSizing) && SizingLine(y, false) >= 0) {
+    gridState_ = gsRowSizing;
+    sizingIndex_ = SizingLine(y, false);
+    return;
+  }
+  if (r < FixedRows() && c >= FixedCols() && (options_ & goColMoving)) {
+    gridState_ = gsColMoving;
+    sizingIndex_ = c;
+    return;
+  }
+  if (c < FixedCols() && r >= FixedRows() && (options_ & goRowMoving)) {
+    gridState_ = gsRowMoving;
+    sizingIndex_ = r;
+    return;
+  }
   if (c < FixedCols() || r < FixedRows()) return;
   selecting_ = true;
   if ((shift & ssShift) && (options_ & goRangeSelect)) {
@@ -1078,7 +1106,42 @@ void TStringGrid::MouseDown(Qt::MouseButton button, TShiftState shift, int x, in
   if (wasCurrent && hadFocus && (options_ & goEditing) && !editorMode_) ShowEditor();
 }
 
+int TStringGrid::SizingLine(int pos, bool cols) const {
+  const int count = cols ? ColCount() : RowCount();
+  for (int i = 0; i < count; ++i) {
+    const QRect r = cols ? CellRect(i, 0) : CellRect(0, i);
+    if (r.isNull()) continue;
+    const int edge = cols ? r.right() + 1 : r.bottom() + 1;
+    if (pos >= edge - 3 && pos <= edge + 3) return i;
+  }
+  return -1;
+}
+
 void TStringGrid::mouseMoveEvent(QMouseEvent* e) {
+  const QPoint at = e->position().toPoint();
+  if (gridState_ == gsColSizing || gridState_ == gsRowSizing) {
+    const bool cols = gridState_ == gsColSizing;
+    const QRect r = cols ? CellRect(sizingIndex_, 0) : CellRect(0, sizingIndex_);
+    if (!r.isNull()) {
+      if (cols)
+        SetColWidths(sizingIndex_, std::max(0, at.x() - r.left()));
+      else
+        SetRowHeights(sizingIndex_, std::max(0, at.y() - r.top()));
+    }
+    return;
+  }
+  if (gridState_ == gsNormal && !(e->buttons() & Qt::LeftButton)) {
+    int c, r;
+    MouseToCell(at.x(), at.y(), c, r);
+    const bool colLine = r >= 0 && r < FixedRows() && (options_ & goColSizing) && SizingLine(at.x(), true) >= 0;
+    const bool rowLine = c >= 0 && c < FixedCols() && (options_ & goRowSizing) && SizingLine(at.y(), false) >= 0;
+    if (colLine)
+      viewport()->setCursor(Qt::SplitHCursor);
+    else if (rowLine)
+      viewport()->setCursor(Qt::SplitVCursor);
+    else
+      viewport()->unsetCursor();
+  }
   if (!selecting_ || !(e->buttons() & Qt::LeftButton) || !(options_ & goRangeSelect)) return;
   int c, r;
   const QPoint p = e->position().toPoint();
@@ -1089,6 +1152,14 @@ void TStringGrid::mouseMoveEvent(QMouseEvent* e) {
 void TStringGrid::mouseReleaseEvent(QMouseEvent* e) {
   selecting_ = false;
   const QPoint p = e->position().toPoint();
+  const GridState state = gridState_;
+  gridState_ = gsNormal;
+  if (state == gsColMoving || state == gsRowMoving) {
+    int c, r;
+    MouseToCell(p.x(), p.y(), c, r);
+    if (state == gsColMoving && c >= FixedCols() && c != sizingIndex_) MoveColumn(sizingIndex_, c);
+    if (state == gsRowMoving && r >= FixedRows() && r != sizingIndex_) MoveRow(sizingIndex_, r);
+  }
   MouseUp(e->button(), ShiftOf(e->modifiers()), p.x(), p.y());
 }
 
@@ -1109,6 +1180,7 @@ void TStringGrid::focusOutEvent(QFocusEvent* e) {
 }
 
 void TStringGrid::FocusEntered(QWidget*) {
+  if (destroying_) return;
   Invalidate();
   if (inFocus_) return;
   inFocus_ = true;
@@ -1116,7 +1188,7 @@ void TStringGrid::FocusEntered(QWidget*) {
 }
 
 void TStringGrid::FocusLeft(QWidget* to) {
-  if (!inFocus_) return;
+  if (!inFocus_ || destroying_) return;
   if (to == this || (editor_ && to == editor_)) return;
   inFocus_ = false;
   DoExit();

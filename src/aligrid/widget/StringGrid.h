@@ -53,10 +53,13 @@
 // Focus
 //  - The grid and its editor count as one control: DoEnter runs when the
 //    focus comes to either from elsewhere, DoExit when it leaves both.
-// Moves
-//  - MoveRow/MoveColumn (public; dragging a row or column is not offered)
-//    move sizes and the focus cell and call the virtual RowMoved/
-//    ColumnMoved, whose base moves the texts and objects as a list move.
+// Moves and sizes
+//  - MoveRow/MoveColumn move sizes and the focus cell and call the virtual
+//    RowMoved/ColumnMoved, whose base moves the texts and objects as a list
+//    move.  With goColMoving (goRowMoving) dragging a heading in the fixed
+//    row (column) to another column (row) moves it there.
+//  - With goColSizing (goRowSizing) the line after a column (row) in the
+//    fixed cells can be dragged to size it.
 // Painting
 //  - Every visible cell is painted by the virtual DrawCell with its
 //    rectangle (grid lines excluded) and state; before it the canvas holds
@@ -243,6 +246,8 @@ class TStringGrid : public QAbstractScrollArea {
   static QFont ToQFont(const TMyFont& f);
   // The text of the character being handled by the character phase.
   const std::string& KeyText() const { return keyText_; }
+  // The same character as the desktop typed it.
+  const QString& KeyQText() const { return keyQText_; }
 
   // --- Events --------------------------------------------------------------
   std::function<void(TStringGrid* sender, int col, int row, bool& canSelect)> OnSelectCell;
@@ -286,6 +291,9 @@ class TStringGrid : public QAbstractScrollArea {
   void SetEditorModeFlag(bool on) { editorMode_ = on; }
   // Focus to the next control of the window, as Tab would.
   void FocusNextControl();
+  // For destructors: no more focus steps, and the editor goes first, while
+  // the grid is still whole.
+  void DestroyEditor();
 
   void paintEvent(QPaintEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
@@ -306,7 +314,10 @@ class TStringGrid : public QAbstractScrollArea {
   static bool CharCode(const QKeyEvent* e, char& code, std::string& text);
   void FocusEntered(QWidget* from);
   void FocusLeft(QWidget* to);
-  void SetKeyText(const std::string& t) { keyText_ = t; }
+  void SetKeyText(const std::string& t, const QString& q) {
+    keyText_ = t;
+    keyQText_ = q;
+  }
 
   TStringGridData data_;
 
@@ -335,8 +346,16 @@ class TStringGrid : public QAbstractScrollArea {
   TInplaceEdit* editor_ = nullptr;
   int inplaceCol_ = -1, inplaceRow_ = -1;
   bool selecting_ = false;
+  enum GridState { gsNormal, gsColSizing, gsRowSizing, gsColMoving, gsRowMoving };
+  GridState gridState_ = gsNormal;
+  int sizingIndex_ = -1;
+  // The column (or row) whose right (bottom) line lies within 3 pixels of
+  // pos, or -1.
+  int SizingLine(int pos, bool cols) const;
   bool syncingScroll_ = false;
   bool inFocus_ = false;
+  bool destroying_ = false;
   TGridCanvas canvas_;
   std::string keyText_;
+  QString keyQText_;
 };

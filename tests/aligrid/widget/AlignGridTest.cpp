@@ -175,6 +175,22 @@ TEST_F(GridTest, OnlyTheEditableColumnOpensTheEditorOtherKeysReachKeyPress) {
   EXPECT_EQ(grid.Cells(2, 1), "w");
 }
 
+TEST_F(GridTest, ALetterOutsideTheCodePageIsStoredAsACharacterReference) {
+  std::string seen;
+  grid.SetEditable(false);
+  grid.OnKeyPress = [&](TStringGrid* g, char& k) { seen = std::string(1, k) + "|" + g->KeyText(); };
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x141)));
+  QApplication::sendEvent(&grid, &press);
+  Settle();
+  EXPECT_EQ(seen, "&|&#321;");
+  grid.SetEditable(true);
+  QKeyEvent again(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x141)));
+  QApplication::sendEvent(&grid, &again);
+  Settle();
+  EXPECT_EQ(grid.Cells(1, 1), "&#321;");
+  EXPECT_EQ(grid.InplaceEditor()->toPlainText(), QString(QChar(0x141)));
+}
+
 TEST_F(GridTest, MultilineEditKeepsEnterAndArrowsInTheText) {
   grid.EditMultiline = true;
   Type("a");
@@ -228,6 +244,37 @@ TEST_F(GridTest, InsertAndMoveKeepTheEditorOnItsCell) {
   EXPECT_EQ(grid.Cells(1, 4), "e");
   Key(Qt::Key_Return);
   EXPECT_EQ(events.back(), "after(1,4)");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AlignGridStream, AGridLoadsWhatAnotherWroteAndStartsWithItsEditorClosed) {
+  TStringAlignGrid source;
+  source.SetColCount(3);
+  source.SetRowCount(12);
+  source.SetFixedAlignRow(0, alCenter);
+  source.SetEditCol(2, false);
+  source.Props().CellsRead = true;
+  source.SetCells(2, 11, "last");
+  const std::string bytes = source.SaveToStream();
+
+  TStringAlignGrid target;
+  target.SetOptions(target.Options() | goEditing);
+  target.SetCells(1, 1, "before");
+  target.ShowEditor();
+  target.LoadFromStream(bytes);
+  EXPECT_EQ(target.RowCount(), 12);
+  EXPECT_EQ(target.ColCount(), 3);
+  EXPECT_EQ(target.Cells(2, 11), "last");
+  EXPECT_EQ(target.Cells(1, 1), "");
+  EXPECT_EQ(target.GetAlignCell(2, 0), alCenter);
+  EXPECT_FALSE(target.GetEditCell(2, 4));
+  EXPECT_FALSE(target.EditorMode());
+  target.SetRow(11);  // the grown grid is laid out: its last row can be reached
+  EXPECT_EQ(target.Row(), 11);
+  EXPECT_THROW(target.LoadFromStream(bytes.substr(0, bytes.size() / 2)), EStreamError);
 }
 
 }  // namespace

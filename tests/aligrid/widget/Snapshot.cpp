@@ -1,6 +1,6 @@
 // Paints a sample aligned grid (fixed row and column, mixed alignments,
 // wrap, ellipsis, colours, a selection) and saves it as a PNG, to look at
-// how cells are drawn.  Usage: aligrid_snapshot out.png
+// how cells are drawn.  Usage: aligrid_snapshot out.png [edit]
 #include <QApplication>
 #include <QPixmap>
 
@@ -43,5 +43,11 @@ int main(int argc, char** argv) {
   grid.SetSelection({1, 1, 2, 2});
   grid.show();
   app.processEvents();
+  if (argc > 2) {  // "edit": the in-place editor open on a centred cell
+    grid.SetOptions(grid.Options() | goEditing);
+    grid.SetSelection({2, 3, 2, 3});
+    grid.ShowEditor();
+    app.processEvents();
+  }
   return grid.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }
