@@ -17,12 +17,10 @@ const char* const kUnableToSave = "Unable to save file: ";
 const std::string kCrLf = "\r\n";
 
 void Fill(std::string& page, const char* placeholder, const std::string& value) {
-  page = XMLReplaceAll(placeholder, value, page);
+  FillPlaceholder(page, placeholder, value);
 }
 
-void Section(std::string& page, const char* tag, bool keep) {
-  page = ProcessTemplateSection(page, tag, keep);
-}
+void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, tag, keep); }
 
 // A bracket in teacher text written as a character reference, so that no
 // later replacement of the page takes it for a placeholder.
@@ -62,7 +60,6 @@ std::string PlainTitle(const std::string& title) {
 }
 // A single-quoted script string.
 std::string Script(const std::string& s) { return ScriptString(s); }
-std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
 std::string ScriptLines(const std::string& s) {
   return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
 }
@@ -144,11 +141,6 @@ GridRows MakeGridRows(const LetterGrid& grid, const std::string& cellBlock, bool
   return out;
 }
 
-// The crossword's top next-exercise button sits in a form of its own.
-std::string CrosswordTopNextEx(const std::string& quizStyle) {
-  return ReplaceAll("<\\/FORM>", "<\\/form>", ReplaceAll("<FORM>", "<form method=post>", quizStyle));
-}
-
 NavButtons CrosswordButtons(const ConfigValues& config) {
   // Angle brackets in the captions and addresses written so that no tag can
   // form inside the buttons' attributes.
@@ -157,11 +149,10 @@ NavButtons CrosswordButtons(const ConfigValues& config) {
     c.text[caption] = ReplaceAll("<", "&lt;", c.Text(caption));
   for (const char* address : {"editNextExURL", "editContentsURL"})
     c.text[address] = ReplaceAll("<", "%3C", c.Text(address));
-  NavButtons b = BuildNavButtons(c, NavStyle::Quiz);
+  NavButtons b = BuildNavButtons(c, NavStyle::Crossword);
   b.nextEx = NoBrackets(b.nextEx);
   b.contents = NoBrackets(b.contents);
   b.back = NoBrackets(b.back);
-  b.topNextEx = CrosswordTopNextEx(b.topNextEx);
   return b;
 }
 
@@ -202,6 +193,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
   // Root page.
   {
     std::string page = plan.UseTemplate(in.frameset);
+    if (plan.abandoned) return plan;
     Fill(page, "[strPuzzleTitle]", Html(in.title));
     Fill(page, "[strPlainTitle]", PlainTitle(in.title));
     Fill(page, "[WelcomeFileName]", welcomeAddress);
@@ -215,6 +207,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
   // Welcome page.
   {
     std::string page = plan.UseTemplate(in.welcome);
+    if (plan.abandoned) return plan;
     Section(page, "inclWelcome", !c.Text("mmoWelcome").empty());
     Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
     Fill(page, "[strPlainTitle]", PlainTitle(in.title));
@@ -235,6 +228,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
   // Code page.
   {
     std::string page = plan.UseTemplate(in.code);
+    if (plan.abandoned) return plan;
     Section(page, "inclHelpButton", c.Checked("chkIncludeHelp"));
     const std::string letters = LetterArray(grid);
     const std::string acrossBlock = CutMarkedBlock(page, "[StartCluesAcrossLoop]",
@@ -293,6 +287,7 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
                               const CrosswordExportInput& in, ExportPlan& plan) {
   const ConfigValues& c = in.config;
   std::string page = plan.UseTemplate(in.dhtml);
+  if (plan.abandoned) return {};
   const std::string letters = LetterArray(grid);
 
   // The clue block with its two lists, as one script assignment.
@@ -369,6 +364,7 @@ ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& w
   plan.multiPage = false;
   plan.reportButtons = tavrel::mbYesNo;
   const std::string page = MakeDHTMLCodePage(grid, words, in, plan);
+  if (plan.abandoned) return plan;
   ExportStep write = ExportStep::Write(in.fileName, page, plan.rootName, ListEntry::None,
                                        kUnableToSave + in.fileName);
   write.restoreCursorBefore = true;
@@ -419,6 +415,11 @@ CrosswordExportOutcome RunCrosswordExport(const ExportPlan& plan, tavrel::BusyCu
                                           const PageWriter& writer) {
   CrosswordExportOutcome out;
   auto& ui = tavrel::platform();
+  if (plan.abandoned) {  // a template missing everywhere: its messages, nothing written
+    if (cursor) cursor->release();
+    ShowPlanMessages(plan);
+    return out;
+  }
   std::vector<std::string> names;
   bool rootWritten = false;
   for (const ExportStep& step : plan.steps) {

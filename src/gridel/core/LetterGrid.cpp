@@ -122,19 +122,6 @@ void LetterGrid::ShiftLetters(Shift shift) {
   cells_ = std::move(next);
 }
 
-char UpperCase1252(char ch) {
-  const int c = static_cast<unsigned char>(ch);
-  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char>(c - 32);
-  switch (c) {
-    case 0x9A: return static_cast<char>(0x8A);  // s caron
-    case 0x9C: return static_cast<char>(0x8C);  // oe
-    case 0x9E: return static_cast<char>(0x8E);  // z caron
-    case 0xFF: return static_cast<char>(0x9F);  // y diaeresis
-    default: return ch;
-  }
-}
-
 std::optional<std::string> KeyToCell(int key) {
   if (key == 8 || key == ' ') return std::string();
   if (key < 32 || key > 255 || key == 127 || Undefined1252(key)) return std::nullopt;

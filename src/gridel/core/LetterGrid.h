@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "shared/core/StringFunctions.h"
+
 namespace gridel {
 
 inline constexpr int kMinGridSize = 4;
@@ -79,10 +81,9 @@ class LetterGrid {
   std::vector<char> cells_;  // row by row; 0 = empty
 };
 
-// The Windows-1252 upper case of a character: a-z, the accented letters
-// 0xE0..0xFE (not 0xF7), and the pairs s/z/oe with caron or ligature and
-// y with diaeresis; every other character (sharp s, micro sign) stays.
-char UpperCase1252(char c);
+// The Windows-1252 upper case of a character or text (the shared case
+// mapping: sharp s and the micro sign stay as they are).
+using ::UpperCase1252;
 
 // The cell text a typed key gives: "" for Backspace (8) and Space; "[" for
 // "<" and "]" for ">"; else the character upper-cased.  None for control

@@ -90,17 +90,4 @@ bool AllCluesDone(const CrosswordWords& words) {
   return true;
 }
 
-std::string UpperCase1252(const std::string& s) {
-  std::string out = s;
-  for (char& c : out) c = UpperCase1252(c);
-  return out;
-}
-
-bool SameTextNoCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (UpperCase1252(a[i]) != UpperCase1252(b[i])) return false;
-  return true;
-}
-
 }  // namespace gridel

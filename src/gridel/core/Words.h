@@ -64,7 +64,6 @@ ClueList SaveWordsAndClues(const CrosswordWords& words);
 bool AllCluesDone(const CrosswordWords& words);
 
 // Windows-1252 text compared without regard to letter case.
-bool SameTextNoCase(const std::string& a, const std::string& b);
-std::string UpperCase1252(const std::string& s);
+inline bool SameTextNoCase(const std::string& a, const std::string& b) { return SameText1252(a, b); }
 
 }  // namespace gridel

@@ -277,6 +277,20 @@ TEST(CrosswordExportReport, NamesOnlyThePagesWritten) {
   EXPECT_EQ(ui.messages[1].buttons, tavrel::mbOK);
   EXPECT_TRUE(ui.opened.empty());
 
+  // A template missing everywhere: its error, nothing written, no report.
+  ui.ClearRecords();
+  ui.Answer(tavrel::ModalResult::OK).Answer(tavrel::ModalResult::OK);
+  CrosswordExportInput lost = Input();
+  lost.code.disk.reset();
+  const ExportPlan abandoned = BuildFramesExport(f.crossword.grid, f.words, lost);
+  int writes = 0;
+  const CrosswordExportOutcome stopped = RunCrosswordExport(
+      abandoned, nullptr, [&](const std::string&, const std::string&) { return ++writes > 0; });
+  EXPECT_EQ(writes, 0);
+  EXPECT_FALSE(stopped.reported);
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_EQ(ui.messages.back().type, tavrel::MsgType::Error);
+
   // The single page: a failed write ends the export without a report.
   ui.ClearRecords();
   const ExportPlan one = BuildSinglePageExport(f.crossword.grid, f.words, Input());
