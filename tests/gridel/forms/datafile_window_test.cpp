@@ -122,6 +122,26 @@ TEST_F(DataFileTest, AnOldCrosswordIsImportedAndItsConfigurationReloadedOnYes) {
   EXPECT_FALSE(main->FChanged);
 }
 
+TEST_F(DataFileTest, TheEmbeddedConfigurationIsTakenOnlyWithTheReloadOptionButTheNextExerciseAlways) {
+  config->SetControlText("editCorrect", "Saved & sound");
+  config->SetControlText("editNextExURL", "next.htm");
+  Letters({"OK"});
+  fake.ChooseSave(files.File("conf.gdl"));
+  main->mnuSaveAsClick();
+  config->SetControlText("editCorrect", "Changed since");
+  config->SetControlText("editNextExURL", "elsewhere.htm");
+
+  main->LoadFile(files.File("conf.gdl"));
+  EXPECT_EQ(config->ControlText("editCorrect"), "Changed since");
+  EXPECT_EQ(config->ControlText("editNextExURL"), "next.htm");
+
+  fake.Answer(ModalResult::OK);
+  main->mnuReloadConfigClick();
+  ASSERT_TRUE(main->mnuReloadConfig->isChecked());
+  main->LoadFile(files.File("conf.gdl"));
+  EXPECT_EQ(config->ControlText("editCorrect"), "Saved & sound");
+}
+
 class CommandLineTest : public DataFileTest {
  protected:
   void BeforeCreation() override {
