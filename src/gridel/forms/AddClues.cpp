@@ -179,9 +179,9 @@ void TfrmAddClues::CheckAllClues() {
   frmMainGridel->FAllCluesDone = AllCluesDone(words);
 }
 
-void TfrmAddClues::AssignFont(const QFont& font) {
-  AcrossGrid->setFont(font);
-  DownGrid->setFont(font);
+void TfrmAddClues::AssignFont(const tavrel::FontSpec& font) {
+  ApplyFontSpec(font, AcrossGrid->Font());
+  ApplyFontSpec(font, DownGrid->Font());
 }
 
 void TfrmAddClues::ShowModal() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gridel/core/Words.h"
+#include "platform/core/Platform.h"
 
 class QMenu;
 class QMenuBar;
@@ -34,7 +35,7 @@ class TfrmAddClues : public QDialog {
   void SaveWordsAndClues();
   // Sets the main window's FAllCluesDone.
   void CheckAllClues();
-  void AssignFont(const QFont& font);
+  void AssignFont(const tavrel::FontSpec& font);
 
   // Shows the dialog modally, then runs the closing steps.  When ModalHook
   // is set it stands in for the dialog's event loop (tests).

@@ -41,6 +41,13 @@ using tavrel::TMemo;
 
 TfrmMain* frmMainGridel = nullptr;
 
+void ApplyFontSpec(const tavrel::FontSpec& spec, TMyFont& font) {
+  font.SetName(spec.name);
+  font.SetHeight((spec.size * 96 + 36) / 72);
+  font.SetStyle((spec.bold ? fsBold : 0u) | (spec.italic ? fsItalic : 0u));
+  font.SetColor(spec.color);
+}
+
 namespace {
 
 // Designed client area and the fixed places of the form.
@@ -54,6 +61,10 @@ constexpr int kColumnWidth = 118;
 constexpr int kMoveButton = 28;
 // Bounds the letter-size search, whatever the cell size.
 constexpr int kLargestLetter = 400;
+
+// Pixels of a font size in points on the 96-dots-per-inch screen the
+// window's layout is designed for.
+int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
 
 std::string ConfigKey() { return std::string(kTavrelBaseKey) + "\\Gridel\\Config"; }
 
@@ -105,7 +116,7 @@ void TfrmMain::CreateComponents() {
   CWGrid->HandleClipboard = false;
   CWGrid->ShowCellHints = false;
   CWGrid->SetDefaultColWidth(24);
-  CWGrid->setFont(QFont("Arial"));
+  CWGrid->Font().SetName("Arial");
   CWGrid->setToolTip("Create your crossword in this grid");
   CWGrid->move(kGridLeft, kGridTop);
   CWGrid->OnKeyPress = [this](TStringGrid* g, char& key) {
@@ -376,9 +387,7 @@ void TfrmMain::RedrawGrid(int newSize) {
     if (m.horizontalAdvance('M') >= side - 6 && m.height() >= side - 6) break;
     ++points;
   }
-  QFont letters = CWGrid->font();
-  letters.setPointSize(std::max(1, points - 1));
-  CWGrid->setFont(letters);
+  CWGrid->Font().SetHeight(PointsToPixels(std::max(1, points - 1)));
 }
 
 void TfrmMain::ShowCell(int col, int row) { CWGrid->SetCells(col, row, FGrid.Cell(col, row)); }
@@ -517,9 +526,8 @@ void TfrmMain::AssignMainFont() {
   QFont titleFont = mmoTitle->font();
   titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
   mmoTitle->setFont(titleFont);
-  const QFont whole = tavrel::FontFromSpec(dlgMainFont, CWGrid->font());
-  CWGrid->setFont(whole);
-  if (frmAddClues) frmAddClues->AssignFont(whole);
+  ApplyFontSpec(dlgMainFont, CWGrid->Font());
+  if (frmAddClues) frmAddClues->AssignFont(dlgMainFont);
   RedrawGrid(FGridSize);
 }
 

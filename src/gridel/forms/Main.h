@@ -22,6 +22,7 @@ class QPushButton;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class TMyFont;
 class TStringAlignGrid;
 
 namespace tavrel {
@@ -184,6 +185,9 @@ class TfrmMain : public TMainFormBase {
 
   QWidget* central_ = nullptr;
 };
+
+// Gives a grid's font the name, size, style and colour of a font setting.
+void ApplyFontSpec(const tavrel::FontSpec& spec, TMyFont& font);
 
 // The crossword program's main window (also reachable as frmMain).
 extern TfrmMain* frmMainGridel;
