@@ -1,6 +1,8 @@
 #include "gridel/forms/Config.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QMenu>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include "platform/qt/Widgets.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/HelpContexts.h"
+#include "shared/forms/EditMenu.h"
 
 namespace gridel {
 
@@ -39,6 +42,7 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(6, 4, 6, 6);
   BuildMenus();
+  AddUndoAndDelete();
   outer->setMenuBar(MainMenu1);
   PageControl1 = new QTabWidget(this);
   PageControl1->setObjectName("PageControl1");
@@ -60,6 +64,35 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
 TfrmConfig::~TfrmConfig() = default;
 
 int TfrmConfig::WindowHelpContext() const { return kHelpWindow; }
+
+// The crossword's window has Undo and Delete in its Edit menu too, and
+// enables the items by the focused box when the menu opens.
+void TfrmConfig::AddUndoAndDelete() {
+  mnuUndo = new QAction("&Undo", mnuEdit);
+  mnuUndo->setObjectName("mnuUndo");
+  mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuUndo->setProperty("helpContext", kHelpWindow);
+  mnuEdit->insertAction(mnuCut, mnuUndo);
+  mnuEdit->insertSeparator(mnuCut);
+  mnuDelete = new QAction("&Delete", mnuEdit);
+  mnuDelete->setObjectName("mnuDelete");
+  mnuDelete->setProperty("helpContext", kHelpWindow);
+  mnuEdit->insertAction(mnuSelectAll, mnuDelete);
+  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
+  connect(mnuDelete, &QAction::triggered, this, [this] { mnuDeleteClick(); });
+  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+}
+
+void TfrmConfig::mnuEditClick() {
+  tavrel::IEditControl* edit = FocusedEdit(this);
+  const bool e = edit != nullptr;
+  const bool s = e && edit->HasSelection();
+  for (QAction* a : {mnuUndo, mnuPaste, mnuSelectAll}) a->setEnabled(e);
+  for (QAction* a : {mnuCut, mnuCopy, mnuDelete}) a->setEnabled(s);
+}
+
+void TfrmConfig::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }
+void TfrmConfig::mnuDeleteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Delete); }
 
 void TfrmConfig::BuildPages() {
   auto newEdit = [](QWidget* page, int maxLength) {

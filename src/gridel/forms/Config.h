@@ -8,6 +8,7 @@
 
 #include "shared/forms/ConfigFormBase.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -29,6 +30,13 @@ class TfrmConfig : public TConfigFormBase {
 
   configdoc::Program ConfigProgram() const override { return configdoc::Program::Gridel; }
   int WindowHelpContext() const override;
+
+  // Edit menu: the shared items and Undo and Delete.
+  void mnuEditClick();
+  void mnuUndoClick();
+  void mnuDeleteClick();
+  QAction* mnuUndo = nullptr;
+  QAction* mnuDelete = nullptr;
 
   QTabWidget* PageControl1 = nullptr;
   // "Titles/Instructions"
@@ -74,6 +82,7 @@ class TfrmConfig : public TConfigFormBase {
 
  private:
   void BuildPages();
+  void AddUndoAndDelete();
 };
 
 }  // namespace gridel

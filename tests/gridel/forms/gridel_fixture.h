@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <string>
 #include <vector>
 
