@@ -450,6 +450,7 @@ void TfrmMain::CopyCellToClipboard(bool cut) {
 // its cell as it was.
 void TfrmMain::PasteIntoGrid() {
   const std::string text = platform().clipboardText();
+  if (text.empty()) return;
   int row = CWGrid->Row();
   size_t pos = 0;
   while (pos <= text.size() && row < FGrid.Size()) {
