@@ -309,11 +309,7 @@ void TfrmMain::FormCreate() {
   dlgSaveWeb.overwritePrompt = true;
   dlgSaveWeb.pathMustExist = true;
 
-  RegisterFileType();
-  ReadFontSettings();
-  ReadSavePath();
-  ReadFilePaths();
-  ReadWindowSettings();
+  ReadStartSettings();
   FUsesTemplate = {true, true, true, true, false};
   mnuEditHTML->setEnabled(true);
   FChanged = false;
@@ -331,6 +327,16 @@ void TfrmMain::FormClose() {
   } catch (const std::exception& e) {
     platform().showMessage(e.what());
   }
+}
+
+// A recent file: New (whose question may be cancelled), then the file in
+// either case; the load's own New asks again while the crossword is still
+// changed.
+void TfrmMain::OpenRecentFile(int tag) {
+  if (tag < 1 || tag > 5) return;
+  const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
+  NewFile();
+  LoadFile(fileName);
 }
 
 void TfrmMain::ClearExercise() {

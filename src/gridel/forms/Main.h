@@ -48,6 +48,7 @@ class TfrmMain : public TMainFormBase {
   void AssignMainFont() override;
   bool FormKeyDown(const QKeyEvent* e) override;
   void FormClose() override;
+  void OpenRecentFile(int tag) override;
 
   // --- The crossword -------------------------------------------------------------
   LetterGrid FGrid;       // the letters; FGridSize is its size

@@ -142,6 +142,27 @@ TEST_F(DataFileTest, TheEmbeddedConfigurationIsTakenOnlyWithTheReloadOptionButTh
   EXPECT_EQ(config->ControlText("editCorrect"), "Saved & sound");
 }
 
+TEST_F(DataFileTest, ARecentFileIsLoadedEvenWhenItsNewStepWasCancelled) {
+  const std::string path = WriteSizedFile("recent.gdl", 20);
+  main->FLastFiles[2] = path;
+  Letters({"AB"});
+  main->FChanged = true;
+  // Cancel in New's question, then No in the load's own question.
+  fake.Answer(ModalResult::Cancel).Answer(ModalResult::No);
+  main->mnuLastFile1Click(2);
+  EXPECT_EQ(fake.messages.size(), 2u);
+  EXPECT_EQ(main->FFileName, path);
+  EXPECT_EQ(main->mmoTitle->Text(), "Sized");
+
+  // A recent file that is gone leaves the cleared crossword and says nothing.
+  main->FLastFiles[3] = files.File("gone.gdl");
+  fake.ClearRecords();
+  main->mnuLastFile1Click(3);
+  EXPECT_TRUE(fake.messages.empty());
+  EXPECT_TRUE(main->NoLetters());
+  EXPECT_EQ(main->FFileName, "");
+}
+
 class CommandLineTest : public DataFileTest {
  protected:
   void BeforeCreation() override {
