@@ -23,6 +23,9 @@ inline constexpr int kHelpAskeryWindow = 14000;  // the quiz program's main wind
 inline constexpr int kHelpFindReplace = 14500;   // find and replace
 inline constexpr int kHelpAskeryConfig = 15000;  // the quiz configuration window
 inline constexpr int kHelpConfigSave = 17000;    // the configuration save question
+inline constexpr int kHelpGridelWindow = 18000;  // the crossword program's main window and grid
+inline constexpr int kHelpClues = 18500;         // the clue dialog and the crossword's clues
+inline constexpr int kHelpGridelConfig = 19000;  // the crossword configuration window
 inline constexpr int kHelpColours = 21600;       // colours and the colour chart
 inline constexpr int kHelpOldVersion = 24000;    // old files of unsupported versions
 inline constexpr int kHelpTemplates = 33000;     // templates and the template editor
@@ -34,4 +37,5 @@ inline constexpr int kAllHelpContexts[] = {
     kHelpManageMenu,   kHelpReloadConfig, kHelpHelpMenu,      kHelpReading,     kHelpScoring,
     kHelpAskeryWindow, kHelpFindReplace,  kHelpAskeryConfig,  kHelpConfigSave,  kHelpColours,
     kHelpOldVersion,   kHelpTemplates,    kHelpAbout,
+    kHelpGridelWindow, kHelpClues,        kHelpGridelConfig,
 };

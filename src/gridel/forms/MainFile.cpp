@@ -1,0 +1,93 @@
+// TfrmMain's data-file members: saving and loading ".gdl" crosswords and
+// reading the older line-based crossword files.  The text is built and
+// taken apart by CrosswordFile; this unit puts the pieces into the window
+// and the configuration window.
+#include <QAction>
+#include <exception>
+
+#include "gridel/core/CrosswordFile.h"
+#include "gridel/forms/Config.h"
+#include "gridel/forms/Main.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/Widgets.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/HelpContexts.h"
+#include "shared/core/XMLRoutines.h"
+#include "shared/forms/TLFunctions.h"
+
+namespace gridel {
+
+using tavrel::ModalResult;
+using tavrel::MsgType;
+using tavrel::platform;
+
+bool TfrmMain::SaveAsXML(const std::string& fileName) {
+  tavrel::BusyCursor busy;
+  std::string config;
+  if (frmConfig)
+    frmConfig->MakeConfigXML(config);
+  else
+    config = configdoc::MakeConfigXML(configdoc::Program::Gridel,
+                                      configdoc::Defaults(configdoc::Program::Gridel));
+  Crossword crossword;
+  crossword.title = mmoTitle->Text();
+  crossword.grid = FGrid;
+  crossword.clues = FClues;
+  // A file that cannot be written stays as it was, and the caller says so.
+  if (!SaveCrosswordFile(fileName, GetMajorVersion(), crossword, config)) return false;
+  AddRecentFile(fileName);
+  return true;
+}
+
+// Reads the file before anything is cleared: a file refused as too old, too
+// large, missing or unreadable leaves the crossword in the window and never
+// becomes the current file.
+void TfrmMain::LoadFile(const std::string& fileName) {
+  if (fileName.empty() || !FileExists(fileName)) return;
+  tavrel::BusyCursor busy;
+  const std::string nextEx = frmConfig ? frmConfig->ControlText("editNextExURL") : std::string();
+  LoadedCrossword loaded = ReadCrosswordFile(fileName, "", nextEx, FGridSize);
+  if (loaded.status != LoadStatus::Loaded) {
+    busy.release();
+    const bool tooOld = loaded.status == LoadStatus::UnsupportedVersion;
+    platform().messageDlg(loaded.message, tooOld ? MsgType::Error : MsgType::Warning, tavrel::mbOK,
+                          tooOld ? kHelpOldVersion : kHelpSaveQuestion);
+    return;
+  }
+  if (!NewFile()) return;
+
+  mmoTitle->SetText(loaded.crossword.title);
+  FGrid = loaded.crossword.grid;
+  RedrawGrid(FGrid.Size());
+  FClues = loaded.crossword.clues;
+  if (frmConfig) {
+    // The next exercise's address always comes from the file.
+    frmConfig->SetControlText("editNextExURL", loaded.nextExURL);
+    if (loaded.format == FileFormat::Xml) {
+      if (mnuReloadConfig && mnuReloadConfig->isChecked())
+        frmConfig->ReadConfigXML(GetValueByPath(loaded.text, kFileRoot, ""));
+    } else if (loaded.carriesConfig) {
+      busy.release();
+      const bool reload =
+          FSaveWithFile || platform().messageDlg(kReloadConfigQuestion, MsgType::Confirmation,
+                                                 tavrel::mbYesNo, kHelpReloadConfig) == ModalResult::Yes;
+      if (reload) {
+        try {
+          frmConfig->SetValues(ReadOldCrosswordConfig(TDataFile(fileName), frmConfig->Values()));
+          FSaveWithFile = true;
+        } catch (const std::exception&) {
+          // The crossword itself was read; its configuration stays as it was.
+        }
+      }
+    }
+  }
+  FChanged = false;
+  FFileName = fileName;
+  UpdateMainCaption();
+  dlgSaveFile.fileName = fileName;
+  AddRecentFile(fileName);
+}
+
+}  // namespace gridel

@@ -1,0 +1,37 @@
+// The crossword's configuration window: its own Edit menu items, and
+// accepting a changed configuration.
+#include <QAction>
+
+#include "gridel_fixture.h"
+
+namespace gridel_test {
+namespace {
+
+TEST_F(GridelTest, TheConfigurationsEditMenuDeletesAndUndoesInTheFocusedBox) {
+  config->show();
+  QApplication::setActiveWindow(config);
+  config->editCorrect->SetText("Well done!");
+  config->editCorrect->setFocus();
+  config->mnuEditClick();
+  EXPECT_TRUE(config->mnuUndo->isEnabled());
+  EXPECT_FALSE(config->mnuDelete->isEnabled()) << "nothing selected";
+
+  config->ConfigChanged = false;
+  config->editCorrect->setSelection(4, 5);
+  config->mnuEditClick();
+  EXPECT_TRUE(config->mnuDelete->isEnabled());
+  config->mnuDeleteClick();
+  EXPECT_EQ(config->editCorrect->Text(), "Well!");
+  EXPECT_TRUE(config->ConfigChanged);
+  config->mnuUndoClick();
+  EXPECT_EQ(config->editCorrect->Text(), "Well done!");
+
+  config->PageControl1->setFocus();
+  config->mnuEditClick();
+  EXPECT_FALSE(config->mnuUndo->isEnabled());
+  EXPECT_FALSE(config->mnuPaste->isEnabled());
+  config->hide();
+}
+
+}  // namespace
+}  // namespace gridel_test

@@ -1,0 +1,203 @@
+// Saving and opening crosswords through the window, with scripted dialogs
+// and real files: the round trip, old files, refused files, failed saves,
+// the command line.
+#include "gridel/core/CrosswordFile.h"
+#include "gridel_fixture.h"
+#include "shared/core/FileFunctions.h"
+
+namespace gridel_test {
+namespace {
+
+class DataFileTest : public GridelTest {
+ protected:
+  // A crossword file of the given size with one letter in its last cell.
+  std::string WriteSizedFile(const std::string& name, int size) {
+    gridel::Crossword c;
+    c.title = "Sized";
+    c.grid = gridel::LetterGrid(size);
+    c.grid.SetCell(size - 1, size - 1, "Q");
+    const std::string path = files.File(name);
+    files.Write(name, gridel::BuildCrosswordFileText(6, c, ""));
+    return path;
+  }
+};
+
+TEST_F(DataFileTest, SaveAsThenOpenBringsBackLettersTitleAndClues) {
+  Letters({"CAT", "A..", "R.."});
+  main->mmoTitle->SetText("Pets & <cars>");
+  main->FClues = {{"CAT", "Says \"miaow\""}, {"CAR", ""}};
+  main->FChanged = true;
+  fake.ChooseSave(files.File("pets"));
+  main->mnuSaveAsClick();
+  EXPECT_TRUE(FileExists(files.File("pets.gdl")));
+  EXPECT_EQ(main->FFileName, files.File("pets.gdl"));
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_EQ(main->FLastFiles[1], files.File("pets.gdl"));
+
+  main->spdNewClick();
+  EXPECT_TRUE(main->NoLetters());
+  fake.ChooseOpen(files.File("pets.gdl"));
+  main->spdLoadQuizClick();
+  EXPECT_EQ(Shown(0, 4), "CAT.");
+  EXPECT_EQ(Shown(2, 4), "R...");
+  EXPECT_EQ(main->mmoTitle->Text(), "Pets & <cars>");
+  EXPECT_EQ(Pairs(main->FClues), (PairList{{"CAT", "Says \"miaow\""}, {"CAR", ""}}));
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_EQ(main->windowTitle().toStdString(), "Gridel: " + files.File("pets.gdl"));
+  EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(DataFileTest, ALargerFileEnlargesTheGridAndASmallerOneFillsItsCorner) {
+  main->LoadFile(WriteSizedFile("big.gdl", 25));
+  EXPECT_EQ(main->FGridSize, 25);
+  EXPECT_EQ(main->CWGrid->ColCount(), 25);
+  EXPECT_EQ(main->CWGrid->Cells(24, 24), "Q");
+
+  main->LoadFile(WriteSizedFile("small.gdl", 15));
+  EXPECT_EQ(main->FGridSize, 25);
+  EXPECT_EQ(main->CWGrid->Cells(14, 14), "Q");
+  EXPECT_EQ(main->CWGrid->Cells(24, 24), "");
+}
+
+TEST_F(DataFileTest, ARefusedFileNeverBecomesCurrentAndTheCrosswordStays) {
+  Letters({"HI"});
+  main->FChanged = true;
+  files.Write("old.gdl", "[FileInfo]\r\nVersion=1\r\n\r\n[GridV3]\r\nGridRow0=XY\r\n");
+  fake.Answer(ModalResult::OK).Answer(ModalResult::OK);
+  main->LoadFile(files.File("old.gdl"));
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "This file version is not supported by this version of Gridel.");
+  EXPECT_EQ(fake.messages[0].type, MsgType::Error);
+
+  // One row of 101 cells: the grid cannot hold it.
+  std::string huge = "<tavrel-gridel-file><version>6</version><data><title>Huge</title><crossword><grid><row>";
+  for (int c = 0; c < 101; ++c) huge += "<cell>A</cell>";
+  huge += "</row></grid><clues></clues></crossword></data></tavrel-gridel-file>";
+  files.Write("huge.gdl", huge);
+  main->LoadFile(files.File("huge.gdl"));
+  ASSERT_EQ(fake.messages.size(), 2u);
+  EXPECT_EQ(fake.messages[1].text, gridel::kTooLargeMessage);
+
+  EXPECT_EQ(Shown(0, 3), "HI.");
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FFileName, "");
+  EXPECT_EQ(main->FLastFiles[1], "");
+  EXPECT_EQ(main->FGridSize, gridel::kDefaultGridSize);
+}
+
+TEST_F(DataFileTest, AFailedSaveIsReportedAndTheCrosswordStaysModifiedUnderItsName) {
+  Letters({"OK"});
+  main->FChanged = true;
+  fake.ChooseSave(files.File("kept"));
+  main->mnuSaveAsClick();
+  main->FChanged = true;
+  const std::string bad = files.File("no-such-folder/puzzle.gdl");
+  fake.ChooseSave(bad).Answer(ModalResult::OK);
+  EXPECT_FALSE(main->SaveAs());
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + bad);
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FFileName, files.File("kept.gdl"));
+  EXPECT_EQ(main->FLastFiles[1], files.File("kept.gdl"));
+}
+
+TEST_F(DataFileTest, AnOldCrosswordIsImportedAndItsConfigurationReloadedOnYes) {
+  files.Write("fruit.gdl",
+              "[FileInfo]\r\nVersion=3\r\n\r\n[Title]\r\nstrPuzzleTitle=Fruit\r\n\r\n"
+              "[Config]\r\nstrCheckCaption=Check it\r\nstrGuessCorrect=Well done!\r\n\r\n"
+              "[GridV3]\r\nGridRow0=PEA\xB6\r\nGridRow1=L\xB6P\r\n\r\n"
+              "[Words]\r\nTotalWords=2\r\nWord0=PEA\r\nWord1=PL\r\n\r\n"
+              "[Definitions]\r\nDef0=Green\r\nDef1=Not a word\r\n");
+  fake.Answer(ModalResult::Yes);
+  main->LoadFile(files.File("fruit.gdl"));
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, gridel::kReloadConfigQuestion);
+  EXPECT_EQ(main->mmoTitle->Text(), "Fruit");
+  EXPECT_EQ(Shown(0, 4), "PEA.");
+  EXPECT_EQ(Shown(1, 4), "L.P.");
+  EXPECT_EQ(Pairs(main->FClues), (PairList{{"PEA", "Green"}, {"PL", "Not a word"}}));
+  EXPECT_EQ(config->ControlText("editCheck"), "Check it");
+  EXPECT_EQ(config->ControlText("editCorrect"), "Well done!");
+  EXPECT_EQ(main->FFileName, files.File("fruit.gdl"));
+  EXPECT_FALSE(main->FChanged);
+}
+
+TEST_F(DataFileTest, TheEmbeddedConfigurationIsTakenOnlyWithTheReloadOptionButTheNextExerciseAlways) {
+  config->SetControlText("editCorrect", "Saved & sound");
+  config->SetControlText("editNextExURL", "next.htm");
+  Letters({"OK"});
+  fake.ChooseSave(files.File("conf.gdl"));
+  main->mnuSaveAsClick();
+  config->SetControlText("editCorrect", "Changed since");
+  config->SetControlText("editNextExURL", "elsewhere.htm");
+
+  main->LoadFile(files.File("conf.gdl"));
+  EXPECT_EQ(config->ControlText("editCorrect"), "Changed since");
+  EXPECT_EQ(config->ControlText("editNextExURL"), "next.htm");
+
+  fake.Answer(ModalResult::OK);
+  main->mnuReloadConfigClick();
+  ASSERT_TRUE(main->mnuReloadConfig->isChecked());
+  main->LoadFile(files.File("conf.gdl"));
+  EXPECT_EQ(config->ControlText("editCorrect"), "Saved & sound");
+}
+
+TEST_F(DataFileTest, ARecentFileIsLoadedEvenWhenItsNewStepWasCancelled) {
+  const std::string path = WriteSizedFile("recent.gdl", 20);
+  main->FLastFiles[2] = path;
+  Letters({"AB"});
+  main->FChanged = true;
+  // Cancel in New's question, then No in the load's own question.
+  fake.Answer(ModalResult::Cancel).Answer(ModalResult::No);
+  main->mnuLastFile1Click(2);
+  EXPECT_EQ(fake.messages.size(), 2u);
+  EXPECT_EQ(main->FFileName, path);
+  EXPECT_EQ(main->mmoTitle->Text(), "Sized");
+
+  // A recent file that is gone leaves the cleared crossword and says nothing.
+  main->FLastFiles[3] = files.File("gone.gdl");
+  fake.ClearRecords();
+  main->mnuLastFile1Click(3);
+  EXPECT_TRUE(fake.messages.empty());
+  EXPECT_TRUE(main->NoLetters());
+  EXPECT_EQ(main->FFileName, "");
+}
+
+class CommandLineTest : public DataFileTest {
+ protected:
+  void BeforeCreation() override {
+    gridel::Crossword c;
+    c.title = "From the command line";
+    c.grid.SetCell(0, 0, "Z");
+    files.Write("cmd.gdl", gridel::BuildCrosswordFileText(6, c, ""));
+  }
+  std::vector<std::string> CommandLine() const override {
+    return {"gridel", "\\s", files.File("cmd.gdl")};
+  }
+};
+
+TEST_F(CommandLineTest, AFileNamedOnTheCommandLineIsOpenedAtTheFirstShowing) {
+  EXPECT_EQ(main->mmoTitle->Text(), "From the command line");
+  EXPECT_EQ(main->CWGrid->Cells(0, 0), "Z");
+  EXPECT_EQ(main->FFileName, files.File("cmd.gdl"));
+  EXPECT_FALSE(main->FChanged);
+}
+
+TEST_F(DataFileTest, ADroppedFileIsOpenedAfterTheSaveQuestion) {
+  const std::string path = WriteSizedFile("dropped.gdl", 20);
+  Letters({"AB"});
+  main->FChanged = true;
+  fake.Answer(ModalResult::No);
+  main->FilesDropped({path});
+  EXPECT_EQ(main->mmoTitle->Text(), "Sized");
+  EXPECT_EQ(main->FFileName, path);
+
+  // Cancel in the save question loads nothing.
+  main->FChanged = true;
+  fake.Answer(ModalResult::Cancel);
+  main->FilesDropped({WriteSizedFile("other.gdl", 20)});
+  EXPECT_EQ(main->FFileName, path);
+}
+
+}  // namespace
+}  // namespace gridel_test
