@@ -14,4 +14,8 @@ set(TAVREL_PURE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ReadingPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/shared/WebExport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../src/askery/QuizExport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/MixStringList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/MatchFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/PairEditing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/MatchExport.cpp
 )
