@@ -270,7 +270,12 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
 
   const std::string check =
       "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) + "\" onClick=\"CheckAnswer()\">";
-  const NavButtons buttons = BuildNavButtons(c, NavStyle::Matching);
+  // The buttons' captions are filled before the page's later placeholders:
+  // their brackets go in as character references.
+  ConfigValues navConfig = c;
+  for (const char* caption : {"editNextEx", "editContents", "editBack"})
+    navConfig.text[caption] = Html(c.Text(caption));
+  const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
 
   Section(page, "inclTimer", in.reading.timer);
   Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
@@ -456,6 +461,12 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
 
   Section(frameset, "V3BrowserVersion", false);
   Section(frameset, "V4BrowserVersion", true);
+  // The frameset template serves both exports: the reading and timer
+  // sections are settled here too, so that no marker shows.
+  Section(frameset, "NoReading", false);
+  Section(frameset, "Reading", true);
+  Section(frameset, "NoTimer", !in.reading.timer);
+  Section(frameset, "Timer", in.reading.timer);
   Fill(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
   Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;

@@ -24,7 +24,8 @@
 //   sections, in order: select-list export: V4BrowserVersion removed,
 //     V3BrowserVersion kept, NoReading removed, Reading kept, NoTimer kept
 //     without the timer, Timer kept with it; drag-and-drop export:
-//     V3BrowserVersion removed, V4BrowserVersion kept (no other section).
+//     V3BrowserVersion removed, V4BrowserVersion kept, then NoReading,
+//     Reading, NoTimer and Timer as in the select-list export.
 //   [strPlainTitle] (html, tags removed), [CodeFileName] (address, the
 //     exercise page's bare name), [ReadingFileName] (address: the reading
 //     page's bare name, or the reading's web address; in the drag-and-drop
