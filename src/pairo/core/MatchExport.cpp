@@ -277,7 +277,8 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     navConfig.text[caption] = Html(c.Text(caption));
   const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
 
-  Section(page, "inclTimer", in.reading.timer);
+  // The reading's timer runs only beside a reading.
+  Section(page, "inclTimer", in.reading.timer && reading);
   Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
   Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
