@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "shared/StringFunctions.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace {
 

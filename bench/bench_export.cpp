@@ -7,9 +7,11 @@
 
 #include <string>
 
-#include "askery/QuizExport.h"
-#include "shared/FileFunctions.h"
-#include "shared/TQList.h"
+#include "askery/core/QuizExport.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/TQList.h"
+
+using namespace askery;
 
 namespace {
 

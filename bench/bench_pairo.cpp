@@ -12,10 +12,10 @@
 
 #include "pairo/core/MatchExport.h"
 #include "pairo/core/MatchFile.h"
-#include "shared/ConfigDocument.h"
-#include "shared/FileFunctions.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace {
 

@@ -1,21 +1,9 @@
-# The units that use no Qt. Every file here must compile with the standard
-# library alone; the fuzz targets are built from them.
-set(TAVREL_PURE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/../src/platform/TextCodec.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/platform/Platform.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/XMLRoutines.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/StringFunctions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/TQList.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/DataFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/FileFunctions.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ConfigDocument.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ElementWalker.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/askery/QuizFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/ReadingPage.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/shared/WebExport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/askery/QuizExport.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/MixStringList.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/MatchFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/PairEditing.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../src/pairo/core/MatchExport.cpp
+# The folders whose code uses no Qt, in the order they are built.  Each holds
+# a CMakeLists.txt that lists its files; the fuzz build and the build without
+# Qt compile these alone.
+set(TAVREL_CORE_FOLDERS
+  src/platform/core
+  src/shared/core
+  src/askery/core
+  src/pairo/core
 )

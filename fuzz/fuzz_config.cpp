@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "shared/ConfigDocument.h"
+#include "shared/core/ConfigDocument.h"
 
 namespace {
 

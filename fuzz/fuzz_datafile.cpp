@@ -10,8 +10,8 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "shared/DataFile.h"
-#include "shared/FileFunctions.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/FileFunctions.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include "FuzzSupport.h"
 #include "pairo/core/MatchFile.h"
-#include "shared/ConfigDocument.h"
-#include "shared/DataFile.h"
-#include "shared/TQList.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/TQList.h"
 
 using fuzzsupport::Check;
 

@@ -10,9 +10,11 @@
 #include <string>
 
 #include "FuzzSupport.h"
-#include "askery/QuizFile.h"
-#include "shared/ConfigDocument.h"
-#include "shared/DataFile.h"
+#include "askery/core/QuizFile.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
+
+using namespace askery;
 
 using fuzzsupport::Check;
 

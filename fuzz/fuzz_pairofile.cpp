@@ -10,10 +10,10 @@
 #include "FuzzSupport.h"
 #include "pairo/core/MatchExport.h"
 #include "pairo/core/MatchFile.h"
-#include "shared/ConfigDocument.h"
-#include "shared/ElementWalker.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/ElementWalker.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
 
 using fuzzsupport::Check;
 

@@ -8,11 +8,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "askery/QuizFile.h"
-#include "shared/ConfigDocument.h"
-#include "shared/ElementWalker.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "askery/core/QuizFile.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/ElementWalker.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
+
+using namespace askery;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/XMLRoutines.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace {
 

@@ -5,18 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "askery/Config.h"
-#include "askery/Main.h"
-#include "platform/Platform.h"
-#include "platform/QtPlatform.h"
-#include "platform/QtText.h"
-#include "shared/Arrange.h"
-#include "shared/InsertLink.h"
-#include "shared/ReadingText.h"
-#include "shared/Replace.h"
-#include "shared/SourceEdit.h"
-#include "shared/TLAbout.h"
-#include "shared/WhatNumber.h"
+#include "askery/forms/Config.h"
+#include "askery/forms/Main.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtText.h"
+#include "shared/forms/Arrange.h"
+#include "shared/forms/InsertLink.h"
+#include "shared/forms/ReadingText.h"
+#include "shared/forms/Replace.h"
+#include "shared/forms/SourceEdit.h"
+#include "shared/forms/TLAbout.h"
+#include "shared/forms/WhatNumber.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
 
   // The forms, created once and in this order; the template editor reads the
   // main window's template folder and flags, so it comes after it.
-  auto* mainForm = new TfrmMain;
-  new TfrmConfig(mainForm);
+  auto* mainForm = new askery::TfrmMain;
+  new askery::TfrmConfig(mainForm);
   new TfrmSourceFiles(mainForm);
   new TfrmArrange(mainForm);
   new TfrmInsertLink(mainForm);

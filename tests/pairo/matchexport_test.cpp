@@ -7,8 +7,8 @@
 
 #include "pairo/ScriptedRandom.h"
 #include "pairo/core/MatchExport.h"
-#include "shared/ConfigDocument.h"
-#include "shared/TQList.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/TQList.h"
 #include "support/FakePlatform.h"
 
 using pairo::testing::ScriptedRandom;

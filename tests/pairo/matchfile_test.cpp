@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #include "pairo/core/MatchFile.h"
-#include "shared/ConfigDocument.h"
-#include "shared/DataFile.h"
-#include "shared/FileFunctions.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
 #include "support/TempDir.h"
 
 using tavrel::testing::TempDir;

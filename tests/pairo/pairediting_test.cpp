@@ -5,7 +5,7 @@
 
 #include "pairo/ScriptedRandom.h"
 #include "pairo/core/PairEditing.h"
-#include "shared/TQList.h"
+#include "shared/core/TQList.h"
 
 using pairo::testing::ScriptedRandom;
 

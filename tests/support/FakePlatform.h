@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "platform/core/Platform.h"
 
 namespace tavrel::testing {
 

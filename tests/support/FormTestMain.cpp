@@ -6,9 +6,9 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "platform/Platform.h"
-#include "platform/QtText.h"
-#include "platform/Registry.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/Registry.h"
 #include "support/TempDir.h"
 
 int main(int argc, char** argv) {

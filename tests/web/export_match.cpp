@@ -15,12 +15,12 @@
 
 #include "pairo/core/MatchExport.h"
 #include "pairo/core/MatchFile.h"
-#include "shared/ConfigDocument.h"
-#include "shared/FileFunctions.h"
-#include "shared/ReadingPage.h"
-#include "shared/StringFunctions.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
 
 // Windows-1252 text from the UTF-8 of the command line (export_tool.cpp).
 std::string ExportToolFromUtf8(const std::string& s);

@@ -16,15 +16,17 @@
 #include <stdexcept>
 #include <string>
 
-#include "askery/QuizExport.h"
-#include "askery/QuizFile.h"
-#include "platform/Platform.h"
-#include "shared/ConfigDocument.h"
-#include "shared/FileFunctions.h"
-#include "shared/ReadingPage.h"
-#include "shared/StringFunctions.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "askery/core/QuizExport.h"
+#include "askery/core/QuizFile.h"
+#include "platform/core/Platform.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
+
+using namespace askery;
 
 namespace {
 

@@ -2,11 +2,11 @@
 
 #include <unordered_map>
 
-#include "shared/FileFunctions.h"
-#include "shared/ReadingPage.h"
-#include "shared/StringFunctions.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace pairo {
 

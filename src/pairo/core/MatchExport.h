@@ -114,8 +114,8 @@
 #include <vector>
 
 #include "pairo/core/MixStringList.h"
-#include "shared/ConfigValues.h"
-#include "shared/WebExport.h"
+#include "shared/core/ConfigValues.h"
+#include "shared/core/WebExport.h"
 
 class TQList;
 

@@ -1,10 +1,10 @@
 #include "pairo/core/MatchFile.h"
 
-#include "shared/DataFile.h"
-#include "shared/ElementWalker.h"
-#include "shared/StringFunctions.h"
-#include "shared/TQList.h"
-#include "shared/XMLRoutines.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/ElementWalker.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace pairo {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/ConfigValues.h"
+#include "shared/core/ConfigValues.h"
 
 class TDataFile;
 class TQList;

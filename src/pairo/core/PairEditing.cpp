@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shared/TQList.h"
+#include "shared/core/TQList.h"
 
 namespace pairo {
 

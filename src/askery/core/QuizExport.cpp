@@ -1,0 +1,380 @@
+#include "askery/core/QuizExport.h"
+
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
+
+namespace askery {
+
+namespace {
+
+const char* const kProgramName = "Askery";
+const char* const kUnableToSave = "Unable to save file: ";
+
+// Fills one placeholder everywhere in the page.
+void Fill(std::string& page, const char* placeholder, const std::string& value) {
+  page = XMLReplaceAll(placeholder, value, page);
+}
+
+void Section(std::string& page, const char* tag, bool keep) {
+  page = ProcessTemplateSection(page, tag, keep);
+}
+
+std::string TrueFalse(bool b) { return b ? "true" : "false"; }
+
+// A caption for a script string: double quotes as entities, then escaped.
+std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
+
+// The two addresses and the five colours, last on the welcome and code pages.
+void FillAddressesAndColours(std::string& page, const ConfigValues& c) {
+  Fill(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
+  Fill(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
+  Fill(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
+  Fill(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
+  Fill(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
+  Fill(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
+  Fill(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+}
+
+// Adds the messages that making the reading output gave, in their place.
+void AddReadingMessages(ExportPlan& plan, const ReadingState& reading) {
+  for (const ExportMessage& m : reading.outputMessages) {
+    ExportStep step;
+    step.kind = ExportStep::Kind::Message;
+    step.message = m;
+    plan.steps.push_back(step);
+  }
+}
+
+// The loop block of the code page: from "[StartQuestionLoop]" through
+// "[EndQuestionLoop]".  Every copy of it in the page becomes "[Questions]" and
+// the block loses its markers.  A template without a usable pair of markers
+// has no block: no question goes into the page, and a stray marker is taken
+// out so that it does not show.
+std::string TakeQuestionBlock(std::string& page) {
+  static const std::string startMark = "[StartQuestionLoop]";
+  static const std::string endMark = "[EndQuestionLoop]";
+  const auto s = page.find(startMark);
+  const auto e = page.find(endMark);
+  if (s == std::string::npos || e == std::string::npos || e < s) {
+    page = ReplaceAll(startMark, "", page);
+    page = ReplaceAll(endMark, "", page);
+    return {};
+  }
+  std::string block = page.substr(s, e + endMark.size() - s);
+  page = ReplaceAll(block, "[Questions]", page);
+  block = ReplaceAll(startMark, "", block);
+  block = ReplaceAll(endMark, "", block);
+  return block;
+}
+
+}  // namespace
+
+ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
+  const ConfigValues& c = in.config;
+  const ExportNames names = MakeExportNames(in.fileName);
+  ExportPlan plan;
+  plan.programName = kProgramName;
+  plan.rootPath = names.fileName;
+  plan.rootName = names.name;
+  plan.multiPage = true;
+  plan.reportButtons = tavrel::mbYesNoCancel;
+
+  // Reading page, or the web address that stands for it.
+  bool readingIsAddress = false;
+  std::string readingAddress;  // the reading name as the pages address it
+  if (in.reading.include) {
+    AddReadingMessages(plan, in.reading);
+    if (IsWebAddress(in.reading.output)) {
+      readingIsAddress = true;
+      readingAddress = in.reading.output;
+    } else {
+      plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
+                                             names.reading, ListEntry::AppendLine,
+                                             kUnableToSave + names.reading));
+    }
+  }
+  const std::string readingInAttribute =
+      readingIsAddress ? AttributeValue(readingAddress) : FileNameAsAddress(names.reading);
+
+  // Root page.
+  {
+    std::string page = plan.UseTemplate(in.frameset);
+    Section(page, "V4BrowserVersion", false);
+    Section(page, "V3BrowserVersion", true);
+    Section(page, "NoReading", !in.reading.include);
+    Section(page, "Reading", in.reading.include);
+    Section(page, "NoTimer", !in.reading.timer);
+    Section(page, "Timer", in.reading.timer);
+    Fill(page, "[strPlainTitle]", StripTags(in.title));
+    Fill(page, "[strQuizTitle]", in.title);
+    Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
+    Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
+    Fill(page, "[ReadingFileName]", readingInAttribute);
+    page = InsertAuthorMetaTag(HighCharsToEntities(page), kAuthorProgramName);
+    plan.steps.push_back(ExportStep::Write(names.fileName, page, names.name, ListEntry::Front,
+                                           kUnableToSave + names.name));
+  }
+
+  const NavButtons buttons = BuildNavButtons(c, NavStyle::Quiz);
+
+  // Welcome page.
+  {
+    std::string page = plan.UseTemplate(in.welcome);
+    Section(page, "inclWelcome", !c.Text("mmoWelcome").empty());
+    Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
+    Fill(page, "[strPlainTitle]", StripTags(in.title));
+    Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
+    Fill(page, "[strWelcome]", TextToHTMLBreaks(c.Text("mmoWelcome")));
+    Fill(page, "[strInstructions]", TextToHTMLBreaks(c.Text("mmoInstructions")));
+    Fill(page, "[NextExButton]", buttons.nextEx);
+    Fill(page, "[ContentsButton]", buttons.contents);
+    Fill(page, "[BackButton]", buttons.back);
+    FillAddressesAndColours(page, c);
+    page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), page, names.welcome,
+                                           ListEntry::AppendLine, kUnableToSave + names.welcome));
+  }
+
+  // Answer arrays (the list loses its empty questions and trailing empty
+  // answers here).
+  std::string answers;
+  std::string collected;
+  const int n = questions.RemoveEmptyQuestions();
+  for (int i = 0; i < n; ++i) {
+    const int k = questions.TrimEmptyAnswers(i + 1);
+    const std::string item = "Answers[" + std::to_string(i) + "]";
+    answers += item + " = new Array();\r\n";
+    for (int j = 0; j < k; ++j) {
+      const std::string a = questions.GetAnswerText(i + 1, j + 1);
+      answers += SafeJSStringAssignment(item + "[" + std::to_string(j) + "]",
+                                        HighCharsToEscapes(a)) +
+                 "\r\n";
+      collected += a;
+    }
+  }
+  const std::string charScript = MakeCharListScript(collected);
+
+  // Code page.
+  {
+    std::string page = plan.UseTemplate(in.code);
+    Section(page, "inclHelpButton", c.Checked("chkIncludeHelp"));
+    const std::string block = TakeQuestionBlock(page);
+    const std::string check =
+        c.Text("editCheck").empty()
+            ? std::string()
+            : "<INPUT TYPE=\"button\" VALUE=\"[CheckCaption]\" onClick='CheckAnswer(false, [QNum])'>";
+    const std::string hint =
+        c.Text("editHint").empty() || !c.Checked("chkIncludeHint")
+            ? std::string()
+            : "<INPUT TYPE=\"button\" VALUE=\"[HintCaption]\" onClick='CheckAnswer(true, [QNum])'>";
+    const std::string show =
+        c.Text("editShow").empty() || !c.Checked("chkIncludeShowAnswer")
+            ? std::string()
+            : "<INPUT TYPE=\"button\" VALUE=\"[ShowCaption]\" onClick='ShowAnswers([QNum])'>";
+    std::string questionText;
+    if (!block.empty()) {
+      for (int q = 1; q <= n; ++q) {
+        std::string copy = block;
+        Fill(copy, "[CheckButton]", check);
+        Fill(copy, "[HintButton]", hint);
+        Fill(copy, "[ShowButton]", show);
+        Fill(copy, "[QNum]", std::to_string(q));
+        Fill(copy, "[Question]", TextToHTMLBreaks(questions.GetQuestionText(q)));
+        questionText += copy;
+        questionText += "\r\n\r\n";
+      }
+    }
+    Fill(page, "[Questions]", questionText);
+    Fill(page, "[strEscapeLookup]", charScript);
+    Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+    Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
+    Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
+    Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
+    Fill(page, "[ReadingFileName]", readingInAttribute);
+    Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
+    Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
+    Fill(page, "[strQuizTitle]", TextToHTMLBreaks(in.title));
+    Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
+    Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
+    Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
+    Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
+    Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
+    Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
+    Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
+    Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
+    Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
+    Fill(page, "[Answers]", answers);
+    Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
+    Fill(page, "[strQuizSubtitle]", TextToHTMLBreaks(c.Text("mmoQuizSubtitle")));
+    Fill(page, "[HelpButton]", buttons.help);
+    Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
+    Fill(page, "[HelpCaption]", QuotesToEntities(c.Text("editHelp")));
+    Fill(page, "[CheckCaption]", QuotesToEntities(c.Text("editCheck")));
+    Fill(page, "[HintCaption]", QuotesToEntities(c.Text("editHint")));
+    Fill(page, "[ShowCaption]", QuotesToEntities(c.Text("editShow")));
+    Fill(page, "[NextExButton]", buttons.nextEx);
+    Fill(page, "[TopNextExButton]", buttons.topNextEx);
+    Fill(page, "[ContentsButton]", buttons.contents);
+    Fill(page, "[BackButton]", buttons.back);
+    Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
+    Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
+    Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+    FillAddressesAndColours(page, c);
+    page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
+                                           ListEntry::AppendLine, kUnableToSave + names.code));
+  }
+  return plan;
+}
+
+std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
+                          const std::string& readingFileName, ExportPlan& plan) {
+  const ConfigValues& c = in.config;
+  std::string page = plan.UseTemplate(in.dhtml);
+
+  // Item array (the list loses its empty questions and trailing empty answers).
+  std::string items;
+  std::string collected;
+  const int n = questions.RemoveEmptyQuestions();
+  int item = 0;
+  for (int q = 1; q <= n; ++q) {
+    if (questions.QuestionIsEmpty(q)) continue;
+    const int k = questions.TrimEmptyAnswers(q);
+    const std::string name = "I[" + std::to_string(item) + "]";
+    items += "\r\n" + name + " = new Array();\r\n";
+    items += SafeJSStringAssignment(name + "[0]",
+                                    HighCharsToEntities(ReturnsToBR(questions.GetQuestionText(q)))) +
+             "\r\n";
+    items += name + "[1] = new Array();\r\n";
+    for (int m = 0; m < k; ++m) {
+      const std::string a = questions.GetAnswerText(q, m + 1);
+      const std::string answerName = name + "[1][" + std::to_string(m) + "]";
+      items += answerName + " = new Array();\r\n";
+      items += SafeJSStringAssignment(answerName + "[0]", HighCharsToEscapes(Trim(a))) + "\r\n";
+      collected += a;
+    }
+    ++item;
+  }
+  // The character script depends only on the collected text, so it is made
+  // once for all questions.
+  const std::string charScript = item > 0 ? MakeCharListScript(collected) : std::string();
+
+  const bool reading = in.reading.include;
+  Section(page, "inclBack", c.Checked("chkIncludeBack"));
+  Section(page, "inclContents", c.Checked("chkIncludeContents"));
+  Section(page, "inclNextEx", c.Checked("chkIncludeNextEx"));
+  Section(page, "inclTimer", in.reading.timer && reading);
+  Section(page, "inclParent", reading);
+  Section(page, "inclHint", c.Checked("chkIncludeHint"));
+  Section(page, "inclShow", c.Checked("chkIncludeShowAnswer"));
+
+  std::string readingName;
+  if (IsWebAddress(readingFileName))
+    readingName = ScriptString(readingFileName);
+  else if (!readingFileName.empty())
+    readingName = ScriptString(FileNameAsAddress(ExtractFileName(readingFileName)));
+
+  auto multiLine = [](const std::string& s) { return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s))); };
+
+  Fill(page, "[strEscapeLookup]", charScript);
+  Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+  Fill(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
+  Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
+  Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
+  Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
+  Fill(page, "[ReadingFileName]", readingName);
+  Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
+  Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
+  Fill(page, "[strHintCaption]", ScriptCaption(c.Text("editHint")));
+  Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
+  Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));
+  Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
+  Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
+  Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
+  Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
+  Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
+  Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
+  Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
+  Fill(page, "[strExerciseTitle]", multiLine(in.title));
+  Fill(page, "[strPlainTitle]", StripTags(in.title));
+  Fill(page, "[strExerciseSubtitle]", multiLine(c.Text("mmoQuizSubtitle")));
+  Fill(page, "[strInstructions]", multiLine(c.Text("mmoInstructions")));
+  Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
+  Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
+  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
+  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
+  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
+  Fill(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
+  Fill(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
+  Fill(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
+  Fill(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
+  Fill(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
+  Fill(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
+  Fill(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
+  Fill(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+  Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
+  Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
+  Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
+  Fill(page, "[boolShuffleQs]", TrueFalse(c.Checked("chkShuffleQs")));
+  Fill(page, "[strItemArray]", items);
+  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+}
+
+ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
+  // The companion pages lie in the chosen file's folder and take its base
+  // name, as in the frames export: a folder whose name holds ".htm" plays no
+  // part in them.
+  const ExportNames names = MakeExportNames(in.fileName);
+  ExportPlan plan;
+  plan.programName = kProgramName;
+  plan.rootPath = names.fileName;
+  plan.rootName = names.name;
+  plan.reportButtons = tavrel::mbYesNo;
+
+  if (!in.reading.include) {
+    plan.multiPage = false;
+    const std::string page = MakeDHTMLPage(questions, in, std::string(), plan);
+    ExportStep write = ExportStep::Write(names.fileName, page, names.name, ListEntry::None,
+                                         kUnableToSave + names.fileName);
+    write.restoreCursorBefore = true;
+    write.stopOnFailure = true;
+    plan.steps.push_back(write);
+    return plan;
+  }
+
+  plan.multiPage = true;
+  std::string frameset = plan.UseTemplate(in.frameset);
+  AddReadingMessages(plan, in.reading);
+  const bool readingIsAddress = IsWebAddress(in.reading.output);
+  if (!readingIsAddress)
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
+                                           names.reading, ListEntry::AppendLine,
+                                           kUnableToSave + names.reading));
+  const std::string page = MakeDHTMLPage(
+      questions, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
+  plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
+                                         ListEntry::Front, kUnableToSave + names.code));
+
+  Section(frameset, "V3BrowserVersion", false);
+  Section(frameset, "V4BrowserVersion", true);
+  Fill(frameset, "[strPlainTitle]", StripTags(in.title));
+  Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+  std::string readingFrame;
+  if (!readingIsAddress)
+    readingFrame = FileNameAsAddress(names.reading);
+  else if (in.reading.timer)
+    readingFrame = "javascript:document.write('');";
+  else
+    readingFrame = AttributeValue(in.reading.output);
+  Fill(frameset, "[ReadingFileName]", readingFrame);
+  frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
+                                         ListEntry::FrontLine, kUnableToSave + names.fileName));
+  return plan;
+}
+
+}  // namespace askery

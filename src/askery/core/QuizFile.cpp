@@ -1,0 +1,201 @@
+#include "askery/core/QuizFile.h"
+
+#include "shared/core/DataFile.h"
+#include "shared/core/ElementWalker.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
+
+namespace askery::quizfile {
+
+namespace {
+
+const std::string kCrLf = "\r\n";
+
+std::string RootPath(const char* rest) { return std::string(kRoot) + "\\" + rest; }
+
+}  // namespace
+
+std::string EmptyReadingElement() {
+  std::string r = "<reading>" + kCrLf;
+  r += MakeBoolElement(false, "include-reading") + kCrLf;
+  r += MakeBoolElement(false, "include-timer") + kCrLf;
+  r += MakeElement("1", "time-limit") + kCrLf;
+  r += MakeBoolElement(true, "internal-reading") + kCrLf;
+  r += MakeElement("", "path-to-reading") + kCrLf;
+  r += MakeElement("", "reading-title") + kCrLf;
+  r += MakeElement("", "reading-text") + kCrLf;
+  r += kCrLf + "</reading>";
+  return r;
+}
+
+std::string BuildQuizFileText(int majorVersion, const std::string& title,
+                              const std::string& readingElement, TQList& questions,
+                              const std::string& configXML) {
+  std::string records;
+  const int count = questions.Count();
+  for (int q = 1; q <= count; ++q) {
+    if (questions.QuestionIsEmpty(q)) continue;
+    const int answers = questions.TrimEmptyAnswers(q);
+    records += kCrLf + kCrLf;
+    records += "<question-record>" + kCrLf;
+    AppendElement(records, XMLEscape(questions.GetQuestionText(q)), "question");
+    records += kCrLf;
+    for (int a = 1; a <= answers; ++a) {
+      records += "<answer>" + kCrLf;
+      AppendElement(records, XMLEscape(questions.GetAnswerText(q, a)), "text");
+      records += kCrLf;
+      AppendElement(records, std::to_string(questions.GetAnswerCorrect(q, a)), "correct");
+      records += kCrLf;
+      AppendElement(records, XMLEscape(questions.GetAnswerFeedback(q, a)), "feedback");
+      records += kCrLf;
+      records += "</answer>" + kCrLf;
+    }
+    records += kCrLf + "</question-record>";
+  }
+
+  std::string doc;
+  doc.reserve(records.size() + configXML.size() + readingElement.size() + title.size() + 256);
+  doc += std::string("<") + kRoot + ">" + kCrLf;
+  doc += MakeElement(std::to_string(majorVersion), "version") + kCrLf + kCrLf;
+  doc += "<data>" + kCrLf;
+  doc += MakeElement(XMLEscape(title), "title") + kCrLf + kCrLf;
+  doc += readingElement + kCrLf + kCrLf;
+  doc += "<questions>" + kCrLf;
+  doc += records;
+  doc += kCrLf + "</questions>" + kCrLf;
+  doc += "</data>" + kCrLf + kCrLf;
+  doc += configXML + kCrLf;
+  doc += std::string("</") + kRoot + ">" + kCrLf;
+  return doc;
+}
+
+bool IsQuizDocument(const std::string& text) {
+  return GetValueByPath(text, RootPath("version"), "XYZ") != "XYZ";
+}
+
+XMLParts ReadQuizXML(const std::string& text, const std::string& currentTitle,
+                     const std::string& currentNextExURL) {
+  XMLParts parts;
+  std::string data;
+  std::string doc = text;  // ExtractElement takes the document by reference
+  ExtractElement(false, "data", doc, data);
+  parts.title = XMLUnescape(GetValueByPath(text, RootPath("data\\title"), currentTitle));
+  parts.nextExURL = XMLUnescape(GetValueByPath(
+      text, RootPath("tavrel-config-file\\askery\\next-ex-url"), currentNextExURL));
+  ExtractElement(false, "questions", data, parts.questions);
+  ExtractElement(false, "reading", data, parts.reading);
+  return parts;
+}
+
+std::string QuestionsOf(const std::string& text) {
+  return GetValueByPath(text, RootPath("data\\questions"), "");
+}
+
+int ReadQuizQuestions(const std::string& questionsText, int firstNumber, TQList& list) {
+  std::string found;
+  int startPos = 0;
+  if (!FindElement("question", questionsText, found, startPos)) return 0;
+  int n = firstNumber < 1 ? 1 : firstNumber;
+  int records = 0;
+  std::string record;
+  std::string answer;
+  TElementWalker recordWalker("question-record", questionsText);
+  while (recordWalker.Next(record)) {
+    list.SetQuestionText(n, XMLUnescape(GetValueByPath(record, "question", "")));
+    int j = 1;
+    if (FindElement("answer", record, found, startPos)) {
+      TElementWalker answerWalker("answer", record);
+      while (answerWalker.Next(answer)) {
+        const std::string text = XMLUnescape(GetValueByPath(answer, "text", ""));
+        const std::string feedback = XMLUnescape(GetValueByPath(answer, "feedback", ""));
+        const std::string correct = XMLUnescape(GetValueByPath(answer, "correct", "0"));
+        list.SetAnswer(n, j, text, feedback, (!correct.empty() && correct[0] == '1') ? 1 : 0);
+        ++j;
+      }
+    }
+    // The record replaces the question: none of the old answers stay behind.
+    for (int k = list.GetAnswerCount(n); k >= j; --k) list.DeleteAnswer(n, k);
+    ++n;
+    ++records;
+  }
+  return records;
+}
+
+OldQuiz ReadOldQuiz(const TDataFile& file, const std::string& currentNextExURL) {
+  OldQuiz quiz;
+  quiz.version = file.ReadInteger("FileInfo", "Version", 0);
+  quiz.title = SubCharsToReturns(file.ReadString("Title", "strQuizTitle", ""));
+  quiz.nextExURL = file.ReadString("NextEx", "strNextExURL", currentNextExURL);
+  quiz.subtitle = file.ReadString("Config", "strQuizSubtitle", "");
+  quiz.questions.resize(kOldQuestionCount);
+  for (int i = 1; i <= kOldQuestionCount; ++i) {
+    const std::string section = "Question" + std::to_string(i);
+    OldQuestion& q = quiz.questions[static_cast<size_t>(i - 1)];
+    q.text = SubCharsToReturns(file.ReadString(section, "Question", ""));
+    for (int a = 1; a <= 4; ++a) {
+      q.answers[static_cast<size_t>(a - 1)] =
+          SubCharsToReturns(file.ReadString(section, "Answer" + std::to_string(a), ""));
+    }
+  }
+  return quiz;
+}
+
+ConfigValues ReadOldQuizConfig(const TDataFile& file, const ConfigValues& current) {
+  struct Key {
+    const char* key;
+    const char* control;
+    bool isSwitch;
+    bool memo;
+  };
+  // Read in this order: texts and captions first, then switches, addresses
+  // and colours.
+  static const Key keys[] = {
+      {"strQuizSubtitle", "mmoQuizSubtitle", false, true},
+      {"strWelcome", "mmoWelcome", false, true},
+      {"strInstructions", "mmoInstructions", false, true},
+      {"strGuessCorrect", "editGuessCorrect", false, false},
+      {"strGuessIncorrect", "editGuessIncorrect", false, false},
+      {"strTheseAnswersToo", "editTheseAnswersToo", false, false},
+      {"strThisMuch", "editThisMuch", false, false},
+      {"strPleaseEnter", "editPleaseEnter", false, false},
+      {"strTheseWords", "editTheseWords", false, false},
+      {"strNextCorrect", "editNextCorrect", false, false},
+      {"strCorrectList", "editCorrectList", false, false},
+      {"strHelpCaption", "editHelp", false, false},
+      {"strNextExCaption", "editNextEx", false, false},
+      {"strBackCaption", "editBack", false, false},
+      {"strContentsCaption", "editContents", false, false},
+      {"strHintCaption", "editHint", false, false},
+      {"strCheckCaption", "editCheck", false, false},
+      {"strShowCaption", "editShow", false, false},
+      {"IncludeHint", "chkIncludeHint", true, false},
+      {"IncludeShowAnswer", "chkIncludeShowAnswer", true, false},
+      {"IncludeHelp", "chkIncludeHelp", true, false},
+      {"IncludeNextEx", "chkIncludeNextEx", true, false},
+      {"IncludeContents", "chkIncludeContents", true, false},
+      {"IncludeBack", "chkIncludeBack", true, false},
+      {"CaseSensitive", "chkCaseSensitive", true, false},
+      {"strGraphicURL", "editGraphicURL", false, false},
+      {"strNextExURL", "editNextExURL", false, false},
+      {"strContentsURL", "editContentsURL", false, false},
+      {"strPageBGColor", "editPageBGColor", false, false},
+      {"strTitleColor", "editTitleColor", false, false},
+      {"strExBGColor", "editExBGColor", false, false},
+      {"strTextColor", "editTextColor", false, false},
+      {"strNavBarColor", "editNavBarColor", false, false},
+  };
+  ConfigValues result = current;
+  for (const Key& k : keys) {
+    if (k.isSwitch) {
+      result.checked[k.control] = file.ReadBool("Config", k.key, true);
+    } else {
+      std::string value = file.ReadString("Config", k.key, current.Text(k.control));
+      if (k.memo) value = SubCharsToReturns(value);
+      result.text[k.control] = value;
+    }
+  }
+  return result;
+}
+
+}  // namespace askery::quizfile

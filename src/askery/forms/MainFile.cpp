@@ -1,0 +1,228 @@
+// TfrmMain's data-file members: saving and loading ".aky" quizzes, reading
+// the older line-based quiz files, and Append File.  The text itself is
+// built and taken apart by QuizFile; this unit puts the pieces into the
+// window, the configuration window and the question list.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <exception>
+#include <memory>
+
+#include "askery/forms/Config.h"
+#include "askery/forms/Main.h"
+#include "askery/core/QuizFile.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/Widgets.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/forms/ReadingText.h"
+#include "shared/forms/TLFunctions.h"
+#include "shared/forms/WhatNumber.h"
+#include "shared/core/XMLRoutines.h"
+
+namespace askery {
+
+using tavrel::ModalResult;
+using tavrel::MsgType;
+using tavrel::platform;
+
+namespace {
+
+constexpr int kHelpFile = 4000;
+constexpr int kHelpAppend = 7000;
+constexpr int kHelpReload = 9000;
+constexpr int kHelpOldVersion = 24000;
+
+TfrmConfig* QuizConfig() { return dynamic_cast<TfrmConfig*>(frmConfig); }
+
+bool ReloadConfigTicked(const TfrmMain& w) {
+  return w.mnuReloadConfig && w.mnuReloadConfig->isChecked();
+}
+
+// The reading element of the quiz: the reading dialog holds the reading; a
+// program without the dialog writes the element of an empty reading.
+std::string ReadingElement() {
+  if (!frmAddReadingText) return quizfile::EmptyReadingElement();
+  std::string xml;
+  frmAddReadingText->ReportXMLReadingData(xml);
+  return xml;
+}
+
+// The end of every successful load: the quiz as loaded, unmodified, under
+// its file name.
+void BecomeCurrentFile(TfrmMain& w, const std::string& fileName) {
+  {
+    const QSignalBlocker quiet(w.SpinQNum);
+    w.SpinQNum->setValue(1);
+  }
+  w.FCurrQ = 1;
+  w.ShowQuestion(1);
+  w.FChanged = false;
+  w.FFileName = fileName;
+  UpdateMainCaption();
+  w.dlgSaveFile.fileName = fileName;
+  AddRecentFile(fileName);
+}
+
+// Reads an old line-based quiz.  False when the file was refused (missing,
+// unreadable, or of a version below 2): the quiz then stays new and
+// untitled, so that a later Save cannot overwrite the refused file.
+bool LoadOldQuiz(TfrmMain& w, const std::string& fileName) {
+  tavrel::BusyCursor busy;
+  if (!FileExists(fileName)) {
+    platform().messageDlg("The file " + fileName + " cannot be found.", MsgType::Error,
+                          tavrel::mbOK, kHelpFile);
+    return false;
+  }
+  if (!w.NewQuiz()) return false;
+  std::unique_ptr<TDataFile> file;
+  try {
+    file = std::make_unique<TDataFile>(fileName);
+  } catch (const std::exception&) {
+    platform().messageDlg("Unable to load the file. There may be a disk error.",
+                          MsgType::Warning, tavrel::mbOK, kHelpFile);
+    return false;
+  }
+  TfrmConfig* config = QuizConfig();
+  try {
+    const quizfile::OldQuiz quiz = quizfile::ReadOldQuiz(
+        *file, config ? config->ControlText("editNextExURL") : std::string());
+    if (quiz.version < quizfile::kOldMinVersion) {
+      platform().messageDlg("This file version is not supported by this version of Askery.",
+                            MsgType::Error, tavrel::mbOK, kHelpOldVersion);
+      return false;
+    }
+    w.mmoTitle->SetText(quiz.title);
+    if (config) config->SetControlText("editNextExURL", quiz.nextExURL);
+    if (!quiz.subtitle.empty() && (ReloadConfigTicked(w) || w.FSaveWithFile) &&
+        platform().messageDlg("Do you want to reload the configuration information saved with "
+                              "this file?",
+                              MsgType::Confirmation, tavrel::mbYesNo,
+                              kHelpReload) == ModalResult::Yes &&
+        config) {
+      config->SetValues(quizfile::ReadOldQuizConfig(*file, config->Values()));
+    }
+    for (int i = 1; i <= quizfile::kOldQuestionCount; ++i) {
+      const quizfile::OldQuestion& q = quiz.questions[static_cast<size_t>(i - 1)];
+      w.FQuestions->SetQuestionText(i, q.text);
+      for (int a = 1; a <= 4; ++a) {
+        w.FQuestions->SetAnswer(i, a, q.answers[static_cast<size_t>(a - 1)], "", 1);
+      }
+    }
+  } catch (const std::exception&) {
+    platform().messageDlg("Unable to load the file. There may be a disk error.",
+                          MsgType::Warning, tavrel::mbOK, kHelpFile);
+  }
+  file.reset();
+  BecomeCurrentFile(w, fileName);
+  return true;
+}
+
+}  // namespace
+
+bool TfrmMain::SaveAsXML(const std::string& fileName) {
+  tavrel::BusyCursor busy;
+  StashQuestion();
+  std::string config;
+  if (TfrmConfig* c = QuizConfig()) {
+    c->MakeConfigXML(config);
+  } else {
+    config = configdoc::MakeConfigXML(configdoc::Program::Askery,
+                                      configdoc::Defaults(configdoc::Program::Askery));
+  }
+  const std::string doc = quizfile::BuildQuizFileText(GetMajorVersion(), mmoTitle->Text(),
+                                                      ReadingElement(), *FQuestions, config);
+  return SaveXMLFile(fileName, doc);
+}
+
+void TfrmMain::LoadFile(const std::string& fileName) {
+  if (fileName.empty() || !FileExists(fileName)) return;
+  tavrel::BusyCursor busy;
+  if (!NewQuiz()) return;
+  std::string text;
+  LoadTextFile(fileName, text);
+  if (quizfile::IsQuizDocument(text)) {
+    LoadXMLFile(text);
+  } else if (!LoadOldQuiz(*this, fileName)) {
+    return;
+  }
+  BecomeCurrentFile(*this, fileName);
+}
+
+void TfrmMain::LoadXMLFile(const std::string& fileText) {
+  TfrmConfig* config = QuizConfig();
+  const quizfile::XMLParts parts = quizfile::ReadQuizXML(
+      fileText, mmoTitle->Text(), config ? config->ControlText("editNextExURL") : std::string());
+  mmoTitle->SetText(parts.title);
+  // The next exercise's address always comes from the file, whatever the
+  // reload option says.
+  if (config) config->SetControlText("editNextExURL", parts.nextExURL);
+  if (frmAddReadingText) frmAddReadingText->LoadXMLReadingData(parts.reading);
+  LoadXMLQuestions(parts.questions, 1);
+  if (config && ReloadConfigTicked(*this)) {
+    config->ReadConfigXML(GetValueByPath(fileText, quizfile::kRoot, ""));
+  }
+}
+
+void TfrmMain::LoadXMLQuestions(const std::string& questionsText, int firstNumber) {
+  quizfile::ReadQuizQuestions(questionsText, firstNumber, *FQuestions);
+}
+
+void TfrmMain::LoadOldFile(const std::string& fileName) { LoadOldQuiz(*this, fileName); }
+
+void TfrmMain::mnuAppendFileClick() {
+  StashQuestion();
+  dlgOpenFile.fileName.clear();
+  if (!platform().openDialog(dlgOpenFile)) return;
+  const std::string fileName = dlgOpenFile.fileName;
+  const std::string bareName = ExtractFileName(fileName);
+  if (!FileExists(fileName)) {
+    platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning,
+                          tavrel::mbOK, kHelpAppend);
+    return;
+  }
+  tavrel::BusyCursor busy;
+  try {
+    std::string text;
+    LoadTextFile(fileName, text);
+    if (!quizfile::IsQuizDocument(text)) {
+      busy.release();
+      platform().messageDlg(
+          "This is an old Askery file. You will need to load and resave in order to append it.",
+          MsgType::Warning, tavrel::mbOK, kHelpAppend);
+      return;
+    }
+    const int start = FQuestions->FirstEmptyQuestion();
+    FChosenNumber = 0;
+    bool accepted = false;
+    if (frmWhatNumber) {
+      frmWhatNumber->lblQuestionNumber->setText("Append questions starting at number:");
+      frmWhatNumber->lblQuestionNumber->show();
+      frmWhatNumber->lblToPosition->setText(tavrel::toQString("from file: " + bareName + "."));
+      frmWhatNumber->lblToPosition->show();
+      frmWhatNumber->cmbToPosition->hide();
+      // One more number than the quiz has questions can be chosen.
+      FQuestions->AddQuestion();
+      frmWhatNumber->FillNumberLists();
+      frmWhatNumber->cmbNumber->setCurrentIndex(start - 1);
+      accepted = frmWhatNumber->ShowModal() == QDialog::Accepted;
+    }
+    if (accepted && FChosenNumber >= 1) {
+      LoadXMLQuestions(quizfile::QuestionsOf(text), FChosenNumber);
+      ShowQuestion(SpinQNum->value());
+      FChanged = true;
+    } else {
+      ShowQuestion(SpinQNum->value());
+    }
+  } catch (const std::exception&) {
+    busy.release();
+    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning,
+                          tavrel::mbOK, kHelpAppend);
+  }
+}
+
+}  // namespace askery

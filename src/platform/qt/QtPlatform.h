@@ -1,0 +1,61 @@
+// The desktop implementation of the platform services over Qt Widgets.  The
+// program installs one at start (tavrel::setPlatform); tests use the fake.
+#pragma once
+
+#include <QStringList>
+#include <string>
+
+#include "platform/core/Platform.h"
+
+namespace tavrel {
+
+class QtPlatform : public IPlatform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+
+  ModalResult messageDlg(const std::string& text, MsgType type, unsigned buttons,
+                         int helpContext) override;
+  void showMessage(const std::string& text) override;
+
+  bool openDialog(FileDialogOptions& options) override;
+  bool saveDialog(FileDialogOptions& options) override;
+  bool fontDialog(FontSpec& font) override;
+  bool inputQuery(const std::string& caption, const std::string& prompt,
+                  std::string& value) override;
+
+  std::string clipboardText() override;
+  void setClipboardText(const std::string& text) override;
+
+  bool shellOpen(const std::string& target, std::string& errorText) override;
+
+  void setHelpFile(const std::string& path) override;
+  void showHelp(int helpContext) override;
+  void showHelpContents() override;
+  std::string helpFile() const { return helpFile_; }
+
+  void setBusy(bool busy) override;
+
+ private:
+  bool runFileDialog(FileDialogOptions& options, bool save);
+  void openHelpAt(const std::string& fragment);
+
+  std::string helpFile_;
+  int busyDepth_ = 0;
+};
+
+// Makes the suite's compiled-in pictures (":/tavrel/...": program icons,
+// splash pictures) available; safe to call more than once.  Installing a
+// QtPlatform does it too.
+void InitResources();
+
+// A filter of the programs' form ("Text (*.txt)|*.txt|Web (*.htm;*.html)|
+// *.htm;*.html") as the name filters of a Qt file dialog ("Text (*.txt)",
+// "Web (*.htm *.html)").  An empty filter gives no entries.
+QStringList QtNameFilters(const std::string& filter);
+
+// Object names of the buttons of a message dialog, for keyboard-free tests:
+// "btnYes", "btnNo", "btnOK", "btnCancel", "btnHelp"; the dialog itself is
+// named "MessageDlg".
+
+}  // namespace tavrel

@@ -1,9 +1,0 @@
-#include "shared/ConfigFormBase.h"
-
-TConfigFormBase* frmConfig = nullptr;
-
-TConfigFormBase::TConfigFormBase(QWidget* parent) : QDialog(parent) {}
-
-TConfigFormBase::~TConfigFormBase() {
-  if (frmConfig == this) frmConfig = nullptr;
-}

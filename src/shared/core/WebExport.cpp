@@ -1,0 +1,234 @@
+#include "shared/core/WebExport.h"
+
+#include "shared/core/FileFunctions.h"
+#include "shared/core/StringFunctions.h"
+
+const char* const kBlankInNameMessage =
+    "Your file name contains a space. This may cause trouble if you upload it to certain "
+    "servers. Do you still wish to continue?";
+
+ExportNames MakeExportNames(const std::string& fileName) {
+  ExportNames n;
+  n.fileName = fileName;
+  n.name = ExtractFileName(fileName);
+  n.folder = ExtractFilePath(fileName);
+  const auto p = n.name.find(".htm");
+  n.base = p == std::string::npos ? std::string() : n.name.substr(0, p);
+  n.welcome = n.base + "w.htm";
+  n.code = n.base + "c.htm";
+  n.reading = n.base + "r.htm";
+  return n;
+}
+
+bool NameHasBlank(const std::string& name) { return name.find(' ') != std::string::npos; }
+
+bool AskContinueWithBlank() {
+  return tavrel::platform().messageDlg(kBlankInNameMessage, tavrel::MsgType::Warning,
+                                       tavrel::mbYesNoCancel,
+                                       kWebExportHelpContext) == tavrel::ModalResult::Yes;
+}
+
+ExportStep ExportStep::Warning(const std::string& text, int helpContext) {
+  ExportStep s;
+  s.kind = Kind::Message;
+  s.message.text = text;
+  s.message.type = tavrel::MsgType::Warning;
+  s.message.buttons = tavrel::mbOK;
+  s.message.helpContext = helpContext;
+  return s;
+}
+
+ExportStep ExportStep::Write(const std::string& path, const std::string& text,
+                             const std::string& listName, ListEntry list,
+                             const std::string& failureText) {
+  ExportStep s;
+  s.kind = Kind::WritePage;
+  s.path = path;
+  s.text = text;
+  s.listName = listName;
+  s.list = list;
+  s.failureText = failureText;
+  return s;
+}
+
+std::string ExportPlan::UseTemplate(const TemplateSource& source) {
+  if (source.disk) return *source.disk;
+  Warn("Unable to find source file " + source.fileName + ". Reverting to default.",
+       kTemplateHelpContext);
+  return source.store;
+}
+
+void ExportPlan::Warn(const std::string& text, int helpContext) {
+  steps.push_back(ExportStep::Warning(text, helpContext));
+}
+
+std::string FinalReportText(const ExportPlan& plan, const std::string& list) {
+  const std::string crlf2 = "\r\n\r\n";
+  const std::string appear = "If this file is loaded into a browser, the quiz should appear.";
+  if (plan.multiPage)
+    return plan.programName + " has created the following files:" + crlf2 + list + crlf2 +
+           "The root file name is " + plan.rootName + ". " + appear + crlf2 + plan.viewQuestion;
+  return plan.programName + " has created the following file:" + crlf2 + plan.rootPath + crlf2 +
+         appear + crlf2 + plan.viewQuestion;
+}
+
+ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
+                            const PageWriter& writer) {
+  ExportOutcome out;
+  auto& ui = tavrel::platform();
+  for (const ExportStep& step : plan.steps) {
+    if (step.kind == ExportStep::Kind::Message) {
+      if (step.message.plain)
+        ui.showMessage(step.message.text);
+      else
+        ui.messageDlg(step.message.text, step.message.type, step.message.buttons,
+                      step.message.helpContext);
+      continue;
+    }
+    if (step.restoreCursorBefore && cursor) cursor->release();
+    const bool ok = writer ? writer(step.path, step.text) : SaveTextFile(step.path, step.text);
+    if (!ok) {
+      ui.showMessage(step.failureText);
+      if (step.stopOnFailure) {
+        if (cursor) cursor->release();
+        return out;
+      }
+      continue;
+    }
+    out.written.push_back(step.path);
+    switch (step.list) {
+      case ListEntry::None:
+        break;
+      case ListEntry::Front:
+        out.list = step.listName + out.list;
+        break;
+      case ListEntry::FrontLine:
+        out.list = step.listName + "\r\n" + out.list;
+        break;
+      case ListEntry::AppendLine:
+        out.list += "\r\n" + step.listName;
+        break;
+    }
+  }
+  if (cursor) cursor->release();
+  out.reported = true;
+  out.answer = ui.messageDlg(FinalReportText(plan, out.list), tavrel::MsgType::Information,
+                             plan.reportButtons, kWebExportHelpContext);
+  if (out.answer == tavrel::ModalResult::Yes) {
+    try {
+      ShellOpenFile(plan.rootPath);
+    } catch (const ShellOpenError& e) {
+      ui.showMessage(e.what());
+    }
+  }
+  return out;
+}
+
+std::string ScriptStringSafe(const std::string& s) {
+  std::string r;
+  r.reserve(s.size() + s.size() / 8);
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '\r') {
+      r += "\\r";
+    } else if (c == '\n') {
+      r += "\\n";
+    } else if (c == '<' && i + 1 < s.size() && s[i + 1] == '/') {
+      r += "<\\";
+    } else if (c == '<' && s.compare(i, 4, "<!--") == 0) {
+      r += "<\\";
+    } else if (c == '[') {
+      // A bracket written as an escape: a placeholder word typed into a text
+      // is then not filled by a later replacement of the same page.
+      r += "\\x5B";
+    } else {
+      r += c;
+    }
+  }
+  return r;
+}
+
+std::string ScriptString(const std::string& s) { return ScriptStringSafe(JSEscapeQuotes(s)); }
+
+std::string SafeJSStringAssignment(const std::string& varName, const std::string& value) {
+  if (value.size() <= 100) return varName + "='" + ScriptString(value) + "';";
+  std::vector<std::string> chunks;
+  SplitIntoChunks(100, value, chunks);
+  std::string r;
+  for (std::size_t i = 0; i < chunks.size(); ++i) {
+    if (i == 0)
+      r += varName + "='" + ScriptString(chunks[i]) + "';";
+    else
+      r += "\r\n" + varName + "+='" + ScriptString(chunks[i]) + "';";
+  }
+  return r;
+}
+
+std::string FileNameAsAddress(const std::string& bareName) {
+  static const char* hex = "0123456789ABCDEF";
+  // Characters with a meaning in an address or a quoted attribute; a colon
+  // would make the part before it read as a scheme ("unit1:quizc.htm").
+  static const std::string special = "%#?&\"'\\<> :";
+  std::string r;
+  for (const char c : bareName) {
+    const auto u = static_cast<unsigned char>(c);
+    // Browsers drop tabs and line breaks from addresses: control characters
+    // are encoded too.
+    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
+      r += c;
+      continue;
+    }
+    r += '%';
+    r += hex[u >> 4];
+    r += hex[u & 15];
+  }
+  return r;
+}
+
+std::string AttributeValue(const std::string& s) { return QuotesToEntities(s); }
+
+namespace {
+
+// An address in the click script of a button: a script string inside a
+// double-quoted attribute.
+std::string AddressInHandler(const std::string& address) {
+  return QuotesToEntities(ScriptString(address));
+}
+
+bool Wanted(const ConfigValues& c, const char* caption, const char* include) {
+  return !c.Text(caption).empty() && c.Checked(include);
+}
+
+}  // namespace
+
+NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
+  NavButtons b;
+  const std::string target =
+      style == NavStyle::Quiz ? "parent.location='" : "[inclReading]parent.[/inclReading]location='";
+  auto linkButton = [&](const char* caption, const char* include, const char* url) {
+    if (!Wanted(c, caption, include)) return std::string();
+    return "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text(caption)) +
+           "\" onClick=\"" + target + AddressInHandler(c.Text(url)) + "'\">";
+  };
+  b.nextEx = linkButton("editNextEx", "chkIncludeNextEx", "editNextExURL");
+  b.contents = linkButton("editContents", "chkIncludeContents", "editContentsURL");
+  if (style == NavStyle::Quiz && Wanted(c, "editNextEx", "chkIncludeNextEx")) {
+    // Written into a script string of the page, hence the escaped quotes; the
+    // address is escaped for the click script, the attribute and the string.
+    const std::string address = ScriptString(AddressInHandler(c.Text("editNextExURL")));
+    b.topNextEx = "<FORM><INPUT TYPE=\\\"button\\\" VALUE=\\\"" +
+                  ScriptString(QuotesToEntities(c.Text("editNextEx"))) +
+                  "\\\" onClick=\\\"parent.location=\\'" + address + "\\'\\\"><\\/FORM>";
+  }
+  // The frames of an export are separate origins when opened from disk: a
+  // frame may not reach its parent's history, but all frames share the one
+  // session history, so going back from the frame goes back in the frameset.
+  if (Wanted(c, "editBack", "chkIncludeBack"))
+    b.back = "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text("editBack")) +
+             "\" onClick=\"history.back()\">";
+  if (style == NavStyle::Quiz && Wanted(c, "editHelp", "chkIncludeHelp"))
+    b.help =
+        "<INPUT TYPE=\"button\" VALUE=\"[HelpCaption]\" "
+        "onClick=\"parent.FeedbackFrame.location='[WelcomeFileName]#help'\"><BR>";
+  return b;
+}

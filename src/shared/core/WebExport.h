@@ -1,0 +1,173 @@
+// The steps every web export shares, as plain functions over plain data: the
+// names of the pages, the template with its fallback to the template store,
+// the navigation buttons, the text safety of values put into pages, and the
+// running of an export's steps (messages, page writes, the list of created
+// files and the final report).  The exporters build an ExportPlan; the click
+// handlers run it.  Pure: Windows-1252 text, no Qt (messages go through
+// tavrel::platform()).
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/core/Platform.h"
+#include "shared/core/ConfigValues.h"
+
+// Help contexts of the export messages.
+inline constexpr int kWebExportHelpContext = 6000;
+inline constexpr int kTemplateHelpContext = 33000;
+
+// ---------------------------------------------------------------- names ----
+
+// The pages of one export.  fileName is the root page as chosen (full path),
+// name its bare file name, folder the folder part (with its trailing "/").
+// base is the part of name before the first ".htm" (empty when name has none
+// or starts with it); the companions are bare names in folder.
+struct ExportNames {
+  std::string fileName;
+  std::string name;
+  std::string folder;
+  std::string base;
+  std::string welcome;  // base + "w.htm"
+  std::string code;     // base + "c.htm"
+  std::string reading;  // base + "r.htm"
+
+  std::string PathOf(const std::string& bareName) const { return folder + bareName; }
+};
+ExportNames MakeExportNames(const std::string& fileName);
+
+// True when the bare name holds a blank; AskContinueWithBlank then asks the
+// user, and only Yes lets the export go on.
+bool NameHasBlank(const std::string& name);
+bool AskContinueWithBlank();
+extern const char* const kBlankInNameMessage;
+
+// ------------------------------------------------------------ templates ----
+
+// A page template as the export finds it: the text read from the template
+// folder (none when it could not be read) and the template store's text of
+// the same slot, used after a warning when the file failed.
+struct TemplateSource {
+  std::string fileName;             // "askeryc.ht_"
+  std::optional<std::string> disk;  // text read from the template folder
+  std::string store;                // the store's fallback text
+};
+
+// ----------------------------------------------------------------- plan ----
+
+struct ExportMessage {
+  std::string text;
+  tavrel::MsgType type = tavrel::MsgType::Warning;
+  unsigned buttons = tavrel::mbOK;
+  int helpContext = 0;
+  bool plain = false;  // a plain message box
+};
+
+// How a written page enters the list of created files (one bare name per
+// line, CR LF between lines).
+enum class ListEntry {
+  None,
+  Front,       // name + list
+  FrontLine,   // name + CR LF + list
+  AppendLine,  // list + CR LF + name
+};
+
+struct ExportStep {
+  enum class Kind { Message, WritePage };
+  Kind kind = Kind::Message;
+  ExportMessage message;  // Kind::Message
+
+  // Kind::WritePage
+  std::string path;       // full path of the page
+  std::string text;       // the finished page
+  std::string listName;   // bare name for the list
+  ListEntry list = ListEntry::None;
+  std::string failureText;           // plain message when the write fails
+  bool stopOnFailure = false;        // a failed write ends the export, no report
+  bool restoreCursorBefore = false;  // the default cursor comes back before the write
+
+  static ExportStep Warning(const std::string& text, int helpContext);
+  static ExportStep Write(const std::string& path, const std::string& text,
+                          const std::string& listName, ListEntry list,
+                          const std::string& failureText);
+};
+
+// Everything an export does after its questions: the steps in order, then
+// the final report.
+struct ExportPlan {
+  std::vector<ExportStep> steps;
+  std::string programName;  // "Askery"
+  std::string rootPath;     // FileName, opened on Yes
+  std::string rootName;     // its bare name, named in the multi-page report
+  bool multiPage = true;    // report "the following files" (else "file")
+  std::string viewQuestion = "Would you like to view the quiz now?";
+  unsigned reportButtons = tavrel::mbYesNoCancel;
+
+  // The text of a template: the text read from disk, or the store's text
+  // after a step with the warning "Unable to find source file ...".
+  std::string UseTemplate(const TemplateSource& source);
+  void Warn(const std::string& text, int helpContext);
+};
+
+// The final report for the list of created files (multi-page form) or the
+// one root page (single-page form).
+std::string FinalReportText(const ExportPlan& plan, const std::string& list);
+
+struct ExportOutcome {
+  bool reported = false;  // the final report was shown
+  std::string list;       // the list of created files
+  tavrel::ModalResult answer = tavrel::ModalResult::None;
+  std::vector<std::string> written;  // full paths of the pages written
+};
+
+using PageWriter = std::function<bool(const std::string& path, const std::string& text)>;
+
+// Runs the steps: messages through tavrel::platform(), pages through writer
+// (SaveTextFile when none is given); a failed write shows its message and the
+// export goes on (or ends, for a step that says so).  Then, with the default
+// cursor back, the final report; Yes opens the root page, and a failure to
+// open it is shown as a plain message.
+ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
+                            const PageWriter& writer = nullptr);
+
+// ------------------------------------------------------ text in pages ----
+
+// Makes a value that stands inside a quoted script string safe for the page
+// around it: CR and LF become the escapes \r and \n, "</" becomes "<\/" and
+// "<!--" becomes "<\!--", so that no text can end the script element or the
+// string; "[" becomes "\x5B", so that a placeholder word typed into a text
+// (such as "[Answers]") is not filled by a later replacement of the page.
+// Applied after JSEscapeQuotes (which doubles backslashes).
+std::string ScriptStringSafe(const std::string& s);
+
+// JSEscapeQuotes followed by ScriptStringSafe.
+std::string ScriptString(const std::string& s);
+
+// The assignment of MakeJSStringAssignment (chunks of 100 characters, each
+// escaped by itself), with every chunk also made ScriptStringSafe.
+std::string SafeJSStringAssignment(const std::string& varName, const std::string& value);
+
+// A bare file name as a relative address: the characters that mean something
+// in an address or a quoted attribute ("%", "#", "?", "&", quotes,
+// backslash, "<", ">", blank, ":") and control characters are %-encoded;
+// everything else stays.
+std::string FileNameAsAddress(const std::string& bareName);
+
+// A value for a double-quoted attribute: double quotes become &quot;.
+std::string AttributeValue(const std::string& s);
+
+// ---------------------------------------------------- navigation buttons ----
+
+// The navigation buttons of the frames exports, from the configuration:
+// each is empty unless its caption is not empty and its include box checked.
+struct NavButtons {
+  std::string nextEx;
+  std::string topNextEx;  // for a double- or single-quoted script string
+  std::string contents;
+  std::string back;
+  std::string help;
+};
+enum class NavStyle { Quiz, Matching };
+NavButtons BuildNavButtons(const ConfigValues& config, NavStyle style = NavStyle::Quiz);

@@ -1,0 +1,615 @@
+#include "shared/forms/ReadingText.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+
+#include "shared/forms/PictureLibrary.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/Fonts.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/Widgets.h"
+#include "shared/forms/ConfigFormBase.h"
+#include "shared/forms/EditFunctions.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/forms/InsertLink.h"
+#include "shared/forms/MainFormBase.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/forms/SourceEdit.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
+
+
+using tavrel::platform;
+
+TfrmAddReadingText* frmAddReadingText = nullptr;
+
+namespace {
+
+constexpr int kHelpContext = 12500;
+constexpr int kTemplateHelpContext = 33000;
+constexpr int kMinTime = 1;
+constexpr int kMaxTime = 500;
+const char* const kReadingTemplate = "tavrelr.ht_";
+const char* const kCrLf = "\r\n";
+
+// Client area of the dialog: tells the form when it is resized, so that the
+// form can lay out its memos and buttons by its own rules.
+class ClientArea : public QWidget {
+ public:
+  explicit ClientArea(QWidget* parent) : QWidget(parent) {}
+  std::function<void()> onResize;
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    QWidget::resizeEvent(e);
+    if (onResize) onResize();
+  }
+};
+
+std::string ConfigText(const char* name) {
+  return frmConfig ? frmConfig->ControlText(name) : std::string();
+}
+
+}  // namespace
+
+// --- Construction -------------------------------------------------------------
+
+TfrmAddReadingText::TfrmAddReadingText(QWidget* parent) : QDialog(parent) {
+  setObjectName("frmAddReadingText");
+  setWindowTitle("Add Reading Text");
+  setModal(false);
+  setSizeGripEnabled(true);
+
+  BuildControls();
+  BuildMenus();
+
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->setSpacing(0);
+  outer->setMenuBar(mnuMain);
+  outer->addWidget(pnlClient, 1);
+
+  setMinimumSize(600, 420);
+  resize(640, 520);
+  InstallKeyPreview();
+
+  frmAddReadingText = this;
+}
+
+TfrmAddReadingText::~TfrmAddReadingText() {
+  if (frmAddReadingText == this) frmAddReadingText = nullptr;
+}
+
+void TfrmAddReadingText::BuildControls() {
+  auto* client = new ClientArea(this);
+  client->setObjectName("pnlClient");
+  client->onResize = [this] { FormResize(); };
+  pnlClient = client;
+
+  chkIncludeReading = new QCheckBox("Include a reading text", client);
+  chkIncludeReading->setObjectName("chkIncludeReading");
+  chkIncludeReading->setGeometry(12, 10, 240, 24);
+
+  chkTimer = new QCheckBox("Include a timer", client);
+  chkTimer->setObjectName("chkTimer");
+  chkTimer->setGeometry(12, 40, 240, 24);
+  chkTimer->setEnabled(false);
+
+  lblTimer = new QLabel("Time limit (minutes):", client);
+  lblTimer->setObjectName("lblTimer");
+  lblTimer->setGeometry(32, 72, 150, 24);
+  lblTimer->setEnabled(false);
+
+  spinTimer = new QSpinBox(client);
+  spinTimer->setObjectName("spinTimer");
+  spinTimer->setRange(kMinTime, kMaxTime);
+  spinTimer->setValue(kMinTime);
+  spinTimer->setGeometry(184, 70, 72, 28);
+  spinTimer->setEnabled(false);
+  // Changed by its arrows only, never typed into.
+  if (auto* box = spinTimer->findChild<QLineEdit*>()) box->setReadOnly(true);
+  lblTimer->setBuddy(spinTimer);
+
+  gbSource = new QGroupBox("Source", client);
+  gbSource->setObjectName("gbSource");
+  gbSource->setGeometry(272, 4, 356, 104);
+  rbInternal = new QRadioButton("From text entered below", gbSource);
+  rbInternal->setObjectName("rbInternal");
+  rbInternal->setGeometry(10, 22, 300, 22);
+  rbInternal->setChecked(true);
+  rbInternal->setEnabled(false);
+  rbExternal = new QRadioButton("External file", gbSource);
+  rbExternal->setObjectName("rbExternal");
+  rbExternal->setGeometry(10, 46, 300, 22);
+  rbExternal->setEnabled(false);
+  editReadingPath = new tavrel::TEdit(gbSource, "editReadingPath");
+  editReadingPath->setGeometry(28, 72, 226, 26);
+  editReadingPath->setEnabled(false);
+  btnBrowse = new QPushButton("&Browse...", gbSource);
+  btnBrowse->setObjectName("btnBrowse");
+  btnBrowse->setGeometry(260, 71, 88, 28);
+  btnBrowse->setEnabled(false);
+  btnBrowse->setAutoDefault(false);
+
+  pnlTitle = new QFrame(client);
+  pnlTitle->setObjectName("pnlTitle");
+  pnlTitle->setGeometry(0, 114, 640, 40);
+  pnlTitle->setEnabled(false);
+  auto* lblTitle = new QLabel("Title:", pnlTitle);
+  lblTitle->setObjectName("lblTitle");
+  lblTitle->setGeometry(12, 8, 60, 24);
+  mmoReadingTitle = new tavrel::TMemo(pnlTitle, "mmoReadingTitle");
+  mmoReadingTitle->SetWantReturns(false);
+  mmoReadingTitle->SetCentered(true);
+  mmoReadingTitle->setGeometry(140, 5, 360, 30);
+  mmoReadingTitle->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mmoReadingTitle->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  mmoReadingTitle->setEnabled(false);
+  lblTitle->setBuddy(mmoReadingTitle);
+
+  mmoReadingText = new tavrel::TMemo(client, "mmoReadingText");
+  mmoReadingText->SetWantTabs(true);
+  mmoReadingText->setGeometry(0, 158, 640, 300);
+  mmoReadingText->setEnabled(false);
+
+  btnOK = new QPushButton("&OK", client);
+  btnOK->setObjectName("btnOK");
+  btnDeleteText = new QPushButton("&Delete text", client);
+  btnDeleteText->setObjectName("btnDeleteText");
+  btnCancel = new QPushButton("&Cancel", client);
+  btnCancel->setObjectName("btnCancel");
+  btnHelp = new QPushButton("&Help", client);
+  btnHelp->setObjectName("btnHelp");
+  for (QPushButton* b : {btnOK, btnDeleteText, btnCancel, btnHelp}) {
+    b->resize(105, 30);
+    b->setAutoDefault(false);
+  }
+  btnCancel->setDefault(true);
+
+  // Tab order: options, source, title, text, buttons.
+  setTabOrder(chkIncludeReading, chkTimer);
+  setTabOrder(chkTimer, spinTimer);
+  setTabOrder(spinTimer, rbInternal);
+  setTabOrder(rbInternal, rbExternal);
+  setTabOrder(rbExternal, editReadingPath);
+  setTabOrder(editReadingPath, btnBrowse);
+  setTabOrder(btnBrowse, mmoReadingTitle);
+  setTabOrder(mmoReadingTitle, mmoReadingText);
+  setTabOrder(mmoReadingText, btnOK);
+  setTabOrder(btnOK, btnDeleteText);
+  setTabOrder(btnDeleteText, btnCancel);
+  setTabOrder(btnCancel, btnHelp);
+
+  // Enabled states follow every change of state, the program's own included.
+  connect(chkIncludeReading, &QCheckBox::toggled, this, [this] { chkIncludeReadingClick(); });
+  connect(chkTimer, &QCheckBox::toggled, this, [this] { chkTimerClick(); });
+  connect(rbInternal, &QRadioButton::toggled, this, [this] { rbSourceClick(); });
+  connect(rbExternal, &QRadioButton::toggled, this, [this] { rbSourceClick(); });
+
+  // The options belong to the exercise: changing them marks it modified.
+  connect(chkIncludeReading, &QCheckBox::toggled, this, [this] { MarkExerciseChanged(); });
+  connect(chkTimer, &QCheckBox::toggled, this, [this] { MarkExerciseChanged(); });
+  connect(rbInternal, &QRadioButton::toggled, this, [this] { MarkExerciseChanged(); });
+  connect(spinTimer, &QSpinBox::valueChanged, this, [this] { MarkExerciseChanged(); });
+  editReadingPath->OnChange = [this] { MarkExerciseChanged(); };
+
+  mmoReadingTitle->OnChange = [this] {
+    if (!FLoading) FTextChanged = true;
+  };
+  mmoReadingText->OnChange = [this] {
+    if (!FLoading) FTextChanged = true;
+  };
+
+  connect(btnBrowse, &QPushButton::clicked, this, [this] { btnBrowseClick(); });
+  connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+  connect(btnDeleteText, &QPushButton::clicked, this, [this] { btnDeleteTextClick(); });
+  connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+}
+
+void TfrmAddReadingText::BuildMenus() {
+  mnuMain = new QMenuBar(this);
+  mnuMain->setObjectName("mnuMain");
+
+  mnuEdit = mnuMain->addMenu("&Edit");
+  mnuEdit->setObjectName("mnuEdit");
+  mnuUndo = mnuEdit->addAction("&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  mnuEdit->addSeparator();
+  mnuCut = mnuEdit->addAction("Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
+  mnuCopy = mnuEdit->addAction("&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuPaste = mnuEdit->addAction("&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuDelete = mnuEdit->addAction("&Delete", QKeySequence(Qt::CTRL | Qt::Key_Delete));
+  mnuEdit->addSeparator();
+  mnuSelectAll = mnuEdit->addAction("Se&lect All", QKeySequence(Qt::CTRL | Qt::Key_A));
+  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditPopup(); });
+  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
+  connect(mnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
+  connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+  connect(mnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
+  connect(mnuDelete, &QAction::triggered, this, [this] { mnuDeleteClick(); });
+  connect(mnuSelectAll, &QAction::triggered, this, [this] { mnuSelectAllClick(); });
+  // The memos handle these keys themselves while they have the focus.
+  for (QAction* a : {mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll})
+    a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+
+  mnuFont = mnuMain->addAction("&Font...");
+  connect(mnuFont, &QAction::triggered, this, [this] { mnuFontClick(); });
+
+  mnuInsert = mnuMain->addMenu("&Insert");
+  mnuInsert->setObjectName("mnuInsert");
+  mnuPicture = mnuInsert->addMenu("&Picture");
+  mnuPicFromURL = mnuPicture->addAction("From &Web URL");
+  mnuPicFromFile = mnuPicture->addAction("From Local &File");
+  mnuLink = mnuInsert->addMenu("&Link");
+  mnuLinkToURL = mnuLink->addAction("To URL");
+  mnuLinkToFile = mnuLink->addAction("To File");
+  connect(mnuInsert, &QMenu::aboutToShow, this, [this] { mnuInsertPopup(); });
+  connect(mnuPicFromURL, &QAction::triggered, this, [this] { mnuPictureClick(false); });
+  connect(mnuPicFromFile, &QAction::triggered, this, [this] { mnuPictureClick(true); });
+  connect(mnuLinkToURL, &QAction::triggered, this, [this] { mnuLinkClick(false); });
+  connect(mnuLinkToFile, &QAction::triggered, this, [this] { mnuLinkClick(true); });
+}
+
+// The form sees keys before its controls: exactly Ctrl+Alt goes to the
+// markup shortcuts and is consumed.
+void TfrmAddReadingText::InstallKeyPreview() {
+  pnlClient->installEventFilter(this);
+  for (QWidget* w : pnlClient->findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+bool TfrmAddReadingText::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
+    auto* ke = static_cast<QKeyEvent*>(e);
+    if (IsExactlyCtrlAlt(ke)) {
+      if (e->type() == QEvent::ShortcutOverride) {
+        // Keep the key from any shortcut so that it arrives as a key press.
+        e->accept();
+        return true;
+      }
+      HandleMarkupKeyEvent(this, ke);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, e);
+}
+
+// --- Showing and closing --------------------------------------------------------
+
+void TfrmAddReadingText::ShowReading() {
+  show();
+  raise();
+  activateWindow();
+}
+
+void TfrmAddReadingText::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  if (e->spontaneous()) return;  // restored from the task bar: not a new showing
+  RememberText();
+  FTextChanged = false;
+  FormResize();
+}
+
+void TfrmAddReadingText::Close() { done(QDialog::Accepted); }
+
+void TfrmAddReadingText::reject() { btnCancelClick(); }
+
+void TfrmAddReadingText::RememberText() {
+  FOldTitle = mmoReadingTitle->Text();
+  FOldText = mmoReadingText->Text();
+}
+
+void TfrmAddReadingText::RestoreText() {
+  mmoReadingTitle->SetText(FOldTitle);
+  mmoReadingText->SetText(FOldText);
+}
+
+void TfrmAddReadingText::MarkExerciseChanged() {
+  if (FLoading) return;
+  if (frmMain) frmMain->FChanged = true;
+}
+
+// --- Dialog rules -----------------------------------------------------------------
+
+void TfrmAddReadingText::chkIncludeReadingClick() {
+  const bool on = chkIncludeReading->isChecked();
+  chkTimer->setEnabled(on);
+  rbInternal->setEnabled(on);
+  rbExternal->setEnabled(on);
+  rbSourceClick();
+}
+
+void TfrmAddReadingText::rbSourceClick() {
+  const bool external = rbExternal->isChecked();
+  const bool internal = rbInternal->isChecked();
+  btnBrowse->setEnabled(external);
+  editReadingPath->setEnabled(external);
+  pnlTitle->setEnabled(internal);
+  mmoReadingTitle->setEnabled(internal);
+  mmoReadingText->setEnabled(internal);
+}
+
+void TfrmAddReadingText::chkTimerClick() {
+  const bool on = chkTimer->isChecked();
+  lblTimer->setEnabled(on);
+  spinTimer->setEnabled(on);
+}
+
+void TfrmAddReadingText::btnBrowseClick() {
+  tavrel::FileDialogOptions dlg;
+  dlg.title = "Reading Text File";
+  dlg.filter = "HTML pages (*.htm, *.html)|*.htm;*.html";
+  dlg.fileMustExist = true;
+  const std::string current = editReadingPath->Text();
+  if (!current.empty() && !IsWebAddress(current))
+    dlg.initialDir = ExtractFilePath(current);
+  else if (frmMain)
+    dlg.initialDir = ExtractFilePath(frmMain->FFileName);
+  if (platform().openDialog(dlg)) editReadingPath->SetText(dlg.fileName);
+}
+
+void TfrmAddReadingText::btnOKClick() {
+  if (!FTextChanged) {
+    Close();
+    return;
+  }
+  switch (platform().messageDlg(
+      "This will replace any previous reading text with this one. Are you sure you want to do "
+      "this?",
+      tavrel::MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp, kHelpContext)) {
+    case tavrel::ModalResult::Yes:
+      MarkExerciseChanged();
+      Close();
+      break;
+    case tavrel::ModalResult::No:
+      RestoreText();
+      Close();
+      break;
+    default:
+      break;  // stays open with the edits
+  }
+}
+
+void TfrmAddReadingText::btnCancelClick() {
+  if (!FTextChanged) {
+    Close();
+    return;
+  }
+  switch (platform().messageDlg("The text has changed. Do you want to discard the changes?",
+                                tavrel::MsgType::Confirmation,
+                                tavrel::mbYesNoCancel | tavrel::mbHelp, kHelpContext)) {
+    case tavrel::ModalResult::Yes:
+      RestoreText();
+      Close();
+      break;
+    case tavrel::ModalResult::No:
+      btnOKClick();
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmAddReadingText::btnDeleteTextClick() {
+  if (platform().messageDlg(
+          "This will delete the reading text completely. Are you sure you want to do this?",
+          tavrel::MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp,
+          kHelpContext) != tavrel::ModalResult::Yes)
+    return;
+  mmoReadingTitle->SetText("");
+  mmoReadingText->SetText("");
+  MarkExerciseChanged();
+}
+
+void TfrmAddReadingText::btnHelpClick() { platform().showHelp(kHelpContext); }
+
+// --- Menus --------------------------------------------------------------------------
+
+tavrel::IEditControl* TfrmAddReadingText::FocusedEdit() {
+  return tavrel::AsEditControl(tavrel::FocusedControl(this));
+}
+
+tavrel::TMemo* TfrmAddReadingText::FocusedMemo() {
+  QWidget* w = tavrel::FocusedControl(this);
+  if (w == mmoReadingTitle) return mmoReadingTitle;
+  if (w == mmoReadingText) return mmoReadingText;
+  return nullptr;
+}
+
+void TfrmAddReadingText::mnuEditPopup() {
+  tavrel::IEditControl* edit = FocusedEdit();
+  const bool selected = edit && edit->HasSelection();
+  mnuCut->setEnabled(selected);
+  mnuCopy->setEnabled(selected);
+  mnuDelete->setEnabled(selected);
+  if (edit) mnuSelectAll->setEnabled(!edit->Text().empty());
+}
+
+void TfrmAddReadingText::mnuInsertPopup() {
+  const bool memo = FocusedMemo() != nullptr;
+  mnuPicture->menuAction()->setEnabled(memo);
+  mnuLink->menuAction()->setEnabled(memo);
+}
+
+void TfrmAddReadingText::mnuUndoClick() {
+  if (tavrel::TMemo* m = FocusedMemo()) m->Undo();
+}
+
+void TfrmAddReadingText::mnuCutClick() {
+  if (tavrel::TMemo* m = FocusedMemo()) m->CutToClipboard();
+}
+
+void TfrmAddReadingText::mnuCopyClick() {
+  if (tavrel::TMemo* m = FocusedMemo()) m->CopyToClipboard();
+}
+
+void TfrmAddReadingText::mnuPasteClick() {
+  if (tavrel::TMemo* m = FocusedMemo()) m->PasteFromClipboard();
+}
+
+void TfrmAddReadingText::mnuDeleteClick() {
+  if (tavrel::TMemo* m = FocusedMemo()) m->ClearSelection();
+}
+
+void TfrmAddReadingText::mnuSelectAllClick() {
+  if (tavrel::TMemo* m = FocusedMemo()) m->SelectAll();
+}
+
+void TfrmAddReadingText::mnuFontClick() {
+  tavrel::FontSpec chosen =
+      tavrel::SpecFromFont(mmoReadingText->font(), mmoReadingText->palette().color(QPalette::Text));
+  if (!platform().fontDialog(chosen)) return;
+
+  mmoReadingText->setFont(tavrel::FontFromSpec(chosen, mmoReadingText->font()));
+  QPalette pal = mmoReadingText->palette();
+  pal.setColor(QPalette::Text, tavrel::ColourFromBGR(chosen.color));
+  mmoReadingText->setPalette(pal);
+
+  QFont title = mmoReadingTitle->font();
+  title.setFamily(tavrel::toQString(chosen.name));
+  mmoReadingTitle->setFont(title);
+}
+
+void TfrmAddReadingText::mnuLinkClick(bool toFile) {
+  tavrel::TMemo* memo = FocusedMemo();
+  if (!memo || !frmInsertLink) return;
+  std::string html;
+  frmInsertLink->ShowMe(toFile, frmMain ? frmMain->FFileName : std::string(), html,
+                        memo->SelText());
+  memo->SetSelText(html);
+  memo->setFocus();
+}
+
+void TfrmAddReadingText::mnuPictureClick(bool fromFile) {
+  tavrel::TMemo* memo = FocusedMemo();
+  if (!memo) return;
+  const std::string dataFile = frmMain ? frmMain->FFileName : std::string();
+  std::string tag;
+  if (fromFile)
+    tavrel::GetPicInfo(true, dataFile, tag);
+  else
+    tavrel::GetWebPicTag(tag);
+  memo->SetSelText(tag);
+  if (frmMain) frmMain->dlgSaveWeb.initialDir = ExtractFilePath(dataFile);
+  memo->setFocus();
+}
+
+// --- Layout ---------------------------------------------------------------------------
+
+void TfrmAddReadingText::FormResize() {
+  if (!pnlClient) return;
+  const int w = pnlClient->width();
+  const int h = pnlClient->height();
+  // The source box reaches the right edge, so that a long path shows.
+  const int sourceWidth = std::max(320, w - gbSource->x() - 12);
+  gbSource->resize(sourceWidth, gbSource->height());
+  btnBrowse->move(sourceWidth - btnBrowse->width() - 8, btnBrowse->y());
+  editReadingPath->resize(btnBrowse->x() - 6 - editReadingPath->x(), editReadingPath->height());
+  pnlTitle->setGeometry(0, pnlTitle->y(), w, pnlTitle->height());
+  mmoReadingTitle->move((w - mmoReadingTitle->width()) / 2, mmoReadingTitle->y());
+  const int textTop = mmoReadingText->y();
+  mmoReadingText->setGeometry(0, textTop, w, std::max(0, h - 60 - textTop));
+  const int top = h - 44;
+  btnOK->move(w / 2 - 230, top);
+  btnDeleteText->move(w / 2 - 112, top);
+  btnCancel->move(w / 2 + 7, top);
+  btnHelp->move(w / 2 + 125, top);
+}
+
+// --- The reading element -------------------------------------------------------------
+
+void TfrmAddReadingText::ReportXMLReadingData(std::string& xml) const {
+  std::string s = kCrLf;
+  s += MakeBoolElement(chkIncludeReading->isChecked(), "include-reading") + kCrLf;
+  s += MakeBoolElement(chkTimer->isChecked(), "include-timer") + kCrLf;
+  s += MakeElement(std::to_string(spinTimer->value()), "time-limit") + kCrLf;
+  s += MakeBoolElement(rbInternal->isChecked(), "internal-reading") + kCrLf;
+  s += MakeElement(XMLEscape(editReadingPath->Text()), "path-to-reading") + kCrLf;
+  s += MakeElement(XMLEscape(mmoReadingTitle->Text()), "reading-title") + kCrLf;
+  s += MakeElement(XMLEscape(mmoReadingText->Text()), "reading-text") + kCrLf;
+  s += kCrLf;
+  xml = MakeElement(s, "reading");
+}
+
+void TfrmAddReadingText::LoadXMLReadingData(const std::string& xml) {
+  FLoading = true;
+  chkIncludeReading->setChecked(GetBoolByPath(xml, "include-reading", false));
+  chkTimer->setChecked(GetBoolByPath(xml, "include-timer", false));
+  // A missing limit reads as the least one; the spin edit holds the range.
+  const int limit = GetIntByPath(xml, "time-limit", kMinTime);
+  spinTimer->setValue(std::clamp(limit, kMinTime, kMaxTime));
+  const bool internal = GetBoolByPath(xml, "internal-reading", true);
+  rbInternal->setChecked(internal);
+  rbExternal->setChecked(!internal);
+  editReadingPath->SetText(XMLUnescape(GetValueByPath(xml, "path-to-reading", "")));
+  mmoReadingTitle->SetText(XMLUnescape(GetValueByPath(xml, "reading-title", "")));
+  mmoReadingText->SetText(XMLUnescape(GetValueByPath(xml, "reading-text", "")));
+  FLoading = false;
+  // The reading loaded is now the one that Cancel or No goes back to.
+  RememberText();
+  FTextChanged = false;
+}
+
+void TfrmAddReadingText::ClearReading() {
+  FLoading = true;
+  chkIncludeReading->setChecked(false);
+  rbInternal->setChecked(true);
+  editReadingPath->SetText("");
+  mmoReadingTitle->SetText("");
+  mmoReadingText->SetText("");
+  FLoading = false;
+  RememberText();
+  FTextChanged = false;
+}
+
+// --- The reading page ------------------------------------------------------------------
+
+void TfrmAddReadingText::GetReadingOutput(int browserVersion, std::string& output) {
+  output.clear();
+  if (rbInternal->isChecked()) {
+    const std::string folder = frmMain ? frmMain->FSourcePath : std::string();
+    std::string t;
+    if (!LoadTextFile(FindFileNoCase(folder, kReadingTemplate), t)) {
+      platform().messageDlg(
+          "Unable to find reading text source file tavrelr.ht_. Reverting to default.",
+          tavrel::MsgType::Warning, tavrel::mbOK, kTemplateHelpContext);
+      t = frmSourceFiles ? frmSourceFiles->FReadingText : std::string();
+    }
+    ReadingPageInput in;
+    in.title = mmoReadingTitle->Text();
+    in.text = mmoReadingText->Text();
+    in.graphicURL = ConfigText("editGraphicURL");
+    in.pageBGColor = ConfigText("editPageBGColor");
+    in.titleColor = ConfigText("editTitleColor");
+    in.textColor = ConfigText("editTextColor");
+    in.exBGColor = ConfigText("editExBGColor");
+    output = BuildReadingPage(t, browserVersion, in);
+    return;
+  }
+
+  const std::string path = editReadingPath->Text();
+  if (!path.empty() && FileExists(path)) {
+    std::string text;
+    if (LoadTextFile(path, text)) output = text;
+  } else if (IsWebAddress(path)) {
+    output = Trim(path);
+  } else {
+    platform().messageDlg(
+        "You have not specified a correct file and path for your reading text file.",
+        tavrel::MsgType::Warning, tavrel::mbOK, kHelpContext);
+  }
+}

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "shared/core/UserRights.h"
+#include "platform/core/TextCodec.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/XMLRoutines.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using tavrel::testing::FakePlatform;
+using tavrel::testing::TempDir;
+
+std::vector<std::string> FolderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder))
+    names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(LoadTextFile, GivesEveryLineBackWithCrLf) {
+  TempDir dir;
+  std::string text;
+  dir.Write("lf.txt", "a\nb\n\nc");
+  ASSERT_TRUE(LoadTextFile(dir.File("lf.txt"), text));
+  EXPECT_EQ(text, "a\r\nb\r\n\r\nc\r\n");
+  dir.Write("mixed.txt", "a\r\rb\r\n\n");
+  ASSERT_TRUE(LoadTextFile(dir.File("mixed.txt"), text));
+  EXPECT_EQ(text, "a\r\n\r\nb\r\n\r\n");
+  dir.Write("nul.txt", std::string("ab\0cd\r\n", 7));
+  ASSERT_TRUE(LoadTextFile(dir.File("nul.txt"), text));
+  EXPECT_EQ(text, "ab\r\n");
+  dir.Write("empty.txt", "");
+  ASSERT_TRUE(LoadTextFile(dir.File("empty.txt"), text));
+  EXPECT_EQ(text, "");
+
+  text = "unchanged";
+  EXPECT_FALSE(LoadTextFile(dir.File("missing.txt"), text));
+  EXPECT_FALSE(LoadTextFile(dir.Path(), text));
+  EXPECT_EQ(text, "unchanged");
+}
+
+TEST(SaveTextFile, WritesCrLfAfterEveryLine) {
+  TempDir dir;
+  ASSERT_TRUE(SaveTextFile(dir.File("a.htm"), "x\r\n"));
+  EXPECT_EQ(dir.Read("a.htm"), "x\r\n");
+  ASSERT_TRUE(SaveTextFile(dir.File("a.htm"), "a\r\n\r\nb"));
+  EXPECT_EQ(dir.Read("a.htm"), "a\r\n\r\nb\r\n");
+  ASSERT_TRUE(SaveTextFile(dir.File("a.htm"), "lone\nbreaks\r"));
+  EXPECT_EQ(dir.Read("a.htm"), "lone\nbreaks\r\r\n");
+  ASSERT_TRUE(SaveTextFile(dir.File("a.htm"), ""));
+  EXPECT_EQ(dir.Read("a.htm"), "");
+  EXPECT_FALSE(SaveTextFile(dir.File("no/folder.htm"), "x"));
+  EXPECT_FALSE(SaveTextFile(dir.Path(), "x"));
+}
+
+TEST(SaveTextFile, Windows1252NamesBecomeNativeNames) {
+  TempDir dir;
+  ASSERT_TRUE(SaveTextFile(dir.File("caf\xE9.htm"), "x"));
+  EXPECT_EQ(dir.Read("caf\xC3\xA9.htm"), "x\r\n");
+  EXPECT_TRUE(FileExists(dir.File("caf\xE9.htm")));
+  std::string text;
+  EXPECT_TRUE(LoadTextFile(dir.File("caf\xE9.htm"), text));
+}
+
+TEST(SaveTextFile, NamesOutsideTheCodePageReachTheirFiles) {
+  // A folder name with a letter Windows-1252 lacks comes in from a dialog as
+  // a character reference; the file still lands in the real folder.
+  TempDir dir;
+  const std::string native = dir.Path() + "\xC5\x81\xC3\xB3" "d\xC5\xBA/";  // "Łódź/"
+  ASSERT_EQ(::mkdir(native.c_str(), 0755), 0);
+  const std::string held = tavrel::Utf8ToWin1252(native) + "quiz.aky";
+  EXPECT_NE(held.find("&#321;\xF3" "d&#378;/"), std::string::npos);
+  ASSERT_TRUE(SaveTextFile(held, "x"));
+  EXPECT_EQ(tavrel::testing::ReadFileBytes(native + "quiz.aky"), "x\r\n");
+  EXPECT_TRUE(FileExists(held));
+  // A reference to a character the code page holds is a name of its own.
+  EXPECT_EQ(NativePath("a&#65;b"), "a&#65;b");
+}
+
+TEST(AtomicSave, KeepsPermissionsAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  dir.Write("page.htm", "old");
+  ASSERT_EQ(chmod(dir.File("page.htm").c_str(), 0640), 0);
+  ASSERT_TRUE(SaveBytesAtomically(dir.File("page.htm"), "new"));
+  EXPECT_EQ(dir.Read("page.htm"), "new");
+  struct stat st {};
+  ASSERT_EQ(stat(dir.File("page.htm").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"page.htm"}));
+
+  // A link stays a link; the file it names gets the text.
+  std::filesystem::create_symlink(dir.File("page.htm"), dir.File("link.htm"));
+  ASSERT_TRUE(SaveTextFile(dir.File("link.htm"), "linked"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.htm")));
+  EXPECT_EQ(dir.Read("page.htm"), "linked\r\n");
+}
+
+TEST(AtomicSave, ReadOnlyFolderOrFileKeepsTheOldFile) {
+  TempDir dir;
+  const std::string header(XMLHeader);
+  ASSERT_EQ(mkdir(dir.File("ro").c_str(), 0755), 0);
+  dir.Write("ro/quiz.aky", "old quiz");
+  dir.Write("ro.aky", "old read-only");
+  ASSERT_EQ(chmod(dir.File("ro.aky").c_str(), 0444), 0);
+  ASSERT_EQ(chmod(dir.File("ro").c_str(), 0555), 0);
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  {
+    tavrel::testing::WithoutRootRights user;
+    if (!user.Ok()) GTEST_SKIP() << "file modes do not restrain this user";
+    EXPECT_FALSE(SaveXMLFile(dir.File("ro/quiz.aky"), "<a>1</a>"));
+    EXPECT_FALSE(SaveTextFile(dir.File("ro/new.htm"), "x"));
+    EXPECT_FALSE(SaveTextFile(dir.File("ro.aky"), "x"));
+  }
+  EXPECT_EQ(dir.Read("ro/quiz.aky"), "old quiz");
+  EXPECT_EQ(FolderEntries(dir.File("ro")), (std::vector<std::string>{"quiz.aky"}));
+  EXPECT_EQ(dir.Read("ro.aky"), "old read-only");
+}
+
+// Lets writes beyond a size fail with EFBIG, as on a full device.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lim = old_;
+    lim.rlim_cur = bytes;
+    ok_ = setrlimit(RLIMIT_FSIZE, &lim) == 0;
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  bool Ok() const { return ok_; }
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = SIG_DFL;
+  bool ok_ = false;
+};
+
+TEST(AtomicSave, FullDeviceKeepsTheOldFile) {
+  TempDir dir;
+  const std::string old = "<a>old</a>\r\n";
+  dir.Write("quiz.aky", old);
+  const std::string big(64 * 1024, 'x');
+  {
+    FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Ok());
+    EXPECT_FALSE(SaveXMLFile(dir.File("quiz.aky"), "<a>" + big + "</a>"));
+    EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), big));
+  }
+  EXPECT_EQ(dir.Read("quiz.aky"), old);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"quiz.aky"}));
+  EXPECT_TRUE(SaveXMLFile(dir.File("quiz.aky"), "<a>" + big + "</a>"));
+}
+
+TEST(ShellOpenFile, MissingFileAndFailingShellRaiseTheMessage) {
+  TempDir dir;
+  FakePlatform fake;
+  const std::string lead =
+      "Unable to run the program and load the file. Please try yourself to open this file:";
+  try {
+    ShellOpenFile(dir.File("gone.htm"));
+    ADD_FAILURE() << "no error raised";
+  } catch (const ShellOpenError& e) {
+    EXPECT_EQ(std::string(e.what()), lead + "\r\n\r\n" + dir.File("gone.htm"));
+  }
+  EXPECT_TRUE(fake.opened.empty());
+
+  dir.Write("page.htm", "x");
+  EXPECT_TRUE(ShellOpenFile(dir.File("page.htm")));
+  EXPECT_EQ(fake.opened, (std::vector<std::string>{dir.File("page.htm")}));
+
+  fake.SetShellOpenFails(true);
+  try {
+    ShellOpenFile(dir.File("page.htm"));
+    ADD_FAILURE() << "no error raised";
+  } catch (const ShellOpenError& e) {
+    EXPECT_EQ(std::string(e.what()), lead + "\r\n\r\n " + dir.File("page.htm") +
+                                         ". No application is registered for this file.");
+  }
+}
+
+std::string Rel(const std::string& base, const std::string& target) {
+  std::string r = "old";
+  RelativeWebPath(base, target, r);
+  return r;
+}
+
+TEST(RelativeWebPath, StepsUpThroughWholeFolders) {
+  EXPECT_EQ(Rel("/q/quiz.aky", "/q/pics/a.gif"), "pics/a.gif");
+  EXPECT_EQ(Rel("/q/quiz.aky", "/q/a.gif"), "a.gif");
+  EXPECT_EQ(Rel("/q/quiz.aky", "/other/a.gif"), "../other/a.gif");
+  EXPECT_EQ(Rel("C:/q/quiz.aky", "D:/x/a.gif"), "D:/x/a.gif");
+  EXPECT_EQ(Rel("/q/quiz.aky", "/Q/pics/a.gif"), "pics/a.gif");
+  EXPECT_EQ(Rel("/home/t/quiz/a.aky", "/home/t/quiz2/p.gif"), "../quiz2/p.gif");
+  EXPECT_EQ(Rel("/home/t/quiz2/a.aky", "/home/t/quiz/p.gif"), "../quiz/p.gif");
+  EXPECT_EQ(Rel("/a/b/c/d.aky", "/a/x/y.gif"), "../../x/y.gif");
+  EXPECT_EQ(Rel("/q/quiz.aky", "/q/quiz.aky.gif"), "quiz.aky.gif");
+}
+
+TEST(PathHelpers, NamesFoldersAndExtensions) {
+  EXPECT_EQ(ExtractFileName("/a/b/quiz.aky"), "quiz.aky");
+  EXPECT_EQ(ExtractFileName("quiz.aky"), "quiz.aky");
+  EXPECT_EQ(ExtractFilePath("/a/b/quiz.aky"), "/a/b/");
+  EXPECT_EQ(ExtractFilePath("quiz.aky"), "");
+  EXPECT_EQ(ExtractFileExt("/a/b.c/quiz.aky"), ".aky");
+  EXPECT_EQ(ExtractFileExt("/a/b.c/quiz"), "");
+  EXPECT_EQ(NativePath("/t/caf\xE9"), "/t/caf\xC3\xA9");
+
+  TempDir dir;
+  dir.Write("f", "");
+  EXPECT_TRUE(FileExists(dir.File("f")));
+  EXPECT_FALSE(FileExists(dir.Path()));
+  EXPECT_FALSE(FileExists(dir.File("g")));
+  EXPECT_TRUE(DirectoryExists(dir.Path()));
+  EXPECT_FALSE(DirectoryExists(dir.File("f")));
+}
+
+TEST(FindFileNoCase, MatchesTemplateNamesInAnyCase) {
+  TempDir dir;
+  dir.Write("Askery.ht_", "t");
+  dir.Write("daskery.ht_", "d");
+  ASSERT_EQ(mkdir(dir.File("ASKERYW.HT_").c_str(), 0755), 0);
+  EXPECT_EQ(FindFileNoCase(dir.Path(), "askery.ht_"), dir.File("Askery.ht_"));
+  EXPECT_EQ(FindFileNoCase(dir.Path(), "Askery.ht_"), dir.File("Askery.ht_"));
+  EXPECT_EQ(FindFileNoCase(dir.Path(), "DAskery.HT_"), dir.File("daskery.ht_"));
+  EXPECT_EQ(FindFileNoCase(dir.Path(), "askeryw.ht_"), dir.File("askeryw.ht_"));
+  EXPECT_EQ(FindFileNoCase(dir.Path(), "askeryc.ht_"), dir.File("askeryc.ht_"));
+  EXPECT_EQ(FindFileNoCase(dir.File("none/"), "x"), dir.File("none/x"));
+}
+
+}  // namespace

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/core/TextCodec.h"
+
+namespace {
+
+using namespace tavrel;
+
+TEST(TextCodec, EveryByteSurvivesTheRoundTrip) {
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  const std::string utf8 = Win1252ToUtf8(all);
+  EXPECT_EQ(Utf8ToWin1252(utf8), all);
+  for (int c = 0; c < 256; ++c) {
+    const std::string one(1, static_cast<char>(c));
+    EXPECT_EQ(Utf8ToWin1252(Win1252ToUtf8(one)), one) << c;
+    EXPECT_EQ(UnicodeToWin1252(Win1252ToUnicode(static_cast<unsigned char>(c))), c) << c;
+  }
+}
+
+TEST(TextCodec, KnownCharacters) {
+  EXPECT_EQ(Win1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
+  EXPECT_EQ(Win1252ToUtf8("\xE9"), "\xC3\xA9");      // e acute
+  EXPECT_EQ(Win1252ToUtf8("\x93q\x94"), "\xE2\x80\x9Cq\xE2\x80\x9D");
+  EXPECT_EQ(Win1252ToUnicode(0x9F), U'\u0178');
+  EXPECT_EQ(Utf8ToWin1252("\xC5\x93"), "\x9C");  // oe ligature
+}
+
+TEST(TextCodec, CharactersOutsideTheCodePageBecomeReferences) {
+  EXPECT_EQ(Utf8ToWin1252("a\xE2\x88\x9A" "b"), "a&#8730;b");          // square root
+  EXPECT_EQ(Utf8ToWin1252("\xF0\x9F\x98\x80"), "&#128512;");           // outside the BMP
+  EXPECT_EQ(UnicodeToWin1252(U'\u0100'), -1);
+  // Bytes that are not UTF-8 are taken as Windows-1252 as they are.
+  EXPECT_EQ(Utf8ToWin1252("caf\xE9"), "caf\xE9");
+  EXPECT_EQ(Utf8ToWin1252("\xC0\x80"), "\xC0\x80");  // overlong form
+  EXPECT_EQ(Utf8ToWin1252("\xED\xA0\x80"), "\xED\xA0\x80");  // surrogate
+}
+
+TEST(TextCodec, LineBreaks) {
+  EXPECT_EQ(CrLfToLf("a\r\nb\rc\nd"), "a\nb\nc\nd");
+  EXPECT_EQ(LfToCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");
+  EXPECT_EQ(LfToCrLf(CrLfToLf("x\r\n\r\ny\r\n")), "x\r\n\r\ny\r\n");
+}
+
+}  // namespace

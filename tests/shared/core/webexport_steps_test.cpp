@@ -1,0 +1,271 @@
+// The steps every web export shares: page names, template fallback,
+// navigation buttons, text safety in scripts, and running a plan.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/WebExport.h"
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+using tavrel::ModalResult;
+using tavrel::MsgType;
+using tavrel::testing::FakePlatform;
+using tavrel::testing::TempDir;
+
+namespace {
+
+ConfigValues ButtonConfig() {
+  ConfigValues c;
+  c.text = {{"editNextEx", "Next"},      {"editNextExURL", "next.htm"},
+            {"editContents", "Contents"}, {"editContentsURL", "index.htm"},
+            {"editBack", "Back"},         {"editHelp", "Help"}};
+  c.checked = {{"chkIncludeNextEx", true},
+               {"chkIncludeContents", true},
+               {"chkIncludeBack", true},
+               {"chkIncludeHelp", true}};
+  return c;
+}
+
+}  // namespace
+
+TEST(WebExportNames, BaseNameComesFromTheFileNameBeforeHtm) {
+  ExportNames n = MakeExportNames("/home/t/web/quiz.htm");
+  EXPECT_EQ(n.name, "quiz.htm");
+  EXPECT_EQ(n.folder, "/home/t/web/");
+  EXPECT_EQ(n.base, "quiz");
+  EXPECT_EQ(n.welcome, "quizw.htm");
+  EXPECT_EQ(n.code, "quizc.htm");
+  EXPECT_EQ(n.reading, "quizr.htm");
+  EXPECT_EQ(n.PathOf(n.code), "/home/t/web/quizc.htm");
+
+  EXPECT_EQ(MakeExportNames("/x/quiz.html").code, "quizc.htm");
+  EXPECT_EQ(MakeExportNames("/x/quiz.txt").base, "");
+  EXPECT_EQ(MakeExportNames("/x/quiz.txt").welcome, "w.htm");
+  EXPECT_EQ(MakeExportNames("/x/.htm").base, "");
+  // A folder named like a page plays no part in the names.
+  ExportNames f = MakeExportNames("/x/unit.htm/lesson.htm");
+  EXPECT_EQ(f.folder, "/x/unit.htm/");
+  EXPECT_EQ(f.PathOf(f.reading), "/x/unit.htm/lessonr.htm");
+}
+
+TEST(WebExportNames, OnlyABlankInTheBareNameCounts) {
+  EXPECT_TRUE(NameHasBlank("my quiz.htm"));
+  EXPECT_FALSE(NameHasBlank(MakeExportNames("/my folder/quiz.htm").name));
+}
+
+TEST(WebExportNames, WebAddressesAreKnownInAnyLetterCase) {
+  EXPECT_TRUE(IsWebAddress("http://example.org/r.htm"));
+  EXPECT_TRUE(IsWebAddress("HtTpS://example.org/"));
+  EXPECT_FALSE(IsWebAddress("www.example.org"));
+  EXPECT_FALSE(IsWebAddress("<html>http://"));
+  EXPECT_FALSE(IsWebAddress("http:/x"));
+}
+
+TEST(WebExportTemplates, UnreadableTemplateWarnsOnceAndUsesTheStore) {
+  ExportPlan plan;
+  EXPECT_EQ(plan.UseTemplate({"askery.ht_", std::string("disk text"), "store"}), "disk text");
+  EXPECT_TRUE(plan.steps.empty());
+  EXPECT_EQ(plan.UseTemplate({"askeryc.ht_", std::nullopt, "store text"}), "store text");
+  ASSERT_EQ(plan.steps.size(), 1u);
+  EXPECT_EQ(plan.steps[0].message.text, "Unable to find source file askeryc.ht_. Reverting to default.");
+  EXPECT_EQ(plan.steps[0].message.type, MsgType::Warning);
+  EXPECT_EQ(plan.steps[0].message.buttons, tavrel::mbOK);
+  EXPECT_EQ(plan.steps[0].message.helpContext, 33000);
+}
+
+TEST(WebExportButtons, QuizButtonsFollowCaptionAndIncludeBox) {
+  const NavButtons b = BuildNavButtons(ButtonConfig());
+  EXPECT_EQ(b.nextEx,
+            "<INPUT TYPE=\"button\" VALUE=\"Next\" onClick=\"parent.location='next.htm'\">");
+  EXPECT_EQ(b.contents,
+            "<INPUT TYPE=\"button\" VALUE=\"Contents\" onClick=\"parent.location='index.htm'\">");
+  EXPECT_EQ(b.topNextEx,
+            "<FORM><INPUT TYPE=\\\"button\\\" VALUE=\\\"Next\\\" "
+            "onClick=\\\"parent.location=\\'next.htm\\'\\\"><\\/FORM>");
+  // A frame may not reach its parent's history when the pages come from disk.
+  EXPECT_EQ(b.back, "<INPUT TYPE=\"button\" VALUE=\"Back\" onClick=\"history.back()\">");
+  EXPECT_EQ(b.help,
+            "<INPUT TYPE=\"button\" VALUE=\"[HelpCaption]\" "
+            "onClick=\"parent.FeedbackFrame.location='[WelcomeFileName]#help'\"><BR>");
+
+  ConfigValues c = ButtonConfig();
+  c.text["editNextEx"] = "";
+  c.checked["chkIncludeContents"] = false;
+  c.text["editHelp"] = "";
+  const NavButtons none = BuildNavButtons(c);
+  EXPECT_EQ(none.nextEx, "");
+  EXPECT_EQ(none.topNextEx, "");
+  EXPECT_EQ(none.contents, "");
+  EXPECT_EQ(none.help, "");
+  EXPECT_NE(none.back, "");
+}
+
+TEST(WebExportButtons, QuotesInCaptionsAndAddressesCannotBreakTheButton) {
+  ConfigValues c = ButtonConfig();
+  c.text["editNextEx"] = "Say \"next\" it's";
+  c.text["editNextExURL"] = "a'b\"c\\d.htm";
+  const NavButtons b = BuildNavButtons(c);
+  EXPECT_EQ(b.nextEx,
+            "<INPUT TYPE=\"button\" VALUE=\"Say &quot;next&quot; it's\" "
+            "onClick=\"parent.location='a\\'b&quot;c\\\\d.htm'\">");
+  // Top button: a script string holding the button, hence one more level.
+  EXPECT_NE(b.topNextEx.find("VALUE=\\\"Say &quot;next&quot; it\\'s\\\""), std::string::npos);
+  EXPECT_EQ(b.topNextEx.find("it's"), std::string::npos);
+}
+
+TEST(WebExportButtons, MatchingButtonsAddressTheFramesetOnlyWithAReading) {
+  const NavButtons b = BuildNavButtons(ButtonConfig(), NavStyle::Matching);
+  EXPECT_EQ(b.nextEx,
+            "<INPUT TYPE=\"button\" VALUE=\"Next\" "
+            "onClick=\"[inclReading]parent.[/inclReading]location='next.htm'\">");
+  EXPECT_EQ(b.topNextEx, "");
+  EXPECT_EQ(b.help, "");
+}
+
+TEST(WebExportText, ScriptStringsSurviveQuotesBreaksAndEndTags) {
+  EXPECT_EQ(ScriptString("it's a\\b"), "it\\'s a\\\\b");
+  EXPECT_EQ(ScriptString("line1\r\nline2\n"), "line1\\r\\nline2\\n");
+  EXPECT_EQ(ScriptString("</script><!--x"), "<\\/script><\\!--x");
+  EXPECT_EQ(ScriptString("\"quoted\" \xE9"), "\"quoted\" \xE9");
+}
+
+TEST(WebExportText, SafeAssignmentKeepsTheChunksOfPlainValues) {
+  for (const std::string& v : {std::string(), std::string("it's"), std::string(100, 'a'),
+                               std::string(101, 'b'), std::string(99, 'c') + "\\\\\\",
+                               std::string(250, '\'')}) {
+    EXPECT_EQ(SafeJSStringAssignment("A[0]", v), MakeJSStringAssignment("A[0]", v)) << v;
+  }
+  const std::string longValue = std::string(99, 'x') + "</script>" + std::string(5, 'y') + "\r\n";
+  const std::string s = SafeJSStringAssignment("A", longValue);
+  EXPECT_EQ(s.find("</"), std::string::npos);
+  // The only line break is the one between the two statements.
+  EXPECT_EQ(std::count(s.begin(), s.end(), '\n'), 1);
+  EXPECT_EQ(s.find('\n'), s.find("\r\nA+='") + 1);
+  EXPECT_NE(s.find("\\r\\n';"), std::string::npos);
+}
+
+TEST(WebExportText, FileNamesBecomeSafeRelativeAddresses) {
+  EXPECT_EQ(FileNameAsAddress("quizw.htm"), "quizw.htm");
+  EXPECT_EQ(FileNameAsAddress("John's #1 quiz?&\"\\.htm"),
+            "John%27s%20%231%20quiz%3F%26%22%5C.htm");
+  EXPECT_EQ(FileNameAsAddress("caf\xE9w.htm"), "caf\xE9w.htm");
+  // No scheme before a colon, and no character that browsers drop.
+  EXPECT_EQ(FileNameAsAddress("unit1:quizc.htm"), "unit1%3Aquizc.htm");
+  EXPECT_EQ(FileNameAsAddress("a\tb\x7F.htm"), "a%09b%7F.htm");
+  EXPECT_EQ(AttributeValue("a\"b'c"), "a&quot;b'c");
+}
+
+class WebExportRun : public ::testing::Test {
+ protected:
+  FakePlatform ui;
+  TempDir dir;
+
+  ExportPlan FramesLikePlan() {
+    ExportPlan plan;
+    plan.programName = "Askery";
+    plan.rootPath = dir.File("quiz.htm");
+    plan.rootName = "quiz.htm";
+    plan.steps.push_back(ExportStep::Write(dir.File("quizr.htm"), "r", "quizr.htm",
+                                           ListEntry::AppendLine, "Unable to save file: quizr.htm"));
+    plan.steps.push_back(ExportStep::Write(dir.File("quiz.htm"), "root", "quiz.htm",
+                                           ListEntry::Front, "Unable to save file: quiz.htm"));
+    plan.Warn("Unable to find source file askeryw.ht_. Reverting to default.", 33000);
+    plan.steps.push_back(ExportStep::Write(dir.File("quizw.htm"), "w", "quizw.htm",
+                                           ListEntry::AppendLine, "Unable to save file: quizw.htm"));
+    plan.steps.push_back(ExportStep::Write(dir.File("quizc.htm"), "c", "quizc.htm",
+                                           ListEntry::AppendLine, "Unable to save file: quizc.htm"));
+    return plan;
+  }
+};
+
+TEST_F(WebExportRun, WritesPagesListsThemAndOffersToOpenTheRoot) {
+  ui.Answer(ModalResult::OK).Answer(ModalResult::Yes);
+  const ExportOutcome out = RunExportPlan(FramesLikePlan(), nullptr);
+  EXPECT_EQ(out.list, "quiz.htm\r\nquizr.htm\r\nquizw.htm\r\nquizc.htm");
+  EXPECT_EQ(dir.Read("quizc.htm"), "c\r\n");
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, "Unable to find source file askeryw.ht_. Reverting to default.");
+  EXPECT_EQ(ui.messages[1].text,
+            "Askery has created the following files:\r\n\r\nquiz.htm\r\nquizr.htm\r\nquizw.htm\r\n"
+            "quizc.htm\r\n\r\nThe root file name is quiz.htm. If this file is loaded into a "
+            "browser, the quiz should appear.\r\n\r\nWould you like to view the quiz now?");
+  EXPECT_EQ(ui.messages[1].type, MsgType::Information);
+  EXPECT_EQ(ui.messages[1].buttons, tavrel::mbYesNoCancel);
+  EXPECT_EQ(ui.messages[1].helpContext, 6000);
+  EXPECT_EQ(ui.opened, std::vector<std::string>{dir.File("quiz.htm")});
+}
+
+TEST_F(WebExportRun, AFailedWriteIsReportedAndLeftOffTheList) {
+  ui.Answer(ModalResult::OK).Answer(ModalResult::No);
+  int calls = 0;
+  const ExportOutcome out =
+      RunExportPlan(FramesLikePlan(), nullptr, [&](const std::string& path, const std::string&) {
+        ++calls;
+        return path.find("quizr") == std::string::npos && path.find("quizw") == std::string::npos;
+      });
+  EXPECT_EQ(calls, 4);
+  EXPECT_EQ(out.list, "quiz.htm\r\nquizc.htm");
+  EXPECT_TRUE(ui.messages[0].plain);
+  EXPECT_EQ(ui.messages[0].text, "Unable to save file: quizr.htm");
+  EXPECT_EQ(ui.messages[2].text, "Unable to save file: quizw.htm");
+  EXPECT_TRUE(out.reported);
+  EXPECT_TRUE(ui.opened.empty());
+}
+
+TEST_F(WebExportRun, AStoppingFailureEndsWithoutReportAndTheCursorBack) {
+  ExportPlan plan;
+  plan.programName = "Askery";
+  plan.rootPath = "/no/such/folder/quiz.htm";
+  plan.multiPage = false;
+  ExportStep write = ExportStep::Write(plan.rootPath, "page", "quiz.htm", ListEntry::None,
+                                       "Unable to save file: /no/such/folder/quiz.htm");
+  write.stopOnFailure = true;
+  write.restoreCursorBefore = true;
+  plan.steps.push_back(write);
+  {
+    tavrel::BusyCursor busy;
+    EXPECT_TRUE(ui.busy);
+    const ExportOutcome out = RunExportPlan(plan, &busy);
+    EXPECT_FALSE(out.reported);
+    EXPECT_FALSE(ui.busy);
+  }
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, "Unable to save file: /no/such/folder/quiz.htm");
+}
+
+TEST_F(WebExportRun, SinglePageReportAndAFailureToOpenTheRoot) {
+  ExportPlan plan;
+  plan.programName = "Askery";
+  plan.rootPath = dir.File("one.htm");
+  plan.multiPage = false;
+  plan.reportButtons = tavrel::mbYesNo;
+  plan.steps.push_back(
+      ExportStep::Write(plan.rootPath, "x", "one.htm", ListEntry::None, "Unable to save file: x"));
+  ui.SetShellOpenFails(true);
+  ui.Answer(ModalResult::Yes);
+  RunExportPlan(plan, nullptr);
+  ASSERT_EQ(ui.messages.size(), 2u);
+  EXPECT_EQ(ui.messages[0].text, "Askery has created the following file:\r\n\r\n" + plan.rootPath +
+                                     "\r\n\r\nIf this file is loaded into a browser, the quiz "
+                                     "should appear.\r\n\r\nWould you like to view the quiz now?");
+  EXPECT_EQ(ui.messages[0].buttons, tavrel::mbYesNo);
+  EXPECT_TRUE(ui.messages[1].plain);
+  EXPECT_EQ(ui.messages[1].text.rfind("Unable to run the program and load the file.", 0), 0u);
+}
+
+TEST(WebExportBlank, OnlyYesGoesOn) {
+  FakePlatform ui;
+  ui.Answer(ModalResult::Yes).Answer(ModalResult::No).Answer(ModalResult::Cancel);
+  EXPECT_TRUE(AskContinueWithBlank());
+  EXPECT_FALSE(AskContinueWithBlank());
+  EXPECT_FALSE(AskContinueWithBlank());
+  EXPECT_EQ(ui.messages[0].text,
+            "Your file name contains a space. This may cause trouble if you upload it to certain "
+            "servers. Do you still wish to continue?");
+  EXPECT_EQ(ui.messages[0].type, MsgType::Warning);
+  EXPECT_EQ(ui.messages[0].buttons, tavrel::mbYesNoCancel);
+  EXPECT_EQ(ui.messages[0].helpContext, 6000);
+}

@@ -1,0 +1,244 @@
+// The desktop platform's real dialogs, driven from inside their own event
+// loops: message dialogs (buttons, answers, Help that leaves the box open),
+// the plain message box, the save dialog's rules, and the services without
+// a window.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtText.h"
+#include "shared/forms/platform_test_support.h"
+#include "support/TempDir.h"
+
+namespace {
+
+using platform_test::ModalDriver;
+using tavrel::ModalResult;
+using tavrel::MsgType;
+
+// The desktop platform with shellOpen recorded instead of starting a
+// browser.
+class RecordingPlatform : public tavrel::QtPlatform {
+ public:
+  RecordingPlatform() { tavrel::setPlatform(this); }
+  ~RecordingPlatform() override { tavrel::setPlatform(nullptr); }
+  bool shellOpen(const std::string& target, std::string&) override {
+    opened.push_back(target);
+    return true;
+  }
+  std::vector<std::string> opened;
+};
+
+QPushButton* Button(QWidget* dialog, const char* name) {
+  return dialog->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+// Names of a dialog's buttons from left to right.
+std::vector<std::string> ButtonOrder(QWidget* dialog) {
+  auto buttons = dialog->findChildren<QPushButton*>();
+  std::sort(buttons.begin(), buttons.end(),
+            [](QPushButton* a, QPushButton* b) { return a->geometry().x() < b->geometry().x(); });
+  std::vector<std::string> names;
+  for (auto* b : buttons) names.push_back(b->objectName().toStdString());
+  return names;
+}
+
+class QtPlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    help.Write("tavrelhelp.htm", "<html><body>help</body></html>");
+    platform.setHelpFile(help.File("tavrelhelp.htm"));
+  }
+  tavrel::testing::TempDir help;
+  RecordingPlatform platform;
+};
+
+TEST_F(QtPlatformTest, HelpButtonShowsHelpAndLeavesTheBoxOpen) {
+  bool stillOpen = false;
+  std::vector<std::string> order;
+  QString title, text;
+  ModalDriver driver([&](QWidget* box) {
+    order = ButtonOrder(box);
+    title = box->windowTitle();
+    text = box->findChild<QLabel*>("lblMessage")->text();
+    Button(box, "btnHelp")->click();
+    stillOpen = box->isVisible() && QApplication::activeModalWidget() == box;
+    Button(box, "btnNo")->click();
+  });
+  const ModalResult r = platform.messageDlg("The quiz  has changed.\r\n\r\nDo you want to save the changes?",
+                                            MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp, 4000);
+  ASSERT_TRUE(driver.ran());
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(r, ModalResult::No);
+  EXPECT_EQ(order, (std::vector<std::string>{"btnYes", "btnNo", "btnCancel", "btnHelp"}));
+  EXPECT_EQ(title, "Confirm");
+  EXPECT_EQ(text, "The quiz  has changed.\n\nDo you want to save the changes?");
+  ASSERT_EQ(platform.opened.size(), 1u);
+  const std::string& url = platform.opened[0];
+  EXPECT_EQ(url.rfind("file://", 0), 0u) << url;
+  EXPECT_NE(url.find("tavrelhelp.htm#context-4000"), std::string::npos) << url;
+}
+
+TEST_F(QtPlatformTest, EachButtonAnswersForItselfAndEscapeForCancel) {
+  struct Case {
+    unsigned buttons;
+    const char* press;  // nullptr: Escape
+    ModalResult expected;
+  };
+  const Case cases[] = {
+      {tavrel::mbOK, "btnOK", ModalResult::OK},
+      {tavrel::mbOKCancel, "btnCancel", ModalResult::Cancel},
+      {tavrel::mbYesNoCancel, "btnYes", ModalResult::Yes},
+      {tavrel::mbYesNoCancel, nullptr, ModalResult::Cancel},
+      {tavrel::mbYesNo, nullptr, ModalResult::No},
+      {tavrel::mbOK, nullptr, ModalResult::OK},
+  };
+  for (const Case& c : cases) {
+    ModalDriver driver([&](QWidget* box) {
+      if (c.press) {
+        Button(box, c.press)->click();
+      } else {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(box, &esc);
+      }
+    });
+    EXPECT_EQ(platform.messageDlg("Question?", MsgType::Warning, c.buttons, 0), c.expected)
+        << (c.press ? c.press : "Escape") << " with buttons " << c.buttons;
+  }
+  EXPECT_TRUE(platform.opened.empty());
+}
+
+TEST_F(QtPlatformTest, MessageTypesHaveTheirTitles) {
+  const std::pair<MsgType, const char*> types[] = {{MsgType::Warning, "Warning"},
+                                                   {MsgType::Error, "Error"},
+                                                   {MsgType::Information, "Information"},
+                                                   {MsgType::Confirmation, "Confirm"}};
+  for (const auto& [type, title] : types) {
+    QString seen;
+    bool hasIcon = false;
+    ModalDriver driver([&](QWidget* box) {
+      seen = box->windowTitle();
+      auto* icon = box->findChild<QLabel*>("imgIcon");
+      hasIcon = icon && !icon->pixmap().isNull();
+      Button(box, "btnOK")->click();
+    });
+    platform.messageDlg("Text", type, tavrel::mbOK, 0);
+    EXPECT_EQ(seen, title);
+    EXPECT_TRUE(hasIcon) << title;
+  }
+}
+
+TEST_F(QtPlatformTest, MissingHelpFileSaysHelpIsNotAvailable) {
+  platform.setHelpFile(help.File("nothing-here.htm"));
+  QString text;
+  std::vector<std::string> order;
+  ModalDriver driver([&](QWidget* box) {
+    text = box->findChild<QLabel*>("lblMessage")->text();
+    order = ButtonOrder(box);
+    Button(box, "btnOK")->click();
+  });
+  platform.showHelp(6000);
+  ASSERT_TRUE(driver.ran());
+  EXPECT_TRUE(text.startsWith("Help is not available")) << text.toStdString();
+  EXPECT_EQ(order, std::vector<std::string>{"btnOK"});
+  EXPECT_TRUE(platform.opened.empty());
+}
+
+TEST_F(QtPlatformTest, HelpContentsOpensTheTopOfTheDocument) {
+  platform.showHelpContents();
+  ASSERT_EQ(platform.opened.size(), 1u);
+  EXPECT_EQ(platform.opened[0].find('#'), std::string::npos);
+  EXPECT_NE(platform.opened[0].find("tavrelhelp.htm"), std::string::npos);
+}
+
+TEST_F(QtPlatformTest, SaveDialogAddsTheExtensionAndChecksTheFolder) {
+  tavrel::testing::TempDir dir;
+  tavrel::FileDialogOptions options;
+  options.filter = "Askerine files (*.aky)|*.aky";
+  options.defaultExt = "aky";
+  options.initialDir = dir.Path();
+  options.overwritePrompt = true;
+  options.pathMustExist = true;
+
+  QStringList filters;
+  ModalDriver driver([&](QWidget* w) {
+    auto* dlg = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    filters = dlg->nameFilters();
+    dlg->findChild<QLineEdit*>("fileNameEdit")->setText("capitals");
+    static_cast<QDialog*>(dlg)->accept();
+  });
+  ASSERT_TRUE(platform.saveDialog(options));
+  EXPECT_EQ(options.fileName, dir.Path() + "capitals.aky");
+  EXPECT_EQ(filters, QStringList{"Askerine files (*.aky)"});
+
+  // A folder that does not exist is refused with a warning and the dialog
+  // stays for another choice.
+  bool warned = false, dialogStayed = false;
+  ModalDriver refuse([&](QWidget* w) {
+    auto* dlg = qobject_cast<QFileDialog*>(w);
+    ASSERT_NE(dlg, nullptr);
+    dlg->findChild<QLineEdit*>("fileNameEdit")->setText(tavrel::pathToQString(dir.Path() + "no-such-folder/quiz"));
+    ModalDriver warning([&](QWidget* box) {
+      warned = box->objectName() == "MessageDlg";
+      Button(box, "btnOK")->click();
+    });
+    static_cast<QDialog*>(dlg)->accept();
+    dialogStayed = dlg->isVisible();
+    dlg->reject();
+  });
+  options.fileName.clear();
+  EXPECT_FALSE(platform.saveDialog(options));
+  EXPECT_TRUE(warned);
+  EXPECT_TRUE(dialogStayed);
+}
+
+TEST(QtNameFilters, ProgramFiltersBecomeQtFilters) {
+  EXPECT_EQ(tavrel::QtNameFilters("Desc (*.a)|*.a|Desc2 (*.b;*.c)|*.b;*.c"),
+            (QStringList{"Desc (*.a)", "Desc2 (*.b *.c)"}));
+  EXPECT_EQ(tavrel::QtNameFilters("All files|*.*"), QStringList{"All files (*.*)"});
+  EXPECT_TRUE(tavrel::QtNameFilters("").isEmpty());
+}
+
+TEST_F(QtPlatformTest, ClipboardTextIsWindowsTextWithCrLf) {
+  platform.setClipboardText("one\r\ntwo \x80");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("one\ntwo €"));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("a\nb √"));
+  EXPECT_EQ(platform.clipboardText(), "a\r\nb &#8730;");
+}
+
+TEST(QtPlatformShellOpen, MissingFilesAndEmptyTargetsFailWithAReason) {
+  tavrel::QtPlatform platform;
+  std::string error;
+  EXPECT_FALSE(platform.shellOpen("/no/such/file.htm", error));
+  EXPECT_EQ(error, "The file /no/such/file.htm cannot be found.");
+  error.clear();
+  EXPECT_FALSE(platform.shellOpen("file:///no/such/page.htm#part", error));
+  EXPECT_NE(error.find("cannot be found"), std::string::npos);
+  error.clear();
+  EXPECT_FALSE(platform.shellOpen("  ", error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(QtPlatformBusy, WaitCursorComesAndGoes) {
+  tavrel::QtPlatform platform;
+  tavrel::setPlatform(&platform);
+  {
+    tavrel::BusyCursor outer;
+    tavrel::BusyCursor inner;
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  tavrel::setPlatform(nullptr);
+}
+
+}  // namespace
