@@ -35,8 +35,8 @@
 //   sections, in order: inclTimer (kept when a reading is attached and its
 //     timer ticked), inclInstructions (kept when the instructions are not
 //     empty); after the placeholders 1-20: inclReading (kept with a
-//     reading; the navigation buttons carry "[inclReading]parent.
-//     [/inclReading]" too).
+//     reading; the navigation buttons carry
+//     "[inclReading]parent.[/inclReading]" too).
 //   row markers: the text between [BeginItemRow] and [EndItemRow] is one
 //     row, repeated for every pair with a left text at the place of
 //     [ItemList]; inside it the text between [BeginIndicatorBox] and
