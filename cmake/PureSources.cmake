@@ -5,4 +5,5 @@ set(TAVREL_CORE_FOLDERS
   src/platform/core
   src/shared/core
   src/askery/core
+  src/pairo/core
 )

@@ -9,7 +9,8 @@
 //       [--reading none|typed|URL] [--timer MINUTES]
 //
 // Paths and texts on the command line are UTF-8.  Messages go to standard
-// error; the final report is answered No.
+// error; the final report is answered No.  With "--kind matching" it exports
+// a matching exercise instead (export_match.cpp).
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -109,10 +110,16 @@ std::string ArgValue(int& i, int argc, char** argv) {
 
 }  // namespace
 
+std::string ExportToolFromUtf8(const std::string& s) { return FromUtf8(s); }
+int RunMatchingExport(int argc, char** argv);
+
 int main(int argc, char** argv) {
   ConsolePlatform console;
   tavrel::setPlatform(&console);
   try {
+    for (int i = 1; i + 1 < argc; ++i)
+      if (std::string(argv[i]) == "--kind" && std::string(argv[i + 1]) == "matching")
+        return RunMatchingExport(argc, argv);
     std::string mode = "frames";
     std::string out;
     std::string quizFile;
