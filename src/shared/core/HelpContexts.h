@@ -23,7 +23,10 @@ inline constexpr int kHelpAskeryWindow = 14000;  // the quiz program's main wind
 inline constexpr int kHelpFindReplace = 14500;   // find and replace
 inline constexpr int kHelpAskeryConfig = 15000;  // the quiz configuration window
 inline constexpr int kHelpConfigSave = 17000;    // the configuration save question
+inline constexpr int kHelpPairoConfigPages = 21000;  // the matching configuration's pages
+inline constexpr int kHelpPairoWindow = 21500;   // the matching program's main window
 inline constexpr int kHelpColours = 21600;       // colours and the colour chart
+inline constexpr int kHelpPairoConfig = kHelpColours;  // the matching configuration window
 inline constexpr int kHelpOldVersion = 24000;    // old files of unsupported versions
 inline constexpr int kHelpTemplates = 33000;     // templates and the template editor
 inline constexpr int kHelpAbout = 40000;         // the about box
@@ -34,4 +37,5 @@ inline constexpr int kAllHelpContexts[] = {
     kHelpManageMenu,   kHelpReloadConfig, kHelpHelpMenu,      kHelpReading,     kHelpScoring,
     kHelpAskeryWindow, kHelpFindReplace,  kHelpAskeryConfig,  kHelpConfigSave,  kHelpColours,
     kHelpOldVersion,   kHelpTemplates,    kHelpAbout,
+    kHelpPairoConfigPages, kHelpPairoWindow,
 };
