@@ -8,6 +8,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QGuiApplication>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -83,6 +86,18 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   // Client area (below the menu bar) 599 x 417, resizable.
   resize(599, 417 + MainMenu1->sizeHint().height());
   FinishCreation();
+  OpenDialog1.helpContext = kHelpConfigFile;
+  SaveDialog1.helpContext = kHelpConfigFile;
+  mnuPicFromFile->setObjectName("mnuInsertPicFromFile");
+}
+
+void TfrmConfig::showEvent(QShowEvent* event) {
+  // Centred on the screen of the main window.
+  if (!event->spontaneous()) {
+    const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen) move(screen->availableGeometry().center() - rect().center());
+  }
+  TConfigFormBase::showEvent(event);
 }
 
 TfrmConfig::~TfrmConfig() = default;

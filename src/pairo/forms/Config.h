@@ -90,6 +90,9 @@ class TfrmConfig : public TConfigFormBase {
   QAction* mnuUndo = nullptr;
   QAction* mnuDelete = nullptr;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void BuildPages();
 };

@@ -1,6 +1,7 @@
 // Pairo's main window: the five rows and the list behind them, the Manage
 // Items commands, find and replace, the Edit and Insert menus and the copy
 // for printing.
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -200,8 +201,13 @@ TMemo* TfrmMain::FocusedMemo() {
   return dynamic_cast<TMemo*>(edit);
 }
 
+// Everything starts disabled; a focused box enables Undo, Paste and Select
+// All, and with a selection Cut, Copy and Delete.
 void TfrmMain::mnuEditClick() {
-  EnableEditMenu({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
+  tavrel::IEditControl* e = FocusedEdit(this);
+  const bool selection = e && e->HasSelection();
+  for (QAction* a : {mnuUndo, mnuPaste, mnuSelectAll}) a->setEnabled(e != nullptr);
+  for (QAction* a : {mnuCut, mnuCopy, mnuDelete}) a->setEnabled(selection);
 }
 
 void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }
