@@ -13,39 +13,17 @@ namespace {
 const char* const kProgramName = "Askery";
 const char* const kUnableToSave = "Unable to save file: ";
 
-// Fills one placeholder everywhere in the page.
 void Fill(std::string& page, const char* placeholder, const std::string& value) {
-  page = XMLReplaceAll(placeholder, value, page);
+  FillPlaceholder(page, placeholder, value);
 }
 
-void Section(std::string& page, const char* tag, bool keep) {
-  page = ProcessTemplateSection(page, tag, keep);
-}
+void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, tag, keep); }
 
-std::string TrueFalse(bool b) { return b ? "true" : "false"; }
-
-// A caption for a script string: double quotes as entities, then escaped.
-std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
-
-// The two addresses and the five colours, last on the welcome and code pages.
-void FillAddressesAndColours(std::string& page, const ConfigValues& c) {
-  Fill(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
-  Fill(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
-}
-
-// Adds the messages that making the reading output gave, in their place.
+// Adds the messages that making the reading output gave, in their place; a
+// reading whose template was empty after every fallback abandons the export.
 void AddReadingMessages(ExportPlan& plan, const ReadingState& reading) {
-  for (const ExportMessage& m : reading.outputMessages) {
-    ExportStep step;
-    step.kind = ExportStep::Kind::Message;
-    step.message = m;
-    plan.steps.push_back(step);
-  }
+  plan.AddMessages(reading.outputMessages);
+  if (reading.outputFailed) plan.abandoned = true;
 }
 
 // The loop block of the code page: from "[StartQuestionLoop]" through
@@ -190,12 +168,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[Questions]", questionText);
     Fill(page, "[strEscapeLookup]", charScript);
     Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
-    Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
-    Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
-    Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
-    Fill(page, "[ReadingFileName]", readingInAttribute);
-    Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
-    Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
+    FillReadingPlaceholders(page, c, in.reading.minutes, readingInAttribute);
     Fill(page, "[strQuizTitle]", TextToHTMLBreaks(in.title));
     Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
     Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
@@ -283,12 +256,7 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
   Fill(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
-  Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
-  Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
-  Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
-  Fill(page, "[ReadingFileName]", readingName);
-  Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
-  Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
+  FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   Fill(page, "[strHintCaption]", ScriptCaption(c.Text("editHint")));
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));

@@ -28,6 +28,7 @@ struct ReadingState {
   // (they take their place among the export's messages).
   std::string output;
   std::vector<ExportMessage> outputMessages;
+  bool outputFailed = false;  // the reading template was empty after every fallback
 };
 
 struct QuizExportInput {

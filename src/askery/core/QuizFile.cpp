@@ -1,7 +1,9 @@
 #include "askery/core/QuizFile.h"
 
+#include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
+#include "shared/core/ReadingData.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/TQList.h"
 #include "shared/core/XMLRoutines.h"
@@ -16,18 +18,7 @@ std::string RootPath(const char* rest) { return std::string(kRoot) + "\\" + rest
 
 }  // namespace
 
-std::string EmptyReadingElement() {
-  std::string r = "<reading>" + kCrLf;
-  r += MakeBoolElement(false, "include-reading") + kCrLf;
-  r += MakeBoolElement(false, "include-timer") + kCrLf;
-  r += MakeElement("1", "time-limit") + kCrLf;
-  r += MakeBoolElement(true, "internal-reading") + kCrLf;
-  r += MakeElement("", "path-to-reading") + kCrLf;
-  r += MakeElement("", "reading-title") + kCrLf;
-  r += MakeElement("", "reading-text") + kCrLf;
-  r += kCrLf + "</reading>";
-  return r;
-}
+std::string EmptyReadingElement() { return ReadingElement(ReadingData{}); }
 
 std::string BuildQuizFileText(int majorVersion, const std::string& title,
                               const std::string& readingElement, TQList& questions,
@@ -142,15 +133,9 @@ OldQuiz ReadOldQuiz(const TDataFile& file, const std::string& currentNextExURL) 
 }
 
 ConfigValues ReadOldQuizConfig(const TDataFile& file, const ConfigValues& current) {
-  struct Key {
-    const char* key;
-    const char* control;
-    bool isSwitch;
-    bool memo;
-  };
   // Read in this order: texts and captions first, then switches, addresses
   // and colours.
-  static const Key keys[] = {
+  static const configdoc::OldFileKey keys[] = {
       {"strQuizSubtitle", "mmoQuizSubtitle", false, true},
       {"strWelcome", "mmoWelcome", false, true},
       {"strInstructions", "mmoInstructions", false, true},
@@ -185,17 +170,8 @@ ConfigValues ReadOldQuizConfig(const TDataFile& file, const ConfigValues& curren
       {"strTextColor", "editTextColor", false, false},
       {"strNavBarColor", "editNavBarColor", false, false},
   };
-  ConfigValues result = current;
-  for (const Key& k : keys) {
-    if (k.isSwitch) {
-      result.checked[k.control] = file.ReadBool("Config", k.key, true);
-    } else {
-      std::string value = file.ReadString("Config", k.key, current.Text(k.control));
-      if (k.memo) value = SubCharsToReturns(value);
-      result.text[k.control] = value;
-    }
-  }
-  return result;
+  // A switch the file does not hold reads as on.
+  return configdoc::ReadOldFileConfig(file, "Config", keys, current, configdoc::MissingSwitch::On);
 }
 
 }  // namespace askery::quizfile

@@ -27,6 +27,7 @@
 #include "shared/forms/InsertLink.h"
 #include "shared/forms/MainFormBase.h"
 #include "shared/forms/TLFunctions.h"
+#include "shared/core/HelpContexts.h"
 
 namespace askery {
 
@@ -39,28 +40,9 @@ using tavrel::toQString;
 
 namespace {
 
-constexpr configdoc::Program kProgram = configdoc::Program::Askery;
-
 // Help contexts of the window's controls.
-constexpr int kHelpWindow = 15000;
-constexpr int kHelpScore = 13000;
-constexpr int kHelpColours = 21600;
-constexpr int kHelpSaveQuestion = 17000;
-
-// Registry place of the configuration file's path.
-const char* const kConfigPathKey = "Software\\Corvane\\Tavrel\\Askery\\Config\\FilePaths";
-const char* const kConfigPathValue = "ConfigFile";
-
-const char* const kConfigFilter = "Configuration files (*.cfg)|*.cfg";
-
-std::string DataFileName() { return frmMain ? frmMain->FFileName : std::string(); }
-
-// The link dialog's guard: refuses while the quiz has never been saved, and
-// once per run asks to confirm the pages' folder.  Without the link dialog no
-// relative path can be made.
-bool CheckRootDir(const std::string& dataFileName) {
-  return frmInsertLink && frmInsertLink->CheckRootDir(dataFileName);
-}
+constexpr int kHelpWindow = kHelpAskeryConfig;
+constexpr int kHelpScore = kHelpScoring;
 
 QLabel* MakeLabel(const char* caption, QWidget* parent) {
   auto* label = new QLabel(toQString(caption), parent);
@@ -91,7 +73,7 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   }
   outer->addWidget(PageControl1, 1);
   BuildPages();
-  BuildButtons();
+  BuildButtons("Accept this configuration and go back to the quiz");
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   for (QPushButton* b : {btnLoad, btnSave, btnSaveAs, btnAccept, btnHelp}) buttons->addWidget(b);
@@ -99,41 +81,16 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   outer->addLayout(buttons);
   PageControl1->setCurrentIndex(0);
 
-  OpenDialog1.filter = kConfigFilter;
-  OpenDialog1.fileMustExist = true;
-  SaveDialog1.filter = kConfigFilter;
-  dlgOpenHTML.filter = "HTML files (*.htm, *.html)|*.htm;*.html";
-  dlgOpenHTML.defaultExt = "htm";
-  dlgOpenHTML.fileMustExist = true;
-
-  // The window previews every key of its controls (markup shortcuts, F1).
-  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
-
   // A fixed dialog whose client area (below the menu bar) is 599 x 424.
   setFixedSize(599, 424 + MainMenu1->sizeHint().height());
-  if (!frmConfig) frmConfig = this;
+  FinishCreation();
 }
 
 TfrmConfig::~TfrmConfig() = default;
 
+int TfrmConfig::WindowHelpContext() const { return kHelpWindow; }
+
 // --- Construction -------------------------------------------------------------
-
-void TfrmConfig::Bind(const char* name, IEditControl* edit, QWidget* widget, int helpContext,
-                      int tag) {
-  widget->setObjectName(name);
-  widget->setProperty("helpContext", helpContext);
-  edit->Tag = tag;
-  edit->OnChange = [this] { mmoQuizTitleChange(); };
-  edits_[name] = edit;
-}
-
-void TfrmConfig::Bind(const char* name, QCheckBox* check, int helpContext) {
-  check->setObjectName(name);
-  check->setProperty("helpContext", helpContext);
-  // Every check box counts as an edit of the configuration.
-  connect(check, &QCheckBox::toggled, this, [this] { mmoQuizTitleChange(); });
-  checks_[name] = check;
-}
 
 void TfrmConfig::BuildPages() {
   auto newEdit = [](QWidget* page, int maxLength) {
@@ -350,379 +307,8 @@ void TfrmConfig::BuildPages() {
   PageControl1->addTab(tabDHTML, "DHTML");
 
   // The window's initial values.
-  SetValues(configdoc::Defaults(kProgram));
+  SetValues(configdoc::Defaults(ConfigProgram()));
   ConfigChanged = false;
-}
-
-void TfrmConfig::BuildButtons() {
-  auto make = [this](const char* name, const char* caption, const char* hint) {
-    auto* b = new QPushButton(toQString(caption), this);
-    b->setObjectName(name);
-    b->setToolTip(toQString(hint));
-    b->setProperty("helpContext", kHelpWindow);
-    b->setAutoDefault(false);
-    return b;
-  };
-  btnLoad = make("btnLoad", "&Load", "Load a different configuration file");
-  btnSave = make("btnSave", "&Save", "Save this configuration file");
-  btnSaveAs = make("btnSaveAs", "Save &As", "Save this configuration with a different name");
-  btnAccept = make("btnAccept", "&OK", "Accept this configuration and go back to the quiz");
-  btnAccept->setDefault(true);
-  btnHelp = make("btnHelp", "&Help", "Show the help file");
-  connect(btnLoad, &QPushButton::clicked, this, [this] { btnLoadClick(); });
-  connect(btnSave, &QPushButton::clicked, this, [this] { btnSaveClick(); });
-  connect(btnSaveAs, &QPushButton::clicked, this, [this] { btnSaveAsClick(); });
-  connect(btnAccept, &QPushButton::clicked, this, [this] { btnAcceptClick(); });
-  connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
-}
-
-void TfrmConfig::BuildMenus() {
-  MainMenu1 = new QMenuBar(this);
-  MainMenu1->setObjectName("MainMenu1");
-  MainMenu1->setNativeMenuBar(false);
-
-  mnuEdit = MainMenu1->addMenu("&Edit");
-  mnuEdit->setObjectName("mnuEdit");
-  auto addEdit = [this](const char* name, const char* caption, QKeySequence keys) {
-    QAction* a = mnuEdit->addAction(toQString(caption));
-    a->setObjectName(name);
-    a->setShortcut(keys);
-    a->setProperty("helpContext", kHelpWindow);
-    return a;
-  };
-  mnuCut = addEdit("mnuCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
-  mnuCopy = addEdit("mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-  mnuPaste = addEdit("mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
-  mnuSelectAll = addEdit("mnuSelectAll", "Se&lect All", QKeySequence(Qt::CTRL | Qt::Key_A));
-  connect(mnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
-  connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
-  connect(mnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
-  connect(mnuSelectAll, &QAction::triggered, this, [this] { mnuSelectAllClick(); });
-
-  mnuInsert = MainMenu1->addMenu("&Insert");
-  mnuInsert->setObjectName("mnuInsert");
-  connect(mnuInsert, &QMenu::aboutToShow, this, [this] { mnuInsertClick(); });
-  mnuPicture = mnuInsert->addMenu("&Picture");
-  mnuPicture->setObjectName("mnuPicture");
-  mnuInsertPicFromURL = mnuPicture->addAction("From &Web URL");
-  mnuInsertPicFromURL->setObjectName("mnuInsertPicFromURL");
-  mnuPicFromFile = mnuPicture->addAction("From Local &File");
-  mnuPicFromFile->setObjectName("mnuPicFromFile");
-  mnuLink = mnuInsert->addMenu("&Link");
-  mnuLink->setObjectName("mnuLink");
-  mnuInsertLinkToURL = mnuLink->addAction("To &URL");
-  mnuInsertLinkToURL->setObjectName("mnuInsertLinkToURL");
-  mnuInsertLinkToFile = mnuLink->addAction("To Local &File");
-  mnuInsertLinkToFile->setObjectName("mnuInsertLinkToFile");
-  connect(mnuInsertPicFromURL, &QAction::triggered, this, [this] { mnuInsertPicFromURLClick(); });
-  connect(mnuPicFromFile, &QAction::triggered, this, [this] { mnuPicFromFileClick(); });
-  connect(mnuInsertLinkToURL, &QAction::triggered, this, [this] { mnuInsertLinkToURLClick(); });
-  connect(mnuInsertLinkToFile, &QAction::triggered, this, [this] { mnuInsertLinkToFileClick(); });
-}
-
-// --- Values -------------------------------------------------------------------
-
-std::string TfrmConfig::ControlText(const std::string& name) const {
-  auto it = edits_.find(name);
-  return it == edits_.end() ? std::string() : it->second->Text();
-}
-
-bool TfrmConfig::ControlChecked(const std::string& name) const {
-  auto it = checks_.find(name);
-  return it != checks_.end() && it->second->isChecked();
-}
-
-bool TfrmConfig::SetControlText(const std::string& name, const std::string& text) {
-  auto it = edits_.find(name);
-  if (it == edits_.end()) return false;
-  it->second->SetText(text);
-  return true;
-}
-
-bool TfrmConfig::SetControlChecked(const std::string& name, bool checked) {
-  auto it = checks_.find(name);
-  if (it == checks_.end()) return false;
-  it->second->setChecked(checked);
-  return true;
-}
-
-ConfigValues TfrmConfig::Values() const {
-  ConfigValues v;
-  for (const auto& [name, edit] : edits_) v.text[name] = edit->Text();
-  for (const auto& [name, check] : checks_) v.checked[name] = check->isChecked();
-  return v;
-}
-
-void TfrmConfig::SetValues(const ConfigValues& values) {
-  for (const auto& [name, text] : values.text) SetControlText(name, text);
-  for (const auto& [name, checked] : values.checked) SetControlChecked(name, checked);
-}
-
-// --- The configuration document ---------------------------------------------------
-
-void TfrmConfig::ReadConfigXML(const std::string& doc) {
-  SetValues(configdoc::ReadConfigXML(kProgram, doc, Values()));
-}
-
-void TfrmConfig::MakeConfigXML(std::string& xml) const {
-  xml = configdoc::MakeConfigXML(kProgram, Values());
-}
-
-bool TfrmConfig::WriteConfigFile() {
-  return configdoc::SaveConfigToFile(kProgram, FConfigFileName, Values(), GetMajorVersion());
-}
-
-void TfrmConfig::LoadOldConfigFile(const std::string& fileName) {
-  TDataFile file(fileName);
-  SetValues(configdoc::ReadOldConfig(kProgram, file, Values()));
-  FConfigFileName = fileName;
-  SetLoadedCaption();
-  ConfigChanged = false;
-}
-
-void TfrmConfig::LoadConfigFile(const std::string& fileName) {
-  if (fileName.empty() || !FileExists(fileName)) return;
-  ConfigValues values = Values();
-  configdoc::LoadConfigFromFile(kProgram, fileName, values);
-  SetValues(values);
-  FConfigFileName = fileName;
-  SetLoadedCaption();
-  if (frmMain) {
-    frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(fileName));
-    frmMain->FChanged = true;
-  }
-  ConfigChanged = false;
-}
-
-void TfrmConfig::SetLoadedCaption() {
-  setWindowTitle(toQString("Configuration file: " + FConfigFileName));
-}
-
-// --- Saving ---------------------------------------------------------------------
-
-bool TfrmConfig::AskSaveConfigChanges() {
-  const auto answer = platform().messageDlg(
-      "Do you want to save the changes in the configuration file \r\n" + FConfigFileName + "?",
-      MsgType::Confirmation, tavrel::mbYes | tavrel::mbNo | tavrel::mbHelp, kHelpSaveQuestion);
-  if (answer != tavrel::ModalResult::Yes) return false;
-  return SaveConfigFile();
-}
-
-bool TfrmConfig::SaveConfigFile() {
-  if (FConfigFileName.empty()) return SaveConfigFileAs();
-  if (!WriteConfigFile()) {
-    platform().messageDlg("Unable to save file: " + FConfigFileName, MsgType::Warning,
-                          tavrel::mbOK, kHelpWindow);
-    return false;
-  }
-  ConfigChanged = false;
-  return true;
-}
-
-bool TfrmConfig::SaveConfigFileAs() {
-  SaveDialog1.fileName.clear();
-  if (!platform().saveDialog(SaveDialog1)) return false;
-  std::string name = SaveDialog1.fileName;
-  if (name.find(".cfg") == std::string::npos) name += ".cfg";
-  const std::string previous = FConfigFileName;
-  FConfigFileName = name;
-  if (!WriteConfigFile()) {
-    FConfigFileName = previous;
-    platform().messageDlg("Unable to save file: " + name, MsgType::Warning, tavrel::mbOK,
-                          kHelpWindow);
-    return false;
-  }
-  ConfigChanged = false;
-  setWindowTitle(toQString("Configuration - " + FConfigFileName));
-  return true;
-}
-
-// --- Handlers --------------------------------------------------------------------
-
-void TfrmConfig::showEvent(QShowEvent* event) {
-  TConfigFormBase::showEvent(event);
-  // The window coming back after the desktop minimized it is no new showing:
-  // the edits made so far stay marked, so OK still asks to save them.
-  if (!event->spontaneous()) FormShow();
-}
-
-void TfrmConfig::FormShow() {
-  SetLoadedCaption();
-  ConfigChanged = false;
-}
-
-void TfrmConfig::mmoQuizTitleChange() { ConfigChanged = true; }
-
-void TfrmConfig::btnLoadClick() {
-  if (ConfigChanged && !AskSaveConfigChanges()) return;
-  if (!platform().openDialog(OpenDialog1)) return;
-  try {
-    LoadConfigFile(OpenDialog1.fileName);
-  } catch (const std::exception& e) {
-    platform().showMessage(e.what());
-  }
-}
-
-void TfrmConfig::btnSaveClick() { SaveConfigFile(); }
-
-void TfrmConfig::btnSaveAsClick() { SaveConfigFileAs(); }
-
-void TfrmConfig::btnAcceptClick() {
-  if (ConfigChanged && frmMain) frmMain->FChanged = true;
-  if (!ConfigChanged || AskSaveConfigChanges()) {
-    try {
-      tavrel::TRegistry reg;
-      if (reg.OpenKey(kConfigPathKey, true)) reg.WriteString(kConfigPathValue, FConfigFileName);
-      reg.CloseKey();
-    } catch (const std::exception& e) {
-      platform().showMessage(e.what());
-    }
-  }
-  accept();
-}
-
-void TfrmConfig::btnHelpClick() { platform().showHelp(kHelpWindow); }
-
-IEditControl* TfrmConfig::FocusedEdit() const {
-  return tavrel::AsEditControl(tavrel::FocusedControl(const_cast<TfrmConfig*>(this)));
-}
-
-void TfrmConfig::mnuCutClick() {
-  if (IEditControl* e = FocusedEdit()) e->CutToClipboard();
-}
-
-void TfrmConfig::mnuCopyClick() {
-  if (IEditControl* e = FocusedEdit()) e->CopyToClipboard();
-}
-
-void TfrmConfig::mnuPasteClick() {
-  if (IEditControl* e = FocusedEdit()) e->PasteFromClipboard();
-}
-
-void TfrmConfig::mnuSelectAllClick() {
-  if (IEditControl* e = FocusedEdit()) e->SelectAll();
-}
-
-void TfrmConfig::mnuInsertClick() {
-  IEditControl* e = FocusedEdit();
-  const bool pageText = e && e->Tag > 0;
-  mnuPicture->setEnabled(pageText);
-  mnuLink->setEnabled(pageText);
-  mnuPicture->menuAction()->setEnabled(pageText);
-  mnuLink->menuAction()->setEnabled(pageText);
-}
-
-void TfrmConfig::ReplaceSelection(const std::string& text) {
-  IEditControl* e = FocusedEdit();
-  if (e && e->Tag > 0) e->SetSelText(text);
-}
-
-void TfrmConfig::AfterInsert() {
-  if (frmMain) frmMain->dlgSaveWeb.initialDir = ExtractFilePath(frmMain->FFileName);
-}
-
-void TfrmConfig::mnuInsertPicFromURLClick() {
-  IEditControl* e = FocusedEdit();
-  if (!e || e->Tag <= 0) return;
-  std::string tag;
-  tavrel::GetWebPicTag(tag);
-  ReplaceSelection(tag);
-  AfterInsert();
-}
-
-void TfrmConfig::mnuPicFromFileClick() {
-  IEditControl* e = FocusedEdit();
-  if (!e || e->Tag <= 0) return;
-  std::string tag;
-  tavrel::GetPicInfo(true, DataFileName(), tag);
-  ReplaceSelection(tag);
-  AfterInsert();
-}
-
-void TfrmConfig::mnuInsertLinkToURLClick() {
-  IEditControl* e = FocusedEdit();
-  if (!e || e->Tag <= 0) return;
-  if (!frmInsertLink) return;
-  std::string link;
-  frmInsertLink->ShowMe(false, DataFileName(), link, e->SelText());
-  ReplaceSelection(link);
-  AfterInsert();
-}
-
-void TfrmConfig::mnuInsertLinkToFileClick() {
-  IEditControl* e = FocusedEdit();
-  if (!e || e->Tag <= 0) return;
-  if (!frmInsertLink) return;
-  std::string link;
-  frmInsertLink->ShowMe(true, DataFileName(), link, e->SelText());
-  ReplaceSelection(link);
-  AfterInsert();
-}
-
-void TfrmConfig::GetLink(std::string& link) {
-  link.clear();
-  const std::string dataFile = DataFileName();
-  if (!CheckRootDir(dataFile)) return;
-  dlgOpenHTML.fileName.clear();
-  if (!platform().openDialog(dlgOpenHTML)) return;
-  RelativeWebPath(dataFile, dlgOpenHTML.fileName, link);
-}
-
-void TfrmConfig::btnBrowseForNextExClick() {
-  std::string link;
-  GetLink(link);
-  if (!link.empty()) editNextExURL->SetText(link);
-}
-
-void TfrmConfig::btnBrowseForIndexClick() {
-  std::string link;
-  GetLink(link);
-  if (!link.empty()) editContentsURL->SetText(link);
-}
-
-void TfrmConfig::btnBrowseForBGGraphicClick() {
-  const std::string dataFile = DataFileName();
-  if (!CheckRootDir(dataFile)) return;
-  std::string address;
-  tavrel::GetPicInfo(false, dataFile, address);
-  if (!address.empty()) editGraphicURL->SetText(address);
-}
-
-void TfrmConfig::spdColoursClick() {
-  try {
-    ShellOpenFile(tavrel::programFolder() + "webcolours.htm");
-  } catch (const ShellOpenError& e) {
-    platform().showMessage(e.what());
-  }
-}
-
-bool TfrmConfig::FormKeyDown(const QKeyEvent* e) {
-  // Ctrl+Alt keys are markup shortcuts for the focused box, consumed always.
-  if (HandleMarkupKeyEvent(this, e)) return true;
-  if (e->key() == Qt::Key_F1 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-    ShowHelpFor(QApplication::focusWidget());
-    return true;
-  }
-  return false;
-}
-
-void TfrmConfig::ShowHelpFor(QWidget* widget) {
-  for (QWidget* w = widget; w; w = w->parentWidget()) {
-    const QVariant v = w->property("helpContext");
-    if (v.isValid() && v.toInt() > 0) {
-      platform().showHelp(v.toInt());
-      return;
-    }
-    if (w == this) break;
-  }
-  platform().showHelp(kHelpWindow);
-}
-
-bool TfrmConfig::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    if (FormKeyDown(static_cast<QKeyEvent*>(event))) return true;
-  }
-  return TConfigFormBase::eventFilter(watched, event);
 }
 
 }  // namespace askery

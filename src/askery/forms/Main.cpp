@@ -3,26 +3,16 @@
 #include "askery/forms/Main.h"
 
 #include <QApplication>
-#include <QCloseEvent>
-#include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPainter>
-#include <QPainterPath>
 #include <QResizeEvent>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
@@ -39,6 +29,7 @@
 #include "shared/core/StringFunctions.h"
 #include "shared/forms/TLAbout.h"
 #include "shared/forms/TLFunctions.h"
+#include "shared/core/HelpContexts.h"
 
 namespace askery {
 
@@ -55,10 +46,6 @@ TfrmMain* frmMainAskery = nullptr;
 
 namespace {
 
-// The raw-HTML warning is shown once per run.
-bool RawHTMLWarned = false;
-
-constexpr int kWindowHelp = 14000;
 constexpr int kMaxQuestion = 1000000;
 
 // Designed client area (below the menu bar, above the status bar) and the
@@ -80,182 +67,11 @@ constexpr int kScrollButtonSize = 22;
 
 const char* const kHelpContextProperty = "helpContext";
 
-// --- Toolbar glyphs ------------------------------------------------------------
-
-enum class Glyph { New, Open, Save, SaveAs, Cut, Copy, Paste, Undo, Reading, Config, Web, DHTML,
-                   Help, Quit };
-
-void DrawPage(QPainter& p, const QRectF& r) {
-  const qreal fold = r.width() * 0.3;
-  QPainterPath path;
-  path.moveTo(r.left(), r.top());
-  path.lineTo(r.right() - fold, r.top());
-  path.lineTo(r.right(), r.top() + fold);
-  path.lineTo(r.right(), r.bottom());
-  path.lineTo(r.left(), r.bottom());
-  path.closeSubpath();
-  p.setBrush(Qt::white);
-  p.drawPath(path);
-  p.drawLine(QPointF(r.right() - fold, r.top()), QPointF(r.right() - fold, r.top() + fold));
-  p.drawLine(QPointF(r.right() - fold, r.top() + fold), QPointF(r.right(), r.top() + fold));
-}
-
-void DrawDisk(QPainter& p, const QRectF& r) {
-  p.setBrush(QColor(40, 90, 170));
-  p.drawRoundedRect(r, 1.5, 1.5);
-  p.setBrush(Qt::white);
-  p.drawRect(QRectF(r.left() + 3, r.top() + 1, r.width() - 6, r.height() * 0.4));
-  p.setBrush(QColor(200, 200, 200));
-  p.drawRect(QRectF(r.left() + 4.5, r.bottom() - r.height() * 0.35, r.width() - 9, r.height() * 0.35));
-}
-
-void DrawGlobe(QPainter& p, const QRectF& r) {
-  p.setBrush(QColor(120, 180, 230));
-  p.drawEllipse(r);
-  p.setBrush(Qt::NoBrush);
-  p.drawEllipse(r.adjusted(r.width() * 0.28, 0, -r.width() * 0.28, 0));
-  p.drawLine(QPointF(r.left(), r.center().y()), QPointF(r.right(), r.center().y()));
-  p.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
-}
-
-QIcon MakeGlyph(Glyph g) {
-  const int size = 22;
-  QPixmap pm(size, size);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  QPen pen(QColor(40, 40, 40));
-  pen.setWidthF(1.2);
-  p.setPen(pen);
-  QFont f = p.font();
-  f.setBold(true);
-  f.setPixelSize(10);
-  p.setFont(f);
-  switch (g) {
-    case Glyph::New:
-      DrawPage(p, QRectF(5, 2.5, 12, 17));
-      break;
-    case Glyph::Open:
-      p.setBrush(QColor(220, 180, 60));
-      p.drawRect(QRectF(2.5, 6.5, 17, 12));
-      p.drawRect(QRectF(2.5, 4.5, 7, 2));
-      p.setBrush(QColor(245, 215, 110));
-      p.drawPolygon(QPolygonF({QPointF(5, 10), QPointF(21, 10), QPointF(19.5, 18.5), QPointF(2.5, 18.5)}));
-      break;
-    case Glyph::Save:
-      DrawDisk(p, QRectF(3.5, 3.5, 15, 15));
-      break;
-    case Glyph::SaveAs:
-      DrawDisk(p, QRectF(2.5, 2.5, 13, 13));
-      pen.setColor(QColor(160, 60, 20));
-      pen.setWidthF(2.2);
-      p.setPen(pen);
-      p.drawLine(QPointF(11, 20), QPointF(20, 11));
-      break;
-    case Glyph::Cut:
-      p.setBrush(Qt::NoBrush);
-      p.drawLine(QPointF(7, 3), QPointF(14.5, 14));
-      p.drawLine(QPointF(15, 3), QPointF(7.5, 14));
-      p.setBrush(QColor(200, 40, 40));
-      p.drawEllipse(QRectF(3.5, 13.5, 5.5, 5.5));
-      p.drawEllipse(QRectF(13, 13.5, 5.5, 5.5));
-      break;
-    case Glyph::Copy:
-      DrawPage(p, QRectF(3, 2.5, 10, 13));
-      DrawPage(p, QRectF(9, 6.5, 10, 13));
-      break;
-    case Glyph::Paste:
-      p.setBrush(QColor(170, 120, 60));
-      p.drawRoundedRect(QRectF(3.5, 4.5, 13, 15), 1.5, 1.5);
-      p.setBrush(QColor(190, 190, 190));
-      p.drawRect(QRectF(7, 2.5, 6, 3));
-      DrawPage(p, QRectF(10, 8.5, 9, 11));
-      break;
-    case Glyph::Undo: {
-      pen.setWidthF(2);
-      pen.setColor(QColor(30, 90, 160));
-      p.setPen(pen);
-      p.setBrush(Qt::NoBrush);
-      QPainterPath arc;
-      arc.moveTo(6, 9);
-      arc.cubicTo(12, 4, 20, 7, 18, 14);
-      arc.cubicTo(17, 17, 14, 18, 11, 18);
-      p.drawPath(arc);
-      p.setBrush(QColor(30, 90, 160));
-      p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(8.5, 4.5), QPointF(8.5, 12)}));
-      break;
-    }
-    case Glyph::Reading:
-      p.setBrush(Qt::white);
-      p.drawPolygon(QPolygonF({QPointF(11, 6), QPointF(2.5, 4), QPointF(2.5, 17), QPointF(11, 19)}));
-      p.drawPolygon(QPolygonF({QPointF(11, 6), QPointF(19.5, 4), QPointF(19.5, 17), QPointF(11, 19)}));
-      p.drawLine(QPointF(5, 8), QPointF(9, 9));
-      p.drawLine(QPointF(5, 11), QPointF(9, 12));
-      p.drawLine(QPointF(13, 9), QPointF(17, 8));
-      p.drawLine(QPointF(13, 12), QPointF(17, 11));
-      break;
-    case Glyph::Config:
-      for (int i = 0; i < 3; ++i) {
-        const qreal y = 5.5 + i * 5.5;
-        p.drawLine(QPointF(3, y), QPointF(19, y));
-        p.setBrush(QColor(90, 140, 60));
-        const qreal x = (i == 1) ? 13 : (i == 0 ? 7 : 10);
-        p.drawRect(QRectF(x - 2, y - 2.5, 4, 5));
-      }
-      break;
-    case Glyph::Web:
-      DrawGlobe(p, QRectF(3, 3, 16, 16));
-      break;
-    case Glyph::DHTML:
-      DrawPage(p, QRectF(3.5, 2.5, 13, 17));
-      p.setPen(QColor(150, 30, 120));
-      p.drawText(QRectF(3.5, 6, 13, 13), Qt::AlignCenter, "D");
-      break;
-    case Glyph::Help:
-      p.setBrush(QColor(40, 110, 200));
-      p.drawEllipse(QRectF(2.5, 2.5, 17, 17));
-      p.setPen(Qt::white);
-      f.setPixelSize(13);
-      p.setFont(f);
-      p.drawText(QRectF(2.5, 2.5, 17, 17), Qt::AlignCenter, "?");
-      break;
-    case Glyph::Quit:
-      p.setBrush(QColor(150, 100, 60));
-      p.drawRect(QRectF(4.5, 2.5, 11, 17));
-      p.setBrush(QColor(240, 210, 80));
-      p.drawEllipse(QRectF(12, 10, 2.5, 2.5));
-      pen.setColor(QColor(200, 30, 30));
-      pen.setWidthF(2);
-      p.setPen(pen);
-      p.drawLine(QPointF(15, 8), QPointF(20.5, 13.5));
-      p.drawLine(QPointF(20.5, 8), QPointF(15, 13.5));
-      break;
-  }
-  return QIcon(pm);
-}
-
 void SetTextColour(QWidget* w, const QColor& c) {
   QPalette p = w->palette();
   p.setColor(QPalette::Active, QPalette::Text, c);
   p.setColor(QPalette::Inactive, QPalette::Text, c);
   w->setPalette(p);
-}
-
-// A file named on the command line as a full path: the recent files, the
-// save folder and the relative links of the pages must not depend on the
-// folder the program happened to be started from.
-std::string FullPath(const std::string& path) {
-  const QFileInfo info(tavrel::pathToQString(path));
-  return tavrel::pathFromQString(QDir::cleanPath(info.absoluteFilePath()));
-}
-
-// Local files among the URLs of a drag, in order.
-std::vector<std::string> DroppedFiles(const QMimeData* mime) {
-  std::vector<std::string> paths;
-  if (!mime || !mime->hasUrls()) return paths;
-  for (const QUrl& url : mime->urls())
-    if (url.isLocalFile()) paths.push_back(tavrel::pathFromQString(url.toLocalFile()));
-  return paths;
 }
 
 }  // namespace
@@ -271,6 +87,8 @@ TTagPanel::TTagPanel(const QString& caption, QWidget* parent) : QLabel(caption, 
 
 // --- Creation ------------------------------------------------------------------------
 
+int TfrmMain::WindowHelpContext() const { return kHelpAskeryWindow; }
+
 TfrmMain::TfrmMain(QWidget* parent) : TMainFormBase(parent) {
   setObjectName("frmMain");
   frmMain = this;
@@ -278,7 +96,7 @@ TfrmMain::TfrmMain(QWidget* parent) : TMainFormBase(parent) {
   setWindowIcon(TavrelProgramIcon("Askery"));
   CreateComponents();
   CreateMenus();
-  CreateStatusBar();
+  CreateStatusBar({400, 150, 50});
   SetStatusPanelText(1, "Config: ");
   const int chrome = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
   resize(kDesignWidth, kDesignHeight + chrome);
@@ -389,12 +207,9 @@ void TfrmMain::CreateComponents() {
   // the window's too.
   for (TMemo* m : {mmoTitle, mmoQuestion, mmoAnswer1, mmoAnswer2, mmoAnswer3, mmoAnswer4}) {
     m->OnChange = [this] { mmoTitleChange(); };
-    m->installEventFilter(this);
-    m->viewport()->installEventFilter(this);
-    keyPreview_.push_back(m);
+    PreviewKeysOf(m);
   }
-  SpinQNum->installEventFilter(this);
-  keyPreview_.push_back(SpinQNum);
+  PreviewKeysOf(SpinQNum);
 
   setTabOrder(mmoTitle, SpinQNum);
   setTabOrder(SpinQNum, mmoQuestion);
@@ -413,68 +228,47 @@ void TfrmMain::CreateToolBar() {
   ToolBar1->setIconSize(QSize(22, 22));
   ToolBar1->setGeometry(0, 0, kDesignWidth, kToolBarHeight);
 
-  auto button = [this](QToolButton*& b, const char* name, Glyph g, const char* hint,
+  auto button = [this](QToolButton*& b, const char* name, TavrelGlyph g, const char* hint,
                        std::function<void()> click) {
-    b = new QToolButton(ToolBar1);
-    b->setObjectName(name);
-    b->setIcon(MakeGlyph(g));
-    b->setToolTip(hint);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this, [click = std::move(click)] { click(); });
-    ToolBar1->addWidget(b);
+    b = AddToolButton(ToolBar1, name, g, hint, std::move(click));
   };
-  button(spdNew, "spdNew", Glyph::New, "Start a new quiz", [this] { spdNewClick(); });
-  button(spdLoadQuiz, "spdLoadQuiz", Glyph::Open, "Load a quiz you have previously saved",
+  button(spdNew, "spdNew", TavrelGlyph::New, "Start a new quiz", [this] { spdNewClick(); });
+  button(spdLoadQuiz, "spdLoadQuiz", TavrelGlyph::Open, "Load a quiz you have previously saved",
          [this] { spdLoadQuizClick(); });
-  button(spdSaveQuiz, "spdSaveQuiz", Glyph::Save, "Save this quiz", [this] { spdSaveQuizClick(); });
-  button(spdSaveAs, "spdSaveAs", Glyph::SaveAs, "Save this quiz with another name",
+  button(spdSaveQuiz, "spdSaveQuiz", TavrelGlyph::Save, "Save this quiz", [this] { spdSaveQuizClick(); });
+  button(spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this quiz with another name",
          [this] { mnuSaveAsClick(); });
   ToolBar1->addSeparator();
-  button(spdCut, "spdCut", Glyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); });
-  button(spdCopy, "spdCopy", Glyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); });
-  button(spdPaste, "spdPaste", Glyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); });
-  button(spdUndo, "spdUndo", Glyph::Undo, "Undo previous editing action", [this] { mnuUndoClick(); });
+  button(spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); });
+  button(spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); });
+  button(spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); });
+  button(spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action", [this] { mnuUndoClick(); });
   ToolBar1->addSeparator();
-  button(spdShowReading, "spdShowReading", Glyph::Reading, "Add a reading text",
+  button(spdShowReading, "spdShowReading", TavrelGlyph::Reading, "Add a reading text",
          [this] { mnuAddReadingTextClick(); });
-  button(spdConfig, "spdConfig", Glyph::Config, "Configure output", [this] { spdConfigClick(); });
-  button(spdToWeb, "spdToWeb", Glyph::Web, "Compile this quiz into a Web page",
+  button(spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); });
+  button(spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this quiz into a Web page",
          [this] { spdToWebClick(); });
-  button(spdToDHTML, "spdToDHTML", Glyph::DHTML, "Compile this quiz into a Web page",
+  button(spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this quiz into a Web page",
          [this] { mnuToDHTMLClick(); });
   ToolBar1->addSeparator();
-  button(spdHelp, "spdHelp", Glyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); });
-  button(spdQuit, "spdQuit", Glyph::Quit, "Quit the program", [this] { spdQuitClick(); });
+  button(spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); });
+  button(spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); });
 }
 
 void TfrmMain::CreateMenus() {
-  QMenuBar* bar = menuBar();
-  auto menu = [this, bar](const char* caption, const char* name, int help) {
-    QMenu* m = bar->addMenu(caption);
-    m->setObjectName(name);
-    m->setProperty(kHelpContextProperty, help);
-    m->installEventFilter(this);
-    return m;
+  auto menu = [this](const char* caption, const char* name, int help) {
+    return AddMenu(caption, name, help);
   };
   auto item = [this](QMenu* m, const char* caption, const char* name, std::function<void()> click,
                      const QKeySequence& shortcut = QKeySequence()) {
-    QAction* a = m->addAction(caption);
-    a->setObjectName(name);
-    if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-    connect(a, &QAction::triggered, this, [click = std::move(click)] { click(); });
-    return a;
+    return AddItem(m, caption, name, std::move(click), shortcut);
   };
   auto submenu = [this](QMenu* parent, const char* caption, const char* name, int help) {
-    QMenu* m = parent->addMenu(caption);
-    m->setObjectName(name);
-    m->setProperty(kHelpContextProperty, help);
-    m->menuAction()->setProperty(kHelpContextProperty, help);
-    m->installEventFilter(this);
-    return m;
+    return AddSubmenu(parent, caption, name, help);
   };
 
-  mnuFile = menu("&File", "mnuFile", 7000);
+  mnuFile = menu("&File", "mnuFile", kHelpFileMenu);
   mnuNew = item(mnuFile, "&New", "mnuNew", [this] { spdNewClick(); }, QKeySequence("Ctrl+N"));
   mnuOpen = item(mnuFile, "&Open...", "mnuOpen", [this] { spdLoadQuizClick(); }, QKeySequence("Ctrl+O"));
   mnuSave = item(mnuFile, "&Save", "mnuSave", [this] { spdSaveQuizClick(); }, QKeySequence("Ctrl+S"));
@@ -486,20 +280,11 @@ void TfrmMain::CreateMenus() {
   mnuToDHTML = item(mnuFile, "Export to &DHTML", "mnuToDHTML", [this] { mnuToDHTMLClick(); });
   mnuExportForPrinting = item(mnuFile, "Export for &Printing", "mnuExportForPrinting",
                               [this] { mnuExportForPrintingClick(); });
-  mnuLastFileDivider = mnuFile->addSeparator();
-  mnuLastFileDivider->setObjectName("mnuLastFileDivider");
-  mnuLastFileDivider->setVisible(false);
-  for (int i = 1; i <= 5; ++i) {
-    const std::string name = "mnuLastFile" + std::to_string(i);
-    QAction* a = item(mnuFile, "", name.c_str(), [this, i] { mnuLastFile1Click(i); });
-    a->setData(i);  // Tag
-    a->setVisible(false);
-    mnuLastFile[static_cast<size_t>(i)] = a;
-  }
+  AddRecentFileItems(mnuFile);
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 
-  mnuEdit = menu("&Edit", "mnuEdit", 8000);
+  mnuEdit = menu("&Edit", "mnuEdit", kHelpEditMenu);
   mnuUndo = item(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
   mnuEdit->addSeparator();
   mnuCut = item(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
@@ -511,19 +296,19 @@ void TfrmMain::CreateMenus() {
                       QKeySequence("Ctrl+A"));
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
 
-  mnuInsert = menu("&Insert", "mnuInsert", 8300);
-  mnuPicture = submenu(mnuInsert, "&Picture", "mnuPicture", 5500);
+  mnuInsert = menu("&Insert", "mnuInsert", kHelpInsertMenu);
+  mnuPicture = submenu(mnuInsert, "&Picture", "mnuPicture", kHelpPicture);
   mnuFromWebURL = item(mnuPicture, "From &Web URL", "mnuFromWebURL", [this] { mnuFromWebURLClick(); });
   mnuFromLocalFile = item(mnuPicture, "From &Local File", "mnuFromLocalFile",
                           [this] { mnuFromLocalFileClick(); });
-  mnuLink = submenu(mnuInsert, "&Link", "mnuLink", 5700);
+  mnuLink = submenu(mnuInsert, "&Link", "mnuLink", kHelpLink);
   mnuToURL = item(mnuLink, "To URL", "mnuToURL", [this] { mnuToURLClick(); });
   mnuToFile = item(mnuLink, "To File", "mnuToFile", [this] { mnuToFileClick(); });
-  for (QAction* a : {mnuFromWebURL, mnuFromLocalFile}) a->setProperty(kHelpContextProperty, 5500);
-  for (QAction* a : {mnuToURL, mnuToFile}) a->setProperty(kHelpContextProperty, 5700);
+  for (QAction* a : {mnuFromWebURL, mnuFromLocalFile}) a->setProperty(kHelpContextProperty, kHelpPicture);
+  for (QAction* a : {mnuToURL, mnuToFile}) a->setProperty(kHelpContextProperty, kHelpLink);
   connect(mnuInsert, &QMenu::aboutToShow, this, [this] { mnuInsertClick(); });
 
-  mnuManageQuestions = menu("&Manage Questions", "mnuManageQuestions", 8500);
+  mnuManageQuestions = menu("&Manage Questions", "mnuManageQuestions", kHelpManageMenu);
   mnuViewOutline = item(mnuManageQuestions, "&View Quiz Outline", "mnuViewOutline",
                         [this] { mnuViewOutlineClick(); });
   mnuDeleteQuestion = item(mnuManageQuestions, "&Delete Question", "mnuDeleteQuestion",
@@ -537,24 +322,17 @@ void TfrmMain::CreateMenus() {
   mnuShuffle = item(mnuManageQuestions, "&Shuffle Order of Questions", "mnuShuffle",
                     [this] { mnuShuffleClick(); });
 
-  mnuOptions = menu("&Options", "mnuOptions", 9000);
+  mnuOptions = menu("&Options", "mnuOptions", kHelpReloadConfig);
   mnuConfigureOutput = item(mnuOptions, "&Configure Output", "mnuConfigureOutput",
                             [this] { mnuConfigureOutputClick(); });
   mnuEditHTML = item(mnuOptions, "&Edit Raw HTML", "mnuEditHTML", [this] { mnuEditHTMLClick(); });
   mnuFonts = item(mnuOptions, "&Font...", "mnuFonts", [this] { mnuFontsClick(); });
-  mnuReloadConfig = mnuOptions->addAction("Reload config info from data file");
-  mnuReloadConfig->setObjectName("mnuReloadConfig");
-  mnuReloadConfig->setCheckable(true);
-  // The tick changes only when the user confirms, below.
-  connect(mnuReloadConfig, &QAction::triggered, this, [this](bool checked) {
-    mnuReloadConfig->setChecked(!checked);
-    mnuReloadConfigClick();
-  });
+  AddReloadConfigItem(mnuOptions, "Reload config info from data file");
 
-  mnuHelp = menu("&Help", "mnuHelp", 10000);
+  mnuHelp = menu("&Help", "mnuHelp", kHelpHelpMenu);
   mnuHelpContents = item(mnuHelp, "&Contents", "mnuHelpContents", [this] { mnuHelpContentsClick(); });
-  mnuHelpContents->setProperty(kHelpContextProperty, 1000);
-  mnuInternetHelp = submenu(mnuHelp, "&Internet Help", "mnuInternetHelp", 10000);
+  mnuHelpContents->setProperty(kHelpContextProperty, kHelpContents);
+  mnuInternetHelp = submenu(mnuHelp, "&Internet Help", "mnuInternetHelp", kHelpHelpMenu);
   mnuFAQ = item(mnuInternetHelp, "&FAQ", "mnuFAQ", [this] { mnuInternetHelpClick(1); });
   mnuBulletinBoard = item(mnuInternetHelp, "&Bulletin Board", "mnuBulletinBoard",
                           [this] { mnuInternetHelpClick(2); });
@@ -565,7 +343,7 @@ void TfrmMain::CreateMenus() {
   mnuEMailHelp->setData(3);
   mnuHelp->addSeparator();
   mnuAbout = item(mnuHelp, "&About...", "mnuAbout", [this] { mnuAboutClick(); });
-  mnuAbout->setProperty(kHelpContextProperty, 40000);
+  mnuAbout->setProperty(kHelpContextProperty, kHelpAbout);
 }
 
 void TfrmMain::FormCreate() {
@@ -573,16 +351,16 @@ void TfrmMain::FormCreate() {
   RawHTMLWarned = false;
 
   dlgOpenFile.filter = "Askerine files (*.aky)|*.aky";
-  dlgOpenFile.helpContext = 54;
+  dlgOpenFile.helpContext = kHelpOpenFile;
   dlgOpenFile.fileMustExist = true;
   dlgSaveFile.filter = "Askerine files (*.aky)|*.aky";
   dlgSaveFile.defaultExt = "aky";
-  dlgSaveFile.helpContext = 4000;
+  dlgSaveFile.helpContext = kHelpSaveQuestion;
   dlgSaveFile.overwritePrompt = true;
   dlgSaveFile.pathMustExist = true;
   dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
   dlgSaveWeb.defaultExt = "htm";
-  dlgSaveWeb.helpContext = 6000;
+  dlgSaveWeb.helpContext = kHelpWebExport;
   dlgSaveWeb.overwritePrompt = true;
   dlgSaveWeb.pathMustExist = true;
 
@@ -600,59 +378,6 @@ void TfrmMain::FormCreate() {
   FChanged = false;
   setAcceptDrops(true);
   ShowSplashScreen();
-}
-
-// --- First showing, closing ----------------------------------------------------------
-
-void TfrmMain::showEvent(QShowEvent* e) {
-  TMainFormBase::showEvent(e);
-  if (!shown_ && !e->spontaneous()) {
-    shown_ = true;
-    FormShow();
-  }
-}
-
-void TfrmMain::FormShow() {
-  shown_ = true;
-  AssignMainFont();
-  if (frmSourceFiles) frmSourceFiles->AssignRawFont(dlgRawFont);
-  if (frmConfig) LoadStartupConfig();
-  FChanged = false;
-  for (int i = 1; i <= tavrel::paramCount(); ++i) {
-    const std::string given = tavrel::paramStr(i);
-    if (given.empty() || !FileExists(given) || DirectoryExists(given)) continue;
-    const std::string param = FullPath(given);
-    if (UpperCaseAscii(ExtractFileExt(param)) != ".CFG")
-      LoadFile(param);
-    else if (frmConfig)
-      try {
-        frmConfig->LoadConfigFile(param);
-      } catch (const std::exception& e) {
-        // A file that exists but cannot be read: say so and go on.
-        tavrel::platform().showMessage(e.what());
-      }
-  }
-}
-
-bool TfrmMain::FormCloseQuery() { return !FChanged || SaveChanges(); }
-
-void TfrmMain::FormClose() {
-  setAcceptDrops(false);
-  WriteFontSettings();
-  WriteSavePath();
-  WriteWindowSettings();
-  WriteFilePaths();
-}
-
-void TfrmMain::closeEvent(QCloseEvent* e) {
-  if (!FormCloseQuery()) {
-    e->ignore();
-    return;
-  }
-  FormClose();
-  e->accept();
-  // The program's modeless and modal companions go with the main window.
-  if (frmAddReadingText) frmAddReadingText->hide();
 }
 
 // --- Layout ----------------------------------------------------------------------------
@@ -695,10 +420,7 @@ void TfrmMain::FormResize(int w, int h) {
 bool TfrmMain::FormKeyDown(const QKeyEvent* e) {
   const auto mods = e->modifiers() & ~Qt::KeypadModifier;
   const int key = e->key();
-  if (key == Qt::Key_F1 && mods == Qt::NoModifier) {
-    platform().showHelp(kWindowHelp);
-    return true;
-  }
+  if (TMainFormBase::FormKeyDown(e)) return true;
   if (key == Qt::Key_PageUp && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
     if (SpinQNum->value() > 1) SpinQNum->setValue(SpinQNum->value() - 1);
     return false;
@@ -717,89 +439,15 @@ bool TfrmMain::FormKeyDown(const QKeyEvent* e) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
-  switch (e->type()) {
-    case QEvent::KeyPress: {
-      auto* k = static_cast<QKeyEvent*>(e);
-      if (auto* menu = qobject_cast<QMenu*>(watched)) {
-        if (k->key() == Qt::Key_F1) {
-          int context = menu->property(kHelpContextProperty).toInt();
-          if (QAction* a = menu->activeAction()) {
-            const QVariant own = a->property(kHelpContextProperty);
-            if (own.isValid() && own.toInt() > 0) context = own.toInt();
-          }
-          for (QWidget* w = menu; w; w = qobject_cast<QMenu*>(w->parentWidget()))
-            w->hide();
-          platform().showHelp(context);
-          return true;
-        }
-        break;
-      }
-      if (!IsKeyPreviewed(watched)) break;
-      if (FormKeyDown(k)) return true;
-      // Page Up/Down on the spinner is the window's, not the spin box's.
-      if ((k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown) && watched == SpinQNum)
-        return true;
-      break;
+  // Page Up/Down on the spinner is the window's, not the spin box's.
+  if (e->type() == QEvent::KeyPress && watched == SpinQNum) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_PageUp || k->key() == Qt::Key_PageDown) {
+      FormKeyDown(k);
+      return true;
     }
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-      auto* d = static_cast<QDropEvent*>(e);
-      if (acceptDrops() && !DroppedFiles(d->mimeData()).empty()) {
-        d->acceptProposedAction();
-        return true;
-      }
-      break;
-    }
-    case QEvent::Drop: {
-      auto* d = static_cast<QDropEvent*>(e);
-      const auto files = DroppedFiles(d->mimeData());
-      if (acceptDrops() && !files.empty()) {
-        d->acceptProposedAction();
-        FilesDropped(files);
-        return true;
-      }
-      break;
-    }
-    default:
-      break;
   }
   return TMainFormBase::eventFilter(watched, e);
-}
-
-void TfrmMain::keyPressEvent(QKeyEvent* e) {
-  // Keys of the edit boxes and the spinner were seen on their way in; the
-  // others (no control focused) come here first.
-  QWidget* focused = QApplication::focusWidget();
-  if (!focused || !IsKeyPreviewed(focused)) {
-    if (FormKeyDown(e)) return;
-  }
-  TMainFormBase::keyPressEvent(e);
-}
-
-bool TfrmMain::IsKeyPreviewed(const QObject* w) const {
-  return std::find(keyPreview_.begin(), keyPreview_.end(), w) != keyPreview_.end();
-}
-
-void TfrmMain::dragEnterEvent(QDragEnterEvent* e) {
-  if (!DroppedFiles(e->mimeData()).empty())
-    e->acceptProposedAction();
-  else
-    e->ignore();
-}
-
-void TfrmMain::dropEvent(QDropEvent* e) {
-  const auto files = DroppedFiles(e->mimeData());
-  if (files.empty()) {
-    e->ignore();
-    return;
-  }
-  e->acceptProposedAction();
-  FilesDropped(files);
-}
-
-void TfrmMain::FilesDropped(const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  LoadFile(paths.front());
 }
 
 // --- Fonts -------------------------------------------------------------------------------
@@ -816,47 +464,9 @@ void TfrmMain::AssignMainFont() {
   }
 }
 
-void TfrmMain::mnuFontsClick() {
-  if (platform().fontDialog(dlgMainFont)) AssignMainFont();
-}
-
 // --- File commands ----------------------------------------------------------------------
 
-bool TfrmMain::SaveChanges() {
-  const ModalResult r = platform().messageDlg(
-      "The quiz " + FFileName + " has changed.\r\rDo you want to save the changes?",
-      MsgType::Confirmation, mbYesNoCancel | mbHelp, 4000);
-  if (r == ModalResult::Yes) return Save();
-  return r == ModalResult::No;
-}
-
-bool TfrmMain::Save() {
-  if (FFileName.empty()) return SaveAs();
-  if (!SaveAsXML(FFileName)) {
-    platform().messageDlg("Unable to save file: " + FFileName, MsgType::Warning, mbOK, 4000);
-    return false;
-  }
-  FChanged = false;
-  return true;
-}
-
-bool TfrmMain::SaveAs() {
-  if (!platform().saveDialog(dlgSaveFile)) return false;
-  std::string name = dlgSaveFile.fileName;
-  if (name.find(".aky") == std::string::npos) name += ".aky";
-  if (!SaveAsXML(name)) {
-    platform().messageDlg("Unable to save file: " + name, MsgType::Warning, mbOK, 4000);
-    return false;
-  }
-  FFileName = name;
-  FChanged = false;
-  UpdateMainCaption();
-  AddRecentFile(FFileName);
-  return true;
-}
-
-bool TfrmMain::NewQuiz() {
-  if (FChanged && !SaveChanges()) return false;
+void TfrmMain::ClearExercise() {
   mmoTitle->SetText("");
   mmoQuestion->SetText("");
   for (int k = 1; k <= 4; ++k) AnswerBox(k)->SetText("");
@@ -871,103 +481,6 @@ bool TfrmMain::NewQuiz() {
   FQuestions->ClearQuestions();
   // The editor starts afresh: answers 1 to 4 of an empty first question.
   ShowQuestion(1);
-  FChanged = false;
-  return true;
-}
-
-void TfrmMain::spdNewClick() { NewQuiz(); }
-
-void TfrmMain::spdLoadQuizClick() {
-  if (FChanged && !SaveChanges()) return;
-  if (platform().openDialog(dlgOpenFile)) LoadFile(dlgOpenFile.fileName);
-}
-
-void TfrmMain::spdSaveQuizClick() { Save(); }
-
-void TfrmMain::mnuSaveAsClick() { SaveAs(); }
-
-void TfrmMain::mnuLastFile1Click(int tag) {
-  if (tag < 1 || tag > 5) return;
-  const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
-  if (!NewQuiz()) return;
-  LoadFile(fileName);
-}
-
-void TfrmMain::spdQuitClick() { close(); }
-
-// --- Other windows and options ------------------------------------------------------------
-
-int TfrmMain::RunModalForm(QDialog& form) {
-  if (ModalFormHook) return ModalFormHook(form);
-  return form.exec();
-}
-
-void TfrmMain::mnuConfigureOutputClick() {
-  if (frmConfig) RunModalForm(*frmConfig);
-}
-
-void TfrmMain::spdConfigClick() { mnuConfigureOutputClick(); }
-
-void TfrmMain::mnuEditHTMLClick() {
-  if (!RawHTMLWarned) {
-    platform().messageDlg(
-        "Please note that editing the raw HTML files may cause your Web pages to fail.",
-        MsgType::Warning, mbOK, 33000);
-    RawHTMLWarned = true;
-  }
-  if (frmSourceFiles) frmSourceFiles->ShowModal();
-}
-
-void TfrmMain::mnuReloadConfigClick() {
-  const ModalResult r = platform().messageDlg(
-      "This will change the way data and configuration information is saved. Are you sure you "
-      "want to change this setting?",
-      MsgType::Warning, mbOK | mbCancel | mbHelp, 9000);
-  if (r != ModalResult::OK) return;
-  mnuReloadConfig->setChecked(!mnuReloadConfig->isChecked());
-  try {
-    tavrel::TRegistry reg;
-    reg.OpenKey(std::string(kTavrelBaseKey) + "\\" + AppTitle() + "\\Config", true);
-    reg.WriteString("ReloadFromFile", mnuReloadConfig->isChecked() ? "True" : "False");
-  } catch (const std::exception& e) {
-    platform().messageDlg(e.what(), MsgType::Error, mbOK, 0);
-  }
-}
-
-void TfrmMain::mnuAddReadingTextClick() {
-  if (frmAddReadingText) frmAddReadingText->ShowReading();
-}
-
-void TfrmMain::mnuHelpContentsClick() { platform().showHelpContents(); }
-
-void TfrmMain::mnuAboutClick() {
-  if (frmTLAbout) RunModalForm(*frmTLAbout);
-}
-
-void TfrmMain::mnuInternetHelpClick(int tag) {
-  std::string target;
-  switch (tag) {
-    case 1:
-      target = "https://tavrel.example.org/askery/update.htm";
-      break;
-    case 2:
-      target = "https://tavrel.example.org/board/";
-      break;
-    case 3: {
-      std::string version;
-      GetVersionString(version);
-      target = "mailto:support@tavrel.example.org?subject=Tavrel - Askery v" + version;
-      break;
-    }
-    default:
-      return;
-  }
-  std::string error;
-  if (!platform().shellOpen(target, error))
-    platform().messageDlg(
-        "Unable to connect. Please see the Help for details on how to contact us by e-mail or "
-        "through our Web site.",
-        MsgType::Warning, mbOK, 1000);
 }
 
 }  // namespace askery

@@ -46,7 +46,13 @@ class TfrmMain : public TMainFormBase {
   explicit TfrmMain(QWidget* parent = nullptr);
   ~TfrmMain() override;
 
+  // --- TMainFormBase hooks -----------------------------------------------------
   std::string AppTitle() const override { return "Askery"; }
+  std::string DataFileExtension() const override { return "aky"; }
+  std::string ExerciseNoun() const override { return "quiz"; }
+  int WindowHelpContext() const override;
+  // New after the save question: empty editor, reading and list.
+  void ClearExercise() override;
   TQList* Questions() override { return FQuestions.get(); }
   // Shows the question whose number the spinner holds.
   void Redisplay() override;
@@ -142,49 +148,20 @@ class TfrmMain : public TMainFormBase {
 
   // --- Window life cycle (Main.cpp) ------------------------------------------
   void FormCreate();
-  void FormShow();  // runs once, on the first showing
-  bool FormCloseQuery();
-  void FormClose();
   // Lays the controls out for a client area of w x h pixels (the area below
   // the menu bar and above the status bar).
   void FormResize(int w, int h);
   // The keys the window sees before its controls; true when consumed.
-  bool FormKeyDown(const QKeyEvent* e);
-  void AssignMainFont();
+  bool FormKeyDown(const QKeyEvent* e) override;
+  void AssignMainFont() override;
 
-  // --- File commands (Main.cpp) ----------------------------------------------
-  bool SaveChanges();
-  bool Save();
-  bool SaveAs();
+  // --- File commands (Main.cpp; the work is TMainFormBase's) ------------------
   // The New command as a function: false when the user cancelled its save
   // question (nothing was cleared).  spdNewClick calls it; LoadFile and the
   // recent files use it.
-  bool NewQuiz();
-  void spdNewClick();
-  void spdLoadQuizClick();
-  void spdSaveQuizClick();
-  void mnuSaveAsClick();
-  void mnuLastFile1Click(int tag);
-  void spdQuitClick();
-  // Files dropped on the window: the first one is opened.
-  void FilesDropped(const std::vector<std::string>& paths);
-
-  // --- Other windows and options (Main.cpp) ----------------------------------
-  void mnuConfigureOutputClick();
-  void spdConfigClick();
-  void mnuEditHTMLClick();
-  void mnuFontsClick();
-  void mnuReloadConfigClick();
-  void mnuAddReadingTextClick();
-  void mnuHelpContentsClick();
-  void mnuAboutClick();
-  void mnuInternetHelpClick(int tag);
-
-  // Shows a form of another unit modally (configuration window, about box)
-  // and returns its result.  When ModalFormHook is set it takes the place of
-  // the form's event loop (tests drive the form through it).
-  int RunModalForm(QDialog& form);
-  std::function<int(QDialog&)> ModalFormHook;
+  bool NewQuiz() { return NewFile(); }
+  void spdNewClick() { NewFile(); }
+  void spdSaveQuizClick() { Save(); }
 
   // --- Question editing (MainEditing.cpp) ------------------------------------
   void StashQuestion();
@@ -224,8 +201,8 @@ class TfrmMain : public TMainFormBase {
   void mnuFromLocalFileClick();
 
   // --- Data file (MainFile.cpp) ------------------------------------------------
-  bool SaveAsXML(const std::string& fileName);  // false when the file could not be written
-  void LoadFile(const std::string& fileName);
+  bool SaveAsXML(const std::string& fileName) override;  // false when not written
+  void LoadFile(const std::string& fileName) override;
   void LoadXMLFile(const std::string& fileText);
   void LoadXMLQuestions(const std::string& questionsText, int firstNumber);
   void LoadOldFile(const std::string& fileName);
@@ -238,13 +215,8 @@ class TfrmMain : public TMainFormBase {
   void MakeDHTMLCodePage(const std::string& readingFileName, std::string& page);
 
  protected:
-  void showEvent(QShowEvent* e) override;
-  void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
-  void dragEnterEvent(QDragEnterEvent* e) override;
-  void dropEvent(QDropEvent* e) override;
 
  private:
   void CreateComponents();
@@ -253,15 +225,11 @@ class TfrmMain : public TMainFormBase {
   void LayoutCentral();
   tavrel::TMemo* FocusedMemo();
   void SetSpinnerQuietly(int value);
-  void ReplaceFocusedSelection(const std::string& text);
+  tavrel::TMemo* FocusedHTMLBox();
   void SaveWebFolderFromFileName();
   void ShowItemNumberDialog(const std::string& caption, bool withTarget, int preselect);
 
-  bool IsKeyPreviewed(const QObject* w) const;
-
   QWidget* central_ = nullptr;
-  bool shown_ = false;
-  std::vector<const QObject*> keyPreview_;  // controls whose keys the window sees first
 };
 
 // The quiz program's main window (also reachable as frmMain).

@@ -17,6 +17,8 @@
 #include "platform/qt/Widgets.h"
 #include "shared/forms/Arrange.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/HelpContexts.h"
+#include "shared/forms/EditMenu.h"
 #include "shared/forms/InsertLink.h"
 #include "shared/forms/ReadingText.h"
 #include "shared/forms/Replace.h"
@@ -34,7 +36,7 @@ using tavrel::platform;
 using tavrel::TMemo;
 
 namespace {
-constexpr int kManageHelp = 8500;
+constexpr int kManageHelp = kHelpManageMenu;
 const char* const kCRLF = "\r\n";
 }  // namespace
 
@@ -116,7 +118,7 @@ void TfrmMain::mmoAnswer1Exit(TMemo* box) {
   platform().messageDlg(
       "Angle brackets are tag delimiters in HTML, so they have been replaced with square "
       "brackets in your answer.",
-      MsgType::Warning, mbOK | mbHelp, 14500);
+      MsgType::Warning, mbOK | mbHelp, kHelpFindReplace);
 }
 
 // --- Manage Questions -----------------------------------------------------------------------
@@ -259,7 +261,7 @@ void TfrmMain::mnuExportForPrintingClick() {
   busy.release();
   platform().messageDlg(
       "The quiz has been copied to the clipboard. You can now paste it into a word-processor.",
-      MsgType::Information, mbOK, 7000);
+      MsgType::Information, mbOK, kHelpFileMenu);
 }
 
 // --- Edit menu ------------------------------------------------------------------------------
@@ -271,88 +273,46 @@ TMemo* TfrmMain::FocusedMemo() {
 }
 
 void TfrmMain::mnuEditClick() {
-  tavrel::IEditControl* edit = tavrel::AsEditControl(tavrel::FocusedControl(this));
-  const bool selection = edit && edit->HasSelection();
-  mnuCut->setEnabled(selection);
-  mnuCopy->setEnabled(selection);
-  if (edit) mnuSelectAll->setEnabled(!edit->Text().empty());
-  mnuUndo->setEnabled(true);
-  mnuPaste->setEnabled(true);
-  mnuDelete->setEnabled(true);
+  EnableEditMenu({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
 }
 
-void TfrmMain::mnuUndoClick() {
-  if (TMemo* m = FocusedMemo()) m->Undo();
-}
-
-void TfrmMain::mnuCutClick() {
-  if (TMemo* m = FocusedMemo()) m->CutToClipboard();
-}
-
-void TfrmMain::mnuCopyClick() {
-  if (TMemo* m = FocusedMemo()) m->CopyToClipboard();
-}
-
-void TfrmMain::mnuPasteClick() {
-  if (TMemo* m = FocusedMemo()) m->PasteFromClipboard();
-}
-
-void TfrmMain::mnuDeleteClick() {
-  if (TMemo* m = FocusedMemo()) m->ClearSelection();
-}
-
-void TfrmMain::mnuSelectAllClick() {
-  if (TMemo* m = FocusedMemo()) m->SelectAll();
-}
+void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedMemo(), EditCommand::Undo); }
+void TfrmMain::mnuCutClick() { RunEditCommand(FocusedMemo(), EditCommand::Cut); }
+void TfrmMain::mnuCopyClick() { RunEditCommand(FocusedMemo(), EditCommand::Copy); }
+void TfrmMain::mnuPasteClick() { RunEditCommand(FocusedMemo(), EditCommand::Paste); }
+void TfrmMain::mnuDeleteClick() { RunEditCommand(FocusedMemo(), EditCommand::Delete); }
+void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedMemo(), EditCommand::SelectAll); }
 
 // --- Insert menu -----------------------------------------------------------------------------
 
-void TfrmMain::mnuInsertClick() {
+// The boxes whose text goes into the pages as HTML: the title and the
+// question.
+TMemo* TfrmMain::FocusedHTMLBox() {
   TMemo* m = FocusedMemo();
-  const bool htmlBox = m && (m == mmoTitle || m == mmoQuestion);
-  mnuPicture->setEnabled(htmlBox);
-  mnuPicture->menuAction()->setEnabled(htmlBox);
-  mnuLink->setEnabled(htmlBox);
-  mnuLink->menuAction()->setEnabled(htmlBox);
+  return m && (m == mmoTitle || m == mmoQuestion) ? m : nullptr;
 }
 
-void TfrmMain::ReplaceFocusedSelection(const std::string& text) {
-  if (TMemo* m = FocusedMemo()) m->SetSelText(text);
-}
+void TfrmMain::mnuInsertClick() { EnableInsertMenu(mnuPicture, mnuLink, FocusedHTMLBox() != nullptr); }
 
 void TfrmMain::SaveWebFolderFromFileName() { dlgSaveWeb.initialDir = ExtractFilePath(FFileName); }
 
 void TfrmMain::mnuToURLClick() {
-  TMemo* m = FocusedMemo();
-  if (frmInsertLink && m && (m == mmoTitle || m == mmoQuestion)) {
-    std::string link;
-    frmInsertLink->ShowMe(false, FFileName, link, m->SelText());
-    m->SetSelText(link);
-  }
+  InsertIntoEdit(FocusedHTMLBox(), InsertCommand::LinkToURL, FFileName);
   SaveWebFolderFromFileName();
 }
 
 void TfrmMain::mnuToFileClick() {
-  TMemo* m = FocusedMemo();
-  if (frmInsertLink && m && (m == mmoTitle || m == mmoQuestion)) {
-    std::string link;
-    frmInsertLink->ShowMe(true, FFileName, link, m->SelText());
-    m->SetSelText(link);
-  }
+  InsertIntoEdit(FocusedHTMLBox(), InsertCommand::LinkToFile, FFileName);
   SaveWebFolderFromFileName();
 }
 
 void TfrmMain::mnuFromWebURLClick() {
-  std::string tag;
-  tavrel::GetWebPicTag(tag);
-  ReplaceFocusedSelection(tag);
+  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromWeb, FFileName);
   SaveWebFolderFromFileName();
 }
 
 void TfrmMain::mnuFromLocalFileClick() {
-  std::string tag;
-  tavrel::GetPicInfo(true, FFileName, tag);
-  ReplaceFocusedSelection(tag);
+  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromFile, FFileName);
   SaveWebFolderFromFileName();
 }
 

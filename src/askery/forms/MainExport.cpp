@@ -7,6 +7,7 @@
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
 #include "askery/core/QuizExport.h"
+#include "askery/core/SuppliedTemplates.h"
 #include "platform/qt/Widgets.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/forms/ReadingText.h"
@@ -17,55 +18,6 @@
 namespace askery {
 
 namespace {
-
-// Stands in for the platform while the reading output is made, so that the
-// messages it gives are shown in their place among the export's messages.
-// Those messages are notes with an OK button; every other service goes to
-// the platform in force.
-class MessageCollector : public tavrel::IPlatform {
- public:
-  explicit MessageCollector(tavrel::IPlatform& inner) : inner_(inner) {
-    tavrel::setPlatform(this);
-  }
-  ~MessageCollector() override { tavrel::setPlatform(&inner_); }
-  MessageCollector(const MessageCollector&) = delete;
-  MessageCollector& operator=(const MessageCollector&) = delete;
-
-  std::vector<ExportMessage> messages;
-
-  tavrel::ModalResult messageDlg(const std::string& text, tavrel::MsgType type,
-                                 unsigned buttons, int helpContext) override {
-    messages.push_back({text, type, buttons, helpContext, false});
-    return (buttons & tavrel::mbOK) ? tavrel::ModalResult::OK : tavrel::ModalResult::None;
-  }
-  void showMessage(const std::string& text) override {
-    messages.push_back({text, tavrel::MsgType::Information, tavrel::mbOK, 0, true});
-  }
-  bool openDialog(tavrel::FileDialogOptions& o) override { return inner_.openDialog(o); }
-  bool saveDialog(tavrel::FileDialogOptions& o) override { return inner_.saveDialog(o); }
-  bool fontDialog(tavrel::FontSpec& f) override { return inner_.fontDialog(f); }
-  bool inputQuery(const std::string& c, const std::string& p, std::string& v) override {
-    return inner_.inputQuery(c, p, v);
-  }
-  std::string clipboardText() override { return inner_.clipboardText(); }
-  void setClipboardText(const std::string& t) override { inner_.setClipboardText(t); }
-  bool shellOpen(const std::string& t, std::string& e) override { return inner_.shellOpen(t, e); }
-  void setHelpFile(const std::string& p) override { inner_.setHelpFile(p); }
-  void showHelp(int c) override { inner_.showHelp(c); }
-  void showHelpContents() override { inner_.showHelpContents(); }
-  void setBusy(bool b) override { inner_.setBusy(b); }
-
- private:
-  tavrel::IPlatform& inner_;
-};
-
-TemplateSource ReadTemplate(const std::string& folder, const std::string& fileName,
-                            const std::string& storeText) {
-  TemplateSource t{fileName, std::nullopt, storeText};
-  std::string text;
-  if (LoadTextFile(FindFileNoCase(folder, fileName), text)) t.disk = text;
-  return t;
-}
 
 // Everything but the reading output and the templates.
 QuizExportInput GatherBasics(TfrmMain& main, const std::string& fileName) {
@@ -83,29 +35,21 @@ QuizExportInput GatherBasics(TfrmMain& main, const std::string& fileName) {
 
 void ReadReadingOutput(QuizExportInput& in, int browserVersion) {
   if (!in.reading.include || !frmAddReadingText) return;
-  MessageCollector collector(tavrel::platform());
-  frmAddReadingText->GetReadingOutput(browserVersion, in.reading.output);
-  in.reading.outputMessages = collector.messages;
+  ReadingOutput r = frmAddReadingText->GetReadingOutput(browserVersion);
+  in.reading.output = std::move(r.output);
+  in.reading.outputMessages = std::move(r.messages);
+  in.reading.outputFailed = r.failed;
 }
 
 void ReadTemplates(const TfrmMain& main, QuizExportInput& in) {
-  const TfrmSourceFiles* store = frmSourceFiles;
-  in.frameset = ReadTemplate(main.FSourcePath, "askery.ht_", store ? store->FFramesetText : "");
-  in.welcome = ReadTemplate(main.FSourcePath, "askeryw.ht_", store ? store->FWelcomeText : "");
-  in.code = ReadTemplate(main.FSourcePath, "askeryc.ht_", store ? store->FCodeText : "");
-  in.dhtml = ReadTemplate(main.FSourcePath, "daskery.ht_", store ? store->FDHTMLText : "");
-}
-
-// Runs the messages of a plan that has no pages to write.
-void ShowPlanMessages(const ExportPlan& plan) {
-  for (const ExportStep& s : plan.steps) {
-    if (s.kind != ExportStep::Kind::Message) continue;
-    if (s.message.plain)
-      tavrel::platform().showMessage(s.message.text);
-    else
-      tavrel::platform().messageDlg(s.message.text, s.message.type, s.message.buttons,
-                                    s.message.helpContext);
-  }
+  const TemplateStore store = frmSourceFiles ? frmSourceFiles->Store() : TemplateStore{};
+  auto read = [&main](const char* fileName, const std::string& storeText) {
+    return ReadTemplateSource(main.FSourcePath, fileName, storeText, SuppliedTemplate(fileName));
+  };
+  in.frameset = read("askery.ht_", store.frameset);
+  in.welcome = read("askeryw.ht_", store.welcome);
+  in.code = read("askeryc.ht_", store.code);
+  in.dhtml = read("daskery.ht_", store.dhtml);
 }
 
 }  // namespace

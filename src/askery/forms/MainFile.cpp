@@ -19,6 +19,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/HelpContexts.h"
 #include "shared/forms/ReadingText.h"
 #include "shared/forms/TLFunctions.h"
 #include "shared/forms/WhatNumber.h"
@@ -32,10 +33,9 @@ using tavrel::platform;
 
 namespace {
 
-constexpr int kHelpFile = 4000;
-constexpr int kHelpAppend = 7000;
-constexpr int kHelpReload = 9000;
-constexpr int kHelpOldVersion = 24000;
+constexpr int kHelpFile = kHelpSaveQuestion;
+constexpr int kHelpAppend = kHelpFileMenu;
+constexpr int kHelpReload = kHelpReloadConfig;
 
 TfrmConfig* QuizConfig() { return dynamic_cast<TfrmConfig*>(frmConfig); }
 
@@ -45,11 +45,8 @@ bool ReloadConfigTicked(const TfrmMain& w) {
 
 // The reading element of the quiz: the reading dialog holds the reading; a
 // program without the dialog writes the element of an empty reading.
-std::string ReadingElement() {
-  if (!frmAddReadingText) return quizfile::EmptyReadingElement();
-  std::string xml;
-  frmAddReadingText->ReportXMLReadingData(xml);
-  return xml;
+std::string QuizReadingElement() {
+  return ReadingElement(frmAddReadingText ? frmAddReadingText->Reading() : ReadingData{});
 }
 
 // The end of every successful load: the quiz as loaded, unmodified, under
@@ -135,7 +132,7 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
                                       configdoc::Defaults(configdoc::Program::Askery));
   }
   const std::string doc = quizfile::BuildQuizFileText(GetMajorVersion(), mmoTitle->Text(),
-                                                      ReadingElement(), *FQuestions, config);
+                                                      QuizReadingElement(), *FQuestions, config);
   return SaveXMLFile(fileName, doc);
 }
 

@@ -384,6 +384,25 @@ ConfigValues ReadOldConfig(Program program, const TDataFile& file, const ConfigV
   return result;
 }
 
+ConfigValues ReadOldFileConfig(const TDataFile& file, const std::string& section,
+                               std::span<const OldFileKey> keys, const ConfigValues& current,
+                               MissingSwitch missingSwitch) {
+  ConfigValues result = current;
+  for (const OldFileKey& k : keys) {
+    if (k.isSwitch) {
+      const bool fallback = missingSwitch == MissingSwitch::On    ? true
+                            : missingSwitch == MissingSwitch::Off ? false
+                                                                  : current.Checked(k.control);
+      result.checked[k.control] = file.ReadBool(section, k.key, fallback);
+    } else {
+      std::string value = file.ReadString(section, k.key, current.Text(k.control));
+      if (k.memo) value = SubCharsToReturns(value);
+      result.text[k.control] = value;
+    }
+  }
+  return result;
+}
+
 bool IsConfigDocument(const std::string& text) {
   return GetValueByPath(text, std::string(kRoot) + "\\version", "XYZ") != "XYZ";
 }

@@ -13,6 +13,7 @@
 // bind their widgets by name.  Pure: no Qt.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -94,6 +95,25 @@ ConfigValues ReadOldConfig(Program program, const TDataFile& file, const ConfigV
 
 // True when the text is a configuration document (it holds a version below
 // tavrel-config-file), false when it is to be read as an old file.
+// One value of the configuration section of an old line-based data file:
+// its key, the control it goes to, and whether it is a switch or a memo
+// text (whose line breaks the file keeps as substitute characters).
+struct OldFileKey {
+  const char* key;
+  const char* control;
+  bool isSwitch;
+  bool memo;
+};
+// What a switch that the file does not hold reads as.
+enum class MissingSwitch { On, Off, Current };
+
+// Reads the keys from section of an old data file, in the table's order,
+// into a copy of current: a missing text keeps its current value, a missing
+// switch follows missingSwitch.
+ConfigValues ReadOldFileConfig(const TDataFile& file, const std::string& section,
+                               std::span<const OldFileKey> keys, const ConfigValues& current,
+                               MissingSwitch missingSwitch);
+
 bool IsConfigDocument(const std::string& text);
 
 enum class LoadResult { Missing, Document, OldFormat };

@@ -106,16 +106,20 @@ bool SameNameNoCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-bool LoadTextFile(const std::string& fileName, std::string& text) {
-  std::string bytes;
-  if (!ReadFileBytes(fileName, bytes)) return false;
+std::string TextWithCrLfLines(const std::string& bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 32 + 2);
   ForEachLine(bytes, [&](size_t b, size_t e) {
     out.append(bytes, b, e - b);
     out += "\r\n";
   });
-  text = std::move(out);
+  return out;
+}
+
+bool LoadTextFile(const std::string& fileName, std::string& text) {
+  std::string bytes;
+  if (!ReadFileBytes(fileName, bytes)) return false;
+  text = TextWithCrLfLines(bytes);
   return true;
 }
 

@@ -11,6 +11,9 @@
 // ends the text) and gives every line back followed by CR LF.  False, with
 // text unchanged, when the file cannot be read.
 bool LoadTextFile(const std::string& fileName, std::string& text);
+// Text as LoadTextFile hands it back: lines split at CR LF, a lone CR or a
+// lone LF, each followed by CR LF.
+std::string TextWithCrLfLines(const std::string& bytes);
 // The same lines without their line breaks.
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines);
 

@@ -419,6 +419,44 @@ std::string UpperCaseAscii(const std::string& s) {
   return out;
 }
 
+std::string LowerCaseAscii(const std::string& s) {
+  std::string out = s;
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+char UpperCase1252(char c) {
+  const int u = static_cast<unsigned char>(c);
+  if (u >= 'a' && u <= 'z') return static_cast<char>(u - 'a' + 'A');
+  return static_cast<char>(UpperForm(u));
+}
+
+char LowerCase1252(char c) {
+  const int u = static_cast<unsigned char>(c);
+  if (u >= 'A' && u <= 'Z') return static_cast<char>(u - 'A' + 'a');
+  return static_cast<char>(LowerForm(u));
+}
+
+std::string UpperCase1252(const std::string& s) {
+  std::string out = s;
+  for (char& c : out) c = UpperCase1252(c);
+  return out;
+}
+
+std::string LowerCase1252(const std::string& s) {
+  std::string out = s;
+  for (char& c : out) c = LowerCase1252(c);
+  return out;
+}
+
+bool SameText1252(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (UpperCase1252(a[i]) != UpperCase1252(b[i])) return false;
+  return true;
+}
+
 bool StrToIntStrict(const std::string& s, int& value) {
   size_t i = 0;
   bool negative = false;

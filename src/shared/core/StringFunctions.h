@@ -45,6 +45,17 @@ std::string CutMarkedBlock(std::string& text, const std::string& startMark,
 std::string Trim(const std::string& s);
 // ASCII letters upper-cased, every other byte as it is.
 std::string UpperCaseAscii(const std::string& s);
+std::string LowerCaseAscii(const std::string& s);
+// Windows-1252 case mapping: the ASCII letters, the accented letters
+// 192-222 / 224-254 (not 215, 247) and the pairs 138/154, 140/156, 142/158,
+// 159/255; every other byte maps to itself.
+char UpperCase1252(char c);
+char LowerCase1252(char c);
+std::string UpperCase1252(const std::string& s);
+std::string LowerCase1252(const std::string& s);
+// True when a and b are equal but for the case of their letters (under the
+// mapping above).
+bool SameText1252(const std::string& a, const std::string& b);
 // An optionally signed decimal integer in the 32-bit range, nothing else
 // (no blanks); false otherwise.
 bool StrToIntStrict(const std::string& s, int& value);

@@ -2,6 +2,7 @@
 
 #include "shared/core/FileFunctions.h"
 #include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
 
 const char* const kBlankInNameMessage =
     "Your file name contains a space. This may cause trouble if you upload it to certain "
@@ -51,20 +52,78 @@ ExportStep ExportStep::Write(const std::string& path, const std::string& text,
   return s;
 }
 
+TemplateSource ReadTemplateSource(const std::string& folder, const std::string& fileName,
+                                  const std::string& storeText, const std::string& builtIn) {
+  TemplateSource t;
+  t.fileName = fileName;
+  t.store = storeText;
+  t.builtIn = builtIn;
+  t.folder = folder;
+  std::string text;
+  if (LoadTextFile(FindFileNoCase(folder, fileName), text)) t.disk = text;
+  return t;
+}
+
+TemplateText ResolveTemplate(const TemplateSource& source) {
+  TemplateText r;
+  // An empty file is no template either: it would give empty pages.
+  if (source.disk && !source.disk->empty()) {
+    r.text = *source.disk;
+    return r;
+  }
+  const std::string warning =
+      source.warning.empty()
+          ? "Unable to find source file " + source.fileName + ". Reverting to default."
+          : source.warning;
+  r.messages.push_back({warning, tavrel::MsgType::Warning, tavrel::mbOK, kTemplateHelpContext, false});
+  r.text = !source.store.empty() ? source.store : source.builtIn;
+  if (r.text.empty()) {
+    r.failed = true;
+    const std::string where = source.folder.empty() ? "the template folder" : source.folder;
+    r.messages.push_back({"The template " + source.fileName + " was not found in " + where +
+                              ", and no default text is available for it. Nothing has been "
+                              "exported.",
+                          tavrel::MsgType::Error, tavrel::mbOK, kTemplateHelpContext, false});
+  }
+  return r;
+}
+
 std::string ExportPlan::UseTemplate(const TemplateSource& source) {
-  if (source.disk) return *source.disk;
-  Warn("Unable to find source file " + source.fileName + ". Reverting to default.",
-       kTemplateHelpContext);
-  return source.store;
+  TemplateText t = ResolveTemplate(source);
+  AddMessages(t.messages);
+  if (t.failed) abandoned = true;
+  return t.text;
 }
 
 void ExportPlan::Warn(const std::string& text, int helpContext) {
   steps.push_back(ExportStep::Warning(text, helpContext));
 }
 
+void ExportPlan::AddMessages(const std::vector<ExportMessage>& messages) {
+  for (const ExportMessage& m : messages) {
+    ExportStep step;
+    step.kind = ExportStep::Kind::Message;
+    step.message = m;
+    steps.push_back(step);
+  }
+}
+
+void ShowPlanMessages(const ExportPlan& plan) {
+  for (const ExportStep& s : plan.steps) {
+    if (s.kind != ExportStep::Kind::Message) continue;
+    if (s.message.plain)
+      tavrel::platform().showMessage(s.message.text);
+    else
+      tavrel::platform().messageDlg(s.message.text, s.message.type, s.message.buttons,
+                                    s.message.helpContext);
+  }
+}
+
 std::string FinalReportText(const ExportPlan& plan, const std::string& list) {
   const std::string crlf2 = "\r\n\r\n";
-  const std::string appear = "If this file is loaded into a browser, the quiz should appear.";
+  if (plan.reportText) return plan.reportText(list);
+  const std::string appear =
+      "If this file is loaded into a browser, the " + plan.exerciseNoun + " should appear.";
   if (plan.multiPage)
     return plan.programName + " has created the following files:" + crlf2 + list + crlf2 +
            "The root file name is " + plan.rootName + ". " + appear + crlf2 + plan.viewQuestion;
@@ -76,6 +135,11 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
                             const PageWriter& writer) {
   ExportOutcome out;
   auto& ui = tavrel::platform();
+  if (plan.abandoned) {
+    if (cursor) cursor->release();
+    ShowPlanMessages(plan);
+    return out;
+  }
   for (const ExportStep& step : plan.steps) {
     if (step.kind == ExportStep::Kind::Message) {
       if (step.message.plain)
@@ -203,8 +267,9 @@ bool Wanted(const ConfigValues& c, const char* caption, const char* include) {
 
 NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
   NavButtons b;
-  const std::string target =
-      style == NavStyle::Quiz ? "parent.location='" : "[inclReading]parent.[/inclReading]location='";
+  const std::string target = style == NavStyle::Matching
+                                 ? "[inclReading]parent.[/inclReading]location='"
+                                 : "parent.location='";
   auto linkButton = [&](const char* caption, const char* include, const char* url) {
     if (!Wanted(c, caption, include)) return std::string();
     return "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text(caption)) +
@@ -212,13 +277,16 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
   };
   b.nextEx = linkButton("editNextEx", "chkIncludeNextEx", "editNextExURL");
   b.contents = linkButton("editContents", "chkIncludeContents", "editContentsURL");
-  if (style == NavStyle::Quiz && Wanted(c, "editNextEx", "chkIncludeNextEx")) {
+  if (style != NavStyle::Matching && Wanted(c, "editNextEx", "chkIncludeNextEx")) {
     // Written into a script string of the page, hence the escaped quotes; the
     // address is escaped for the click script, the attribute and the string.
     const std::string address = ScriptString(AddressInHandler(c.Text("editNextExURL")));
-    b.topNextEx = "<FORM><INPUT TYPE=\\\"button\\\" VALUE=\\\"" +
+    const bool posting = style == NavStyle::Crossword;
+    b.topNextEx = std::string(posting ? "<form method=post>" : "<FORM>") +
+                  "<INPUT TYPE=\\\"button\\\" VALUE=\\\"" +
                   ScriptString(QuotesToEntities(c.Text("editNextEx"))) +
-                  "\\\" onClick=\\\"parent.location=\\'" + address + "\\'\\\"><\\/FORM>";
+                  "\\\" onClick=\\\"parent.location=\\'" + address + "\\'\\\">" +
+                  (posting ? "<\\/form>" : "<\\/FORM>");
   }
   // The frames of an export are separate origins when opened from disk: a
   // frame may not reach its parent's history, but all frames share the one
@@ -226,9 +294,41 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
   if (Wanted(c, "editBack", "chkIncludeBack"))
     b.back = "<INPUT TYPE=\"button\" VALUE=\"" + QuotesToEntities(c.Text("editBack")) +
              "\" onClick=\"history.back()\">";
-  if (style == NavStyle::Quiz && Wanted(c, "editHelp", "chkIncludeHelp"))
+  if (style != NavStyle::Matching && Wanted(c, "editHelp", "chkIncludeHelp"))
     b.help =
         "<INPUT TYPE=\"button\" VALUE=\"[HelpCaption]\" "
         "onClick=\"parent.FeedbackFrame.location='[WelcomeFileName]#help'\"><BR>";
   return b;
+}
+
+void FillPlaceholder(std::string& page, const char* placeholder, const std::string& value) {
+  page = XMLReplaceAll(placeholder, value, page);
+}
+
+void KeepSection(std::string& page, const char* tag, bool keep) {
+  page = ProcessTemplateSection(page, tag, keep);
+}
+
+std::string TrueFalse(bool b) { return b ? "true" : "false"; }
+
+std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
+
+void FillAddressesAndColours(std::string& page, const ConfigValues& c) {
+  FillPlaceholder(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+}
+
+void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minutes,
+                             const std::string& readingAddress) {
+  FillPlaceholder(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
+  FillPlaceholder(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
+  FillPlaceholder(page, "[TimerValue]", std::to_string(minutes));
+  FillPlaceholder(page, "[ReadingFileName]", readingAddress);
+  FillPlaceholder(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
+  FillPlaceholder(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
 }

@@ -14,10 +14,11 @@
 
 #include "platform/core/Platform.h"
 #include "shared/core/ConfigValues.h"
+#include "shared/core/HelpContexts.h"
 
 // Help contexts of the export messages.
-inline constexpr int kWebExportHelpContext = 6000;
-inline constexpr int kTemplateHelpContext = 33000;
+inline constexpr int kWebExportHelpContext = kHelpWebExport;
+inline constexpr int kTemplateHelpContext = kHelpTemplates;
 
 // ---------------------------------------------------------------- names ----
 
@@ -46,17 +47,6 @@ extern const char* const kBlankInNameMessage;
 
 // ------------------------------------------------------------ templates ----
 
-// A page template as the export finds it: the text read from the template
-// folder (none when it could not be read) and the template store's text of
-// the same slot, used after a warning when the file failed.
-struct TemplateSource {
-  std::string fileName;             // "askeryc.ht_"
-  std::optional<std::string> disk;  // text read from the template folder
-  std::string store;                // the store's fallback text
-};
-
-// ----------------------------------------------------------------- plan ----
-
 struct ExportMessage {
   std::string text;
   tavrel::MsgType type = tavrel::MsgType::Warning;
@@ -64,6 +54,47 @@ struct ExportMessage {
   int helpContext = 0;
   bool plain = false;  // a plain message box
 };
+
+
+// A page template as the export finds it: the text read from the template
+// folder (none when it could not be read), and its fallbacks in order: the
+// template store's text of the same slot, then the supplied template built
+// into the program.
+struct TemplateSource {
+  std::string fileName;             // "askeryc.ht_"
+  std::optional<std::string> disk;  // text read from the template folder
+  std::string store;                // the store's fallback text
+  std::string builtIn{};            // the supplied template compiled in
+  std::string folder{};             // where it was looked for
+  std::string warning{};            // the warning when the file failed; "" = the usual one
+};
+
+// The template store's texts, one per slot (the template editor keeps them;
+// the exporters take them as a value).
+struct TemplateStore {
+  std::string frameset;
+  std::string welcome;
+  std::string code;
+  std::string dhtml;
+  std::string reading;
+};
+
+// Reads fileName from folder (any letter case) with its fallbacks.
+TemplateSource ReadTemplateSource(const std::string& folder, const std::string& fileName,
+                                  const std::string& storeText,
+                                  const std::string& builtIn = std::string());
+
+// The text of a template after its fallbacks, and the messages that tell
+// of them: a warning when the file failed; an error, and no text, when every
+// fallback is empty too.
+struct TemplateText {
+  std::string text;
+  std::vector<ExportMessage> messages;
+  bool failed = false;  // empty after every fallback
+};
+TemplateText ResolveTemplate(const TemplateSource& source);
+
+// ----------------------------------------------------------------- plan ----
 
 // How a written page enters the list of created files (one bare name per
 // line, CR LF between lines).
@@ -104,12 +135,27 @@ struct ExportPlan {
   bool multiPage = true;    // report "the following files" (else "file")
   std::string viewQuestion = "Would you like to view the quiz now?";
   unsigned reportButtons = tavrel::mbYesNoCancel;
+  // The exercise's noun in the final report ("... the quiz should appear.").
+  std::string exerciseNoun = "quiz";
+  // A program's own wording of the final report, given the list of created
+  // files; when unset FinalReportText words it.
+  std::function<std::string(const std::string& list)> reportText;
+  // A template was empty after every fallback: the export shows its
+  // messages and writes nothing.
+  bool abandoned = false;
 
-  // The text of a template: the text read from disk, or the store's text
-  // after a step with the warning "Unable to find source file ...".
+  // The text of a template: the text read from disk, or its fallbacks after
+  // a step with the warning "Unable to find source file ...".  Empty after
+  // every fallback: an error step naming the template and its folder, and
+  // the plan is abandoned.
   std::string UseTemplate(const TemplateSource& source);
   void Warn(const std::string& text, int helpContext);
+  void AddMessages(const std::vector<ExportMessage>& messages);
 };
+
+// Shows the messages of a plan through tavrel::platform(), in order (for
+// plans that write no pages).
+void ShowPlanMessages(const ExportPlan& plan);
 
 // The final report for the list of created files (multi-page form) or the
 // one root page (single-page form).
@@ -128,7 +174,8 @@ using PageWriter = std::function<bool(const std::string& path, const std::string
 // (SaveTextFile when none is given); a failed write shows its message and the
 // export goes on (or ends, for a step that says so).  Then, with the default
 // cursor back, the final report; Yes opens the root page, and a failure to
-// open it is shown as a plain message.
+// open it is shown as a plain message.  An abandoned plan shows its messages
+// with the default cursor back and writes nothing.
 ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
                             const PageWriter& writer = nullptr);
 
@@ -169,5 +216,30 @@ struct NavButtons {
   std::string back;
   std::string help;
 };
-enum class NavStyle { Quiz, Matching };
+// Quiz: the top next-exercise button in <FORM>; Matching: the buttons
+// address the parent only with a reading; Crossword: as the quiz, the top
+// button's form posting.
+enum class NavStyle { Quiz, Matching, Crossword };
 NavButtons BuildNavButtons(const ConfigValues& config, NavStyle style = NavStyle::Quiz);
+
+// --------------------------------------------------- filling the pages ----
+
+// Fills one placeholder everywhere in the page (the replace-all rule: text
+// put in is never searched again).
+void FillPlaceholder(std::string& page, const char* placeholder, const std::string& value);
+// Keeps ("[tag]" and "[/tag]" removed) or removes a section of the page.
+void KeepSection(std::string& page, const char* tag, bool keep);
+std::string TrueFalse(bool b);
+// A caption for a script string: double quotes as entities, then made a
+// safe script string.
+std::string ScriptCaption(const std::string& s);
+// The two addresses and the five colours of the configuration, in this
+// order: [strContentsURL], [strNextExURL], [strPageBGColor],
+// [strTitleColor], [strExBGColor], [strTextColor], [strNavBarColor].
+void FillAddressesAndColours(std::string& page, const ConfigValues& c);
+// The reading's placeholders of an exercise page, in this order:
+// [strRemainingTime], [strTimesUp], [TimerValue] (minutes),
+// [ReadingFileName] (readingAddress as given), [strStartReading],
+// [strClickToShow].
+void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minutes,
+                             const std::string& readingAddress);

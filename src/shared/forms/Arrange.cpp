@@ -17,6 +17,7 @@
 #include "platform/qt/QtText.h"
 #include "shared/forms/MainFormBase.h"
 #include "shared/core/TQList.h"
+#include "shared/forms/ModalForm.h"
 
 TfrmArrange* frmArrange = nullptr;
 std::function<void(TfrmArrange&)> TfrmArrange::ModalHook;
@@ -209,13 +210,7 @@ void TfrmArrange::FormResize() {
   btnHelp->move(w / 2 + 4, h - 47);
 }
 
-int TfrmArrange::ShowModal() {
-  if (!ModalHook) return exec();
-  setResult(Rejected);
-  FormShow();
-  ModalHook(*this);
-  return result();
-}
+int TfrmArrange::ShowModal() { return ShowModalForm(*this, ModalHook); }
 
 void TfrmArrange::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);

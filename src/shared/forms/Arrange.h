@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <functional>
 
+#include "shared/core/HelpContexts.h"
+
 class QLabel;
 class QPushButton;
 class TfrmArrange;
@@ -38,7 +40,7 @@ class TOutlineView : public QTreeWidget {
 class TfrmArrange : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 8500;
+  static constexpr int kHelpContext = kHelpManageMenu;
 
   explicit TfrmArrange(QWidget* parent = nullptr);
   ~TfrmArrange() override;

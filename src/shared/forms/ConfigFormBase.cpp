@@ -1,9 +1,461 @@
 #include "shared/forms/ConfigFormBase.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <stdexcept>
+
+#include "platform/qt/QtText.h"
+#include "platform/qt/Registry.h"
+#include "platform/qt/Widgets.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/HelpContexts.h"
+#include "shared/forms/EditFunctions.h"
+#include "shared/forms/EditMenu.h"
+#include "shared/forms/InsertLink.h"
+#include "shared/forms/MainFormBase.h"
+#include "shared/forms/PictureLibrary.h"
+#include "shared/forms/TLFunctions.h"
+
+using tavrel::IEditControl;
+using tavrel::MsgType;
+using tavrel::platform;
+using tavrel::toQString;
+
 TConfigFormBase* frmConfig = nullptr;
+
+namespace {
+
+const char* const kConfigFilter = "Configuration files (*.cfg)|*.cfg";
+
+// Registry place of the configuration file's path.
+std::string ConfigPathKey(configdoc::Program program) {
+  const char* title = program == configdoc::Program::Pairo    ? "Pairo"
+                      : program == configdoc::Program::Gridel ? "Gridel"
+                                                              : "Askery";
+  return std::string(kTavrelBaseKey) + "\\" + title + "\\Config\\FilePaths";
+}
+
+std::string DataFileName() { return frmMain ? frmMain->FFileName : std::string(); }
+
+// The link dialog's guard: refuses while the exercise has never been saved,
+// and once per run asks to confirm the pages' folder.  Without the link
+// dialog no relative path can be made.
+bool CheckRootDir(const std::string& dataFileName) {
+  return frmInsertLink && frmInsertLink->CheckRootDir(dataFileName);
+}
+
+}  // namespace
 
 TConfigFormBase::TConfigFormBase(QWidget* parent) : QDialog(parent) {}
 
 TConfigFormBase::~TConfigFormBase() {
   if (frmConfig == this) frmConfig = nullptr;
 }
+
+void TConfigFormBase::FinishCreation() {
+  OpenDialog1.filter = kConfigFilter;
+  OpenDialog1.fileMustExist = true;
+  SaveDialog1.filter = kConfigFilter;
+  dlgOpenHTML.filter = "HTML files (*.htm, *.html)|*.htm;*.html";
+  dlgOpenHTML.defaultExt = "htm";
+  dlgOpenHTML.fileMustExist = true;
+  // The window previews every key of its controls (markup shortcuts, F1).
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+  if (!frmConfig) frmConfig = this;
+}
+
+// --- Construction -------------------------------------------------------------
+
+void TConfigFormBase::Bind(const char* name, IEditControl* edit, QWidget* widget, int helpContext,
+                      int tag) {
+  widget->setObjectName(name);
+  widget->setProperty("helpContext", helpContext);
+  edit->Tag = tag;
+  edit->OnChange = [this] { ConfigEdited(); };
+  edits_[name] = edit;
+}
+
+void TConfigFormBase::Bind(const char* name, QCheckBox* check, int helpContext) {
+  check->setObjectName(name);
+  check->setProperty("helpContext", helpContext);
+  // Every check box counts as an edit of the configuration.
+  connect(check, &QCheckBox::toggled, this, [this] { ConfigEdited(); });
+  checks_[name] = check;
+}
+
+void TConfigFormBase::BuildButtons(const char* acceptHint) {
+  auto make = [this](const char* name, const char* caption, const char* hint) {
+    auto* b = new QPushButton(toQString(caption), this);
+    b->setObjectName(name);
+    b->setToolTip(toQString(hint));
+    b->setProperty("helpContext", WindowHelpContext());
+    b->setAutoDefault(false);
+    return b;
+  };
+  btnLoad = make("btnLoad", "&Load", "Load a different configuration file");
+  btnSave = make("btnSave", "&Save", "Save this configuration file");
+  btnSaveAs = make("btnSaveAs", "Save &As", "Save this configuration with a different name");
+  btnAccept = make("btnAccept", "&OK", acceptHint);
+  btnAccept->setDefault(true);
+  btnHelp = make("btnHelp", "&Help", "Show the help file");
+  connect(btnLoad, &QPushButton::clicked, this, [this] { btnLoadClick(); });
+  connect(btnSave, &QPushButton::clicked, this, [this] { btnSaveClick(); });
+  connect(btnSaveAs, &QPushButton::clicked, this, [this] { btnSaveAsClick(); });
+  connect(btnAccept, &QPushButton::clicked, this, [this] { btnAcceptClick(); });
+  connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+}
+
+void TConfigFormBase::BuildMenus() {
+  MainMenu1 = new QMenuBar(this);
+  MainMenu1->setObjectName("MainMenu1");
+  MainMenu1->setNativeMenuBar(false);
+
+  mnuEdit = MainMenu1->addMenu("&Edit");
+  mnuEdit->setObjectName("mnuEdit");
+  auto addEdit = [this](const char* name, const char* caption, QKeySequence keys) {
+    QAction* a = mnuEdit->addAction(toQString(caption));
+    a->setObjectName(name);
+    a->setShortcut(keys);
+    a->setProperty("helpContext", WindowHelpContext());
+    return a;
+  };
+  mnuCut = addEdit("mnuCut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X));
+  mnuCopy = addEdit("mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+  mnuPaste = addEdit("mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+  mnuSelectAll = addEdit("mnuSelectAll", "Se&lect All", QKeySequence(Qt::CTRL | Qt::Key_A));
+  connect(mnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
+  connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
+  connect(mnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
+  connect(mnuSelectAll, &QAction::triggered, this, [this] { mnuSelectAllClick(); });
+
+  mnuInsert = MainMenu1->addMenu("&Insert");
+  mnuInsert->setObjectName("mnuInsert");
+  connect(mnuInsert, &QMenu::aboutToShow, this, [this] { mnuInsertClick(); });
+  mnuPicture = mnuInsert->addMenu("&Picture");
+  mnuPicture->setObjectName("mnuPicture");
+  mnuInsertPicFromURL = mnuPicture->addAction("From &Web URL");
+  mnuInsertPicFromURL->setObjectName("mnuInsertPicFromURL");
+  mnuPicFromFile = mnuPicture->addAction("From Local &File");
+  mnuPicFromFile->setObjectName("mnuPicFromFile");
+  mnuLink = mnuInsert->addMenu("&Link");
+  mnuLink->setObjectName("mnuLink");
+  mnuInsertLinkToURL = mnuLink->addAction("To &URL");
+  mnuInsertLinkToURL->setObjectName("mnuInsertLinkToURL");
+  mnuInsertLinkToFile = mnuLink->addAction("To Local &File");
+  mnuInsertLinkToFile->setObjectName("mnuInsertLinkToFile");
+  connect(mnuInsertPicFromURL, &QAction::triggered, this, [this] { mnuInsertPicFromURLClick(); });
+  connect(mnuPicFromFile, &QAction::triggered, this, [this] { mnuPicFromFileClick(); });
+  connect(mnuInsertLinkToURL, &QAction::triggered, this, [this] { mnuInsertLinkToURLClick(); });
+  connect(mnuInsertLinkToFile, &QAction::triggered, this, [this] { mnuInsertLinkToFileClick(); });
+}
+
+// --- Values -------------------------------------------------------------------
+
+std::string TConfigFormBase::ControlText(const std::string& name) const {
+  auto it = edits_.find(name);
+  return it == edits_.end() ? std::string() : it->second->Text();
+}
+
+bool TConfigFormBase::ControlChecked(const std::string& name) const {
+  auto it = checks_.find(name);
+  return it != checks_.end() && it->second->isChecked();
+}
+
+bool TConfigFormBase::SetControlText(const std::string& name, const std::string& text) {
+  auto it = edits_.find(name);
+  if (it == edits_.end()) return false;
+  it->second->SetText(text);
+  return true;
+}
+
+bool TConfigFormBase::SetControlChecked(const std::string& name, bool checked) {
+  auto it = checks_.find(name);
+  if (it == checks_.end()) return false;
+  it->second->setChecked(checked);
+  return true;
+}
+
+ConfigValues TConfigFormBase::Values() const {
+  ConfigValues v;
+  for (const auto& [name, edit] : edits_) v.text[name] = edit->Text();
+  for (const auto& [name, check] : checks_) v.checked[name] = check->isChecked();
+  return v;
+}
+
+void TConfigFormBase::SetValues(const ConfigValues& values) {
+  for (const auto& [name, text] : values.text) SetControlText(name, text);
+  for (const auto& [name, checked] : values.checked) SetControlChecked(name, checked);
+}
+
+// --- The configuration document ---------------------------------------------------
+
+void TConfigFormBase::ReadConfigXML(const std::string& doc) {
+  SetValues(configdoc::ReadConfigXML(ConfigProgram(), doc, Values()));
+}
+
+void TConfigFormBase::MakeConfigXML(std::string& xml) const {
+  xml = configdoc::MakeConfigXML(ConfigProgram(), Values());
+}
+
+bool TConfigFormBase::WriteConfigFile() {
+  return configdoc::SaveConfigToFile(ConfigProgram(), FConfigFileName, Values(), GetMajorVersion());
+}
+
+void TConfigFormBase::LoadOldConfigFile(const std::string& fileName) {
+  TDataFile file(fileName);
+  SetValues(configdoc::ReadOldConfig(ConfigProgram(), file, Values()));
+  FConfigFileName = fileName;
+  SetLoadedCaption();
+  ConfigChanged = false;
+}
+
+void TConfigFormBase::LoadConfigFile(const std::string& fileName) {
+  if (fileName.empty() || !FileExists(fileName)) return;
+  ConfigValues values = Values();
+  configdoc::LoadConfigFromFile(ConfigProgram(), fileName, values);
+  SetValues(values);
+  FConfigFileName = fileName;
+  SetLoadedCaption();
+  if (frmMain) {
+    frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(fileName));
+    frmMain->FChanged = true;
+  }
+  ConfigChanged = false;
+}
+
+void TConfigFormBase::SetLoadedCaption() {
+  setWindowTitle(toQString("Configuration file: " + FConfigFileName));
+}
+
+// --- Saving ---------------------------------------------------------------------
+
+bool TConfigFormBase::AskSaveConfigChanges() {
+  const auto answer = platform().messageDlg(
+      "Do you want to save the changes in the configuration file \r\n" + FConfigFileName + "?",
+      MsgType::Confirmation, tavrel::mbYes | tavrel::mbNo | tavrel::mbHelp, kHelpConfigSave);
+  if (answer != tavrel::ModalResult::Yes) return false;
+  return SaveConfigFile();
+}
+
+bool TConfigFormBase::SaveConfigFile() {
+  if (FConfigFileName.empty()) return SaveConfigFileAs();
+  if (!WriteConfigFile()) {
+    platform().messageDlg("Unable to save file: " + FConfigFileName, MsgType::Warning,
+                          tavrel::mbOK, WindowHelpContext());
+    return false;
+  }
+  ConfigChanged = false;
+  return true;
+}
+
+bool TConfigFormBase::SaveConfigFileAs() {
+  SaveDialog1.fileName.clear();
+  if (!platform().saveDialog(SaveDialog1)) return false;
+  std::string name = SaveDialog1.fileName;
+  if (name.find(".cfg") == std::string::npos) name += ".cfg";
+  const std::string previous = FConfigFileName;
+  FConfigFileName = name;
+  if (!WriteConfigFile()) {
+    FConfigFileName = previous;
+    platform().messageDlg("Unable to save file: " + name, MsgType::Warning, tavrel::mbOK,
+                          WindowHelpContext());
+    return false;
+  }
+  ConfigChanged = false;
+  setWindowTitle(toQString("Configuration - " + FConfigFileName));
+  return true;
+}
+
+// --- Handlers --------------------------------------------------------------------
+
+void TConfigFormBase::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // The window coming back after the desktop minimized it is no new showing:
+  // the edits made so far stay marked, so OK still asks to save them.
+  if (!event->spontaneous()) FormShow();
+}
+
+void TConfigFormBase::FormShow() {
+  SetLoadedCaption();
+  ConfigChanged = false;
+}
+
+void TConfigFormBase::btnLoadClick() {
+  if (ConfigChanged && !AskSaveConfigChanges()) return;
+  if (!platform().openDialog(OpenDialog1)) return;
+  try {
+    LoadConfigFile(OpenDialog1.fileName);
+  } catch (const std::exception& e) {
+    platform().showMessage(e.what());
+  }
+}
+
+void TConfigFormBase::btnSaveClick() { SaveConfigFile(); }
+
+void TConfigFormBase::btnSaveAsClick() { SaveConfigFileAs(); }
+
+void TConfigFormBase::btnAcceptClick() {
+  if (ConfigChanged && frmMain) frmMain->FChanged = true;
+  if (!ConfigChanged || AskSaveConfigChanges()) {
+    try {
+      tavrel::TRegistry reg;
+      if (reg.OpenKey(ConfigPathKey(ConfigProgram()), true)) reg.WriteString("ConfigFile", FConfigFileName);
+      reg.CloseKey();
+    } catch (const std::exception& e) {
+      platform().showMessage(e.what());
+    }
+  }
+  accept();
+}
+
+void TConfigFormBase::btnHelpClick() { platform().showHelp(WindowHelpContext()); }
+
+IEditControl* TConfigFormBase::FocusedBoundEdit() const {
+  return FocusedEdit(const_cast<TConfigFormBase*>(this));
+}
+
+void TConfigFormBase::mnuCutClick() {
+  if (IEditControl* e = FocusedBoundEdit()) e->CutToClipboard();
+}
+
+void TConfigFormBase::mnuCopyClick() {
+  if (IEditControl* e = FocusedBoundEdit()) e->CopyToClipboard();
+}
+
+void TConfigFormBase::mnuPasteClick() {
+  if (IEditControl* e = FocusedBoundEdit()) e->PasteFromClipboard();
+}
+
+void TConfigFormBase::mnuSelectAllClick() {
+  if (IEditControl* e = FocusedBoundEdit()) e->SelectAll();
+}
+
+void TConfigFormBase::mnuInsertClick() {
+  IEditControl* e = FocusedBoundEdit();
+  const bool pageText = e && e->Tag > 0;
+  mnuPicture->setEnabled(pageText);
+  mnuLink->setEnabled(pageText);
+  mnuPicture->menuAction()->setEnabled(pageText);
+  mnuLink->menuAction()->setEnabled(pageText);
+}
+
+void TConfigFormBase::ReplaceSelection(const std::string& text) {
+  IEditControl* e = FocusedBoundEdit();
+  if (e && e->Tag > 0) e->SetSelText(text);
+}
+
+void TConfigFormBase::AfterInsert() {
+  if (frmMain) frmMain->dlgSaveWeb.initialDir = ExtractFilePath(frmMain->FFileName);
+}
+
+void TConfigFormBase::mnuInsertPicFromURLClick() {
+  IEditControl* e = FocusedBoundEdit();
+  if (!e || e->Tag <= 0) return;
+  std::string tag;
+  tavrel::GetWebPicTag(tag);
+  ReplaceSelection(tag);
+  AfterInsert();
+}
+
+void TConfigFormBase::mnuPicFromFileClick() {
+  IEditControl* e = FocusedBoundEdit();
+  if (!e || e->Tag <= 0) return;
+  std::string tag;
+  tavrel::GetPicInfo(true, DataFileName(), tag);
+  ReplaceSelection(tag);
+  AfterInsert();
+}
+
+void TConfigFormBase::mnuInsertLinkToURLClick() {
+  IEditControl* e = FocusedBoundEdit();
+  if (!e || e->Tag <= 0) return;
+  if (!frmInsertLink) return;
+  std::string link;
+  frmInsertLink->ShowMe(false, DataFileName(), link, e->SelText());
+  ReplaceSelection(link);
+  AfterInsert();
+}
+
+void TConfigFormBase::mnuInsertLinkToFileClick() {
+  IEditControl* e = FocusedBoundEdit();
+  if (!e || e->Tag <= 0) return;
+  if (!frmInsertLink) return;
+  std::string link;
+  frmInsertLink->ShowMe(true, DataFileName(), link, e->SelText());
+  ReplaceSelection(link);
+  AfterInsert();
+}
+
+void TConfigFormBase::GetLink(std::string& link) {
+  link.clear();
+  const std::string dataFile = DataFileName();
+  if (!CheckRootDir(dataFile)) return;
+  dlgOpenHTML.fileName.clear();
+  if (!platform().openDialog(dlgOpenHTML)) return;
+  RelativeWebPath(dataFile, dlgOpenHTML.fileName, link);
+}
+
+void TConfigFormBase::btnBrowseForNextExClick() {
+  std::string link;
+  GetLink(link);
+  if (!link.empty()) SetControlText("editNextExURL", link);
+}
+
+void TConfigFormBase::btnBrowseForIndexClick() {
+  std::string link;
+  GetLink(link);
+  if (!link.empty()) SetControlText("editContentsURL", link);
+}
+
+void TConfigFormBase::btnBrowseForBGGraphicClick() {
+  const std::string dataFile = DataFileName();
+  if (!CheckRootDir(dataFile)) return;
+  std::string address;
+  tavrel::GetPicInfo(false, dataFile, address);
+  if (!address.empty()) SetControlText("editGraphicURL", address);
+}
+
+void TConfigFormBase::spdColoursClick() {
+  try {
+    ShellOpenFile(tavrel::programFolder() + "webcolours.htm");
+  } catch (const ShellOpenError& e) {
+    platform().showMessage(e.what());
+  }
+}
+
+bool TConfigFormBase::FormKeyDown(const QKeyEvent* e) {
+  // Ctrl+Alt keys are markup shortcuts for the focused box, consumed always.
+  if (HandleMarkupKeyEvent(this, e)) return true;
+  if (e->key() == Qt::Key_F1 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    ShowHelpFor(QApplication::focusWidget());
+    return true;
+  }
+  return false;
+}
+
+void TConfigFormBase::ShowHelpFor(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    const QVariant v = w->property("helpContext");
+    if (v.isValid() && v.toInt() > 0) {
+      platform().showHelp(v.toInt());
+      return;
+    }
+    if (w == this) break;
+  }
+  platform().showHelp(WindowHelpContext());
+}
+
+bool TConfigFormBase::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    if (FormKeyDown(static_cast<QKeyEvent*>(event))) return true;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+

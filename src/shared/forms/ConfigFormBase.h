@@ -1,9 +1,35 @@
-// What the shared dialogs and services use of a program's configuration
-// window.  Each program's TfrmConfig derives from TConfigFormBase.
+// The configuration window every program derives its TfrmConfig from.  The
+// program builds its pages of boxes and check boxes and binds each to its
+// control name (Bind); the base keeps the values by those names and does
+// the work every program's window shares: Load, Save, Save As, OK and the
+// save question, the configuration document in either format, the Edit and
+// Insert menus, the browse buttons (next exercise, contents page,
+// background picture), the colour chart, F1 and the markup shortcuts.
+//
+// Hooks: a program overrides ConfigProgram (which program's document and
+// registry key) and WindowHelpContext; the defaults only serve the
+// stand-in windows of tests.  A program's handlers of its own controls
+// forward here (its "title changed" handler calls ConfigEdited).
 #pragma once
 
 #include <QDialog>
+#include <map>
 #include <string>
+
+#include "platform/core/Platform.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/ConfigValues.h"
+
+class QAction;
+class QCheckBox;
+class QKeyEvent;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+namespace tavrel {
+class IEditControl;
+}
 
 class TConfigFormBase : public QDialog {
   Q_OBJECT
@@ -11,18 +37,141 @@ class TConfigFormBase : public QDialog {
   explicit TConfigFormBase(QWidget* parent = nullptr);
   ~TConfigFormBase() override;
 
-  // Loads a configuration file of either format into the window; a file that
-  // does not exist is skipped without a message.
-  virtual void LoadConfigFile(const std::string& fileName) = 0;
+  // ===== Hooks ===================================================================
+  // The program whose configuration document the window edits; it also
+  // names the registry key that keeps the configuration file's path.
+  virtual configdoc::Program ConfigProgram() const { return configdoc::Program::Askery; }
+  // The help context of the window (F1 where a control has none, Help).
+  virtual int WindowHelpContext() const { return 0; }
 
+  // ===== Values ================================================================
+  // Loads a configuration file of either format into the window.  Nothing
+  // happens for an empty name or a file that does not exist.  Throws
+  // std::runtime_error when the file exists but cannot be read.
+  virtual void LoadConfigFile(const std::string& fileName);
   // Text of a named box ("editGraphicURL") or state of a named check box;
   // "" and false when this program's window has no such control.
-  virtual std::string ControlText(const std::string& name) const = 0;
-  virtual bool ControlChecked(const std::string& name) const = 0;
+  virtual std::string ControlText(const std::string& name) const;
+  virtual bool ControlChecked(const std::string& name) const;
+  // Sets one named box or check box; false when there is no such control.
+  bool SetControlText(const std::string& name, const std::string& text);
+  bool SetControlChecked(const std::string& name, bool checked);
+  // Every bound control's value, keyed by control name.
+  ConfigValues Values() const;
+  // Sets the controls named in values (the others keep theirs).
+  void SetValues(const ConfigValues& values);
 
+  // The configuration document: read from / made for a data file's
+  // embedded configuration; written into FConfigFileName (false when the
+  // file could not be read, to keep its other sections, or written).
+  void ReadConfigXML(const std::string& doc);
+  void MakeConfigXML(std::string& xml) const;
+  bool WriteConfigFile();
+  void LoadOldConfigFile(const std::string& fileName);
+
+  // ===== Saving ================================================================
+  // The save question; true only when the user answered Yes and the
+  // configuration was saved.
+  bool AskSaveConfigChanges();
+  bool SaveConfigFile();
+  bool SaveConfigFileAs();
+
+  // A relative link from the data file to a chosen HTML file; "" when none
+  // (the exercise was never saved, or nothing was chosen).
+  void GetLink(std::string& link);
+
+  // ===== Handlers ==============================================================
+  void FormShow();
+  // Any edit of a bound control: the configuration has changed.
+  void ConfigEdited() { ConfigChanged = true; }
+  void btnLoadClick();
+  void btnSaveClick();
+  void btnSaveAsClick();
+  // Marks the exercise changed when the configuration was; asks to save;
+  // writes the configuration file's path to the registry unless the save
+  // was refused or failed; closes.
+  void btnAcceptClick();
+  void btnHelpClick();
+  void mnuCutClick();
+  void mnuCopyClick();
+  void mnuPasteClick();
+  void mnuSelectAllClick();
+  // Picture and Link are enabled only on a box whose text goes into the
+  // pages (bound with a positive tag).
+  void mnuInsertClick();
+  void mnuInsertPicFromURLClick();
+  void mnuPicFromFileClick();
+  void mnuInsertLinkToURLClick();
+  void mnuInsertLinkToFileClick();
+  // The browse buttons fill the boxes "editGraphicURL", "editNextExURL" and
+  // "editContentsURL".
+  void btnBrowseForBGGraphicClick();
+  void btnBrowseForNextExClick();
+  void btnBrowseForIndexClick();
+  void spdColoursClick();
+  // The window sees every key before its controls; true when consumed.
+  bool FormKeyDown(const QKeyEvent* e);
+
+  // The configuration was edited since the window was last shown, loaded or
+  // saved.
+  bool ConfigChanged = false;
   // Path of the configuration file loaded into or last saved from the
   // window; "" until then.
   std::string FConfigFileName;
+
+  // Buttons below the pages (BuildButtons).
+  QPushButton* btnLoad = nullptr;
+  QPushButton* btnSave = nullptr;
+  QPushButton* btnSaveAs = nullptr;
+  QPushButton* btnAccept = nullptr;
+  QPushButton* btnHelp = nullptr;
+
+  // Menus (BuildMenus).
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* mnuEdit = nullptr;
+  QAction* mnuCut = nullptr;
+  QAction* mnuCopy = nullptr;
+  QAction* mnuPaste = nullptr;
+  QAction* mnuSelectAll = nullptr;
+  QMenu* mnuInsert = nullptr;
+  QMenu* mnuPicture = nullptr;
+  QAction* mnuInsertPicFromURL = nullptr;
+  QAction* mnuPicFromFile = nullptr;
+  QMenu* mnuLink = nullptr;
+  QAction* mnuInsertLinkToURL = nullptr;
+  QAction* mnuInsertLinkToFile = nullptr;
+
+  // File dialogs.
+  tavrel::FileDialogOptions OpenDialog1;
+  tavrel::FileDialogOptions SaveDialog1;
+  tavrel::FileDialogOptions dlgOpenHTML;
+
+ protected:
+  // Binds a box to its control name: its changes mark the configuration
+  // changed; tag > 0 marks a box whose text goes into the pages as HTML.
+  void Bind(const char* name, tavrel::IEditControl* edit, QWidget* widget, int helpContext,
+            int tag);
+  void Bind(const char* name, QCheckBox* check, int helpContext);
+  // The five buttons below the pages; acceptHint is the OK button's hint.
+  void BuildButtons(const char* acceptHint);
+  // The Edit and Insert menus.
+  void BuildMenus();
+  // Last step of a program's constructor: the dialogs' filters, the key
+  // preview of every control, and frmConfig.
+  void FinishCreation();
+
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  tavrel::IEditControl* FocusedBoundEdit() const;
+  void ReplaceSelection(const std::string& text);
+  void AfterInsert();
+  void SetLoadedCaption();
+  void ShowHelpFor(QWidget* widget);
+
+  std::map<std::string, tavrel::IEditControl*> edits_;
+  std::map<std::string, QCheckBox*> checks_;
 };
 
 // The program's one configuration window (set when it is created).

@@ -1,5 +1,7 @@
 #include "shared/forms/InsertLink.h"
 
+#include "shared/core/HelpContexts.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -19,7 +21,7 @@ using tavrel::platform;
 TfrmInsertLink* frmInsertLink = nullptr;
 
 namespace {
-constexpr int kHelpContext = 5700;
+constexpr int kHelpContext = kHelpLink;
 const char* const kClickHere = "Click here";
 }  // namespace
 

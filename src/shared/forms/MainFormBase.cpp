@@ -1,11 +1,65 @@
 #include "shared/forms/MainFormBase.h"
 
+#include <QAbstractScrollArea>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QShowEvent>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <algorithm>
+#include <exception>
 
+#include "platform/qt/Fonts.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/Registry.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/forms/ConfigFormBase.h"
+#include "shared/core/HelpContexts.h"
+#include "shared/forms/ReadingText.h"
+#include "shared/forms/SourceEdit.h"
+#include "shared/forms/TLAbout.h"
+#include "shared/forms/TLFunctions.h"
+
+using tavrel::MsgType;
+using tavrel::ModalResult;
+using tavrel::platform;
 
 TMainFormBase* frmMain = nullptr;
+
+namespace {
+
+// A file named on the command line as a full path: the recent files, the
+// save folder and the relative links of the pages must not depend on the
+// folder the program happened to be started from.
+std::string FullPath(const std::string& path) {
+  const QFileInfo info(tavrel::pathToQString(path));
+  return tavrel::pathFromQString(QDir::cleanPath(info.absoluteFilePath()));
+}
+
+// Local files among the URLs of a drag, in order.
+std::vector<std::string> DroppedFiles(const QMimeData* mime) {
+  std::vector<std::string> paths;
+  if (!mime || !mime->hasUrls()) return paths;
+  for (const QUrl& url : mime->urls())
+    if (url.isLocalFile()) paths.push_back(tavrel::pathFromQString(url.toLocalFile()));
+  return paths;
+}
+
+}  // namespace
 
 TMainFormBase::TMainFormBase(QWidget* parent) : QMainWindow(parent) {}
 
@@ -13,15 +67,16 @@ TMainFormBase::~TMainFormBase() {
   if (frmMain == this) frmMain = nullptr;
 }
 
-void TMainFormBase::CreateStatusBar() {
+// --- Status bar ------------------------------------------------------------------
+
+void TMainFormBase::CreateStatusBar(const std::array<int, 3>& widths) {
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName("StatusBar1");
   StatusBar1->setSizeGripEnabled(true);
-  const int widths[3] = {400, 150, 50};
-  for (int i = 0; i < 3; ++i) {
-    statusPanels_[static_cast<size_t>(i)] = new QLabel(StatusBar1);
-    statusPanels_[static_cast<size_t>(i)]->setMinimumWidth(widths[i]);
-    StatusBar1->addWidget(statusPanels_[static_cast<size_t>(i)]);
+  for (size_t i = 0; i < 3; ++i) {
+    statusPanels_[i] = new QLabel(StatusBar1);
+    statusPanels_[i]->setMinimumWidth(widths[i]);
+    StatusBar1->addWidget(statusPanels_[i]);
   }
   setStatusBar(StatusBar1);
 }
@@ -34,4 +89,361 @@ std::string TMainFormBase::StatusPanelText(int panel) const {
 void TMainFormBase::SetStatusPanelText(int panel, const std::string& text) {
   if (panel < 1 || panel > 3 || !statusPanels_[static_cast<size_t>(panel - 1)]) return;
   statusPanels_[static_cast<size_t>(panel - 1)]->setText(tavrel::toQString(text));
+}
+
+// --- Menus and toolbar -------------------------------------------------------------
+
+QMenu* TMainFormBase::AddMenu(const char* caption, const char* name, int helpContext) {
+  QMenu* m = menuBar()->addMenu(caption);
+  m->setObjectName(name);
+  m->setProperty(kHelpContextProperty, helpContext);
+  m->installEventFilter(this);
+  return m;
+}
+
+QMenu* TMainFormBase::AddSubmenu(QMenu* parent, const char* caption, const char* name,
+                                 int helpContext) {
+  QMenu* m = parent->addMenu(caption);
+  m->setObjectName(name);
+  m->setProperty(kHelpContextProperty, helpContext);
+  m->menuAction()->setProperty(kHelpContextProperty, helpContext);
+  m->installEventFilter(this);
+  return m;
+}
+
+QAction* TMainFormBase::AddItem(QMenu* menu, const char* caption, const char* name,
+                                std::function<void()> click, const QKeySequence& shortcut) {
+  QAction* a = menu->addAction(caption);
+  a->setObjectName(name);
+  if (!shortcut.isEmpty()) a->setShortcut(shortcut);
+  connect(a, &QAction::triggered, this, [click = std::move(click)] { click(); });
+  return a;
+}
+
+void TMainFormBase::AddRecentFileItems(QMenu* file) {
+  mnuLastFileDivider = file->addSeparator();
+  mnuLastFileDivider->setObjectName("mnuLastFileDivider");
+  mnuLastFileDivider->setVisible(false);
+  for (int i = 1; i <= 5; ++i) {
+    const std::string name = "mnuLastFile" + std::to_string(i);
+    QAction* a = AddItem(file, "", name.c_str(), [this, i] { mnuLastFile1Click(i); });
+    a->setData(i);  // Tag
+    a->setVisible(false);
+    mnuLastFile[static_cast<size_t>(i)] = a;
+  }
+}
+
+void TMainFormBase::AddReloadConfigItem(QMenu* options, const char* caption) {
+  mnuReloadConfig = options->addAction(caption);
+  mnuReloadConfig->setObjectName("mnuReloadConfig");
+  mnuReloadConfig->setCheckable(true);
+  // The tick changes only when the user confirms.
+  connect(mnuReloadConfig, &QAction::triggered, this, [this](bool checked) {
+    mnuReloadConfig->setChecked(!checked);
+    mnuReloadConfigClick();
+  });
+}
+
+QToolButton* TMainFormBase::AddToolButton(QToolBar* bar, const char* name, TavrelGlyph glyph,
+                                          const char* hint, std::function<void()> click) {
+  auto* b = new QToolButton(bar);
+  b->setObjectName(name);
+  b->setIcon(MakeGlyph(glyph));
+  b->setToolTip(hint);
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  connect(b, &QToolButton::clicked, this, [click = std::move(click)] { click(); });
+  bar->addWidget(b);
+  return b;
+}
+
+// --- Life cycle ------------------------------------------------------------------------
+
+void TMainFormBase::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  if (!shown_ && !e->spontaneous()) FormShow();
+}
+
+void TMainFormBase::FormShow() {
+  shown_ = true;
+  AssignMainFont();
+  if (frmSourceFiles) frmSourceFiles->AssignRawFont(dlgRawFont);
+  if (frmConfig) LoadStartupConfig();
+  FChanged = false;
+  OpenCommandLineFiles();
+}
+
+void TMainFormBase::OpenCommandLineFiles() {
+  for (int i = 1; i <= tavrel::paramCount(); ++i) {
+    const std::string given = tavrel::paramStr(i);
+    if (given.empty() || !FileExists(given) || DirectoryExists(given)) continue;
+    const std::string param = FullPath(given);
+    if (UpperCaseAscii(ExtractFileExt(param)) != ".CFG")
+      LoadFile(param);
+    else if (frmConfig)
+      try {
+        frmConfig->LoadConfigFile(param);
+      } catch (const std::exception& e) {
+        // A file that exists but cannot be read: say so and go on.
+        platform().showMessage(e.what());
+      }
+  }
+}
+
+bool TMainFormBase::FormCloseQuery() { return !FChanged || SaveChanges(); }
+
+void TMainFormBase::FormClose() {
+  setAcceptDrops(false);
+  WriteFontSettings();
+  WriteSavePath();
+  WriteWindowSettings();
+  WriteFilePaths();
+}
+
+void TMainFormBase::closeEvent(QCloseEvent* e) {
+  if (!FormCloseQuery()) {
+    e->ignore();
+    return;
+  }
+  FormClose();
+  e->accept();
+  // The program's modeless companions go with the main window.
+  if (frmAddReadingText) frmAddReadingText->hide();
+}
+
+// --- Keys, help, drops ----------------------------------------------------------------------
+
+bool TMainFormBase::FormKeyDown(const QKeyEvent* e) {
+  if (e->key() == Qt::Key_F1 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    platform().showHelp(WindowHelpContext());
+    return true;
+  }
+  return false;
+}
+
+void TMainFormBase::PreviewKeysOf(QWidget* w) {
+  w->installEventFilter(this);
+  if (auto* area = qobject_cast<QAbstractScrollArea*>(w)) area->viewport()->installEventFilter(this);
+  keyPreview_.push_back(w);
+}
+
+bool TMainFormBase::IsKeyPreviewed(const QObject* w) const {
+  return std::find(keyPreview_.begin(), keyPreview_.end(), w) != keyPreview_.end();
+}
+
+bool TMainFormBase::eventFilter(QObject* watched, QEvent* e) {
+  switch (e->type()) {
+    case QEvent::KeyPress: {
+      auto* k = static_cast<QKeyEvent*>(e);
+      if (auto* menu = qobject_cast<QMenu*>(watched)) {
+        if (k->key() == Qt::Key_F1) {
+          int context = menu->property(kHelpContextProperty).toInt();
+          if (QAction* a = menu->activeAction()) {
+            const QVariant own = a->property(kHelpContextProperty);
+            if (own.isValid() && own.toInt() > 0) context = own.toInt();
+          }
+          for (QWidget* w = menu; w; w = qobject_cast<QMenu*>(w->parentWidget())) w->hide();
+          platform().showHelp(context);
+          return true;
+        }
+        break;
+      }
+      if (IsKeyPreviewed(watched) && FormKeyDown(k)) return true;
+      break;
+    }
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* d = static_cast<QDropEvent*>(e);
+      if (acceptDrops() && !DroppedFiles(d->mimeData()).empty()) {
+        d->acceptProposedAction();
+        return true;
+      }
+      break;
+    }
+    case QEvent::Drop: {
+      auto* d = static_cast<QDropEvent*>(e);
+      const auto files = DroppedFiles(d->mimeData());
+      if (acceptDrops() && !files.empty()) {
+        d->acceptProposedAction();
+        FilesDropped(files);
+        return true;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, e);
+}
+
+void TMainFormBase::keyPressEvent(QKeyEvent* e) {
+  // Keys of the previewed controls were seen on their way in; the others
+  // (no control focused) come here first.
+  QWidget* focused = QApplication::focusWidget();
+  if (!focused || !IsKeyPreviewed(focused)) {
+    if (FormKeyDown(e)) return;
+  }
+  QMainWindow::keyPressEvent(e);
+}
+
+void TMainFormBase::dragEnterEvent(QDragEnterEvent* e) {
+  if (!DroppedFiles(e->mimeData()).empty())
+    e->acceptProposedAction();
+  else
+    e->ignore();
+}
+
+void TMainFormBase::dropEvent(QDropEvent* e) {
+  const auto files = DroppedFiles(e->mimeData());
+  if (files.empty()) {
+    e->ignore();
+    return;
+  }
+  e->acceptProposedAction();
+  FilesDropped(files);
+}
+
+void TMainFormBase::FilesDropped(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  LoadFile(paths.front());
+}
+
+// --- File commands -------------------------------------------------------------------------
+
+bool TMainFormBase::SaveChanges() {
+  const ModalResult r = platform().messageDlg(
+      "The " + ExerciseNoun() + " " + FFileName + " has changed.\r\rDo you want to save the changes?",
+      MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp, kHelpSaveQuestion);
+  if (r == ModalResult::Yes) return Save();
+  return r == ModalResult::No;
+}
+
+bool TMainFormBase::Save() {
+  if (FFileName.empty()) return SaveAs();
+  if (!SaveAsXML(FFileName)) {
+    platform().messageDlg("Unable to save file: " + FFileName, MsgType::Warning, tavrel::mbOK,
+                          kHelpSaveQuestion);
+    return false;
+  }
+  FChanged = false;
+  return true;
+}
+
+bool TMainFormBase::SaveAs() {
+  if (!platform().saveDialog(dlgSaveFile)) return false;
+  std::string name = dlgSaveFile.fileName;
+  const std::string ext = "." + DataFileExtension();
+  if (name.find(ext) == std::string::npos) name += ext;
+  if (!SaveAsXML(name)) {
+    platform().messageDlg("Unable to save file: " + name, MsgType::Warning, tavrel::mbOK,
+                          kHelpSaveQuestion);
+    return false;
+  }
+  FFileName = name;
+  FChanged = false;
+  UpdateMainCaption();
+  if (SaveAsAddsRecentFile()) AddRecentFile(FFileName);
+  return true;
+}
+
+bool TMainFormBase::NewFile() {
+  if (FChanged && !SaveChanges()) return false;
+  ClearExercise();
+  FChanged = false;
+  return true;
+}
+
+void TMainFormBase::spdLoadQuizClick() {
+  if (FChanged && !SaveChanges()) return;
+  if (platform().openDialog(dlgOpenFile)) LoadFile(dlgOpenFile.fileName);
+}
+
+void TMainFormBase::mnuSaveAsClick() { SaveAs(); }
+
+void TMainFormBase::mnuLastFile1Click(int tag) {
+  if (tag < 1 || tag > 5) return;
+  const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
+  if (!NewFile()) return;
+  LoadFile(fileName);
+}
+
+void TMainFormBase::spdQuitClick() { close(); }
+
+// --- Other windows and options ------------------------------------------------------------
+
+int TMainFormBase::RunModalForm(QDialog& form) {
+  if (ModalFormHook) return ModalFormHook(form);
+  return form.exec();
+}
+
+void TMainFormBase::mnuConfigureOutputClick() {
+  if (frmConfig) RunModalForm(*frmConfig);
+}
+
+void TMainFormBase::spdConfigClick() { mnuConfigureOutputClick(); }
+
+void TMainFormBase::mnuEditHTMLClick() {
+  if (!RawHTMLWarned) {
+    platform().messageDlg(
+        "Please note that editing the raw HTML files may cause your Web pages to fail.",
+        MsgType::Warning, tavrel::mbOK, kHelpTemplates);
+    RawHTMLWarned = true;
+  }
+  if (frmSourceFiles) frmSourceFiles->ShowModal();
+}
+
+void TMainFormBase::mnuFontsClick() {
+  if (platform().fontDialog(dlgMainFont)) AssignMainFont();
+}
+
+void TMainFormBase::mnuReloadConfigClick() {
+  const ModalResult r = platform().messageDlg(
+      "This will change the way data and configuration information is saved. Are you sure you "
+      "want to change this setting?",
+      MsgType::Warning, tavrel::mbOK | tavrel::mbCancel | tavrel::mbHelp, kHelpReloadConfig);
+  if (r != ModalResult::OK) return;
+  mnuReloadConfig->setChecked(!mnuReloadConfig->isChecked());
+  try {
+    tavrel::TRegistry reg;
+    reg.OpenKey(std::string(kTavrelBaseKey) + "\\" + AppTitle() + "\\Config", true);
+    reg.WriteString("ReloadFromFile", mnuReloadConfig->isChecked() ? "True" : "False");
+  } catch (const std::exception& e) {
+    platform().messageDlg(e.what(), MsgType::Error, tavrel::mbOK, 0);
+  }
+}
+
+void TMainFormBase::mnuAddReadingTextClick() {
+  if (frmAddReadingText) frmAddReadingText->ShowReading();
+}
+
+void TMainFormBase::mnuHelpContentsClick() { platform().showHelpContents(); }
+
+void TMainFormBase::mnuAboutClick() {
+  if (frmTLAbout) RunModalForm(*frmTLAbout);
+}
+
+void TMainFormBase::mnuInternetHelpClick(int tag) {
+  std::string target;
+  switch (tag) {
+    case 1:
+      target = "https://tavrel.example.org/" + LowerCaseAscii(AppTitle()) + "/update.htm";
+      break;
+    case 2:
+      target = "https://tavrel.example.org/board/";
+      break;
+    case 3: {
+      std::string version;
+      GetVersionString(version);
+      target = "mailto:support@tavrel.example.org?subject=Tavrel - " + AppTitle() + " v" + version;
+      break;
+    }
+    default:
+      return;
+  }
+  std::string error;
+  if (!platform().shellOpen(target, error))
+    platform().messageDlg(
+        "Unable to connect. Please see the Help for details on how to contact us by e-mail or "
+        "through our Web site.",
+        MsgType::Warning, tavrel::mbOK, kHelpContents);
 }

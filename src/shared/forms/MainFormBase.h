@@ -1,17 +1,38 @@
-// What the shared dialogs and services use of a program's main window: the
-// fields and components every main window of the suite has.  Each program's
-// TfrmMain derives from TMainFormBase and fills in the rest.
+// The main window every program of the suite derives its TfrmMain from.  It
+// holds the fields of the main-form contract that the shared dialogs and
+// services use, and does the work that does not depend on the exercise:
+// Save, Save As and the save question, New's question, Open, the recent
+// files, dropped files, the files named on the command line, F1 on menus,
+// the reload-configuration option, the Internet help items, the raw-HTML
+// warning, the other windows shown modally, the toolbar's buttons and the
+// status bar.
+//
+// What differs between the programs comes through the hooks below.  A
+// program implements AppTitle (pure) and overrides DataFileExtension,
+// ExerciseNoun, WindowHelpContext, SaveAsXML, LoadFile and ClearExercise
+// (their defaults only serve the stand-in windows of tests); it may
+// override the others.  The handler names of each program stay: where the work moved
+// here a program's handler is a one-line forwarder (spdNewClick calls
+// NewFile, for example).
 #pragma once
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/core/Platform.h"
+#include "shared/forms/ToolbarGlyphs.h"
 
 class QAction;
+class QDialog;
+class QKeyEvent;
 class QLabel;
+class QMenu;
 class QStatusBar;
+class QToolBar;
+class QToolButton;
 class TQList;
 
 // Template slots, in the order of FUsesTemplate.
@@ -23,23 +44,104 @@ class TMainFormBase : public QMainWindow {
   explicit TMainFormBase(QWidget* parent = nullptr);
   ~TMainFormBase() override;
 
-  // The application title: "Askery", "Pairo" or "Gridel".  It names the
-  // registry sub-key, the file type and the template files.
-  virtual std::string AppTitle() const = 0;
+  // ===== Hooks every program overrides ======================================
 
+  // The application title: "Askery", "Pairo" or "Gridel".  It names the
+  // registry key, the file type, the template files and the Internet help.
+  virtual std::string AppTitle() const = 0;
+  // The data file's extension without its dot ("aky"); Save As appends
+  // "." + it to a chosen name that does not hold it.
+  virtual std::string DataFileExtension() const { return {}; }
+  // The exercise's noun in the save question: "quiz" gives "The quiz <file>
+  // has changed."
+  virtual std::string ExerciseNoun() const { return "exercise"; }
+  // The help context F1 shows for the window itself.
+  virtual int WindowHelpContext() const { return 0; }
+  // Writes the exercise to fileName (the data-file writer); false when the
+  // file could not be written (the previous file is then as it was).
+  virtual bool SaveAsXML(const std::string& /*fileName*/) { return false; }
+  // Opens a data file (the data-file reader).  It starts with NewFile() and
+  // loads nothing when that returns false.
+  virtual void LoadFile(const std::string& /*fileName*/) {}
+  // New after the save question: empties the exercise and its editor.  The
+  // base then clears FChanged.
+  virtual void ClearExercise() {}
+
+  // ===== Hooks a program may override =======================================
+
+  // Applies dlgMainFont to the window's boxes (first showing, Font command).
+  virtual void AssignMainFont() {}
+  // Keys the window sees before its previewed controls (PreviewKeysOf);
+  // true when the key was consumed.  F1 is handled before this is called
+  // only when the program does not consume it here.
+  virtual bool FormKeyDown(const QKeyEvent* e);
   // Shows the item whose number the spinner holds (after the outline dialog
   // reordered the list).
   virtual void Redisplay() {}
   // The item list of the quiz and matching programs; null in the crossword
   // program.
   virtual TQList* Questions() { return nullptr; }
+  // Whether Save As puts the saved file at the top of the recent files
+  // (the quiz program does; the matching program leaves that to loading).
+  virtual bool SaveAsAddsRecentFile() const { return true; }
+  // The window's life: first showing (main font, the raw font of the
+  // template editor, the start-up configuration, the command-line files),
+  // the question before closing, and the settings written at close.  An
+  // override calls the base.
+  virtual void FormShow();
+  virtual bool FormCloseQuery();
+  virtual void FormClose();
+
+  // ===== Shared commands =====================================================
+
+  // The save question ("The <noun> <file> has changed. ..."): Yes saves,
+  // No goes on, Cancel stops; true when the caller may go on.
+  bool SaveChanges();
+  // Saves under FFileName (Save As while untitled); true when saved.  A
+  // failed write says so and leaves FChanged set.
+  bool Save();
+  bool SaveAs();
+  // The New command: the save question when changed, then ClearExercise.
+  // False when the user cancelled (nothing was cleared).
+  bool NewFile();
+  // Open: the save question when changed, then the open dialog and LoadFile.
+  void spdLoadQuizClick();
+  void mnuSaveAsClick();
+  // Recent file tag (1..5): New, then LoadFile of FLastFiles[tag].
+  void mnuLastFile1Click(int tag);
+  void spdQuitClick();
+  // Files dropped on the window: the first one is opened.
+  void FilesDropped(const std::vector<std::string>& paths);
+  // Opens the files named on the command line in turn: data files with
+  // LoadFile, ".cfg" files into the configuration window.
+  void OpenCommandLineFiles();
+
+  void mnuConfigureOutputClick();
+  void spdConfigClick();
+  // The raw-HTML warning (once per window), then the template editor.
+  void mnuEditHTMLClick();
+  void mnuFontsClick();
+  // Asks, then toggles mnuReloadConfig and writes ReloadFromFile under the
+  // program's registry key.
+  void mnuReloadConfigClick();
+  void mnuAddReadingTextClick();
+  void mnuHelpContentsClick();
+  void mnuAboutClick();
+  // Internet help: 1 FAQ, 2 bulletin board, 3 e-mail.
+  void mnuInternetHelpClick(int tag);
+
+  // Shows a form of another unit modally (configuration window, about box)
+  // and returns its result.  When ModalFormHook is set it takes the place of
+  // the form's event loop (tests drive the form through it).
+  int RunModalForm(QDialog& form);
+  std::function<int(QDialog&)> ModalFormHook;
 
   // Status bar panel text; panels are numbered 1 to 3 (panel 1 shows the
   // configuration file).
   std::string StatusPanelText(int panel) const;
   void SetStatusPanelText(int panel, const std::string& text);
 
-  // Fields of the main-form contract.
+  // ===== Fields of the main-form contract ====================================
   std::string FFileName;  // current data file; "" = untitled
   bool FChanged = false;
   std::array<std::string, 6> FLastFiles;  // entries 1..5 used; 1 = newest
@@ -49,6 +151,7 @@ class TMainFormBase : public QMainWindow {
   std::array<bool, 5> FUsesTemplate{};
   int FChosenNumber = 0;
   int FToPosition = 0;
+  bool RawHTMLWarned = false;  // the raw-HTML warning was shown
 
   // Dialog and font components, kept as their properties; they are run
   // through the platform (tavrel::platform().openDialog(dlgOpenFile) ...).
@@ -59,19 +162,52 @@ class TMainFormBase : public QMainWindow {
   tavrel::FontSpec dlgRawFont;
 
   // Recent-file menu items (index 1..5 used) and the divider above them;
-  // check item of the reload-configuration option.  Created by the program.
+  // check item of the reload-configuration option.  Created by the program,
+  // usually with AddRecentFileItems and AddReloadConfigItem.
   std::array<QAction*, 6> mnuLastFile{};
   QAction* mnuLastFileDivider = nullptr;
   QAction* mnuReloadConfig = nullptr;
 
-  // Three panels: widths 400, 150, 50.
   QStatusBar* StatusBar1 = nullptr;
 
+  // The property that carries a menu's, item's or control's help context.
+  static constexpr const char* kHelpContextProperty = "helpContext";
+
  protected:
-  // Creates StatusBar1 with its three panels and installs it.
-  void CreateStatusBar();
+  // Creates StatusBar1 with three panels of the given widths and installs it.
+  void CreateStatusBar(const std::array<int, 3>& widths = {400, 150, 50});
+
+  // Menu building: a menu of the menu bar or a submenu with its help
+  // context (F1 on it shows that context, or its highlighted item's own),
+  // and an item with its handler.
+  QMenu* AddMenu(const char* caption, const char* name, int helpContext);
+  QMenu* AddSubmenu(QMenu* parent, const char* caption, const char* name, int helpContext);
+  QAction* AddItem(QMenu* menu, const char* caption, const char* name, std::function<void()> click,
+                   const QKeySequence& shortcut = QKeySequence());
+  // The hidden divider and the five hidden recent-file items (mnuLastFile1Click).
+  void AddRecentFileItems(QMenu* file);
+  // The checkable reload-configuration item; its tick changes only when the
+  // user confirms (mnuReloadConfigClick).
+  void AddReloadConfigItem(QMenu* options, const char* caption);
+  // A toolbar button with a drawn glyph.
+  QToolButton* AddToolButton(QToolBar* bar, const char* name, TavrelGlyph glyph, const char* hint,
+                             std::function<void()> click);
+
+  // The window sees the keys of w first (FormKeyDown), and files dropped on
+  // w (or its viewport, for a scrolling box) are the window's.
+  void PreviewKeysOf(QWidget* w);
+  bool IsKeyPreviewed(const QObject* w) const;
+
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
  private:
+  bool shown_ = false;
+  std::vector<const QObject*> keyPreview_;
   std::array<QLabel*, 3> statusPanels_{};
 };
 

@@ -1,5 +1,7 @@
 #include "shared/forms/PictureLibrary.h"
 
+#include "shared/core/HelpContexts.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 #include <QUrl>
@@ -30,7 +32,7 @@ void GetPicInfo(bool asTag, const std::string& dataFileName, std::string& result
   dlg.initialDir = ExtractFilePath(dataFileName);
   dlg.fileMustExist = true;
   dlg.pathMustExist = true;
-  dlg.helpContext = 5500;
+  dlg.helpContext = kHelpPicture;
   if (!platform().openDialog(dlg) || dlg.fileName.empty()) return;
 
   const std::string picture = dlg.fileName;

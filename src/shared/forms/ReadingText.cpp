@@ -1,5 +1,7 @@
 #include "shared/forms/ReadingText.h"
 
+#include "shared/core/SuppliedTemplates.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QEvent>
@@ -40,11 +42,9 @@ TfrmAddReadingText* frmAddReadingText = nullptr;
 
 namespace {
 
-constexpr int kHelpContext = 12500;
-constexpr int kTemplateHelpContext = 33000;
-constexpr int kMinTime = 1;
-constexpr int kMaxTime = 500;
-const char* const kReadingTemplate = "tavrelr.ht_";
+constexpr int kHelpContext = kHelpReading;
+constexpr int kMinTime = kReadingMinMinutes;
+constexpr int kMaxTime = kReadingMaxMinutes;
 const char* const kCrLf = "\r\n";
 
 // Client area of the dialog: tells the form when it is resized, so that the
@@ -532,36 +532,38 @@ void TfrmAddReadingText::FormResize() {
 
 // --- The reading element -------------------------------------------------------------
 
-void TfrmAddReadingText::ReportXMLReadingData(std::string& xml) const {
-  std::string s = kCrLf;
-  s += MakeBoolElement(chkIncludeReading->isChecked(), "include-reading") + kCrLf;
-  s += MakeBoolElement(chkTimer->isChecked(), "include-timer") + kCrLf;
-  s += MakeElement(std::to_string(spinTimer->value()), "time-limit") + kCrLf;
-  s += MakeBoolElement(rbInternal->isChecked(), "internal-reading") + kCrLf;
-  s += MakeElement(XMLEscape(editReadingPath->Text()), "path-to-reading") + kCrLf;
-  s += MakeElement(XMLEscape(mmoReadingTitle->Text()), "reading-title") + kCrLf;
-  s += MakeElement(XMLEscape(mmoReadingText->Text()), "reading-text") + kCrLf;
-  s += kCrLf;
-  xml = MakeElement(s, "reading");
+ReadingData TfrmAddReadingText::Reading() const {
+  ReadingData r;
+  r.include = chkIncludeReading->isChecked();
+  r.timer = chkTimer->isChecked();
+  r.minutes = spinTimer->value();
+  r.internal = rbInternal->isChecked();
+  r.path = editReadingPath->Text();
+  r.title = mmoReadingTitle->Text();
+  r.text = mmoReadingText->Text();
+  return r;
 }
 
-void TfrmAddReadingText::LoadXMLReadingData(const std::string& xml) {
+void TfrmAddReadingText::SetReading(const ReadingData& r) {
   FLoading = true;
-  chkIncludeReading->setChecked(GetBoolByPath(xml, "include-reading", false));
-  chkTimer->setChecked(GetBoolByPath(xml, "include-timer", false));
-  // A missing limit reads as the least one; the spin edit holds the range.
-  const int limit = GetIntByPath(xml, "time-limit", kMinTime);
-  spinTimer->setValue(std::clamp(limit, kMinTime, kMaxTime));
-  const bool internal = GetBoolByPath(xml, "internal-reading", true);
-  rbInternal->setChecked(internal);
-  rbExternal->setChecked(!internal);
-  editReadingPath->SetText(XMLUnescape(GetValueByPath(xml, "path-to-reading", "")));
-  mmoReadingTitle->SetText(XMLUnescape(GetValueByPath(xml, "reading-title", "")));
-  mmoReadingText->SetText(XMLUnescape(GetValueByPath(xml, "reading-text", "")));
+  chkIncludeReading->setChecked(r.include);
+  chkTimer->setChecked(r.timer);
+  spinTimer->setValue(std::clamp(r.minutes, kMinTime, kMaxTime));
+  rbInternal->setChecked(r.internal);
+  rbExternal->setChecked(!r.internal);
+  editReadingPath->SetText(r.path);
+  mmoReadingTitle->SetText(r.title);
+  mmoReadingText->SetText(r.text);
   FLoading = false;
-  // The reading loaded is now the one that Cancel or No goes back to.
+  // The reading set is now the one that Cancel or No goes back to.
   RememberText();
   FTextChanged = false;
+}
+
+void TfrmAddReadingText::ReportXMLReadingData(std::string& xml) const { xml = ReadingElement(Reading()); }
+
+void TfrmAddReadingText::LoadXMLReadingData(const std::string& xml) {
+  SetReading(ReadReadingElement(xml));
 }
 
 void TfrmAddReadingText::ClearReading() {
@@ -578,38 +580,15 @@ void TfrmAddReadingText::ClearReading() {
 
 // --- The reading page ------------------------------------------------------------------
 
-void TfrmAddReadingText::GetReadingOutput(int browserVersion, std::string& output) {
-  output.clear();
-  if (rbInternal->isChecked()) {
-    const std::string folder = frmMain ? frmMain->FSourcePath : std::string();
-    std::string t;
-    if (!LoadTextFile(FindFileNoCase(folder, kReadingTemplate), t)) {
-      platform().messageDlg(
-          "Unable to find reading text source file tavrelr.ht_. Reverting to default.",
-          tavrel::MsgType::Warning, tavrel::mbOK, kTemplateHelpContext);
-      t = frmSourceFiles ? frmSourceFiles->FReadingText : std::string();
-    }
-    ReadingPageInput in;
-    in.title = mmoReadingTitle->Text();
-    in.text = mmoReadingText->Text();
-    in.graphicURL = ConfigText("editGraphicURL");
-    in.pageBGColor = ConfigText("editPageBGColor");
-    in.titleColor = ConfigText("editTitleColor");
-    in.textColor = ConfigText("editTextColor");
-    in.exBGColor = ConfigText("editExBGColor");
-    output = BuildReadingPage(t, browserVersion, in);
-    return;
-  }
-
-  const std::string path = editReadingPath->Text();
-  if (!path.empty() && FileExists(path)) {
-    std::string text;
-    if (LoadTextFile(path, text)) output = text;
-  } else if (IsWebAddress(path)) {
-    output = Trim(path);
-  } else {
-    platform().messageDlg(
-        "You have not specified a correct file and path for your reading text file.",
-        tavrel::MsgType::Warning, tavrel::mbOK, kHelpContext);
-  }
+ReadingOutput TfrmAddReadingText::GetReadingOutput(int browserVersion) const {
+  const std::string folder = frmMain ? frmMain->FSourcePath : std::string();
+  const std::string store = frmSourceFiles ? frmSourceFiles->FReadingText : std::string();
+  ConfigValues config;
+  for (const char* name :
+       {"editGraphicURL", "editPageBGColor", "editTitleColor", "editTextColor", "editExBGColor"})
+    config.text[name] = ConfigText(name);
+  return BuildReadingOutput(Reading(), browserVersion,
+                            ReadTemplateSource(folder, kReadingTemplateName, store,
+                                               SharedSuppliedTemplate(kReadingTemplateName)),
+                            config);
 }

@@ -12,6 +12,7 @@
 #include <string>
 
 // IsWebAddress: the test that tells a reading given by its web address.
+#include "shared/core/ReadingData.h"
 #include "shared/core/ReadingPage.h"
 
 class QAction;
@@ -41,18 +42,22 @@ class TfrmAddReadingText : public QDialog {
   // to the front when it is already open).
   void ShowReading();
 
+  // The reading the controls hold, and setting them (the reading set
+  // becomes the one Cancel and No go back to).
+  ReadingData Reading() const;
+  void SetReading(const ReadingData& reading);
   // The `reading` element of the data file (the writer places it in `data`).
   void ReportXMLReadingData(std::string& xml) const;
   // Sets the controls from the content of a data file's `reading` element.
-  // The reading loaded becomes the one Cancel and No go back to.
   void LoadXMLReadingData(const std::string& xml);
   // New exercise: no reading, typed source, empty path, title and text; the
   // timer settings stay.
   void ClearReading();
   // The reading page (browserVersion 3: frames export, 4: single-page
   // export), an external file's text, or the web address of the reading;
-  // empty with a warning when the external path is neither.
-  void GetReadingOutput(int browserVersion, std::string& output);
+  // empty with a warning when the external path is neither.  The warnings
+  // are returned for the export to show in their place; none is shown here.
+  ReadingOutput GetReadingOutput(int browserVersion) const;
 
   // Title and text typed since the dialog was shown (or the reading loaded).
   bool TextChanged() const { return FTextChanged; }

@@ -10,6 +10,7 @@
 
 #include "platform/qt/Widgets.h"
 #include "shared/forms/MainFormBase.h"
+#include "shared/forms/ModalForm.h"
 
 TfrmReplace* frmReplace = nullptr;
 std::function<void(TfrmReplace&)> TfrmReplace::ModalHook;
@@ -84,13 +85,7 @@ void TfrmReplace::FormShow() {
   editFind->setFocus();
 }
 
-int TfrmReplace::ShowModal() {
-  if (!ModalHook) return exec();
-  setResult(Rejected);
-  FormShow();
-  ModalHook(*this);
-  return result();
-}
+int TfrmReplace::ShowModal() { return ShowModalForm(*this, ModalHook); }
 
 void TfrmReplace::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);

@@ -15,6 +15,7 @@
 #include "shared/forms/EditFunctions.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/forms/MainFormBase.h"
+#include "shared/forms/ModalForm.h"
 
 using tavrel::mbOK;
 using tavrel::mbYesNoCancel;
@@ -297,13 +298,7 @@ void TfrmSourceFiles::pnlButtonsResize() {
   }
 }
 
-int TfrmSourceFiles::ShowModal() {
-  if (!ModalHook) return exec();
-  setResult(Rejected);
-  FormShow();
-  ModalHook(*this);
-  return result();
-}
+int TfrmSourceFiles::ShowModal() { return ShowModalForm(*this, ModalHook); }
 
 void TfrmSourceFiles::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);

@@ -16,6 +16,8 @@
 #include <string>
 
 #include "platform/core/Platform.h"
+#include "shared/core/WebExport.h"
+#include "shared/core/HelpContexts.h"
 
 class QAbstractButton;
 class QButtonGroup;
@@ -32,7 +34,7 @@ class TfrmSourceFiles : public QDialog {
   Q_OBJECT
  public:
   // Help context of the form and of all its messages.
-  static constexpr int kHelpContext = 33000;
+  static constexpr int kHelpContext = kHelpTemplates;
 
   explicit TfrmSourceFiles(QWidget* parent = nullptr);
   ~TfrmSourceFiles() override;
@@ -43,6 +45,10 @@ class TfrmSourceFiles : public QDialog {
   std::string FCodeFile, FCodeText;          // title + "c.ht_"
   std::string FReadingFile, FReadingText;    // "tavrelr.ht_", shared by all programs
   std::string FDHTMLFile, FDHTMLText;        // "d" + title + ".ht_"
+  // The store's texts as a value for the exporters.
+  TemplateStore Store() const {
+    return {FFramesetText, FWelcomeText, FCodeText, FDHTMLText, FReadingText};
+  }
 
   // --- Components ----------------------------------------------------------
   QFrame* pnlFiles = nullptr;    // left panel: slot buttons and btnFont

@@ -1,4 +1,5 @@
 #include "shared/forms/TLFunctions.h"
+#include "shared/core/HelpContexts.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -308,6 +309,6 @@ void LoadStartupConfig() {
     frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(frmConfig->FConfigFileName));
   } catch (...) {
     tavrel::platform().messageDlg("Configuration file not found. Using default configuration.",
-                                  tavrel::MsgType::Warning, tavrel::mbOK, 5000);
+                                  tavrel::MsgType::Warning, tavrel::mbOK, kHelpConfigFile);
   }
 }

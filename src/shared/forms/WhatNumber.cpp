@@ -13,6 +13,7 @@
 #include "shared/forms/MainFormBase.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/TQList.h"
+#include "shared/forms/ModalForm.h"
 
 TfrmWhatNumber* frmWhatNumber = nullptr;
 std::function<void(TfrmWhatNumber&)> TfrmWhatNumber::ModalHook;
@@ -133,13 +134,7 @@ bool TfrmWhatNumber::NumberKeyPress(QComboBox* box, int key, const QString& text
   return true;
 }
 
-int TfrmWhatNumber::ShowModal() {
-  if (!ModalHook) return exec();
-  setResult(Rejected);
-  FormShow();
-  ModalHook(*this);
-  return result();
-}
+int TfrmWhatNumber::ShowModal() { return ShowModalForm(*this, ModalHook); }
 
 void TfrmWhatNumber::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);

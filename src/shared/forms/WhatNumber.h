@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <functional>
 
+#include "shared/core/HelpContexts.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -14,7 +16,7 @@ class QPushButton;
 class TfrmWhatNumber : public QDialog {
   Q_OBJECT
  public:
-  static constexpr int kHelpContext = 8500;
+  static constexpr int kHelpContext = kHelpManageMenu;
   // The highest number the dialog accepts, whatever the list holds.
   static constexpr int kMaxNumber = 100;
 

@@ -216,6 +216,7 @@ TEST(FramesExport, MissingTemplatesFallBackToTheStoreWithOneWarningEach) {
   in.code.disk.reset();
   in.code.store = "<head></head>store [StartQuestionLoop][QNum][EndQuestionLoop]";
   in.welcome.disk.reset();
+  in.welcome.store = "<head></head>welcome from the store";
   const ExportPlan plan = BuildFramesExport(q, in);
   EXPECT_EQ(Messages(plan), (std::vector<std::string>{
                                 "Unable to find source file askeryw.ht_. Reverting to default.",
@@ -329,6 +330,7 @@ TEST(SinglePageExport, FramesetWarningComesBeforeTheReadingMessages) {
   TQList q;
   QuizExportInput in = Input();
   in.frameset.disk.reset();
+  in.frameset.store = "<head></head>frameset from the store";
   in.reading = {true, false, 1, "", {{"reading note", tavrel::MsgType::Warning, tavrel::mbOK, 12500, false}}};
   const ExportPlan plan = BuildSinglePageExport(q, in);
   EXPECT_EQ(Messages(plan), (std::vector<std::string>{
@@ -365,4 +367,51 @@ TEST(SinglePageExport, SectionsThenPlaceholdersInTheirOrder) {
   in.dhtml.disk = "<head></head>[inclBack]1[inclContents]2[/inclBack]3[/inclContents]4|"
                   "[incl[inclShow]Back]5[/inclBack]|[strPlain[inclHint]Title]";
   EXPECT_EQ(body(BuildSinglePageExport(q, in)), "3[/inclContents]4|[inclBack]5[/inclBack]|T");
+}
+
+// A template that is empty after every fallback (its file, the template
+// store, the supplied copy) stops the export: an error names the template and
+// the folder it was looked for in, no page is written and nothing is
+// reported as created.  The same holds for the reading template.
+TEST(ExportWithoutTemplate, StopsWithAnErrorAndWritesNothing) {
+  for (bool readingFails : {false, true}) {
+    SCOPED_TRACE(readingFails);
+    TQList q;
+    AddQuestion(q, "Q", {"a"});
+    QuizExportInput in = Input();
+    if (readingFails) {
+      in.reading.include = true;
+      in.reading.outputFailed = true;
+      in.reading.outputMessages = {{"reading error", tavrel::MsgType::Error, tavrel::mbOK, 33000, false}};
+    } else {
+      in.code.disk.reset();
+      in.code.folder = "/tpl/";
+    }
+    const ExportPlan plan = BuildFramesExport(q, in);
+    EXPECT_TRUE(plan.abandoned);
+
+    FakePlatform ui;
+    ui.Answer(ModalResult::OK);
+    if (!readingFails) ui.Answer(ModalResult::OK);
+    tavrel::BusyCursor busy;
+    std::vector<std::string> written;
+    const ExportOutcome out = RunExportPlan(plan, &busy, [&](const std::string& p, const std::string&) {
+      written.push_back(p);
+      return true;
+    });
+    EXPECT_TRUE(written.empty());
+    EXPECT_FALSE(out.reported);
+    EXPECT_FALSE(ui.busy);
+    const std::vector<std::string> shown = ui.MessageTexts();
+    ASSERT_FALSE(shown.empty());
+    if (readingFails) {
+      EXPECT_EQ(shown, std::vector<std::string>{"reading error"});
+    } else {
+      EXPECT_EQ(shown.front(), "Unable to find source file askeryc.ht_. Reverting to default.");
+      EXPECT_EQ(shown.back(),
+                "The template askeryc.ht_ was not found in /tpl/, and no default text is "
+                "available for it. Nothing has been exported.");
+      EXPECT_EQ(ui.messages.back().type, tavrel::MsgType::Error);
+    }
+  }
 }

@@ -87,6 +87,28 @@ TEST_F(ExportTest, ExportingAQuizWithoutEmptyQuestionsLeavesItUnmodified) {
   EXPECT_EQ(main->mmoQuestion->Text(), "One");
 }
 
+// The hourglass of an export goes when the export ends, also when a reading
+// went with the pages and gave its own warning on the way.
+TEST_F(ExportTest, TheCursorComesBackAfterExportsWithAReading) {
+  EditQuestion("Q", {"a"});
+  AttachTypedReading(true);
+  fake.ChooseSave(files.File("quiz.htm")).Answer(ModalResult::No);
+  main->spdToWebClick();
+  EXPECT_GT(fake.busyChanges, 0);
+  EXPECT_FALSE(fake.busy);
+  fake.ClearRecords();
+
+  reading->rbExternal->setChecked(true);
+  reading->rbSourceClick();
+  reading->editReadingPath->SetText("neither a file nor an address");
+  fake.ChooseSave(files.File("single.htm")).Answer(ModalResult::OK).Answer(ModalResult::No);
+  main->mnuToDHTMLClick();
+  EXPECT_EQ(fake.MessageTexts().front(),
+            "You have not specified a correct file and path for your reading text file.");
+  EXPECT_FALSE(fake.busy);
+  EXPECT_TRUE(fake.AllAnswersUsed());
+}
+
 TEST_F(ExportTest, CancelledDialogOrBlankAnsweredNoWritesNothing) {
   fake.CancelSave();
   main->spdToWebClick();

@@ -41,10 +41,12 @@ class ReadingOutputTest : public ReadingTest {
         "<path-to-reading>" +
         XMLEscape(path) + "</path-to-reading>");
   }
+  // The output; the warnings it returns are shown as the export shows them.
   std::string Output(int version) {
-    std::string out = "stale";
-    form->GetReadingOutput(version, out);
-    return out;
+    const ReadingOutput r = form->GetReadingOutput(version);
+    for (const ExportMessage& m : r.messages)
+      tavrel::platform().messageDlg(m.text, m.type, m.buttons, m.helpContext);
+    return r.output;
   }
 };
 
