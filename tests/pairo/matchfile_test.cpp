@@ -8,6 +8,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingData.h"
 #include "shared/core/TQList.h"
 #include "shared/core/XMLRoutines.h"
 #include "support/TempDir.h"
@@ -16,16 +17,10 @@ using tavrel::testing::TempDir;
 
 namespace {
 
-std::string ReadingElement(bool include, const std::string& title, const std::string& text) {
-  std::string r = "\r\n";
-  r += MakeBoolElement(include, "include-reading") + "\r\n";
-  r += MakeBoolElement(false, "include-timer") + "\r\n";
-  r += MakeElement("3", "time-limit") + "\r\n";
-  r += MakeBoolElement(true, "internal-reading") + "\r\n";
-  r += MakeElement("", "path-to-reading") + "\r\n";
-  r += MakeElement(XMLEscape(title), "reading-title") + "\r\n";
-  r += MakeElement(XMLEscape(text), "reading-text") + "\r\n\r\n";
-  return MakeElement(r, "reading");
+std::string EmptyReading() {
+  ReadingData r;
+  r.minutes = 3;
+  return ReadingElement(r);
 }
 
 std::string Config() {
@@ -51,7 +46,7 @@ TQList Sample() {
 }
 
 std::string SaveSample(TQList& l) {
-  return pairo::BuildMatchFileText(6, "Animals & 'pets'", ReadingElement(false, "", ""), "???", l,
+  return pairo::BuildMatchFileText(6, "Animals & 'pets'", EmptyReading(), "???", l,
                                    Config());
 }
 

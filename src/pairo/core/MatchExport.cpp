@@ -17,12 +17,10 @@ const char* const kUnableToSave = "Unable to save file: ";
 const std::string kCrLf = "\r\n";
 
 void Fill(std::string& page, const char* placeholder, const std::string& value) {
-  page = XMLReplaceAll(placeholder, value, page);
+  FillPlaceholder(page, placeholder, value);
 }
 
-void Section(std::string& page, const char* tag, bool keep) {
-  page = ProcessTemplateSection(page, tag, keep);
-}
+void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, tag, keep); }
 
 // Teacher's HTML for an HTML place of a page: the markup stays, a bracket
 // becomes its character reference so no placeholder word is formed.
@@ -80,9 +78,6 @@ std::string PageAddress(const std::string& s) {
   return r;
 }
 
-// A caption for a script string: double quotes as entities, then escaped.
-std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
-
 // A text of several lines for a script string, its line breaks as <BR>.
 std::string ScriptLines(const std::string& s) {
   return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
@@ -90,13 +85,11 @@ std::string ScriptLines(const std::string& s) {
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
 
+// The messages met while the reading's output was made; a reading whose
+// template was empty after every fallback abandons the export.
 void AddReadingMessages(ExportPlan& plan, const ExportReading& reading) {
-  for (const ExportMessage& m : reading.outputMessages) {
-    ExportStep step;
-    step.kind = ExportStep::Kind::Message;
-    step.message = m;
-    plan.steps.push_back(step);
-  }
+  plan.AddMessages(reading.outputMessages);
+  if (reading.outputFailed) plan.abandoned = true;
 }
 
 ExportPlan NewPlan(const ExportNames& names) {
@@ -212,11 +205,13 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
 
   if (reading) {
     AddReadingMessages(plan, in.reading);
+    if (plan.abandoned) return result;
     if (!readingIsAddress)
       plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
                                              names.reading, ListEntry::AppendLine,
                                              kUnableToSave + names.reading));
     std::string frameset = plan.UseTemplate(in.frameset);
+    if (plan.abandoned) return result;
     Section(frameset, "V4BrowserVersion", false);
     Section(frameset, "V3BrowserVersion", true);
     Section(frameset, "NoReading", false);
@@ -232,6 +227,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   }
 
   std::string page = plan.UseTemplate(in.code);
+  if (plan.abandoned) return result;
 
   // The options, the same for every select list.
   std::string options;
@@ -281,12 +277,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   Section(page, "inclTimer", in.reading.timer && reading);
   Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
   Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
-  Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
-  Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
-  Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
-  Fill(page, "[ReadingFileName]", readingRef);
-  Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
-  Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
+  FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
   Fill(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
   Fill(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
   Fill(page, "[CorrectAnswersArray]", correct);
@@ -354,6 +345,7 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
                              const std::string& readingFileName, ExportPlan& plan) {
   const ConfigValues& c = in.config;
   std::string page = plan.UseTemplate(in.dhtml);
+  if (plan.abandoned) return {};
 
   const int n = pairs.RemoveTrailingEmptyQuestions();
   const std::vector<int> match = MatchNumbers(pairs, n);
@@ -396,12 +388,7 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
     readingName = ScriptString(FileNameAsAddress(ExtractFileName(readingFileName)));
 
   Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
-  Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
-  Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
-  Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
-  Fill(page, "[ReadingFileName]", readingName);
-  Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
-  Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
+  FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
   Fill(page, "[strPlainTitle]", Html(StripTags(in.title)));
@@ -438,6 +425,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   if (!in.reading.include) {
     plan.multiPage = false;
     const std::string page = MakeDragDropPage(pairs, in, std::string(), plan);
+    if (plan.abandoned) return result;
     ExportStep write = ExportStep::Write(names.fileName, page, names.name, ListEntry::None,
                                          kUnableToSave + names.fileName);
     write.restoreCursorBefore = true;
@@ -450,6 +438,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   plan.viewQuestion = "Would you like to view the exercise now?";
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
+  if (plan.abandoned) return result;
   const bool readingIsAddress = IsWebAddress(in.reading.output);
   if (!readingIsAddress)
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
@@ -457,6 +446,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
                                            kUnableToSave + names.reading));
   const std::string page = MakeDragDropPage(
       pairs, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
+  if (plan.abandoned) return result;
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                          ListEntry::Front, kUnableToSave + names.code));
 
