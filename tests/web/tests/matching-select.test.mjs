@@ -3,7 +3,7 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createServer } from 'node:http';
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import {
   exportMatching, frameNamed, matchTexts, screenshot, startBrowser, watchConsole, writeMatchFile,
@@ -141,7 +141,8 @@ describe('select-list page', () => {
   });
 
   test('an untimed reading shows at once and the page has no timer; the pages work over http', async () => {
-    const exported = exportMatching({ reading: 'typed', timer: 0 });
+    const exported = exportMatching({ reading: 'typed', timer: 0, switches: { chkIncludeNextEx: 1 } });
+    writeFileSync(join(exported.dir, 'next.htm'), '<!DOCTYPE html><title>Next</title>');
     const server = createServer((req, res) => {
       if (req.url === '/favicon.ico') { res.writeHead(204); res.end(); return; }
       try {
@@ -163,9 +164,19 @@ describe('select-list page', () => {
       await list(code, 'Iceland').selectOption({ label: 'Reykjav\u00edk' });
       await check(code);
       assert.equal((await mark(code, 'Iceland')).kind, 'right', url);
+      // The buttons go on and step back through the frameset without
+      // reaching into it.
+      await code.getByRole('button', { name: matchTexts.editNextEx }).click();
+      await page.waitForURL(/next\.htm$/);
+      assert.equal(await page.title(), 'Next', url);
+      await page.goBack();
+      const again = await frameNamed(page, 'CodeFrame');
+      await again.getByRole('button', { name: matchTexts.editBack }).click();
+      await page.waitForURL('about:blank');
       assert.deepEqual(problems, [], url);
       await page.close();
     }
+    server.closeAllConnections();
     server.close();
   });
 });
