@@ -16,12 +16,6 @@ const char* const kProgramName = "Pairo";
 const char* const kUnableToSave = "Unable to save file: ";
 const std::string kCrLf = "\r\n";
 
-void Fill(std::string& page, const char* placeholder, const std::string& value) {
-  FillPlaceholder(page, placeholder, value);
-}
-
-void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, tag, keep); }
-
 // Teacher's HTML for an HTML place of a page: the markup stays, a bracket
 // becomes its character reference so no placeholder word is formed.
 std::string Html(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
@@ -212,15 +206,15 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
                                              kUnableToSave + names.reading));
     std::string frameset = plan.UseTemplate(in.frameset);
     if (plan.abandoned) return result;
-    Section(frameset, "V4BrowserVersion", false);
-    Section(frameset, "V3BrowserVersion", true);
-    Section(frameset, "NoReading", false);
-    Section(frameset, "Reading", true);
-    Section(frameset, "NoTimer", !in.reading.timer);
-    Section(frameset, "Timer", in.reading.timer);
-    Fill(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
-    Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-    Fill(frameset, "[ReadingFileName]", readingRef);
+    KeepSection(frameset, "V4BrowserVersion", false);
+    KeepSection(frameset, "V3BrowserVersion", true);
+    KeepSection(frameset, "NoReading", false);
+    KeepSection(frameset, "Reading", true);
+    KeepSection(frameset, "NoTimer", !in.reading.timer);
+    KeepSection(frameset, "Timer", in.reading.timer);
+    FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+    FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+    FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
     frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
     plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::Front,
                                            kUnableToSave + names.name));
@@ -245,17 +239,17 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     const std::string left = pairs.GetQuestionText(i);
     if (left.empty()) continue;
     std::string copy = row;
-    Fill(copy, "[FixedItem]", Html(TextToHTMLBreaks(left)));
+    FillPlaceholder(copy, "[FixedItem]", Html(TextToHTMLBreaks(left)));
     if (pairs.GetQuestionFlag(i)) {
-      Fill(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
-      Fill(copy, "[IndicatorBox]", "");
+      FillPlaceholder(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
+      FillPlaceholder(copy, "[IndicatorBox]", "");
     } else {
-      Fill(copy, "[MixedItems]", "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
+      FillPlaceholder(copy, "[MixedItems]", "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
                                      LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
       ++name;
       std::string box = indicator;
-      Fill(box, "[IndicatorBoxName]", std::to_string(name));
-      Fill(copy, "[IndicatorBox]", box);
+      FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
+      FillPlaceholder(copy, "[IndicatorBox]", box);
       ++name;
       correct += "CorrectAnswers[" + std::to_string(select) +
                  "]=" + std::to_string(mix.answerOption[static_cast<size_t>(i - 1)]) + ";" + kCrLf;
@@ -274,31 +268,31 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
 
   // The reading's timer runs only beside a reading.
-  Section(page, "inclTimer", in.reading.timer && reading);
-  Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
-  Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+  KeepSection(page, "inclTimer", in.reading.timer && reading);
+  KeepSection(page, "inclInstructions", !c.Text("mmoInstructions").empty());
+  FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
-  Fill(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
-  Fill(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
-  Fill(page, "[CorrectAnswersArray]", correct);
-  Fill(page, "[RightWrongChars]", RightWrongChars(c));
-  Fill(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
-  Fill(page, "[strExerciseSubtitle]", Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
-  Fill(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
-  Fill(page, "[ItemList]", itemList);
-  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
-  Fill(page, "[CheckButton]", check);
-  Fill(page, "[NextExButton]", buttons.nextEx);
-  Fill(page, "[ContentsButton]", buttons.contents);
-  Fill(page, "[BackButton]", buttons.back);
-  Section(page, "inclReading", reading);
-  Fill(page, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
-  Fill(page, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", Attr(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", Attr(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", Attr(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
+  FillPlaceholder(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
+  FillPlaceholder(page, "[CorrectAnswersArray]", correct);
+  FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
+  FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
+  FillPlaceholder(page, "[strExerciseSubtitle]", Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
+  FillPlaceholder(page, "[ItemList]", itemList);
+  FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+  FillPlaceholder(page, "[CheckButton]", check);
+  FillPlaceholder(page, "[NextExButton]", buttons.nextEx);
+  FillPlaceholder(page, "[ContentsButton]", buttons.contents);
+  FillPlaceholder(page, "[BackButton]", buttons.back);
+  KeepSection(page, "inclReading", reading);
+  FillPlaceholder(page, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", Attr(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", Attr(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", Attr(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
   page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
   plan.steps.push_back(ExportStep::Write(codePath, page, codeName,
                                          reading ? ListEntry::AppendLine : ListEntry::Front,
@@ -374,12 +368,12 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   }
 
   const bool reading = in.reading.include;
-  Section(page, "inclSlide", anyFixed);
-  Section(page, "inclBack", c.Checked("chkIncludeBack"));
-  Section(page, "inclContents", c.Checked("chkIncludeContents"));
-  Section(page, "inclNextEx", c.Checked("chkIncludeNextEx"));
-  Section(page, "inclTimer", in.reading.timer && reading);
-  Section(page, "inclParent", reading);
+  KeepSection(page, "inclSlide", anyFixed);
+  KeepSection(page, "inclBack", c.Checked("chkIncludeBack"));
+  KeepSection(page, "inclContents", c.Checked("chkIncludeContents"));
+  KeepSection(page, "inclNextEx", c.Checked("chkIncludeNextEx"));
+  KeepSection(page, "inclTimer", in.reading.timer && reading);
+  KeepSection(page, "inclParent", reading);
 
   std::string readingName;
   if (IsWebAddress(readingFileName))
@@ -387,31 +381,31 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   else if (!readingFileName.empty())
     readingName = ScriptString(FileNameAsAddress(ExtractFileName(readingFileName)));
 
-  Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+  FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
-  Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
-  Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
-  Fill(page, "[strPlainTitle]", Html(StripTags(in.title)));
-  Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoExerciseSubtitle")));
-  Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
-  Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
-  Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
-  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
-  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
-  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
-  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
-  Fill(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
-  Fill(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
-  Fill(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
-  Fill(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
-  Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
-  Fill(page, "[FixedArray]", fixedArray);
-  Fill(page, "[DragArray]", dragArray);
+  FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
+  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(in.title));
+  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoExerciseSubtitle")));
+  FillPlaceholder(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
+  FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
+  FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+  FillPlaceholder(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
+  FillPlaceholder(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
+  FillPlaceholder(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
+  FillPlaceholder(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
+  FillPlaceholder(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
+  FillPlaceholder(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+  FillPlaceholder(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
+  FillPlaceholder(page, "[FixedArray]", fixedArray);
+  FillPlaceholder(page, "[DragArray]", dragArray);
   return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
 }
 
@@ -450,16 +444,16 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                          ListEntry::Front, kUnableToSave + names.code));
 
-  Section(frameset, "V3BrowserVersion", false);
-  Section(frameset, "V4BrowserVersion", true);
+  KeepSection(frameset, "V3BrowserVersion", false);
+  KeepSection(frameset, "V4BrowserVersion", true);
   // The frameset template serves both exports: the reading and timer
   // sections are settled here too, so that no marker shows.
-  Section(frameset, "NoReading", false);
-  Section(frameset, "Reading", true);
-  Section(frameset, "NoTimer", !in.reading.timer);
-  Section(frameset, "Timer", in.reading.timer);
-  Fill(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
-  Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+  KeepSection(frameset, "NoReading", false);
+  KeepSection(frameset, "Reading", true);
+  KeepSection(frameset, "NoTimer", !in.reading.timer);
+  KeepSection(frameset, "Timer", in.reading.timer);
+  FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;
   if (!readingIsAddress)
     readingFrame = FileNameAsAddress(names.reading);
@@ -467,7 +461,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
     readingFrame = "javascript:document.write('');";
   else
     readingFrame = PageAddress(Trim(in.reading.output));
-  Fill(frameset, "[ReadingFileName]", readingFrame);
+  FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
   frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
   plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
                                          ListEntry::FrontLine, kUnableToSave + names.fileName));
