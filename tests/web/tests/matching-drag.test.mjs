@@ -5,7 +5,7 @@ import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { basename, join } from 'node:path';
 import {
-  exportMatching, frameNamed, matchTexts, repoRoot, screenshot, startBrowser, watchConsole, writeMatchFile,
+  exportMatching, frameNamed, matchTexts, repoRoot, screenshot, serveFolder, startBrowser, watchConsole, writeMatchFile,
 } from './helpers.mjs';
 
 const capitals = {
@@ -234,6 +234,21 @@ describe('drag-and-drop page', () => {
     assert.equal(await code.locator('#ReadingBar').count(), 0);
     await mouseDrag(plain.page, 'Paris', 'France', code);
     assert.equal((await where(code)).Paris, 'France');
+    // The same pages from a web server.
+    const { server, address } = await serveFolder(plain.exported.dir);
+    const served = await browser.newPage();
+    const servedProblems = watchConsole(served);
+    await served.goto(`${address}match.htm`);
+    const servedReading = await frameNamed(served, 'ReadingFrame');
+    for (let i = 0; i < 50 && !/matchr\.htm$/.test(servedReading.url()); i++) await served.waitForTimeout(50);
+    assert.match(servedReading.url(), /^http:.*matchr\.htm$/);
+    const servedCode = await frameNamed(served, 'CodeFrame');
+    await mouseDrag(served, 'Berlin', 'Germany', servedCode);
+    assert.equal((await where(servedCode)).Berlin, 'Germany');
+    assert.deepEqual(servedProblems, []);
+    await served.close();
+    server.closeAllConnections();
+    server.close();
     await screenshot(plain.page, 'match-drag-reading-1280.png');
     await plain.page.setViewportSize({ width: 360, height: 740 });
     await plain.page.waitForTimeout(200);

@@ -2,11 +2,10 @@
 // left item, marks and one score after Check, and the reading beside it.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { createServer } from 'node:http';
-import { readFileSync, writeFileSync } from 'node:fs';
+import { writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import {
-  exportMatching, frameNamed, matchTexts, screenshot, startBrowser, watchConsole, writeMatchFile,
+  exportMatching, frameNamed, matchTexts, screenshot, serveFolder, startBrowser, watchConsole, writeMatchFile,
 } from './helpers.mjs';
 
 const capitals = {
@@ -143,19 +142,8 @@ describe('select-list page', () => {
   test('an untimed reading shows at once and the page has no timer; the pages work over http', async () => {
     const exported = exportMatching({ reading: 'typed', timer: 0, switches: { chkIncludeNextEx: 1 } });
     writeFileSync(join(exported.dir, 'next.htm'), '<!DOCTYPE html><title>Next</title>');
-    const server = createServer((req, res) => {
-      if (req.url === '/favicon.ico') { res.writeHead(204); res.end(); return; }
-      try {
-        const body = readFileSync(join(exported.dir, basename(new URL(req.url, 'http://x').pathname)));
-        res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
-        res.end(body);
-      } catch {
-        res.writeHead(404);
-        res.end();
-      }
-    });
-    await new Promise((r) => server.listen(0, '127.0.0.1', r));
-    for (const url of [exported.url, `http://127.0.0.1:${server.address().port}/match.htm`]) {
+    const { server, address } = await serveFolder(exported.dir);
+    for (const url of [exported.url, `${address}match.htm`]) {
       const { page, problems } = await open({ url });
       const reading = await frameNamed(page, 'ReadingFrame');
       assert.match(await reading.locator('body').innerText(), /Vienna lies on the Danube/, url);
