@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "pairo/core/MixStringList.h"
 #include "pairo/ScriptedRandom.h"
+#include "pairo/core/MixStringList.h"
 
 using pairo::TClockRandom;
 using pairo::TMixStringList;

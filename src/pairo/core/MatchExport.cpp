@@ -146,7 +146,8 @@ SelectMix MakeSelectMix(TQList& pairs, int count, const std::string& defaultRigh
     // A new text, or a distractor (added each time it occurs).
     entries.push_back({mixed, static_cast<int>(entries.size()) + 1});
     if (found == firstPlace.end()) firstPlace.emplace(key, entries.back().place);
-    if (!pairs.GetQuestionText(i).empty()) placeOf[static_cast<size_t>(i - 1)] = entries.back().place;
+    if (!pairs.GetQuestionText(i).empty())
+      placeOf[static_cast<size_t>(i - 1)] = entries.back().place;
   }
 
   SelectMix mix;
@@ -244,8 +245,9 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
       FillPlaceholder(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
       FillPlaceholder(copy, "[IndicatorBox]", "");
     } else {
-      FillPlaceholder(copy, "[MixedItems]", "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
-                                     LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
+      FillPlaceholder(copy, "[MixedItems]",
+                      "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
+                          LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
       ++name;
       std::string box = indicator;
       FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
@@ -258,8 +260,8 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     itemList += copy;
   }
 
-  const std::string check =
-      "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) + "\" onClick=\"CheckAnswer()\">";
+  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) +
+                            "\" onClick=\"CheckAnswer()\">";
   // The buttons' captions are filled before the page's later placeholders:
   // their brackets go in as character references.
   ConfigValues navConfig = c;
@@ -277,7 +279,8 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   FillPlaceholder(page, "[CorrectAnswersArray]", correct);
   FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
   FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
-  FillPlaceholder(page, "[strExerciseSubtitle]", Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strExerciseSubtitle]",
+                  Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
   FillPlaceholder(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
   FillPlaceholder(page, "[ItemList]", itemList);
   FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
@@ -463,8 +466,8 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
     readingFrame = PageAddress(Trim(in.reading.output));
   FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
   frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
-  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
-                                         ListEntry::FrontLine, kUnableToSave + names.fileName));
+  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::FrontLine,
+                                         kUnableToSave + names.fileName));
   return result;
 }
 

@@ -70,8 +70,8 @@ MatchXMLParts ReadMatchXML(const std::string& text, const std::string& currentTi
   std::string data;
   ElementContent("data", text, data);
   parts.title = XMLUnescape(GetValueByPath(text, RootPath("data\\title"), currentTitle));
-  parts.nextExURL = XMLUnescape(GetValueByPath(
-      text, RootPath("tavrel-config-file\\pairo\\next-ex-url"), currentNextExURL));
+  parts.nextExURL = XMLUnescape(
+      GetValueByPath(text, RootPath("tavrel-config-file\\pairo\\next-ex-url"), currentNextExURL));
   ElementContent("matching-exercise", data, parts.items);
   ElementContent("reading", data, parts.reading);
   return parts;

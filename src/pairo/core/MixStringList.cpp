@@ -12,8 +12,10 @@ std::uint32_t MillisecondsOfDay() {
   const std::time_t t = std::chrono::system_clock::to_time_t(now);
   std::tm local{};
   localtime_r(&t, &local);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  return static_cast<std::uint32_t>(((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms);
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  return static_cast<std::uint32_t>(
+      ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms);
 }
 
 TClockRandom::TClockRandom(std::function<std::uint32_t()> clock) : clock_(std::move(clock)) {
