@@ -2,10 +2,10 @@
 // left item, marks and one score after Check, and the reading beside it.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { writeFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import {
-  exportMatching, frameNamed, matchTexts, screenshot, serveFolder, startBrowser, watchConsole, writeMatchFile,
+  exportMatching, frameNamed, matchTexts, screenshot, serveFolder, startBrowser, templatesDir, watchConsole, writeMatchFile,
 } from './helpers.mjs';
 
 const capitals = {
@@ -177,3 +177,14 @@ async function waitForFrameUrl(page, pattern) {
   }
   throw new Error(`the reading frame never showed ${pattern}`);
 }
+
+describe('matching templates', () => {
+  test('pure ASCII, and other frames are only navigated, never read or scripted', () => {
+    for (const name of ['pairo.ht_', 'pairoc.ht_', 'dpairo.ht_']) {
+      const text = readFileSync(join(templatesDir, name), 'latin1');
+      assert.ok(/^[\x09\x0a\x0d\x20-\x7e]*$/.test(text), `${name} is not pure ASCII`);
+      const reaching = text.match(/\b(?:parent|top|opener)\.(?!ReadingFrame\.location\.replace\(|location\b)[\w$]+|contentWindow|contentDocument|postMessage/g);
+      assert.equal(reaching, null, name);
+    }
+  });
+});
