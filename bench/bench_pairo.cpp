@@ -21,14 +21,16 @@ namespace {
 
 void FillPairs(TQList& l, int pairs) {
   for (int i = 1; i <= pairs; ++i) {
-    l.SetQuestionText(i, "Left item " + std::to_string(i) + " with <b>caf\xE9</b> & \"quotes\"\r\nline two");
+    l.SetQuestionText(
+        i, "Left item " + std::to_string(i) + " with <b>caf\xE9</b> & \"quotes\"\r\nline two");
     l.SetQuestionExtra(i, "right answer n'" + std::to_string(i % (pairs / 2 + 1)));
     l.SetQuestionFlag(i, i % 17 == 0);
   }
 }
 
 std::string ConfigXML() {
-  return configdoc::MakeConfigXML(configdoc::Program::Pairo, configdoc::Defaults(configdoc::Program::Pairo));
+  return configdoc::MakeConfigXML(configdoc::Program::Pairo,
+                                  configdoc::Defaults(configdoc::Program::Pairo));
 }
 
 std::string ScratchFile() { return "/tmp/bench-pairo-" + std::to_string(::getpid()) + ".pry"; }
@@ -48,7 +50,8 @@ void BM_PairoSave(benchmark::State& state) {
     TQList l;
     FillPairs(l, n);
     state.ResumeTiming();
-    const std::string text = pairo::BuildMatchFileText(6, "Bench", "<reading></reading>", "???", l, config);
+    const std::string text =
+        pairo::BuildMatchFileText(6, "Bench", "<reading></reading>", "???", l, config);
     benchmark::DoNotOptimize(SaveXMLFile(file, text));
   }
   ::unlink(file.c_str());
@@ -65,9 +68,9 @@ void BM_PairoLoad(benchmark::State& state) {
     const pairo::MatchXMLParts parts = pairo::ReadMatchXML(text, "", "");
     TQList l;
     pairo::ReadMatchItems(parts.items, 1, l);
-    const ConfigValues cfg = configdoc::ReadConfigXML(configdoc::Program::Pairo,
-                                                      GetValueByPath(text, pairo::kFileRoot, ""),
-                                                      configdoc::Defaults(configdoc::Program::Pairo));
+    const ConfigValues cfg = configdoc::ReadConfigXML(
+        configdoc::Program::Pairo, GetValueByPath(text, pairo::kFileRoot, ""),
+        configdoc::Defaults(configdoc::Program::Pairo));
     benchmark::DoNotOptimize(cfg);
     benchmark::DoNotOptimize(l.Count());
   }
@@ -86,14 +89,17 @@ pairo::MatchExportInput Input() {
       "<table>[BeginItemRow]<tr><td>[FixedItem]</td><td>[MixedItems]</td>"
       "[BeginIndicatorBox]<td><input name=\"[IndicatorBoxName]\"></td>[EndIndicatorBox]</tr>\r\n"
       "[EndItemRow]</table>[CheckButton][NextExButton]</html>\r\n";
-  in.dhtml.disk = "<html><script>var t='[strExerciseTitle]';\r\n[FixedArray][DragArray]</script></html>\r\n";
+  in.dhtml.disk =
+      "<html><script>var t='[strExerciseTitle]';\r\n[FixedArray][DragArray]</script></html>\r\n";
   return in;
 }
 
 class Drift : public pairo::IMixRandom {
  public:
   void Reseed() override { s_ = 1; }
-  int Below(int n) override { return static_cast<int>((s_ = s_ * 1103515245u + 12345u) % static_cast<unsigned>(n)); }
+  int Below(int n) override {
+    return static_cast<int>((s_ = s_ * 1103515245u + 12345u) % static_cast<unsigned>(n));
+  }
 
  private:
   unsigned s_ = 1;

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TDataFile file(fuzzsupport::WriteScratchFile(data, size));
   const pairo::OldMatch old = pairo::ReadOldMatch(file, "current.htm");
   Check(old.pairs.size() == static_cast<size_t>(pairo::kOldPairCount));
-  for (const auto& p : old.pairs) Check(p.left.size() <= 3 * size + 2 && p.right.size() <= 3 * size + 2);
+  for (const auto& p : old.pairs)
+    Check(p.left.size() <= 3 * size + 2 && p.right.size() <= 3 * size + 2);
   TQList pairs;
   pairo::PutOldPairs(old, pairs);
   Check(pairs.Count() <= pairo::kOldPairCount);

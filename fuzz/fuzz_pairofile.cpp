@@ -22,7 +22,9 @@ namespace {
 class FixedRandom : public pairo::IMixRandom {
  public:
   void Reseed() override { state_ = 7; }
-  int Below(int n) override { return static_cast<int>((state_ = state_ * 31 + 11) % static_cast<unsigned>(n)); }
+  int Below(int n) override {
+    return static_cast<int>((state_ = state_ * 31 + 11) % static_cast<unsigned>(n));
+  }
 
  private:
   unsigned state_ = 7;
@@ -32,7 +34,8 @@ std::string Save(TQList& list, const std::string& title, const std::string& defa
                  const std::string& reading) {
   return pairo::BuildMatchFileText(
       6, title, MakeElement(reading, "reading"), defaultRight, list,
-      configdoc::MakeConfigXML(configdoc::Program::Pairo, configdoc::Defaults(configdoc::Program::Pairo)));
+      configdoc::MakeConfigXML(configdoc::Program::Pairo,
+                               configdoc::Defaults(configdoc::Program::Pairo)));
 }
 
 }  // namespace
@@ -89,8 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   in.reading.include = size > 1 && (data[1] & 1);
   in.reading.timer = size > 1 && (data[1] & 2);
   in.reading.output = parts.reading;
-  const std::string code = "[BeginItemRow]<tr>[FixedItem][MixedItems][BeginIndicatorBox][IndicatorBoxName]"
-                           "[EndIndicatorBox]</tr>[EndItemRow][CorrectAnswersArray][ItemList]";
+  const std::string code =
+      "[BeginItemRow]<tr>[FixedItem][MixedItems][BeginIndicatorBox][IndicatorBoxName]"
+      "[EndIndicatorBox]</tr>[EndItemRow][CorrectAnswersArray][ItemList]";
   in.frameset.disk = "[strPlainTitle][CodeFileName][ReadingFileName]";
   in.code.disk = code;
   in.dhtml.disk = "[FixedArray][DragArray][strExerciseTitle]";

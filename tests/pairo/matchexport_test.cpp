@@ -1,12 +1,13 @@
 // The matching exports' plans: options, rows and answers of the select-list
 // page, the drag-and-drop arrays, the refusals, the pages' names and list,
 // hostile text, and no placeholder or section marker left in any variant.
+#include "pairo/core/MatchExport.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
 
 #include "pairo/ScriptedRandom.h"
-#include "pairo/core/MatchExport.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/TQList.h"
 #include "support/FakePlatform.h"
@@ -22,14 +23,16 @@ const char* const kCodeTemplate =
     "<script>\r\nvar a='[strShowReadingAgain]', b='[strStartReading]', c='[strClickToShow]';\r\n"
     "var s='[strYourScoreIs]', r='[ReadingFileName]';\r\n"
     "[CorrectAnswersArray][RightWrongChars]</script>\r\n"
-    "<h1>[strExerciseTitle]</h1><h2>[strExerciseSubtitle]</h2><body background=\"[strGraphicURL]\">\r\n"
+    "<h1>[strExerciseTitle]</h1><h2>[strExerciseSubtitle]</h2><body "
+    "background=\"[strGraphicURL]\">\r\n"
     "<table>[BeginItemRow]<tr><td>[FixedItem]</td><td>[MixedItems]</td>"
     "[BeginIndicatorBox]<td><input name=\"[IndicatorBoxName]\"></td>[EndIndicatorBox]</tr>\r\n"
     "[EndItemRow]</table>\r\n"
     "[CheckButton][NextExButton][ContentsButton][BackButton]\r\n"
     "[inclReading]<p>in a frameset</p>[/inclReading]\r\n"
     "<a href=\"[strContentsURL]\">c</a><a href=\"[strNextExURL]\">n</a>\r\n"
-    "<i style=\"color:[strPageBGColor][strTitleColor][strExBGColor][strTextColor][strNavBarColor]\">"
+    "<i "
+    "style=\"color:[strPageBGColor][strTitleColor][strExBGColor][strTextColor][strNavBarColor]\">"
     "</i></html>\r\n";
 
 const char* const kFramesetTemplate =
@@ -54,7 +57,8 @@ const char* const kDragTemplate =
     "var c6='[strPopupBGColor]', ok='[strOKCaption]';\r\n"
     "[FixedArray]\r\n[DragArray]\r\n</script></html>\r\n";
 
-void SetPair(TQList& l, int i, const std::string& left, const std::string& right, bool fixed = false) {
+void SetPair(TQList& l, int i, const std::string& left, const std::string& right,
+             bool fixed = false) {
   l.SetQuestionText(i, left);
   l.SetQuestionExtra(i, right);
   l.SetQuestionFlag(i, fixed);
@@ -90,7 +94,8 @@ std::vector<std::string> Paths(const ExportPlan& plan) {
 std::vector<std::string> All(const std::string& text, const std::string& pattern) {
   std::vector<std::string> found;
   const std::regex re(pattern);
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator();
+       ++it)
     found.push_back(it->size() > 1 ? (*it)[1].str() : it->str());
   return found;
 }
@@ -113,7 +118,8 @@ std::string CodePage(TQList& l, const pairo::MatchExportInput& in, pairo::IMixRa
 TEST(SelectListExport, EveryAnswerPointsAtItsOwnOptionAfterTheJumble) {
   TQList l;
   const std::vector<std::string> rights = {"Paris", "Madrid", "Rome", "Berlin", "Wien"};
-  for (int i = 0; i < 5; ++i) SetPair(l, i + 1, "Country " + std::to_string(i + 1), rights[static_cast<size_t>(i)]);
+  for (int i = 0; i < 5; ++i)
+    SetPair(l, i + 1, "Country " + std::to_string(i + 1), rights[static_cast<size_t>(i)]);
   ScriptedRandom random({3, 0, 4, 1, 2});
   const std::string page = CodePage(l, Input(), random);
   const std::vector<std::string> options = FirstOptions(page);
@@ -123,7 +129,8 @@ TEST(SelectListExport, EveryAnswerPointsAtItsOwnOptionAfterTheJumble) {
   const std::vector<std::string> answers = All(page, "CorrectAnswers\\[\\d+\\]=(\\d+);");
   ASSERT_EQ(answers.size(), 5u);
   for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(options[static_cast<size_t>(std::stoi(answers[static_cast<size_t>(i)]))], rights[static_cast<size_t>(i)]);
+    EXPECT_EQ(options[static_cast<size_t>(std::stoi(answers[static_cast<size_t>(i)]))],
+              rights[static_cast<size_t>(i)]);
   EXPECT_NE(std::vector<std::string>(options.begin() + 1, options.end()), rights);
   EXPECT_EQ(random.reseeds, 1);
   EXPECT_NE(page.find("<SELECT NAME=\"0\" aria-label=\"Country 1\">"), std::string::npos);
@@ -141,15 +148,17 @@ TEST(SelectListExport, FoldsCaseSharesOptionsOffersDistractorsEachTimeAndShowsFi
   SetPair(l, 8, "Summer", "\xE9t\xE9");
   ScriptedRandom identity;
   const std::string page = CodePage(l, Input(), identity);
-  EXPECT_EQ(FirstOptions(page),
-            (std::vector<std::string>{"???", "Paris", "Lyon", "Lyon", "Madrid Capital", "&Eacute;t&Eacute;"}));
+  EXPECT_EQ(FirstOptions(page), (std::vector<std::string>{"???", "Paris", "Lyon", "Lyon",
+                                                          "Madrid Capital", "&Eacute;t&Eacute;"}));
   EXPECT_EQ(All(page, "CorrectAnswers\\[\\d+\\]=(\\d+);"),
             (std::vector<std::string>{"1", "1", "4", "5", "5"}));
   // Rows: no row for distractors; the fixed item shows its text, no list.
   EXPECT_EQ(All(page, "<tr>").size(), 6u);
   EXPECT_NE(page.find("<td>Italy</td><td>Rome</td></tr>"), std::string::npos);
-  EXPECT_EQ(All(page, "<SELECT NAME=\"(\\d+)\""), (std::vector<std::string>{"0", "2", "4", "6", "8"}));
-  EXPECT_EQ(All(page, "<input name=\"(\\d+)\">"), (std::vector<std::string>{"1", "3", "5", "7", "9"}));
+  EXPECT_EQ(All(page, "<SELECT NAME=\"(\\d+)\""),
+            (std::vector<std::string>{"0", "2", "4", "6", "8"}));
+  EXPECT_EQ(All(page, "<input name=\"(\\d+)\">"),
+            (std::vector<std::string>{"1", "3", "5", "7", "9"}));
   // The line break became a blank in the exercise itself.
   EXPECT_EQ(l.GetQuestionExtra(6), "Madrid Capital");
 }
@@ -199,11 +208,13 @@ TEST(SelectListExport, WithAReadingNamesComeFromTheChosenFileAndAnUnwrittenReadi
   ScriptedRandom random;
   const pairo::MatchExport e = pairo::BuildSelectListExport(l, in, random);
   ASSERT_FALSE(e.refusal.has_value());
-  EXPECT_EQ(Paths(e.plan), (std::vector<std::string>{"/out/unit.1.htm/exr.htm", "/out/unit.1.htm/ex.html",
-                                                     "/out/unit.1.htm/exc.htm"}));
+  EXPECT_EQ(Paths(e.plan),
+            (std::vector<std::string>{"/out/unit.1.htm/exr.htm", "/out/unit.1.htm/ex.html",
+                                      "/out/unit.1.htm/exc.htm"}));
   auto pages = Pages(e.plan);
   const std::string frameset = pages["/out/unit.1.htm/ex.html"];
-  EXPECT_NE(frameset.find("v3readingtimer<frame src=\"exc.htm\"><frame src=\"exr.htm\">"), std::string::npos);
+  EXPECT_NE(frameset.find("v3readingtimer<frame src=\"exc.htm\"><frame src=\"exr.htm\">"),
+            std::string::npos);
   EXPECT_NE(pages["/out/unit.1.htm/exc.htm"].find("<p>in a frameset</p>"), std::string::npos);
   EXPECT_NE(pages["/out/unit.1.htm/exc.htm"].find("<p>1 Remaining time: "), std::string::npos);
   // Without a reading the timer stays off and the buttons leave "parent." out.
@@ -218,9 +229,10 @@ TEST(SelectListExport, WithAReadingNamesComeFromTheChosenFileAndAnUnwrittenReadi
 
   tavrel::testing::FakePlatform ui;
   ui.Answer(tavrel::ModalResult::OK).Answer(tavrel::ModalResult::No);
-  const ExportOutcome out = RunExportPlan(e.plan, nullptr, [](const std::string& path, const std::string&) {
-    return path.find("exr.htm") == std::string::npos;
-  });
+  const ExportOutcome out =
+      RunExportPlan(e.plan, nullptr, [](const std::string& path, const std::string&) {
+        return path.find("exr.htm") == std::string::npos;
+      });
   EXPECT_EQ(out.list, "ex.html\r\nexc.htm");
   const std::vector<std::string> texts = ui.MessageTexts();
   ASSERT_EQ(texts.size(), 3u);
@@ -282,13 +294,14 @@ TEST(DragDropExport, WithAReadingTheFramesetNamesTheCompanionPagesOfTheChosenFol
   in.reading.include = true;
   in.reading.output = "<html>reading</html>";
   const pairo::MatchExport withPage = pairo::BuildDragDropExport(l, in);
-  EXPECT_EQ(Paths(withPage.plan), (std::vector<std::string>{"/out/unit.htm.d/exr.htm",
-                                                            "/out/unit.htm.d/exc.htm",
-                                                            "/out/unit.htm.d/ex.htm"}));
+  EXPECT_EQ(Paths(withPage.plan),
+            (std::vector<std::string>{"/out/unit.htm.d/exr.htm", "/out/unit.htm.d/exc.htm",
+                                      "/out/unit.htm.d/ex.htm"}));
   EXPECT_EQ(withPage.plan.viewQuestion, "Would you like to view the exercise now?");
   auto pages = Pages(withPage.plan);
   EXPECT_NE(pages["/out/unit.htm.d/exc.htm"].find("var rf='exr.htm'"), std::string::npos);
-  EXPECT_NE(pages["/out/unit.htm.d/ex.htm"].find("v4readingno timer<frame src=\"exc.htm\"><frame src=\"exr.htm\">"),
+  EXPECT_NE(pages["/out/unit.htm.d/ex.htm"].find(
+                "v4readingno timer<frame src=\"exc.htm\"><frame src=\"exr.htm\">"),
             std::string::npos);
 
   in.reading.timer = true;
@@ -318,8 +331,9 @@ TEST(MatchExports, HostileTextStaysInsideItsStringAndFillsNoPlaceholder) {
 
   const std::string escaped = "It\\'s \"x\" \\\\ <\\/script> \\x5BstrNextExURL]";
   EXPECT_NE(drag.find("title='" + escaped + "<BR>next',"), std::string::npos);
-  EXPECT_NE(drag.find("check='It\\'s &quot;x&quot; \\\\ <\\/script> \\x5BstrNextExURL]\\r\\nnext',"),
-            std::string::npos);
+  EXPECT_NE(
+      drag.find("check='It\\'s &quot;x&quot; \\\\ <\\/script> \\x5BstrNextExURL]\\r\\nnext',"),
+      std::string::npos);
   EXPECT_NE(drag.find("DragStuff[0][0]='" + escaped + "<BR>next';"), std::string::npos);
   EXPECT_GT(drag.find("</script>"), drag.find("DragStuff[1][2]"));
   EXPECT_EQ(All(drag, "NEXT").size(), 1u);
@@ -330,7 +344,8 @@ TEST(MatchExports, HostileTextStaysInsideItsStringAndFillsNoPlaceholder) {
   EXPECT_EQ(All(select, "NEXT").size(), 2u);  // the button and the link, nothing typed
   EXPECT_NE(select.find("<OPTION>It's \"x\" \\ &lt;/script&gt; &#91;strNextExURL] next\r\n"),
             std::string::npos);
-  EXPECT_NE(select.find("aria-label=\"It's &quot;x&quot; \\  &#91;strNextExURL]  next\""), std::string::npos);
+  EXPECT_NE(select.find("aria-label=\"It's &quot;x&quot; \\  &#91;strNextExURL]  next\""),
+            std::string::npos);
   EXPECT_NE(select.find("var s='" + escaped + "\\r\\nnext'"), std::string::npos);
   EXPECT_NE(select.find("color:It's &quot;x&quot;"), std::string::npos);
 }
@@ -349,7 +364,8 @@ TEST(MatchExports, NoVariantLeavesAPlaceholderOrSectionMarker) {
       in.config.text["mmoInstructions"] = "Do it";
       ScriptedRandom random;
       std::vector<std::pair<std::string, std::string>> pages;
-      for (const auto& p : Pages(pairo::BuildSelectListExport(l, in, random).plan)) pages.push_back(p);
+      for (const auto& p : Pages(pairo::BuildSelectListExport(l, in, random).plan))
+        pages.push_back(p);
       for (const auto& p : Pages(pairo::BuildDragDropExport(l, in).plan)) pages.push_back(p);
       for (const auto& [path, page] : pages) {
         if (path.find("r.htm") != std::string::npos) continue;

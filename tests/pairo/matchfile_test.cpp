@@ -1,13 +1,15 @@
 // The .pry data file: its exact bytes, round trips, Append, and the old
 // line-based import with its own keys and defaults.
+#include "pairo/core/MatchFile.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "pairo/core/MatchFile.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingData.h"
 #include "shared/core/TQList.h"
 #include "shared/core/XMLRoutines.h"
 #include "support/TempDir.h"
@@ -16,16 +18,10 @@ using tavrel::testing::TempDir;
 
 namespace {
 
-std::string ReadingElement(bool include, const std::string& title, const std::string& text) {
-  std::string r = "\r\n";
-  r += MakeBoolElement(include, "include-reading") + "\r\n";
-  r += MakeBoolElement(false, "include-timer") + "\r\n";
-  r += MakeElement("3", "time-limit") + "\r\n";
-  r += MakeBoolElement(true, "internal-reading") + "\r\n";
-  r += MakeElement("", "path-to-reading") + "\r\n";
-  r += MakeElement(XMLEscape(title), "reading-title") + "\r\n";
-  r += MakeElement(XMLEscape(text), "reading-text") + "\r\n\r\n";
-  return MakeElement(r, "reading");
+std::string EmptyReading() {
+  ReadingData r;
+  r.minutes = 3;
+  return ReadingElement(r);
 }
 
 std::string Config() {
@@ -51,8 +47,7 @@ TQList Sample() {
 }
 
 std::string SaveSample(TQList& l) {
-  return pairo::BuildMatchFileText(6, "Animals & 'pets'", ReadingElement(false, "", ""), "???", l,
-                                   Config());
+  return pairo::BuildMatchFileText(6, "Animals & 'pets'", EmptyReading(), "???", l, Config());
 }
 
 }  // namespace
@@ -93,14 +88,16 @@ TEST(MatchFile, ReadsBackWhatItWrote) {
   EXPECT_EQ(SaveSample(back), text);
   // An old file is not taken for a document; nor is one whose version says XYZ.
   EXPECT_FALSE(pairo::IsMatchDocument("[FileInfo]\r\nVersion=2\r\n"));
-  EXPECT_FALSE(pairo::IsMatchDocument("<tavrel-pairo-file><version>XYZ</version></tavrel-pairo-file>"));
+  EXPECT_FALSE(
+      pairo::IsMatchDocument("<tavrel-pairo-file><version>XYZ</version></tavrel-pairo-file>"));
 }
 
 TEST(MatchFile, AppendOverwritesFromTheChosenNumberAndKeepsTheRest) {
   TQList source = Sample();
   const std::string other = SaveSample(source);
   TQList l;
-  for (int i = 1; i <= 6; ++i) SetPair(l, i, "L" + std::to_string(i), "R" + std::to_string(i), false);
+  for (int i = 1; i <= 6; ++i)
+    SetPair(l, i, "L" + std::to_string(i), "R" + std::to_string(i), false);
   const pairo::ItemsRead read = pairo::ReadMatchItems(pairo::ItemsOf(other), 2, l);
   EXPECT_EQ(read.pairs, 4);
   EXPECT_EQ(l.Count(), 6);
@@ -111,7 +108,8 @@ TEST(MatchFile, AppendOverwritesFromTheChosenNumberAndKeepsTheRest) {
   EXPECT_EQ(l.GetQuestionText(6), "L6");
   // Items without a default right item leave the default box alone.
   TQList none;
-  const pairo::ItemsRead bare = pairo::ReadMatchItems("<pair><left-item><text>a</text></left-item></pair>", 0, none);
+  const pairo::ItemsRead bare =
+      pairo::ReadMatchItems("<pair><left-item><text>a</text></left-item></pair>", 0, none);
   EXPECT_FALSE(bare.hasDefault);
   EXPECT_EQ(none.GetQuestionText(1), "a");
   EXPECT_FALSE(none.GetQuestionFlag(1));
@@ -122,7 +120,8 @@ TEST(MatchFile, OldFilesGiveTheirPairsKeysAndDefaults) {
   dir.Write("old.pry",
             "[FileInfo]\r\nVersion=2\r\n\r\n"
             "[Title]\r\nstrExerciseTitle=Line one\x1AJour\r\n\r\n"
-            "[Config]\r\nstrCheckCaption=Check\r\nstrExerciseSubtitle=a\x1A" "b\r\n"
+            "[Config]\r\nstrCheckCaption=Check\r\nstrExerciseSubtitle=a\x1A"
+            "b\r\n"
             "IncludeNextEx=1\r\nstrPageBGColor=#123456\r\n\r\n"
             "[Item1]\r\nLeftBit=one\r\nRightBit=un{ReturnToken}x\r\nFix=1\r\n\r\n"
             "[Item3]\r\nLeftBit=three\r\nRightBit=trois\r\n\r\n"
@@ -173,16 +172,17 @@ TEST(MatchFile, ExamplesOpen) {
   const pairo::ItemsRead read = pairo::ReadMatchItems(parts.items, 1, pairs);
   EXPECT_GE(read.pairs, 5);
   // Saved again as the program would save it, the example keeps its bytes.
-  const ConfigValues cfg =
-      configdoc::ReadConfigXML(configdoc::Program::Pairo, GetValueByPath(text, pairo::kFileRoot, ""),
-                               configdoc::Defaults(configdoc::Program::Pairo));
+  const ConfigValues cfg = configdoc::ReadConfigXML(configdoc::Program::Pairo,
+                                                    GetValueByPath(text, pairo::kFileRoot, ""),
+                                                    configdoc::Defaults(configdoc::Program::Pairo));
   TempDir dir;
-  ASSERT_TRUE(SaveXMLFile(dir.File("again.pry"),
-                          pairo::BuildMatchFileText(6, parts.title, MakeElement(parts.reading, "reading"),
-                                                    read.defaultRight, pairs,
-                                                    configdoc::MakeConfigXML(configdoc::Program::Pairo, cfg))));
-  EXPECT_EQ(dir.Read("again.pry"),
-            tavrel::testing::ReadFileBytes(std::string(PAIRO_EXAMPLES_DIR) + "/capitals-reading.pry"));
+  ASSERT_TRUE(SaveXMLFile(
+      dir.File("again.pry"),
+      pairo::BuildMatchFileText(6, parts.title, MakeElement(parts.reading, "reading"),
+                                read.defaultRight, pairs,
+                                configdoc::MakeConfigXML(configdoc::Program::Pairo, cfg))));
+  EXPECT_EQ(dir.Read("again.pry"), tavrel::testing::ReadFileBytes(std::string(PAIRO_EXAMPLES_DIR) +
+                                                                  "/capitals-reading.pry"));
 
   const std::string oldName = std::string(PAIRO_EXAMPLES_DIR) + "/colours-oldformat.pry";
   ASSERT_TRUE(LoadTextFile(oldName, text));

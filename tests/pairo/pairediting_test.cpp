@@ -1,10 +1,11 @@
 // The pure parts of pair editing: the print copy's exact text with a fixed
 // random source, Shuffle Items, and Move and Clone with numbers the list
 // does not hold.
+#include "pairo/core/PairEditing.h"
+
 #include <gtest/gtest.h>
 
 #include "pairo/ScriptedRandom.h"
-#include "pairo/core/PairEditing.h"
 #include "shared/core/TQList.h"
 
 using pairo::testing::ScriptedRandom;
@@ -26,11 +27,15 @@ TQList Pairs(std::initializer_list<std::tuple<const char*, const char*, bool>> i
 }  // namespace
 
 TEST(PrintCopy, JumblesEveryRightItemThenGivesTheKeyInListOrder) {
-  TQList l = Pairs({{"one", "un", false}, {"", "", false}, {"three", "trois", true},
-                    {"", "", false}, {"", "", false}});
+  TQList l = Pairs({{"one", "un", false},
+                    {"", "", false},
+                    {"three", "trois", true},
+                    {"", "", false},
+                    {"", "", false}});
   // Swaps: 0<->2, 1<->2, 2<->2: un,'',trois -> trois,'',un -> trois,un,''.
   ScriptedRandom random({2, 2, 2});
-  const auto text = pairo::PrintCopyText(l, "Numbers", pairo::PrintReading{"Count", "1, 2, 3"}, random);
+  const auto text =
+      pairo::PrintCopyText(l, "Numbers", pairo::PrintReading{"Count", "1, 2, 3"}, random);
   ASSERT_TRUE(text.has_value());
   EXPECT_EQ(*text,
             "Count\r\n\r\n1, 2, 3\r\n\r\n"

@@ -16,14 +16,6 @@ const char* const kProgramName = "Pairo";
 const char* const kUnableToSave = "Unable to save file: ";
 const std::string kCrLf = "\r\n";
 
-void Fill(std::string& page, const char* placeholder, const std::string& value) {
-  page = XMLReplaceAll(placeholder, value, page);
-}
-
-void Section(std::string& page, const char* tag, bool keep) {
-  page = ProcessTemplateSection(page, tag, keep);
-}
-
 // Teacher's HTML for an HTML place of a page: the markup stays, a bracket
 // becomes its character reference so no placeholder word is formed.
 std::string Html(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
@@ -80,9 +72,6 @@ std::string PageAddress(const std::string& s) {
   return r;
 }
 
-// A caption for a script string: double quotes as entities, then escaped.
-std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
-
 // A text of several lines for a script string, its line breaks as <BR>.
 std::string ScriptLines(const std::string& s) {
   return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
@@ -90,13 +79,11 @@ std::string ScriptLines(const std::string& s) {
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
 
+// The messages met while the reading's output was made; a reading whose
+// template was empty after every fallback abandons the export.
 void AddReadingMessages(ExportPlan& plan, const ExportReading& reading) {
-  for (const ExportMessage& m : reading.outputMessages) {
-    ExportStep step;
-    step.kind = ExportStep::Kind::Message;
-    step.message = m;
-    plan.steps.push_back(step);
-  }
+  plan.AddMessages(reading.outputMessages);
+  if (reading.outputFailed) plan.abandoned = true;
 }
 
 ExportPlan NewPlan(const ExportNames& names) {
@@ -159,7 +146,8 @@ SelectMix MakeSelectMix(TQList& pairs, int count, const std::string& defaultRigh
     // A new text, or a distractor (added each time it occurs).
     entries.push_back({mixed, static_cast<int>(entries.size()) + 1});
     if (found == firstPlace.end()) firstPlace.emplace(key, entries.back().place);
-    if (!pairs.GetQuestionText(i).empty()) placeOf[static_cast<size_t>(i - 1)] = entries.back().place;
+    if (!pairs.GetQuestionText(i).empty())
+      placeOf[static_cast<size_t>(i - 1)] = entries.back().place;
   }
 
   SelectMix mix;
@@ -212,26 +200,29 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
 
   if (reading) {
     AddReadingMessages(plan, in.reading);
+    if (plan.abandoned) return result;
     if (!readingIsAddress)
       plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
                                              names.reading, ListEntry::AppendLine,
                                              kUnableToSave + names.reading));
     std::string frameset = plan.UseTemplate(in.frameset);
-    Section(frameset, "V4BrowserVersion", false);
-    Section(frameset, "V3BrowserVersion", true);
-    Section(frameset, "NoReading", false);
-    Section(frameset, "Reading", true);
-    Section(frameset, "NoTimer", !in.reading.timer);
-    Section(frameset, "Timer", in.reading.timer);
-    Fill(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
-    Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-    Fill(frameset, "[ReadingFileName]", readingRef);
+    if (plan.abandoned) return result;
+    KeepSection(frameset, "V4BrowserVersion", false);
+    KeepSection(frameset, "V3BrowserVersion", true);
+    KeepSection(frameset, "NoReading", false);
+    KeepSection(frameset, "Reading", true);
+    KeepSection(frameset, "NoTimer", !in.reading.timer);
+    KeepSection(frameset, "Timer", in.reading.timer);
+    FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+    FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+    FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
     frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
     plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::Front,
                                            kUnableToSave + names.name));
   }
 
   std::string page = plan.UseTemplate(in.code);
+  if (plan.abandoned) return result;
 
   // The options, the same for every select list.
   std::string options;
@@ -249,17 +240,18 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     const std::string left = pairs.GetQuestionText(i);
     if (left.empty()) continue;
     std::string copy = row;
-    Fill(copy, "[FixedItem]", Html(TextToHTMLBreaks(left)));
+    FillPlaceholder(copy, "[FixedItem]", Html(TextToHTMLBreaks(left)));
     if (pairs.GetQuestionFlag(i)) {
-      Fill(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
-      Fill(copy, "[IndicatorBox]", "");
+      FillPlaceholder(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
+      FillPlaceholder(copy, "[IndicatorBox]", "");
     } else {
-      Fill(copy, "[MixedItems]", "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
-                                     LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
+      FillPlaceholder(copy, "[MixedItems]",
+                      "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
+                          LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
       ++name;
       std::string box = indicator;
-      Fill(box, "[IndicatorBoxName]", std::to_string(name));
-      Fill(copy, "[IndicatorBox]", box);
+      FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
+      FillPlaceholder(copy, "[IndicatorBox]", box);
       ++name;
       correct += "CorrectAnswers[" + std::to_string(select) +
                  "]=" + std::to_string(mix.answerOption[static_cast<size_t>(i - 1)]) + ";" + kCrLf;
@@ -268,8 +260,8 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     itemList += copy;
   }
 
-  const std::string check =
-      "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) + "\" onClick=\"CheckAnswer()\">";
+  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) +
+                            "\" onClick=\"CheckAnswer()\">";
   // The buttons' captions are filled before the page's later placeholders:
   // their brackets go in as character references.
   ConfigValues navConfig = c;
@@ -278,36 +270,32 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
 
   // The reading's timer runs only beside a reading.
-  Section(page, "inclTimer", in.reading.timer && reading);
-  Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
-  Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
-  Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
-  Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
-  Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
-  Fill(page, "[ReadingFileName]", readingRef);
-  Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
-  Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
-  Fill(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
-  Fill(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
-  Fill(page, "[CorrectAnswersArray]", correct);
-  Fill(page, "[RightWrongChars]", RightWrongChars(c));
-  Fill(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
-  Fill(page, "[strExerciseSubtitle]", Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
-  Fill(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
-  Fill(page, "[ItemList]", itemList);
-  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
-  Fill(page, "[CheckButton]", check);
-  Fill(page, "[NextExButton]", buttons.nextEx);
-  Fill(page, "[ContentsButton]", buttons.contents);
-  Fill(page, "[BackButton]", buttons.back);
-  Section(page, "inclReading", reading);
-  Fill(page, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
-  Fill(page, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", Attr(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", Attr(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", Attr(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
+  KeepSection(page, "inclTimer", in.reading.timer && reading);
+  KeepSection(page, "inclInstructions", !c.Text("mmoInstructions").empty());
+  FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+  FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
+  FillPlaceholder(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
+  FillPlaceholder(page, "[CorrectAnswersArray]", correct);
+  FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
+  FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
+  FillPlaceholder(page, "[strExerciseSubtitle]",
+                  Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
+  FillPlaceholder(page, "[ItemList]", itemList);
+  FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+  FillPlaceholder(page, "[CheckButton]", check);
+  FillPlaceholder(page, "[NextExButton]", buttons.nextEx);
+  FillPlaceholder(page, "[ContentsButton]", buttons.contents);
+  FillPlaceholder(page, "[BackButton]", buttons.back);
+  KeepSection(page, "inclReading", reading);
+  FillPlaceholder(page, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", Attr(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", Attr(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", Attr(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
   page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
   plan.steps.push_back(ExportStep::Write(codePath, page, codeName,
                                          reading ? ListEntry::AppendLine : ListEntry::Front,
@@ -354,6 +342,7 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
                              const std::string& readingFileName, ExportPlan& plan) {
   const ConfigValues& c = in.config;
   std::string page = plan.UseTemplate(in.dhtml);
+  if (plan.abandoned) return {};
 
   const int n = pairs.RemoveTrailingEmptyQuestions();
   const std::vector<int> match = MatchNumbers(pairs, n);
@@ -382,12 +371,12 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   }
 
   const bool reading = in.reading.include;
-  Section(page, "inclSlide", anyFixed);
-  Section(page, "inclBack", c.Checked("chkIncludeBack"));
-  Section(page, "inclContents", c.Checked("chkIncludeContents"));
-  Section(page, "inclNextEx", c.Checked("chkIncludeNextEx"));
-  Section(page, "inclTimer", in.reading.timer && reading);
-  Section(page, "inclParent", reading);
+  KeepSection(page, "inclSlide", anyFixed);
+  KeepSection(page, "inclBack", c.Checked("chkIncludeBack"));
+  KeepSection(page, "inclContents", c.Checked("chkIncludeContents"));
+  KeepSection(page, "inclNextEx", c.Checked("chkIncludeNextEx"));
+  KeepSection(page, "inclTimer", in.reading.timer && reading);
+  KeepSection(page, "inclParent", reading);
 
   std::string readingName;
   if (IsWebAddress(readingFileName))
@@ -395,36 +384,31 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   else if (!readingFileName.empty())
     readingName = ScriptString(FileNameAsAddress(ExtractFileName(readingFileName)));
 
-  Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
-  Fill(page, "[strRemainingTime]", ScriptString(c.Text("editRemainingTime")));
-  Fill(page, "[strTimesUp]", ScriptString(c.Text("editTimesUp")));
-  Fill(page, "[TimerValue]", std::to_string(in.reading.minutes));
-  Fill(page, "[ReadingFileName]", readingName);
-  Fill(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
-  Fill(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
-  Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
-  Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
-  Fill(page, "[strPlainTitle]", Html(StripTags(in.title)));
-  Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoExerciseSubtitle")));
-  Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
-  Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
-  Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
-  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
-  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
-  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
-  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
-  Fill(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
-  Fill(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
-  Fill(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
-  Fill(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
-  Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
-  Fill(page, "[FixedArray]", fixedArray);
-  Fill(page, "[DragArray]", dragArray);
+  FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+  FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
+  FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
+  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(in.title));
+  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoExerciseSubtitle")));
+  FillPlaceholder(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
+  FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
+  FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+  FillPlaceholder(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
+  FillPlaceholder(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
+  FillPlaceholder(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
+  FillPlaceholder(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
+  FillPlaceholder(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
+  FillPlaceholder(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+  FillPlaceholder(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
+  FillPlaceholder(page, "[FixedArray]", fixedArray);
+  FillPlaceholder(page, "[DragArray]", dragArray);
   return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
 }
 
@@ -438,6 +422,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   if (!in.reading.include) {
     plan.multiPage = false;
     const std::string page = MakeDragDropPage(pairs, in, std::string(), plan);
+    if (plan.abandoned) return result;
     ExportStep write = ExportStep::Write(names.fileName, page, names.name, ListEntry::None,
                                          kUnableToSave + names.fileName);
     write.restoreCursorBefore = true;
@@ -450,6 +435,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   plan.viewQuestion = "Would you like to view the exercise now?";
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
+  if (plan.abandoned) return result;
   const bool readingIsAddress = IsWebAddress(in.reading.output);
   if (!readingIsAddress)
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
@@ -457,19 +443,20 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
                                            kUnableToSave + names.reading));
   const std::string page = MakeDragDropPage(
       pairs, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
+  if (plan.abandoned) return result;
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                          ListEntry::Front, kUnableToSave + names.code));
 
-  Section(frameset, "V3BrowserVersion", false);
-  Section(frameset, "V4BrowserVersion", true);
+  KeepSection(frameset, "V3BrowserVersion", false);
+  KeepSection(frameset, "V4BrowserVersion", true);
   // The frameset template serves both exports: the reading and timer
   // sections are settled here too, so that no marker shows.
-  Section(frameset, "NoReading", false);
-  Section(frameset, "Reading", true);
-  Section(frameset, "NoTimer", !in.reading.timer);
-  Section(frameset, "Timer", in.reading.timer);
-  Fill(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
-  Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+  KeepSection(frameset, "NoReading", false);
+  KeepSection(frameset, "Reading", true);
+  KeepSection(frameset, "NoTimer", !in.reading.timer);
+  KeepSection(frameset, "Timer", in.reading.timer);
+  FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;
   if (!readingIsAddress)
     readingFrame = FileNameAsAddress(names.reading);
@@ -477,10 +464,10 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
     readingFrame = "javascript:document.write('');";
   else
     readingFrame = PageAddress(Trim(in.reading.output));
-  Fill(frameset, "[ReadingFileName]", readingFrame);
+  FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
   frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
-  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
-                                         ListEntry::FrontLine, kUnableToSave + names.fileName));
+  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::FrontLine,
+                                         kUnableToSave + names.fileName));
   return result;
 }
 

@@ -131,6 +131,7 @@ struct ExportReading {
   // or a web address; and the messages shown while it was made.
   std::string output;
   std::vector<ExportMessage> outputMessages;
+  bool outputFailed = false;  // the reading template was empty after every fallback
 };
 
 struct MatchExportInput {
@@ -145,7 +146,9 @@ struct MatchExportInput {
 };
 
 // An export either refused (the message is shown, nothing is written and
-// there is no report) or a plan to run.
+// there is no report) or a plan to run (a plan whose template was empty
+// after every fallback is abandoned: RunExportPlan shows its messages and
+// writes nothing).
 struct MatchExport {
   std::optional<ExportMessage> refusal;
   ExportPlan plan;

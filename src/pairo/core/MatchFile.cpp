@@ -1,5 +1,6 @@
 #include "pairo/core/MatchFile.h"
 
+#include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
 #include "shared/core/StringFunctions.h"
@@ -69,8 +70,8 @@ MatchXMLParts ReadMatchXML(const std::string& text, const std::string& currentTi
   std::string data;
   ElementContent("data", text, data);
   parts.title = XMLUnescape(GetValueByPath(text, RootPath("data\\title"), currentTitle));
-  parts.nextExURL = XMLUnescape(GetValueByPath(
-      text, RootPath("tavrel-config-file\\pairo\\next-ex-url"), currentNextExURL));
+  parts.nextExURL = XMLUnescape(
+      GetValueByPath(text, RootPath("tavrel-config-file\\pairo\\next-ex-url"), currentNextExURL));
   ElementContent("matching-exercise", data, parts.items);
   ElementContent("reading", data, parts.reading);
   return parts;
@@ -133,14 +134,8 @@ void PutOldPairs(const OldMatch& old, TQList& pairs) {
 }
 
 ConfigValues ReadOldMatchConfig(const TDataFile& file, const ConfigValues& current) {
-  struct Key {
-    const char* key;
-    const char* control;
-    bool isSwitch;
-    bool memo;
-  };
   // Read in this order.
-  static const Key keys[] = {
+  static const configdoc::OldFileKey keys[] = {
       {"strExerciseSubtitle", "mmoExerciseSubtitle", false, true},
       {"strInstructions", "mmoInstructions", false, true},
       {"strCorrectChar", "editCorrectIndicator", false, false},
@@ -162,17 +157,9 @@ ConfigValues ReadOldMatchConfig(const TDataFile& file, const ConfigValues& curre
       {"strTextColor", "editTextColor", false, false},
       {"strNavBarColor", "editNavBarColor", false, false},
   };
-  ConfigValues result = current;
-  for (const Key& k : keys) {
-    if (k.isSwitch) {
-      result.checked[k.control] = file.ReadBool("Config", k.key, current.Checked(k.control));
-    } else {
-      std::string value = file.ReadString("Config", k.key, current.Text(k.control));
-      if (k.memo) value = SubCharsToReturns(value);
-      result.text[k.control] = value;
-    }
-  }
-  return result;
+  // A key the file does not hold leaves its control as it is.
+  return configdoc::ReadOldFileConfig(file, "Config", keys, current,
+                                      configdoc::MissingSwitch::Current);
 }
 
 }  // namespace pairo

@@ -67,11 +67,11 @@ struct OldPair {
 };
 
 struct OldMatch {
-  int version = 0;            // FileInfo\Version; 0 when absent or not a number
-  std::string title;          // line breaks restored
-  std::string nextExURL;      // NextEx\strNextExURL, else the current address
-  std::string checkCaption;   // Config\strCheckCaption: the file carries a configuration
-  std::string defaultRight;   // Default\Default, "???" when absent
+  int version = 0;             // FileInfo\Version; 0 when absent or not a number
+  std::string title;           // line breaks restored
+  std::string nextExURL;       // NextEx\strNextExURL, else the current address
+  std::string checkCaption;    // Config\strCheckCaption: the file carries a configuration
+  std::string defaultRight;    // Default\Default, "???" when absent
   std::vector<OldPair> pairs;  // pairs 1 to 100 (absent ones empty)
 };
 

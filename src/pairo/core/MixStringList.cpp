@@ -3,6 +3,8 @@
 #include <chrono>
 #include <ctime>
 
+#include "shared/core/StringFunctions.h"
+
 namespace pairo {
 
 std::uint32_t MillisecondsOfDay() {
@@ -10,8 +12,10 @@ std::uint32_t MillisecondsOfDay() {
   const std::time_t t = std::chrono::system_clock::to_time_t(now);
   std::tm local{};
   localtime_r(&t, &local);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  return static_cast<std::uint32_t>(((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms);
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  return static_cast<std::uint32_t>(
+      ((local.tm_hour * 60 + local.tm_min) * 60 + local.tm_sec) * 1000 + ms);
 }
 
 TClockRandom::TClockRandom(std::function<std::uint32_t()> clock) : clock_(std::move(clock)) {
@@ -39,21 +43,6 @@ IMixRandom*& Installed() {
   return random;
 }
 
-unsigned char Lower1252(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
-  switch (c) {
-    case 0x8A:  // S caron
-    case 0x8C:  // OE
-    case 0x8E:  // Z caron
-      return static_cast<unsigned char>(c + 16);
-    case 0x9F:  // Y diaeresis
-      return 0xFF;
-    default:
-      return c;
-  }
-}
-
 }  // namespace
 
 IMixRandom& MixRandom() {
@@ -63,21 +52,6 @@ IMixRandom& MixRandom() {
 }
 
 void SetMixRandom(IMixRandom* random) { Installed() = random; }
-
-std::string LowerCase1252(const std::string& s) {
-  std::string r = s;
-  for (char& c : r) c = static_cast<char>(Lower1252(static_cast<unsigned char>(c)));
-  return r;
-}
-
-bool SameText1252(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower1252(static_cast<unsigned char>(a[i])) != Lower1252(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
 
 TMixStringList::TMixStringList(IMixRandom* random) : random_(random) {}
 

@@ -56,12 +56,6 @@ void MixInPlace(std::vector<T>& v, IMixRandom& random) {
   }
 }
 
-// Windows-1252 letters in lower case: the ASCII letters and the accented
-// pairs (A grave..THORN with a grave..thorn, S, Z and OE with caron or
-// ligature, Y diaeresis with y diaeresis); every other byte as it is.
-std::string LowerCase1252(const std::string& s);
-bool SameText1252(const std::string& a, const std::string& b);
-
 // An ordered list of strings (0-based) that can jumble its own order and
 // tell where one chosen entry went.
 class TMixStringList {
@@ -76,7 +70,7 @@ class TMixStringList {
   void Clear() { strings_.clear(); }
 
   // Index of the first entry equal to s without regard to letter case
-  // (Windows-1252 case pairs); -1 when none.
+  // (the Windows-1252 case pairs of SameText1252); -1 when none.
   int IndexOf(const std::string& s) const;
 
   // Jumbles the order (MixInPlace) and returns the index of the first entry

@@ -203,3 +203,24 @@ export function exportMatching(options = {}) {
   const written = execFileSync(exportTool(), args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
   return { dir, root: out, url: pathToFileURL(out).href, written: written.trim().split('\n') };
 }
+
+// Serves the files of a folder over http on 127.0.0.1 (Windows-1252 pages);
+// returns the server and its address.
+export async function serveFolder(dir) {
+  const { createServer } = await import('node:http');
+  const { readFileSync } = await import('node:fs');
+  const { basename: base } = await import('node:path');
+  const server = createServer((req, res) => {
+    if (req.url === '/favicon.ico') { res.writeHead(204); res.end(); return; }
+    try {
+      const body = readFileSync(join(dir, base(decodeURIComponent(new URL(req.url, 'http://x').pathname))));
+      res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
+      res.end(body);
+    } catch {
+      res.writeHead(404);
+      res.end();
+    }
+  });
+  await new Promise((r) => server.listen(0, '127.0.0.1', r));
+  return { server, address: `http://127.0.0.1:${server.address().port}/` };
+}

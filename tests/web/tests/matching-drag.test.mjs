@@ -3,9 +3,9 @@
 // reading beside it, and a phone's width.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { basename } from 'node:path';
+import { basename, join } from 'node:path';
 import {
-  exportMatching, frameNamed, matchTexts, screenshot, startBrowser, watchConsole, writeMatchFile,
+  exportMatching, frameNamed, matchTexts, repoRoot, screenshot, serveFolder, startBrowser, watchConsole, writeMatchFile,
 } from './helpers.mjs';
 
 const capitals = {
@@ -234,6 +234,21 @@ describe('drag-and-drop page', () => {
     assert.equal(await code.locator('#ReadingBar').count(), 0);
     await mouseDrag(plain.page, 'Paris', 'France', code);
     assert.equal((await where(code)).Paris, 'France');
+    // The same pages from a web server.
+    const { server, address } = await serveFolder(plain.exported.dir);
+    const served = await browser.newPage();
+    const servedProblems = watchConsole(served);
+    await served.goto(`${address}match.htm`);
+    const servedReading = await frameNamed(served, 'ReadingFrame');
+    for (let i = 0; i < 50 && !/matchr\.htm$/.test(servedReading.url()); i++) await served.waitForTimeout(50);
+    assert.match(servedReading.url(), /^http:.*matchr\.htm$/);
+    const servedCode = await frameNamed(served, 'CodeFrame');
+    await mouseDrag(served, 'Berlin', 'Germany', servedCode);
+    assert.equal((await where(servedCode)).Berlin, 'Germany');
+    assert.deepEqual(servedProblems, []);
+    await served.close();
+    server.closeAllConnections();
+    server.close();
     await screenshot(plain.page, 'match-drag-reading-1280.png');
     await plain.page.setViewportSize({ width: 360, height: 740 });
     await plain.page.waitForTimeout(200);
@@ -285,6 +300,30 @@ describe('matching pages with awkward texts', () => {
         await mouseDrag(page, 'B\u00e9', 'ItemList');
         await page.getByRole('button', { name: 'Check "it"' }).click();
         assert.equal(await result(page), 'Right "so" it\'s \\ Your score is: 100%', 'a configuration text is markup');
+      }
+      assert.deepEqual(problems, [], mode);
+      await page.close();
+    }
+  });
+});
+
+describe('matching pages with the supplied configuration', () => {
+  test('texts of english4.cfg in both pages', async () => {
+    const config = join(repoRoot, 'resources', 'beside', 'english4.cfg');
+    for (const mode of ['select', 'dragdrop']) {
+      const exported = exportMatching({ mode, config });
+      const page = await browser.newPage();
+      const problems = watchConsole(page);
+      await page.goto(exported.url);
+      assert.equal((await page.locator('.subtitle').innerText()).trim(), 'Matching exercise', mode);
+      assert.match(await page.locator('.instructions').innerText(), /^Find the partner of each item on the left/, mode);
+      if (mode === 'select') {
+        await page.locator('input[type=button]').click();
+        assert.equal((await page.locator('#Score').innerText()).trim(), 'Your score is: 0% (0 / 5)');
+      } else {
+        await mouseDrag(page, 'Lyon', 'France');
+        await page.getByRole('button', { name: 'Check', exact: true }).click();
+        assert.equal(await result(page), 'Not quite. The wrong matches have gone back to the list: try again! Your score is: 0%');
       }
       assert.deepEqual(problems, [], mode);
       await page.close();

@@ -2,11 +2,10 @@
 // left item, marks and one score after Check, and the reading beside it.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { createServer } from 'node:http';
-import { readFileSync } from 'node:fs';
+import { readFileSync, writeFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import {
-  exportMatching, frameNamed, matchTexts, screenshot, startBrowser, watchConsole, writeMatchFile,
+  exportMatching, frameNamed, matchTexts, screenshot, serveFolder, startBrowser, templatesDir, watchConsole, writeMatchFile,
 } from './helpers.mjs';
 
 const capitals = {
@@ -68,15 +67,19 @@ describe('select-list page', () => {
   });
 
   test('some wrong: marks by symbol and text, the score counts the right ones, a changed list loses its mark', async () => {
-    const { page, problems } = await open(exportMatching());
+    // Indicators as the editor keeps them: a character reference and a
+    // Windows-1252 letter.
+    const { page, problems } = await open(exportMatching({
+      texts: { editCorrectIndicator: '&#10003;', editIncorrectIndicator: '\u00d7' },
+    }));
     await list(page, 'France').selectOption({ label: 'Paris' });
     await list(page, 'Germany').selectOption({ label: 'Lyon' });
     await list(page, 'Poland').selectOption({ label: 'Warszawa' });
     await list(page, 'Iceland').selectOption({ label: 'Reykjav\u00edk' });
     await check(page);
-    assert.equal((await mark(page, 'France')).kind, 'right');
-    assert.deepEqual(await mark(page, 'Germany'), { kind: 'wrong', text: '\u2717Xwrong', invalid: 'true' });
-    assert.deepEqual(await mark(page, 'Greece'), { kind: 'wrong', text: '\u2717Xwrong', invalid: 'true' }, 'not chosen is wrong');
+    assert.deepEqual(await mark(page, 'France'), { kind: 'right', text: '\u2713\u2713right', invalid: 'false' });
+    assert.deepEqual(await mark(page, 'Germany'), { kind: 'wrong', text: '\u2717\u00d7wrong', invalid: 'true' });
+    assert.deepEqual(await mark(page, 'Greece'), { kind: 'wrong', text: '\u2717\u00d7wrong', invalid: 'true' }, 'not chosen is wrong');
     assert.equal(await score(page), 'Your score is: 60% (3 / 5)');
     await list(page, 'Germany').selectOption({ label: 'Berlin' });
     assert.deepEqual(await mark(page, 'Germany'), { kind: '', text: '', invalid: null });
@@ -141,20 +144,10 @@ describe('select-list page', () => {
   });
 
   test('an untimed reading shows at once and the page has no timer; the pages work over http', async () => {
-    const exported = exportMatching({ reading: 'typed', timer: 0 });
-    const server = createServer((req, res) => {
-      if (req.url === '/favicon.ico') { res.writeHead(204); res.end(); return; }
-      try {
-        const body = readFileSync(join(exported.dir, basename(new URL(req.url, 'http://x').pathname)));
-        res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
-        res.end(body);
-      } catch {
-        res.writeHead(404);
-        res.end();
-      }
-    });
-    await new Promise((r) => server.listen(0, '127.0.0.1', r));
-    for (const url of [exported.url, `http://127.0.0.1:${server.address().port}/match.htm`]) {
+    const exported = exportMatching({ reading: 'typed', timer: 0, switches: { chkIncludeNextEx: 1 } });
+    writeFileSync(join(exported.dir, 'next.htm'), '<!DOCTYPE html><title>Next</title>');
+    const { server, address } = await serveFolder(exported.dir);
+    for (const url of [exported.url, `${address}match.htm`]) {
       const { page, problems } = await open({ url });
       const reading = await frameNamed(page, 'ReadingFrame');
       assert.match(await reading.locator('body').innerText(), /Vienna lies on the Danube/, url);
@@ -163,9 +156,19 @@ describe('select-list page', () => {
       await list(code, 'Iceland').selectOption({ label: 'Reykjav\u00edk' });
       await check(code);
       assert.equal((await mark(code, 'Iceland')).kind, 'right', url);
+      // The buttons go on and step back through the frameset without
+      // reaching into it.
+      await code.getByRole('button', { name: matchTexts.editNextEx }).click();
+      await page.waitForURL(/next\.htm$/);
+      assert.equal(await page.title(), 'Next', url);
+      await page.goBack();
+      const again = await frameNamed(page, 'CodeFrame');
+      await again.getByRole('button', { name: matchTexts.editBack }).click();
+      await page.waitForURL('about:blank');
       assert.deepEqual(problems, [], url);
       await page.close();
     }
+    server.closeAllConnections();
     server.close();
   });
 });
@@ -178,3 +181,18 @@ async function waitForFrameUrl(page, pattern) {
   }
   throw new Error(`the reading frame never showed ${pattern}`);
 }
+
+describe('matching templates', () => {
+  test('pure ASCII, other frames only navigated, dragging by Pointer Events', () => {
+    for (const name of ['pairo.ht_', 'pairoc.ht_', 'dpairo.ht_']) {
+      const text = readFileSync(join(templatesDir, name), 'latin1');
+      assert.ok(/^[\x09\x0a\x0d\x20-\x7e]*$/.test(text), `${name} is not pure ASCII`);
+      const reaching = text.match(/\b(?:parent|top|opener)\.(?!ReadingFrame\.location\.replace\(|location\b)[\w$]+|contentWindow|contentDocument|postMessage/g);
+      assert.equal(reaching, null, name);
+    }
+    // Dragging by Pointer Events, which phones have, not the HTML5 API.
+    const drag = readFileSync(join(templatesDir, 'dpairo.ht_'), 'latin1');
+    assert.doesNotMatch(drag, /draggable|dataTransfer|'drop'|'dragover'/);
+    assert.match(drag, /'pointermove'/);
+  });
+});
