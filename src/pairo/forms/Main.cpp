@@ -343,11 +343,7 @@ void TfrmMain::FormCreate() {
   dlgSaveWeb.overwritePrompt = true;
   dlgSaveWeb.pathMustExist = true;
 
-  RegisterFileType();
-  ReadFontSettings();
-  ReadSavePath();
-  ReadFilePaths();
-  ReadWindowSettings();
+  ReadStartSettings();
   FUsesTemplate = {true, false, true, true, true};
   FFileName.clear();
   UpdateMainCaption();

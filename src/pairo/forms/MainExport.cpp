@@ -28,9 +28,8 @@ void ShowMessage(const ExportMessage& m) {
     platform().messageDlg(m.text, m.type, m.buttons, m.helpContext);
 }
 
-// Everything the pages are made of.  False when the reading page could not
-// be made (its messages were shown; nothing is written).
-bool Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
+// Everything the pages are made of.
+void Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
             MatchExportInput& in) {
   in.fileName = fileName;
   in.title = main.mmoTitle->Text();
@@ -42,12 +41,9 @@ bool Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
     in.reading.minutes = frmAddReadingText->spinTimer->value();
     if (in.reading.include) {
       ReadingOutput r = frmAddReadingText->GetReadingOutput(browserVersion);
-      if (r.failed) {
-        for (const ExportMessage& m : r.messages) ShowMessage(m);
-        return false;
-      }
       in.reading.output = std::move(r.output);
       in.reading.outputMessages = std::move(r.messages);
+      in.reading.outputFailed = r.failed;
     }
   }
   const TemplateStore store = frmSourceFiles ? frmSourceFiles->Store() : TemplateStore{};
@@ -57,7 +53,6 @@ bool Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
   in.frameset = read("pairo.ht_", store.frameset);
   in.code = read("pairoc.ht_", store.code);
   in.dhtml = read("dpairo.ht_", store.dhtml);
-  return true;
 }
 
 }  // namespace
@@ -70,7 +65,7 @@ void TfrmMain::spdToWebClick() {
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 
   MatchExportInput in;
-  if (!Gather(*this, fileName, 3, in)) return;
+  Gather(*this, fileName, 3, in);
   const MatchExport result =
       BuildSelectListExport(*FQuestions, in, ShuffleRandom ? *ShuffleRandom : MixRandom());
   // Trailing empty pairs went and line breaks of mixed right items became
@@ -102,7 +97,7 @@ void TfrmMain::ExportToDHTML() {
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 
   MatchExportInput in;
-  if (!Gather(*this, fileName, 4, in)) return;
+  Gather(*this, fileName, 4, in);
   const MatchExport result = BuildDragDropExport(*FQuestions, in);
   RefreshRowsIfStale();
   if (result.refusal) {
