@@ -6,6 +6,7 @@
 #include "pairo/core/MatchExport.h"
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingData.h"
 
 using namespace pairo_test;
 using tavrel::testing::ReadFileBytes;
@@ -219,4 +220,32 @@ TEST_F(PairoWindows, ExportDragAndDropAsksAboutLongExercisesFirst) {
   fake.CancelSave();
   main->mnuExportToDHTMLClick();
   EXPECT_EQ(fake.messages.size(), shown);
+}
+
+TEST_F(PairoWindows, ExportWithAReadingWritesItsPagesBesideTheChosenOne) {
+  Pairs(3);
+  ReadingData r;
+  r.include = true;
+  r.timer = true;
+  r.minutes = 2;
+  r.title = "About capitals";
+  r.text = "Capitals are cities.";
+  reading->SetReading(r);
+  main->FChanged = false;
+
+  fake.ChooseSave(dir.File("withreading.htm"));
+  fake.Answer(ModalResult::No);
+  main->spdToWebClick();
+  EXPECT_NE(ReadFileBytes(dir.File("withreadingr.htm")).find("Capitals are cities."),
+            std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.File("withreadingc.htm")).find("CorrectAnswers"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.File("withreading.htm")).find("withreadingc.htm"), std::string::npos);
+  EXPECT_NE(fake.messages.back().text.find("withreading.htm\r\nwithreadingr.htm\r\nwithreadingc.htm"),
+            std::string::npos)
+      << fake.messages.back().text;
+
+  // The print copy puts the reading in front.
+  fake.Answer(ModalResult::OK);
+  main->mnuExportForPrintingClick();
+  EXPECT_EQ(fake.clipboard.rfind("About capitals\r\n\r\nCapitals are cities.\r\n\r\n", 0), 0u);
 }
