@@ -96,6 +96,8 @@ void TfrmConfig::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen) move(screen->availableGeometry().center() - rect().center());
+    // Long texts show their beginning.
+    for (TEdit* e : findChildren<TEdit*>()) e->setCursorPosition(0);
   }
   TConfigFormBase::showEvent(event);
 }
