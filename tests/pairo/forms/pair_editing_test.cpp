@@ -264,3 +264,29 @@ TEST_F(PairoWindows, WindowKeepsItsSmallestClientAreaAndPanelWidths) {
   EXPECT_EQ(main->StatusPanelText(1).rfind("Config: ", 0), 0u);
   EXPECT_EQ(main->windowTitle().left(7), "Pairo: ");
 }
+
+TEST_F(PairoWindows, HelpKeyAndEditMenuFollowTheFocusedBox) {
+  Key(main->mmoNumB[2], Qt::Key_F1);
+  ASSERT_EQ(fake.helpShown.size(), 1u);
+  EXPECT_EQ(fake.helpShown[0], 21500);
+
+  main->mmoNumA[1]->SetText("left");
+  main->mmoNumA[1]->setFocus();
+  QApplication::processEvents();
+  main->mnuEditClick();
+  EXPECT_TRUE(main->mnuUndo->isEnabled());
+  EXPECT_TRUE(main->mnuSelectAll->isEnabled());
+  EXPECT_FALSE(main->mnuCut->isEnabled());
+  EXPECT_FALSE(main->mnuDelete->isEnabled());
+  main->mnuSelectAllClick();
+  main->mnuEditClick();
+  EXPECT_TRUE(main->mnuDelete->isEnabled());
+  main->mnuDeleteClick();
+  EXPECT_EQ(main->mmoNumA[1]->Text(), "");
+
+  main->chkNumFix[1]->setFocus();
+  QApplication::processEvents();
+  main->mnuEditClick();
+  EXPECT_FALSE(main->mnuUndo->isEnabled());
+  EXPECT_FALSE(main->mnuPaste->isEnabled());
+}
