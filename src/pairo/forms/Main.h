@@ -151,6 +151,13 @@ class TfrmMain : public TMainFormBase {
   void spdNewClick() { NewFile(); }
   void spdSaveClick() { Save(); }
   void mnuContentsClick() { mnuHelpContentsClick(); }
+  // The five recent-file items, each with a handler of its own.
+  using TMainFormBase::mnuLastFile1Click;
+  void mnuLastFile1Click() { OpenRecentFile(1); }
+  void mnuLastFile2Click() { OpenRecentFile(2); }
+  void mnuLastFile3Click() { OpenRecentFile(3); }
+  void mnuLastFile4Click() { OpenRecentFile(4); }
+  void mnuLastFile5Click() { OpenRecentFile(5); }
   void mnuEmailClick(int tag) { mnuInternetHelpClick(tag); }
 
   // --- Pair editing (MainEditing.cpp) ----------------------------------------

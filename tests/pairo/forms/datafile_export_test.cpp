@@ -54,6 +54,12 @@ TEST_F(PairoWindows, DatafileSaveAsAndOpenRoundTripThroughTheWindow) {
   EXPECT_EQ(main->FLastFiles[1], file);
   EXPECT_FALSE(main->FChanged);
   EXPECT_NE(main->windowTitle().indexOf("ex.pry"), -1);
+
+  // The recent file opens it again.
+  main->spdNewClick();
+  main->mnuLastFile1Click();
+  EXPECT_EQ(Rows()[1], "2:L2/R2*");
+  EXPECT_EQ(main->FFileName, file);
 }
 
 TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
