@@ -364,11 +364,7 @@ void TfrmMain::FormCreate() {
   dlgSaveWeb.overwritePrompt = true;
   dlgSaveWeb.pathMustExist = true;
 
-  RegisterFileType();
-  ReadFontSettings();
-  ReadSavePath();
-  ReadFilePaths();
-  ReadWindowSettings();
+  ReadStartSettings();
   FUsesTemplate.fill(true);
   FFileName.clear();
   UpdateMainCaption();

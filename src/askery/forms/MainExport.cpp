@@ -97,6 +97,8 @@ void TfrmMain::MakeDHTMLCodePage(const std::string& readingFileName, std::string
   ExportPlan plan;
   const int count = FQuestions->Count();
   page = MakeDHTMLPage(*FQuestions, in, readingFileName, plan);
+  // Without a template there is no page.
+  if (plan.abandoned) page.clear();
   ShowPlanMessages(plan);
   if (FQuestions->Count() != count) ShowCurrentAfterListChange();
 }

@@ -126,7 +126,7 @@ void TMainFormBase::AddRecentFileItems(QMenu* file) {
   mnuLastFileDivider->setVisible(false);
   for (int i = 1; i <= 5; ++i) {
     const std::string name = "mnuLastFile" + std::to_string(i);
-    QAction* a = AddItem(file, "", name.c_str(), [this, i] { mnuLastFile1Click(i); });
+    QAction* a = AddItem(file, "", name.c_str(), [this, i] { OpenRecentFile(i); });
     a->setData(i);  // Tag
     a->setVisible(false);
     mnuLastFile[static_cast<size_t>(i)] = a;
@@ -188,6 +188,14 @@ void TMainFormBase::OpenCommandLineFiles() {
         platform().showMessage(e.what());
       }
   }
+}
+
+void TMainFormBase::ReadStartSettings() {
+  RegisterFileType();
+  ReadFontSettings();
+  ReadSavePath();
+  ReadFilePaths();
+  ReadWindowSettings();
 }
 
 bool TMainFormBase::FormCloseQuery() { return !FChanged || SaveChanges(); }
@@ -360,7 +368,7 @@ void TMainFormBase::spdLoadQuizClick() {
 
 void TMainFormBase::mnuSaveAsClick() { SaveAs(); }
 
-void TMainFormBase::mnuLastFile1Click(int tag) {
+void TMainFormBase::OpenRecentFile(int tag) {
   if (tag < 1 || tag > 5) return;
   const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
   if (!NewFile()) return;

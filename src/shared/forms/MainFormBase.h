@@ -107,14 +107,22 @@ class TMainFormBase : public QMainWindow {
   // Open: the save question when changed, then the open dialog and LoadFile.
   void spdLoadQuizClick();
   void mnuSaveAsClick();
-  // Recent file tag (1..5): New, then LoadFile of FLastFiles[tag].
-  void mnuLastFile1Click(int tag);
+  // Recent file tag (1..5): New, then (unless cancelled) LoadFile of
+  // FLastFiles[tag].  The recent-file items call it; a program whose items
+  // have a handler each forwards from them (mnuLastFile3Click() calls
+  // OpenRecentFile(3)), and one that loads in either case overrides it.
+  virtual void OpenRecentFile(int tag);
+  void mnuLastFile1Click(int tag) { OpenRecentFile(tag); }
   void spdQuitClick();
   // Files dropped on the window: the first one is opened.
   void FilesDropped(const std::vector<std::string>& paths);
   // Opens the files named on the command line in turn: data files with
   // LoadFile, ".cfg" files into the configuration window.
   void OpenCommandLineFiles();
+  // The settings read at the window's creation, in this order: the file
+  // type's open command, the fonts, the save folder, the file paths (recent
+  // files, configuration file, template folder) and the window placement.
+  void ReadStartSettings();
 
   void mnuConfigureOutputClick();
   void spdConfigClick();
@@ -184,7 +192,7 @@ class TMainFormBase : public QMainWindow {
   QMenu* AddSubmenu(QMenu* parent, const char* caption, const char* name, int helpContext);
   QAction* AddItem(QMenu* menu, const char* caption, const char* name, std::function<void()> click,
                    const QKeySequence& shortcut = QKeySequence());
-  // The hidden divider and the five hidden recent-file items (mnuLastFile1Click).
+  // The hidden divider and the five hidden recent-file items (OpenRecentFile).
   void AddRecentFileItems(QMenu* file);
   // The checkable reload-configuration item; its tick changes only when the
   // user confirms (mnuReloadConfigClick).
