@@ -7,4 +7,5 @@ set(TAVREL_CORE_FOLDERS
   src/askery/core
   src/gridel/core
   src/aligrid/core
+  src/pairo/core
 )

@@ -9,7 +9,8 @@
 //       [--reading none|typed|URL] [--timer MINUTES]
 //
 // Paths and texts on the command line are UTF-8.  Messages go to standard
-// error; the final report is answered No.
+// error; the final report is answered No.  With "--kind matching" it exports
+// a matching exercise instead (export_match.cpp).
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -88,6 +89,8 @@ std::string ArgValue(int& i, int argc, char** argv) {
 
 // crossword_tool.cpp: "--kind crossword" exports a crossword instead.
 int RunCrosswordTool(int argc, char** argv);
+std::string ExportToolFromUtf8(const std::string& s) { return FromUtf8(s); }
+int RunMatchingExport(int argc, char** argv);
 
 int main(int argc, char** argv) {
   ConsolePlatform console;
@@ -95,6 +98,9 @@ int main(int argc, char** argv) {
   try {
     if (argc > 2 && std::string(argv[1]) == "--kind" && std::string(argv[2]) == "crossword")
       return RunCrosswordTool(argc, argv);
+    for (int i = 1; i + 1 < argc; ++i)
+      if (std::string(argv[i]) == "--kind" && std::string(argv[i + 1]) == "matching")
+        return RunMatchingExport(argc, argv);
     std::string mode = "frames";
     std::string out;
     std::string quizFile;

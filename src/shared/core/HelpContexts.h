@@ -26,7 +26,10 @@ inline constexpr int kHelpConfigSave = 17000;    // the configuration save quest
 inline constexpr int kHelpGridelWindow = 18000;  // the crossword program's main window and grid
 inline constexpr int kHelpClues = 18500;         // the clue dialog and the crossword's clues
 inline constexpr int kHelpGridelConfig = 19000;  // the crossword configuration window
+inline constexpr int kHelpPairoConfigPages = 21000;  // the matching configuration's pages
+inline constexpr int kHelpPairoWindow = 21500;   // the matching program's main window
 inline constexpr int kHelpColours = 21600;       // colours and the colour chart
+inline constexpr int kHelpPairoConfig = kHelpColours;  // the matching configuration window
 inline constexpr int kHelpOldVersion = 24000;    // old files of unsupported versions
 inline constexpr int kHelpTemplates = 33000;     // templates and the template editor
 inline constexpr int kHelpAbout = 40000;         // the about box
@@ -38,4 +41,5 @@ inline constexpr int kAllHelpContexts[] = {
     kHelpAskeryWindow, kHelpFindReplace,  kHelpAskeryConfig,  kHelpConfigSave,  kHelpColours,
     kHelpOldVersion,   kHelpTemplates,    kHelpAbout,
     kHelpGridelWindow, kHelpClues,        kHelpGridelConfig,
+    kHelpPairoConfigPages, kHelpPairoWindow,
 };

@@ -45,8 +45,10 @@ TEST(SplashScreen, TakesThePictureSizeAndClosesOnItsTimer) {
   EXPECT_FALSE(splash.isVisible());
 
   // A program without a picture of its own still gets a splash.
-  TfrmSplash other("Pairo", 10);
-  EXPECT_TRUE(other.imgSplash->text().contains("Pairo"));
+  TfrmSplash other("Sketchy", 10);
+  EXPECT_TRUE(other.imgSplash->text().contains("Sketchy"));
+  TfrmSplash matching("Pairo", 10);
+  EXPECT_FALSE(matching.imgSplash->pixmap().isNull());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Shared helpers of the browser tests: exporting a quiz with the export
 // tool into a temporary folder, starting Chromium, and watching the console.
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readdirSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -135,4 +135,92 @@ export async function frameNamed(page, name) {
     await page.waitForTimeout(50);
   }
   throw new Error(`no frame ${name}`);
+}
+
+// ---- matching exercises ----
+
+// The texts and switches of the matching pages, as a teacher would set them.
+export const matchTexts = {
+  editCheck: 'Check',
+  editYourScoreIs: 'Your score is: ',
+  editCorrectIndicator: ':-)',
+  editIncorrectIndicator: 'X',
+  editGuessCorrect: 'Correct! Well done.',
+  editGuessIncorrect: 'Sorry! Try again. Incorrect matches have been removed.',
+  editOKCaption: 'OK',
+  editBack: 'Back',
+  editNextEx: 'Next exercise',
+  editContents: 'Contents',
+  editNextExURL: 'next.htm',
+  editContentsURL: 'index.htm',
+  editStartReading: 'Start reading',
+  editShowReadingAgain: 'Show reading again',
+  editRemainingTime: 'Remaining time: ',
+  editTimesUp: "Time's up!",
+  editClickToShow: 'Click on the button to see the reading again',
+  mmoExerciseSubtitle: 'Matching exercise',
+  mmoInstructions: 'Match each country with its capital.',
+  editPageBGColor: '#FFFFEE',
+  editExBGColor: '#DDE6F0',
+  editNavBarColor: '#7799BB',
+  editTitleColor: '#003366',
+  editTextColor: '#000000',
+  editPopupBGColor: '#FFFFFF',
+};
+export const matchSwitches = { chkIncludeBack: 1, chkIncludeNextEx: 0, chkIncludeContents: 0 };
+
+// A matching data file with these pairs ([left, right, fixed]) in a fresh
+// folder; returns its path.
+export function writeMatchFile(pairs, options = {}) {
+  const esc = (s) => s.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+  const items = pairs.map(([l, r, f]) => `<pair>\r\n<left-item><text>${esc(l)}</text>\r\n<fixed>1</fixed>\r\n</left-item>\r\n`
+    + `<right-item><text>${esc(r)}</text>\r\n<fixed>${f ? 1 : 0}</fixed>\r\n</right-item></pair>`).join('\r\n\r\n');
+  const text = '<?xml version="1.0" encoding="ISO-8859-1"?>\r\n\r\n<tavrel-pairo-file>\r\n<version>6</version>\r\n\r\n'
+    + `<data>\r\n<title>${esc(options.title || 'Matching')}</title>\r\n\r\n`
+    + `<matching-exercise>\r\n<default-right-item>${esc(options.defaultRight || '???')}</default-right-item>\r\n\r\n${items}\r\n</matching-exercise>\r\n`
+    + '</data>\r\n\r\n</tavrel-pairo-file>\r\n';
+  const dir = mkdtempSync(join(tmpdir(), 'tavrel-pry-'));
+  const file = join(dir, 'exercise.pry');
+  writeFileSync(file, Buffer.from(text, 'latin1'));
+  return file;
+}
+
+// Exports the demonstration matching exercise (or options.pry) as the
+// select-list page (mode "select") or the drag-and-drop page (mode
+// "dragdrop") into a fresh folder.
+export function exportMatching(options = {}) {
+  const dir = mkdtempSync(join(tmpdir(), 'tavrel-match-'));
+  const out = join(dir, options.name || 'match.htm');
+  const args = ['--kind', 'matching', '--mode', options.mode || 'select', '--out', out, '--templates', templatesDir];
+  if (options.pry) args.push('--pry', options.pry);
+  if (options.config) args.push('--config', options.config);
+  if (!options.config || options.overrideConfig) {
+    for (const [k, v] of Object.entries({ ...matchTexts, ...(options.texts || {}) })) args.push('--set', `${k}=${v}`);
+    for (const [k, v] of Object.entries({ ...matchSwitches, ...(options.switches || {}) })) args.push('--check', `${k}=${v}`);
+  }
+  if (options.reading) args.push('--reading', options.reading);
+  if (options.timer !== undefined) args.push('--timer', String(options.timer));
+  const written = execFileSync(exportTool(), args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
+  return { dir, root: out, url: pathToFileURL(out).href, written: written.trim().split('\n') };
+}
+
+// Serves the files of a folder over http on 127.0.0.1 (Windows-1252 pages);
+// returns the server and its address.
+export async function serveFolder(dir) {
+  const { createServer } = await import('node:http');
+  const { readFileSync } = await import('node:fs');
+  const { basename: base } = await import('node:path');
+  const server = createServer((req, res) => {
+    if (req.url === '/favicon.ico') { res.writeHead(204); res.end(); return; }
+    try {
+      const body = readFileSync(join(dir, base(decodeURIComponent(new URL(req.url, 'http://x').pathname))));
+      res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
+      res.end(body);
+    } catch {
+      res.writeHead(404);
+      res.end();
+    }
+  });
+  await new Promise((r) => server.listen(0, '127.0.0.1', r));
+  return { server, address: `http://127.0.0.1:${server.address().port}/` };
 }

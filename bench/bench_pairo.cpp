@@ -1,0 +1,132 @@
+// Cost of the matching data file and exports as the exercise grows: saving
+// and loading 200 and 2,000 pairs, and both exports.  Saving, loading and
+// the drag-and-drop page should take about ten times as long for ten times
+// the pairs.  The select-list page repeats every option in every row, so
+// its size grows with pairs times options; its time per byte written
+// ("ns_per_byte") should stay level between the two sizes.
+// Run:  tavrel_bench --benchmark_filter=Pairo
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "pairo/core/MatchExport.h"
+#include "pairo/core/MatchFile.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
+
+namespace {
+
+void FillPairs(TQList& l, int pairs) {
+  for (int i = 1; i <= pairs; ++i) {
+    l.SetQuestionText(
+        i, "Left item " + std::to_string(i) + " with <b>caf\xE9</b> & \"quotes\"\r\nline two");
+    l.SetQuestionExtra(i, "right answer n'" + std::to_string(i % (pairs / 2 + 1)));
+    l.SetQuestionFlag(i, i % 17 == 0);
+  }
+}
+
+std::string ConfigXML() {
+  return configdoc::MakeConfigXML(configdoc::Program::Pairo,
+                                  configdoc::Defaults(configdoc::Program::Pairo));
+}
+
+std::string ScratchFile() { return "/tmp/bench-pairo-" + std::to_string(::getpid()) + ".pry"; }
+
+std::string SavedText(int pairs) {
+  TQList l;
+  FillPairs(l, pairs);
+  return pairo::BuildMatchFileText(6, "Bench", "<reading></reading>", "???", l, ConfigXML());
+}
+
+void BM_PairoSave(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const std::string config = ConfigXML();
+  const std::string file = ScratchFile();
+  for (auto _ : state) {
+    state.PauseTiming();
+    TQList l;
+    FillPairs(l, n);
+    state.ResumeTiming();
+    const std::string text =
+        pairo::BuildMatchFileText(6, "Bench", "<reading></reading>", "???", l, config);
+    benchmark::DoNotOptimize(SaveXMLFile(file, text));
+  }
+  ::unlink(file.c_str());
+}
+BENCHMARK(BM_PairoSave)->Arg(200)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+void BM_PairoLoad(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  const std::string file = ScratchFile();
+  SaveXMLFile(file, SavedText(n));
+  for (auto _ : state) {
+    std::string text;
+    LoadTextFile(file, text);
+    const pairo::MatchXMLParts parts = pairo::ReadMatchXML(text, "", "");
+    TQList l;
+    pairo::ReadMatchItems(parts.items, 1, l);
+    const ConfigValues cfg = configdoc::ReadConfigXML(
+        configdoc::Program::Pairo, GetValueByPath(text, pairo::kFileRoot, ""),
+        configdoc::Defaults(configdoc::Program::Pairo));
+    benchmark::DoNotOptimize(cfg);
+    benchmark::DoNotOptimize(l.Count());
+  }
+  ::unlink(file.c_str());
+}
+BENCHMARK(BM_PairoLoad)->Arg(200)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+pairo::MatchExportInput Input() {
+  pairo::MatchExportInput in;
+  in.fileName = "/tmp/bench/match.htm";
+  in.title = "Benchmark";
+  in.defaultRight = "???";
+  in.config = configdoc::Defaults(configdoc::Program::Pairo);
+  in.code.disk =
+      "<html><title>[strPlainTitle]</title><script>[CorrectAnswersArray][RightWrongChars]</script>"
+      "<table>[BeginItemRow]<tr><td>[FixedItem]</td><td>[MixedItems]</td>"
+      "[BeginIndicatorBox]<td><input name=\"[IndicatorBoxName]\"></td>[EndIndicatorBox]</tr>\r\n"
+      "[EndItemRow]</table>[CheckButton][NextExButton]</html>\r\n";
+  in.dhtml.disk =
+      "<html><script>var t='[strExerciseTitle]';\r\n[FixedArray][DragArray]</script></html>\r\n";
+  return in;
+}
+
+class Drift : public pairo::IMixRandom {
+ public:
+  void Reseed() override { s_ = 1; }
+  int Below(int n) override {
+    return static_cast<int>((s_ = s_ * 1103515245u + 12345u) % static_cast<unsigned>(n));
+  }
+
+ private:
+  unsigned s_ = 1;
+};
+
+void RunExport(benchmark::State& state, bool select) {
+  const int n = static_cast<int>(state.range(0));
+  const pairo::MatchExportInput in = Input();
+  Drift random;
+  double bytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TQList l;
+    FillPairs(l, n);
+    state.ResumeTiming();
+    const pairo::MatchExport e =
+        select ? pairo::BuildSelectListExport(l, in, random) : pairo::BuildDragDropExport(l, in);
+    for (const ExportStep& s : e.plan.steps) bytes += static_cast<double>(s.text.size());
+  }
+  state.counters["ns_per_byte"] =
+      benchmark::Counter(bytes, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_PairoSelectListExport(benchmark::State& state) { RunExport(state, true); }
+BENCHMARK(BM_PairoSelectListExport)->Arg(60)->Arg(600)->Unit(benchmark::kMillisecond);
+
+void BM_PairoDragDropExport(benchmark::State& state) { RunExport(state, false); }
+BENCHMARK(BM_PairoDragDropExport)->Arg(200)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

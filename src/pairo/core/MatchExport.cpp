@@ -1,0 +1,474 @@
+#include "pairo/core/MatchExport.h"
+
+#include <unordered_map>
+
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/TQList.h"
+#include "shared/core/XMLRoutines.h"
+
+namespace pairo {
+
+namespace {
+
+const char* const kProgramName = "Pairo";
+const char* const kUnableToSave = "Unable to save file: ";
+const std::string kCrLf = "\r\n";
+
+// Teacher's HTML for an HTML place of a page: the markup stays, a bracket
+// becomes its character reference so no placeholder word is formed.
+std::string Html(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
+
+// Text shown as it is typed (an option of a select list): tags are text.
+std::string PlainText(const std::string& s) {
+  std::string r;
+  r.reserve(s.size() + 8);
+  for (const char c : s) {
+    if (c == '<')
+      r += "&lt;";
+    else if (c == '>')
+      r += "&gt;";
+    else if (c == '[')
+      r += "&#91;";
+    else
+      r += c;
+  }
+  return r;
+}
+
+// A value for a double-quoted attribute.
+std::string Attr(const std::string& s) { return Html(QuotesToEntities(s)); }
+
+// A teacher's text as a label attribute: tags removed, line breaks as
+// blanks.
+std::string LabelAttr(const std::string& s) {
+  std::string plain = StripTags(s);
+  for (char& c : plain) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return Attr(ReplaceAll(">", "&gt;", plain));
+}
+
+// An address for a page: the characters that could end a quoted attribute
+// or script string, start a tag or form a placeholder word, blanks and
+// control characters are %-encoded; everything else (including "%", "?",
+// "#", "&" and ":") stays, so web addresses keep their meaning.
+std::string PageAddress(const std::string& s) {
+  static const char* hex = "0123456789ABCDEF";
+  static const std::string special = "\"'\\<>[] `";
+  std::string r;
+  r.reserve(s.size() + 8);
+  for (const char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
+      r += c;
+      continue;
+    }
+    r += '%';
+    r += hex[u >> 4];
+    r += hex[u & 15];
+  }
+  return r;
+}
+
+// A text of several lines for a script string, its line breaks as <BR>.
+std::string ScriptLines(const std::string& s) {
+  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
+}
+
+std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
+
+// The messages met while the reading's output was made; a reading whose
+// template was empty after every fallback abandons the export.
+void AddReadingMessages(ExportPlan& plan, const ExportReading& reading) {
+  plan.AddMessages(reading.outputMessages);
+  if (reading.outputFailed) plan.abandoned = true;
+}
+
+ExportPlan NewPlan(const ExportNames& names) {
+  ExportPlan plan;
+  plan.programName = kProgramName;
+  plan.rootPath = names.fileName;
+  plan.rootName = names.name;
+  return plan;
+}
+
+// The right and wrong indicators as four script lines.
+std::string RightWrongChars(const ConfigValues& c) {
+  const std::string right = c.Text("editCorrectIndicator");
+  const std::string wrong = c.Text("editIncorrectIndicator");
+  std::string s;
+  s += "macrightchar='" + ScriptString(HighCharsToMacEscapes(right)) + "';" + kCrLf;
+  s += "macwrongchar='" + ScriptString(HighCharsToMacEscapes(wrong)) + "';" + kCrLf;
+  s += "winrightchar='" + ScriptString(HighCharsToEscapes(right)) + "';" + kCrLf;
+  s += "winwrongchar='" + ScriptString(HighCharsToEscapes(wrong)) + "';" + kCrLf;
+  return s;
+}
+
+// Takes the text between the two markers out of text as its template:
+// every copy of it in text becomes replacement, and the markers go.  A text
+// without the pair of markers has an empty template; only stray markers are
+// removed.
+std::string TakeBlock(std::string& text, const std::string& startMark, const std::string& endMark,
+                      const std::string& replacement) {
+  const std::string block = TextBetween(text, startMark, endMark);
+  if (!block.empty()) text = ReplaceAll(block, replacement, text);
+  text = ReplaceAll(startMark, "", text);
+  text = ReplaceAll(endMark, "", text);
+  return block;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ mix ----
+
+SelectMix MakeSelectMix(TQList& pairs, int count, const std::string& defaultRight,
+                        IMixRandom& random) {
+  struct Entry {
+    std::string text;
+    int place;  // 1-based place before the jumble
+  };
+  std::vector<Entry> entries;
+  std::unordered_map<std::string, int> firstPlace;  // case-folded text -> place
+  std::vector<int> placeOf(static_cast<size_t>(count > 0 ? count : 0), 0);
+  for (int i = 1; i <= count; ++i) {
+    const std::string right = pairs.GetQuestionExtra(i);
+    if (right.empty() || pairs.GetQuestionFlag(i)) continue;
+    const std::string mixed = WithoutLineBreaks(right);
+    if (mixed != right) pairs.SetQuestionExtra(i, mixed);
+    const std::string key = LowerCase1252(mixed);
+    const auto found = firstPlace.find(key);
+    if (!pairs.GetQuestionText(i).empty() && found != firstPlace.end()) {
+      placeOf[static_cast<size_t>(i - 1)] = found->second;
+      continue;
+    }
+    // A new text, or a distractor (added each time it occurs).
+    entries.push_back({mixed, static_cast<int>(entries.size()) + 1});
+    if (found == firstPlace.end()) firstPlace.emplace(key, entries.back().place);
+    if (!pairs.GetQuestionText(i).empty())
+      placeOf[static_cast<size_t>(i - 1)] = entries.back().place;
+  }
+
+  SelectMix mix;
+  mix.mixable = static_cast<int>(entries.size());
+  if (mix.mixable >= 2) MixInPlace(entries, random);
+  std::vector<int> optionOfPlace(entries.size() + 1, 0);
+  mix.options.reserve(entries.size() + 1);
+  mix.options.push_back(WithoutLineBreaks(defaultRight));
+  for (size_t k = 0; k < entries.size(); ++k) {
+    optionOfPlace[static_cast<size_t>(entries[k].place)] = static_cast<int>(k) + 1;
+    mix.options.push_back(entries[k].text);
+  }
+  mix.answerOption.resize(placeOf.size(), 0);
+  for (size_t i = 0; i < placeOf.size(); ++i)
+    mix.answerOption[i] = placeOf[i] ? optionOfPlace[static_cast<size_t>(placeOf[i])] : 0;
+  return mix;
+}
+
+// ----------------------------------------------------- select-list export ----
+
+MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMixRandom& random) {
+  const ConfigValues& c = in.config;
+  const ExportNames names = MakeExportNames(in.fileName);
+  MatchExport result;
+  result.plan = NewPlan(names);
+  ExportPlan& plan = result.plan;
+  plan.multiPage = true;
+  plan.reportButtons = tavrel::mbYesNoCancel;
+
+  // The answers to mix come first: an exercise that cannot be made writes
+  // nothing at all.
+  const int n = pairs.RemoveTrailingEmptyQuestions();
+  const SelectMix mix = MakeSelectMix(pairs, n, in.defaultRight, random);
+  if (mix.mixable < 2) {
+    ExportMessage refusal;
+    refusal.text = kNotEnoughToMix;
+    refusal.type = tavrel::MsgType::Warning;
+    refusal.buttons = tavrel::mbOK;
+    refusal.helpContext = 0;
+    result.refusal = refusal;
+    return result;
+  }
+
+  const bool reading = in.reading.include;
+  const bool readingIsAddress = reading && IsWebAddress(in.reading.output);
+  const std::string readingRef =
+      readingIsAddress ? PageAddress(Trim(in.reading.output)) : FileNameAsAddress(names.reading);
+  const std::string codeName = reading ? names.code : names.name;
+  const std::string codePath = reading ? names.PathOf(names.code) : names.fileName;
+
+  if (reading) {
+    AddReadingMessages(plan, in.reading);
+    if (plan.abandoned) return result;
+    if (!readingIsAddress)
+      plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
+                                             names.reading, ListEntry::AppendLine,
+                                             kUnableToSave + names.reading));
+    std::string frameset = plan.UseTemplate(in.frameset);
+    if (plan.abandoned) return result;
+    KeepSection(frameset, "V4BrowserVersion", false);
+    KeepSection(frameset, "V3BrowserVersion", true);
+    KeepSection(frameset, "NoReading", false);
+    KeepSection(frameset, "Reading", true);
+    KeepSection(frameset, "NoTimer", !in.reading.timer);
+    KeepSection(frameset, "Timer", in.reading.timer);
+    FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+    FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+    FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
+    frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+    plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::Front,
+                                           kUnableToSave + names.name));
+  }
+
+  std::string page = plan.UseTemplate(in.code);
+  if (plan.abandoned) return result;
+
+  // The options, the same for every select list.
+  std::string options;
+  for (const std::string& o : mix.options) options += "<OPTION>" + PlainText(o) + kCrLf;
+
+  // Rows.
+  std::string row = TakeBlock(page, "[BeginItemRow]", "[EndItemRow]", "[ItemList]");
+  const std::string indicator =
+      TakeBlock(row, "[BeginIndicatorBox]", "[EndIndicatorBox]", "[IndicatorBox]");
+  std::string itemList;
+  std::string correct;
+  int name = 0;
+  int select = 0;
+  for (int i = 1; i <= n; ++i) {
+    const std::string left = pairs.GetQuestionText(i);
+    if (left.empty()) continue;
+    std::string copy = row;
+    FillPlaceholder(copy, "[FixedItem]", Html(TextToHTMLBreaks(left)));
+    if (pairs.GetQuestionFlag(i)) {
+      FillPlaceholder(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
+      FillPlaceholder(copy, "[IndicatorBox]", "");
+    } else {
+      FillPlaceholder(copy, "[MixedItems]",
+                      "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
+                          LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
+      ++name;
+      std::string box = indicator;
+      FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
+      FillPlaceholder(copy, "[IndicatorBox]", box);
+      ++name;
+      correct += "CorrectAnswers[" + std::to_string(select) +
+                 "]=" + std::to_string(mix.answerOption[static_cast<size_t>(i - 1)]) + ";" + kCrLf;
+      ++select;
+    }
+    itemList += copy;
+  }
+
+  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) +
+                            "\" onClick=\"CheckAnswer()\">";
+  // The buttons' captions are filled before the page's later placeholders:
+  // their brackets go in as character references.
+  ConfigValues navConfig = c;
+  for (const char* caption : {"editNextEx", "editContents", "editBack"})
+    navConfig.text[caption] = Html(c.Text(caption));
+  const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
+
+  // The reading's timer runs only beside a reading.
+  KeepSection(page, "inclTimer", in.reading.timer && reading);
+  KeepSection(page, "inclInstructions", !c.Text("mmoInstructions").empty());
+  FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+  FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
+  FillPlaceholder(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
+  FillPlaceholder(page, "[CorrectAnswersArray]", correct);
+  FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
+  FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
+  FillPlaceholder(page, "[strExerciseSubtitle]",
+                  Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
+  FillPlaceholder(page, "[ItemList]", itemList);
+  FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+  FillPlaceholder(page, "[CheckButton]", check);
+  FillPlaceholder(page, "[NextExButton]", buttons.nextEx);
+  FillPlaceholder(page, "[ContentsButton]", buttons.contents);
+  FillPlaceholder(page, "[BackButton]", buttons.back);
+  KeepSection(page, "inclReading", reading);
+  FillPlaceholder(page, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", Attr(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", Attr(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", Attr(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
+  page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  plan.steps.push_back(ExportStep::Write(codePath, page, codeName,
+                                         reading ? ListEntry::AppendLine : ListEntry::Front,
+                                         kUnableToSave + codeName));
+  return result;
+}
+
+// --------------------------------------------------- drag-and-drop export ----
+
+int CountItemsForWarning(const TQList& pairs) {
+  int n = 0;
+  while (n < pairs.Count() &&
+         !(pairs.GetQuestionText(n + 1).empty() && pairs.GetQuestionExtra(n + 1).empty()))
+    ++n;
+  return n;
+}
+
+std::optional<ExportMessage> LongExerciseQuestion(int count) {
+  if (count <= kLongExerciseItems) return std::nullopt;
+  ExportMessage m;
+  m.text = "You have " + std::to_string(count) + " items in this exercise. " +
+           "Including such a large number of items in a drag-and-drop page " +
+           "will cause a lot of difficult scrolling for the user, and may " +
+           "cause the page to fail or run very slowly on some browsers. " +
+           "Are you sure you want to continue making the page?";
+  m.type = tavrel::MsgType::Warning;
+  m.buttons = tavrel::mbYesNoCancel;
+  m.helpContext = kWebExportHelpContext;
+  return m;
+}
+
+std::vector<int> MatchNumbers(const TQList& pairs, int count) {
+  std::vector<int> numbers(static_cast<size_t>(count > 0 ? count : 0), 0);
+  std::unordered_map<std::string, int> first;
+  for (int i = 1; i <= count; ++i) {
+    const std::string right = pairs.GetQuestionExtra(i);
+    if (right.empty()) continue;
+    numbers[static_cast<size_t>(i - 1)] = first.emplace(Trim(right), i).first->second;
+  }
+  return numbers;
+}
+
+std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
+                             const std::string& readingFileName, ExportPlan& plan) {
+  const ConfigValues& c = in.config;
+  std::string page = plan.UseTemplate(in.dhtml);
+  if (plan.abandoned) return {};
+
+  const int n = pairs.RemoveTrailingEmptyQuestions();
+  const std::vector<int> match = MatchNumbers(pairs, n);
+  std::string fixedArray;
+  std::string dragArray;
+  bool anyFixed = false;
+  for (int i = 1; i <= n; ++i) {
+    const std::string right = pairs.GetQuestionExtra(i);
+    if (right.empty()) continue;
+    const std::string left = pairs.GetQuestionText(i);
+    const bool fixed = pairs.GetQuestionFlag(i);
+    anyFixed = anyFixed || fixed;
+    const std::string index = std::to_string(i - 1);
+    const std::string m = std::to_string(match[static_cast<size_t>(i - 1)]);
+    if (!Trim(left).empty()) {
+      const std::string name = "FixedStuff[" + index + "]";
+      fixedArray += name + " = new Array()" + kCrLf;
+      fixedArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(left)) + kCrLf;
+      fixedArray += name + "[1] = " + m + ";" + kCrLf;
+    }
+    const std::string name = "DragStuff[" + index + "]";
+    dragArray += name + " = new Array()" + kCrLf;
+    dragArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(right)) + kCrLf;
+    dragArray += name + "[1] = " + m + ";" + kCrLf;
+    dragArray += name + (fixed ? "[2] = 1;" : "[2] = 0;") + kCrLf;
+  }
+
+  const bool reading = in.reading.include;
+  KeepSection(page, "inclSlide", anyFixed);
+  KeepSection(page, "inclBack", c.Checked("chkIncludeBack"));
+  KeepSection(page, "inclContents", c.Checked("chkIncludeContents"));
+  KeepSection(page, "inclNextEx", c.Checked("chkIncludeNextEx"));
+  KeepSection(page, "inclTimer", in.reading.timer && reading);
+  KeepSection(page, "inclParent", reading);
+
+  std::string readingName;
+  if (IsWebAddress(readingFileName))
+    readingName = PageAddress(Trim(readingFileName));
+  else if (!readingFileName.empty())
+    readingName = ScriptString(FileNameAsAddress(ExtractFileName(readingFileName)));
+
+  FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
+  FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
+  FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
+  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(in.title));
+  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoExerciseSubtitle")));
+  FillPlaceholder(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
+  FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
+  FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+  FillPlaceholder(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
+  FillPlaceholder(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
+  FillPlaceholder(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
+  FillPlaceholder(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
+  FillPlaceholder(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
+  FillPlaceholder(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+  FillPlaceholder(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
+  FillPlaceholder(page, "[FixedArray]", fixedArray);
+  FillPlaceholder(page, "[DragArray]", dragArray);
+  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+}
+
+MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
+  const ExportNames names = MakeExportNames(in.fileName);
+  MatchExport result;
+  result.plan = NewPlan(names);
+  ExportPlan& plan = result.plan;
+  plan.reportButtons = tavrel::mbYesNo;
+
+  if (!in.reading.include) {
+    plan.multiPage = false;
+    const std::string page = MakeDragDropPage(pairs, in, std::string(), plan);
+    if (plan.abandoned) return result;
+    ExportStep write = ExportStep::Write(names.fileName, page, names.name, ListEntry::None,
+                                         kUnableToSave + names.fileName);
+    write.restoreCursorBefore = true;
+    write.stopOnFailure = true;
+    plan.steps.push_back(write);
+    return result;
+  }
+
+  plan.multiPage = true;
+  plan.viewQuestion = "Would you like to view the exercise now?";
+  std::string frameset = plan.UseTemplate(in.frameset);
+  AddReadingMessages(plan, in.reading);
+  if (plan.abandoned) return result;
+  const bool readingIsAddress = IsWebAddress(in.reading.output);
+  if (!readingIsAddress)
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
+                                           names.reading, ListEntry::AppendLine,
+                                           kUnableToSave + names.reading));
+  const std::string page = MakeDragDropPage(
+      pairs, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
+  if (plan.abandoned) return result;
+  plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
+                                         ListEntry::Front, kUnableToSave + names.code));
+
+  KeepSection(frameset, "V3BrowserVersion", false);
+  KeepSection(frameset, "V4BrowserVersion", true);
+  // The frameset template serves both exports: the reading and timer
+  // sections are settled here too, so that no marker shows.
+  KeepSection(frameset, "NoReading", false);
+  KeepSection(frameset, "Reading", true);
+  KeepSection(frameset, "NoTimer", !in.reading.timer);
+  KeepSection(frameset, "Timer", in.reading.timer);
+  FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+  std::string readingFrame;
+  if (!readingIsAddress)
+    readingFrame = FileNameAsAddress(names.reading);
+  else if (in.reading.timer)
+    readingFrame = "javascript:document.write('');";
+  else
+    readingFrame = PageAddress(Trim(in.reading.output));
+  FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
+  frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::FrontLine,
+                                         kUnableToSave + names.fileName));
+  return result;
+}
+
+}  // namespace pairo

@@ -1,0 +1,100 @@
+// The matching program's window "Configure output": the texts, captions,
+// addresses, colours and switches of the matching pages, loaded from and
+// saved to the shared configuration file.  Its controls are the
+// configuration in force: the exporters take a snapshot (Values), the
+// data-file writer embeds MakeConfigXML, the loader refills it.
+#pragma once
+
+#include <string>
+
+#include "shared/forms/ConfigFormBase.h"
+
+class QCheckBox;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+
+namespace tavrel {
+class TEdit;
+class TMemo;
+}  // namespace tavrel
+
+namespace pairo {
+
+class TfrmConfig : public TConfigFormBase {
+  Q_OBJECT
+ public:
+  explicit TfrmConfig(QWidget* parent = nullptr);
+  ~TfrmConfig() override;
+
+  configdoc::Program ConfigProgram() const override { return configdoc::Program::Pairo; }
+  int WindowHelpContext() const override;
+
+  // Any edit of a box or check box.
+  void mmoExerciseTitleChange() { ConfigEdited(); }
+  // OK: the exercise becomes modified by a changed configuration only while
+  // the reload option is ticked; the save question; the configuration path
+  // into the registry (unless the save was declined or failed); the status
+  // bar names the configuration file; the window closes.
+  void btnOKClick();
+  void mnuEditClick();
+  void mnuUndoClick();
+  void mnuDeleteClick();
+
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* tabTitles = nullptr;
+  QWidget* tabPrompts = nullptr;
+  QWidget* tabSettings = nullptr;
+  QWidget* tabReading = nullptr;
+  QWidget* tabDHTML = nullptr;
+
+  // Page "Titles/Instructions"
+  tavrel::TMemo* mmoExerciseSubtitle = nullptr;
+  tavrel::TMemo* mmoInstructions = nullptr;
+  // Page "Prompts/Feedback/Button Captions"
+  tavrel::TEdit* editYourScoreIs = nullptr;
+  tavrel::TEdit* editCorrectIndicator = nullptr;
+  tavrel::TEdit* editIncorrectIndicator = nullptr;
+  tavrel::TEdit* editCheck = nullptr;
+  QCheckBox* chkIncludeNextEx = nullptr;
+  tavrel::TEdit* editNextEx = nullptr;
+  QCheckBox* chkIncludeContents = nullptr;
+  tavrel::TEdit* editContents = nullptr;
+  QCheckBox* chkIncludeBack = nullptr;
+  tavrel::TEdit* editBack = nullptr;
+  // Page "Settings/URLs"
+  tavrel::TEdit* editGraphicURL = nullptr;
+  tavrel::TEdit* editNextExURL = nullptr;
+  tavrel::TEdit* editContentsURL = nullptr;
+  QPushButton* btnBrowseForBGGraphic = nullptr;
+  QPushButton* btnBrowseForNextEx = nullptr;
+  QPushButton* btnBrowseForIndex = nullptr;
+  tavrel::TEdit* editNavBarColor = nullptr;
+  tavrel::TEdit* editPageBGColor = nullptr;
+  tavrel::TEdit* editTitleColor = nullptr;
+  tavrel::TEdit* editExBGColor = nullptr;
+  tavrel::TEdit* editTextColor = nullptr;
+  QToolButton* spdColours = nullptr;
+  // Page "Reading"
+  tavrel::TEdit* editStartReading = nullptr;
+  tavrel::TEdit* editShowReadingAgain = nullptr;
+  tavrel::TEdit* editRemainingTime = nullptr;
+  tavrel::TEdit* editTimesUp = nullptr;
+  tavrel::TEdit* editClickToShow = nullptr;
+  // Page "DHTML"
+  tavrel::TEdit* editOKCaption = nullptr;
+  tavrel::TEdit* editPopupBGColor = nullptr;
+  tavrel::TEdit* editGuessCorrect = nullptr;
+  tavrel::TEdit* editGuessIncorrect = nullptr;
+
+  QAction* mnuUndo = nullptr;
+  QAction* mnuDelete = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildPages();
+};
+
+}  // namespace pairo

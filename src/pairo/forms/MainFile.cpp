@@ -1,0 +1,219 @@
+// TfrmMain's data-file members: saving and loading ".pry" exercises,
+// reading the older line-based matching files, and Append File.  The text
+// itself is built and taken apart by MatchFile; this unit puts the pieces
+// into the window, the configuration window and the pair list.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <exception>
+#include <memory>
+
+#include "pairo/core/MatchFile.h"
+#include "pairo/forms/Main.h"
+#include "platform/core/Platform.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/Widgets.h"
+#include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/HelpContexts.h"
+#include "shared/core/ReadingData.h"
+#include "shared/core/XMLRoutines.h"
+#include "shared/forms/ConfigFormBase.h"
+#include "shared/forms/ReadingText.h"
+#include "shared/forms/TLFunctions.h"
+#include "shared/forms/WhatNumber.h"
+
+namespace pairo {
+
+using tavrel::ModalResult;
+using tavrel::MsgType;
+using tavrel::platform;
+
+namespace {
+
+bool ReloadConfigTicked(const TfrmMain& w) {
+  return w.mnuReloadConfig && w.mnuReloadConfig->isChecked();
+}
+
+std::string CurrentNextExURL() {
+  return frmConfig ? frmConfig->ControlText("editNextExURL") : std::string();
+}
+
+void ShowUnableToLoad() {
+  platform().messageDlg("Unable to load the file. There may be a disk error.", MsgType::Warning,
+                        tavrel::mbOK, kHelpSaveQuestion);
+}
+
+}  // namespace
+
+bool TfrmMain::SaveAsXML(const std::string& fileName) {
+  tavrel::BusyCursor busy;
+  StashItems();
+  std::string config;
+  if (frmConfig) {
+    frmConfig->MakeConfigXML(config);
+  } else {
+    config = configdoc::MakeConfigXML(configdoc::Program::Pairo,
+                                      configdoc::Defaults(configdoc::Program::Pairo));
+  }
+  const std::string reading =
+      ReadingElement(frmAddReadingText ? frmAddReadingText->Reading() : ReadingData{});
+  const std::string doc = BuildMatchFileText(GetMajorVersion(), mmoTitle->Text(), reading,
+                                             mmoDefault->Text(), *FQuestions, config);
+  return SaveXMLFile(fileName, doc);
+}
+
+// The end of every successful load: the exercise as loaded, unmodified,
+// under its file name, at the top of the recent files.
+void TfrmMain::BecomeCurrentFile(const std::string& fileName) {
+  FTopItem = 1;
+  ShowItems(1);
+  FChanged = false;
+  FFileName = fileName;
+  UpdateMainCaption();
+  dlgSaveFile.fileName = fileName;
+  AddRecentFile(fileName);
+}
+
+void TfrmMain::LoadFile(const std::string& fileName) {
+  if (fileName.empty() || !FileExists(fileName)) return;
+  tavrel::BusyCursor busy;
+  std::string text;
+  if (!LoadTextFile(fileName, text)) {
+    busy.release();
+    ShowUnableToLoad();
+    return;
+  }
+  if (IsMatchDocument(text)) {
+    if (!NewFile()) return;
+    LoadXMLFile(text);
+  } else if (!LoadOldFile(fileName)) {
+    return;
+  }
+  BecomeCurrentFile(fileName);
+}
+
+void TfrmMain::LoadXMLFile(const std::string& fileText) {
+  const MatchXMLParts parts = ReadMatchXML(fileText, mmoTitle->Text(), CurrentNextExURL());
+  mmoTitle->SetText(parts.title);
+  // The next exercise's address always comes from the file, whatever the
+  // reload option says.
+  if (frmConfig) frmConfig->SetControlText("editNextExURL", parts.nextExURL);
+  if (frmAddReadingText) frmAddReadingText->LoadXMLReadingData(parts.reading);
+  LoadXMLItems(parts.items, 1);
+  if (frmConfig && ReloadConfigTicked(*this))
+    frmConfig->ReadConfigXML(GetValueByPath(fileText, kFileRoot, ""));
+}
+
+void TfrmMain::LoadXMLItems(const std::string& itemsText, int firstNumber) {
+  const ItemsRead read = ReadMatchItems(itemsText, firstNumber, *FQuestions);
+  if (read.hasDefault) mmoDefault->SetText(read.defaultRight);
+}
+
+// The old file is read whole before anything is cleared: a missing,
+// unreadable or too old file leaves the exercise in the window and never
+// becomes the current file, so a later Save cannot overwrite it.
+bool TfrmMain::LoadOldFile(const std::string& fileName) {
+  tavrel::BusyCursor busy;
+  if (!FileExists(fileName)) {
+    busy.release();
+    platform().messageDlg("The file " + fileName + " cannot be found.", MsgType::Error,
+                          tavrel::mbOK, kHelpSaveQuestion);
+    return false;
+  }
+  std::unique_ptr<TDataFile> file;
+  OldMatch old;
+  try {
+    file = std::make_unique<TDataFile>(fileName);
+    old = ReadOldMatch(*file, CurrentNextExURL());
+  } catch (const std::exception&) {
+    busy.release();
+    ShowUnableToLoad();
+    return false;
+  }
+  if (old.version < kOldMinVersion) {
+    busy.release();
+    platform().messageDlg("This file version is not supported by this version of Pairo.",
+                          MsgType::Error, tavrel::mbOK, kHelpOldVersion);
+    return false;
+  }
+  if (!NewFile()) return false;
+  mmoTitle->SetText(old.title);
+  if (frmConfig) frmConfig->SetControlText("editNextExURL", old.nextExURL);
+  if (!old.checkCaption.empty() && frmConfig) {
+    bool reload = ReloadConfigTicked(*this);
+    if (!reload) {
+      busy.release();
+      reload = platform().messageDlg(
+                   "Do you want to reload the configuration information saved with this file?",
+                   MsgType::Confirmation, tavrel::mbYesNo, kHelpReloadConfig) == ModalResult::Yes;
+    }
+    if (reload) {
+      try {
+        frmConfig->SetValues(ReadOldMatchConfig(*file, frmConfig->Values()));
+      } catch (const std::exception&) {
+        ShowUnableToLoad();
+      }
+    }
+  }
+  mmoDefault->SetText(old.defaultRight);
+  PutOldPairs(old, *FQuestions);
+  return true;
+}
+
+void TfrmMain::mnuAppendFileClick() {
+  StashItems();
+  dlgOpenFile.fileName.clear();
+  if (!platform().openDialog(dlgOpenFile)) return;
+  const std::string fileName = dlgOpenFile.fileName;
+  const std::string bareName = ExtractFileName(fileName);
+  if (!FileExists(fileName)) {
+    platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning,
+                          tavrel::mbOK, kHelpFileMenu);
+    return;
+  }
+  tavrel::BusyCursor busy;
+  std::string text;
+  if (!LoadTextFile(fileName, text)) {
+    busy.release();
+    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning,
+                          tavrel::mbOK, kHelpFileMenu);
+    return;
+  }
+  if (!IsMatchDocument(text)) {
+    busy.release();
+    platform().messageDlg(
+        "This is an old Pairo file. You will need to load and resave in order to append it.",
+        MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
+    return;
+  }
+  try {
+    const int start = FQuestions->FirstEmptyQuestion();
+    FChosenNumber = 0;
+    bool accepted = false;
+    if (frmWhatNumber) {
+      frmWhatNumber->lblQuestionNumber->setText("Append questions starting at number:");
+      frmWhatNumber->lblQuestionNumber->show();
+      frmWhatNumber->lblToPosition->setText(tavrel::toQString("from file: " + bareName + "."));
+      frmWhatNumber->lblToPosition->show();
+      frmWhatNumber->cmbToPosition->hide();
+      // One more number than the exercise has pairs can be chosen.
+      FQuestions->AddQuestion();
+      frmWhatNumber->FillNumberLists();
+      frmWhatNumber->cmbNumber->setCurrentIndex(start - 1);
+      accepted = frmWhatNumber->ShowModal() == QDialog::Accepted;
+    }
+    if (accepted && FChosenNumber >= 1) {
+      LoadXMLItems(ItemsOf(text), FChosenNumber);
+      FChanged = true;
+    }
+    ShowItems(FTopItem);
+  } catch (const std::exception&) {
+    busy.release();
+    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning,
+                          tavrel::mbOK, kHelpFileMenu);
+  }
+}
+
+}  // namespace pairo

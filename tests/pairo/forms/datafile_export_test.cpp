@@ -1,0 +1,257 @@
+// The matching data file and the web exports through the main window:
+// save and open, failed saves, old and refused files, Append File, the
+// command line, and both exports with scripted answers.
+#include <sys/stat.h>
+
+#include "pairo/core/MatchExport.h"
+#include "pairo_fixture.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingData.h"
+
+using namespace pairo_test;
+using tavrel::testing::ReadFileBytes;
+
+namespace {
+
+const char* const kOldFile =
+    "[FileInfo]\r\nVersion=2\r\n\r\n"
+    "[Title]\r\nstrExerciseTitle=Colours\r\n\r\n"
+    "[NextEx]\r\nstrNextExURL=next.htm\r\n\r\n"
+    "[Config]\r\nstrCheckCaption=Check it\r\nstrExerciseSubtitle=In French\r\n\r\n"
+    "[Default]\r\nDefault=Pick one\r\n\r\n"
+    "[Item1]\r\nLeftBit=red\r\nRightBit=rouge\r\nFix=0\r\n\r\n"
+    "[Item3]\r\nLeftBit=blue\r\nRightBit=bleu\r\nFix=1\r\n\r\n";
+
+}  // namespace
+
+TEST_F(PairoWindows, DatafileSaveAsAndOpenRoundTripThroughTheWindow) {
+  Pairs(3);
+  main->chkNumFix[2]->setChecked(true);
+  main->mmoNumA[3]->SetText("");  // a distractor: right item without a left one
+  main->mmoTitle->SetText("Caf\xE9 <b>pairs</b>");
+  main->mmoDefault->SetText("Choose & see");
+
+  fake.ChooseSave(dir.File("ex"));
+  main->mnuSaveAsClick();
+  const std::string file = dir.File("ex.pry");
+  EXPECT_EQ(main->FFileName, file);
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_EQ(main->FLastFiles[1], "");  // Save As leaves the recent files to loading
+  const std::string bytes = ReadFileBytes(file);
+  EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n", 0), 0u);
+  EXPECT_NE(bytes.find("<default-right-item>Choose &amp; see</default-right-item>"),
+            std::string::npos);
+
+  main->spdNewClick();
+  main->mmoDefault->SetText("other");
+  main->FChanged = false;
+  fake.ChooseOpen(file);
+  main->spdLoadQuizClick();
+  EXPECT_EQ(main->mmoTitle->Text(), "Caf\xE9 <b>pairs</b>");
+  EXPECT_EQ(main->mmoDefault->Text(), "Choose & see");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"1:L1/R1", "2:L2/R2*", "3:/R3", "4:/", "5:/"}));
+  EXPECT_EQ(List().Count(), 3);
+  EXPECT_EQ(main->FLastFiles[1], file);
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_NE(main->windowTitle().indexOf("ex.pry"), -1);
+
+  // The recent file opens it again.
+  main->spdNewClick();
+  main->mnuLastFile1Click();
+  EXPECT_EQ(Rows()[1], "2:L2/R2*");
+  EXPECT_EQ(main->FFileName, file);
+}
+
+TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
+  Pairs(2);
+  main->FFileName = dir.File("gone/ex.pry");
+  main->mmoNumA[1]->SetText("edited");
+
+  fake.Answer(ModalResult::OK);
+  main->spdSaveClick();
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + dir.File("gone/ex.pry"));
+  EXPECT_TRUE(main->FChanged);
+
+  fake.ChooseSave(dir.File("gone/other.pry"));
+  fake.Answer(ModalResult::OK);
+  main->mnuSaveAsClick();
+  EXPECT_EQ(main->FFileName, dir.File("gone/ex.pry"));
+  EXPECT_TRUE(main->FChanged);
+
+  // New waits on the save, which fails: nothing is cleared.
+  fake.Answer(ModalResult::Yes);
+  fake.Answer(ModalResult::OK);
+  main->spdNewClick();
+  EXPECT_EQ(main->mmoNumA[1]->Text(), "edited");
+  EXPECT_EQ(main->FFileName, dir.File("gone/ex.pry"));
+}
+
+TEST_F(PairoWindows, DatafileOldFileLoadsWithItsDefaultAndAsksAboutItsConfiguration) {
+  dir.Write("old.pry", kOldFile);
+  main->mmoDefault->SetText("mine");
+  main->FChanged = false;
+  fake.Answer(ModalResult::Yes);  // reload the configuration saved with it
+  main->LoadFile(dir.File("old.pry"));
+  EXPECT_EQ(fake.messages.back().text,
+            "Do you want to reload the configuration information saved with this file?");
+  EXPECT_EQ(main->mmoTitle->Text(), "Colours");
+  EXPECT_EQ(main->mmoDefault->Text(), "Pick one");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"1:red/rouge", "2:/", "3:blue/bleu*", "4:/", "5:/"}));
+  EXPECT_EQ(config->ControlText("editNextExURL"), "next.htm");
+  EXPECT_EQ(config->ControlText("mmoExerciseSubtitle"), "In French");
+  EXPECT_EQ(main->FFileName, dir.File("old.pry"));
+  EXPECT_FALSE(main->FChanged);
+}
+
+TEST_F(PairoWindows, DatafileRefusedOldFileNeverBecomesTheCurrentFile) {
+  std::string tooOld = kOldFile;
+  tooOld.replace(tooOld.find("Version=2"), 9, "Version=1");
+  dir.Write("tooold.pry", tooOld);
+  Pairs(2);
+  main->FFileName = dir.File("mine.pry");
+
+  fake.Answer(ModalResult::OK);
+  main->LoadFile(dir.File("tooold.pry"));
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "This file version is not supported by this version of Pairo.");
+  EXPECT_EQ(fake.messages[0].type, MsgType::Error);
+  EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
+  EXPECT_EQ(Rows()[0], "1:L1/R1");
+  EXPECT_EQ(main->FLastFiles[1], "");
+
+  // A missing file does nothing at all.
+  main->LoadFile(dir.File("missing.pry"));
+  EXPECT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
+}
+
+TEST_F(PairoWindows, DatafileAppendAddsTheFilesPairsFromTheChosenNumber) {
+  Pairs(2);
+  main->mmoDefault->SetText("appended default");
+  fake.ChooseSave(dir.File("other.pry"));
+  main->mnuSaveAsClick();
+
+  main->spdNewClick();
+  main->mmoDefault->SetText("???");
+  Pairs(3);  // unchanged again
+  int preselected = -1;
+  std::string target;
+  TfrmWhatNumber::ModalHook = [&](TfrmWhatNumber& d) {
+    preselected = d.cmbNumber->currentIndex() + 1;
+    target = d.lblToPosition->text().toStdString();
+    d.cmbNumber->setEditText("3");
+    d.btnOKClick();
+  };
+  fake.ChooseOpen(dir.File("other.pry"));
+  main->mnuAppendFileClick();
+  EXPECT_EQ(preselected, 4);  // the first empty pair
+  EXPECT_EQ(target, "from file: other.pry.");
+  EXPECT_EQ(LeftItems()[2], "L1");
+  EXPECT_EQ(LeftItems()[3], "L2");
+  EXPECT_EQ(Rows()[2], "3:L1/R1");
+  EXPECT_EQ(main->mmoDefault->Text(), "appended default");
+  EXPECT_TRUE(main->FChanged);
+
+  // An old file cannot be appended.
+  dir.Write("old.pry", kOldFile);
+  fake.ChooseOpen(dir.File("old.pry"));
+  fake.Answer(ModalResult::OK);
+  main->mnuAppendFileClick();
+  EXPECT_EQ(fake.messages.back().text,
+            "This is an old Pairo file. You will need to load and resave in order to append it.");
+}
+
+TEST_F(PairoWindows, DatafileCommandLineAndDroppedFilesOpenData) {
+  Pairs(2);
+  fake.ChooseSave(dir.File("cmd.pry"));
+  main->mnuSaveAsClick();
+  main->spdNewClick();
+  tavrel::setCommandLine({"pairo", "\\S", dir.File("cmd.pry")});
+  main->OpenCommandLineFiles();
+  EXPECT_EQ(Rows()[1], "2:L2/R2");
+  EXPECT_EQ(main->FFileName, dir.File("cmd.pry"));
+
+  main->spdNewClick();
+  main->FilesDropped({dir.File("cmd.pry")});
+  EXPECT_EQ(Rows()[0], "1:L1/R1");
+}
+
+TEST_F(PairoWindows, ExportSelectListPageThroughTheWindow) {
+  Pairs(3);
+  main->mmoNumB[2]->SetText("R1");  // the same answer twice: one option
+  main->btnUpClick();               // leaves pairs 4 and 5 stashed empty
+  const std::string page = dir.File("match.htm");
+  fake.ChooseSave(page);
+  fake.Answer(ModalResult::No);  // do not view it
+  main->spdToWebClick();
+  const std::string html = ReadFileBytes(page);
+  ASSERT_FALSE(html.empty());
+  EXPECT_NE(html.find("CorrectAnswers[0]="), std::string::npos);
+  EXPECT_NE(html.find("<OPTION>???"), std::string::npos);
+  EXPECT_EQ(fake.messages.back().text.rfind("Pairo has created the following files:", 0), 0u);
+  EXPECT_EQ(List().Count(), 3);  // trailing empty pairs went
+
+  // Fewer than two answers to mix: refused, nothing written.
+  main->FChanged = false;
+  main->spdNewClick();
+  Pairs(1);
+  fake.ChooseSave(dir.File("one.htm"));
+  fake.Answer(ModalResult::OK);
+  main->spdToWebClick();
+  EXPECT_EQ(fake.messages.back().text, pairo::kNotEnoughToMix);
+  EXPECT_FALSE(FileExists(dir.File("one.htm")));
+}
+
+TEST_F(PairoWindows, ExportDragAndDropAsksAboutLongExercisesFirst) {
+  Pairs(13);
+  fake.Answer(ModalResult::No);
+  main->mnuExportToDHTMLClick();
+  EXPECT_EQ(fake.messages.back().text.rfind("You have 13 items in this exercise. ", 0), 0u);
+  EXPECT_TRUE(fake.saveRequests.empty());
+
+  const std::string page = dir.File("drag.htm");
+  fake.Answer(ModalResult::Yes);
+  fake.ChooseSave(page);
+  fake.Answer(ModalResult::No);
+  main->mnuExportToDHTMLClick();
+  const std::string html = ReadFileBytes(page);
+  EXPECT_NE(html.find("DragStuff[12]"), std::string::npos);
+  EXPECT_EQ(fake.messages.back().text.rfind("Pairo has created the following file:", 0), 0u);
+
+  // A cancelled file dialog ends the export silently.
+  const size_t shown = fake.messages.size();
+  List().ClearQuestions();
+  Pairs(2);
+  fake.CancelSave();
+  main->mnuExportToDHTMLClick();
+  EXPECT_EQ(fake.messages.size(), shown);
+}
+
+TEST_F(PairoWindows, ExportWithAReadingWritesItsPagesBesideTheChosenOne) {
+  Pairs(3);
+  ReadingData r;
+  r.include = true;
+  r.timer = true;
+  r.minutes = 2;
+  r.title = "About capitals";
+  r.text = "Capitals are cities.";
+  reading->SetReading(r);
+  main->FChanged = false;
+
+  fake.ChooseSave(dir.File("withreading.htm"));
+  fake.Answer(ModalResult::No);
+  main->spdToWebClick();
+  EXPECT_NE(ReadFileBytes(dir.File("withreadingr.htm")).find("Capitals are cities."),
+            std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.File("withreadingc.htm")).find("CorrectAnswers"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(dir.File("withreading.htm")).find("withreadingc.htm"), std::string::npos);
+  EXPECT_NE(fake.messages.back().text.find("withreading.htm\r\nwithreadingr.htm\r\nwithreadingc.htm"),
+            std::string::npos)
+      << fake.messages.back().text;
+
+  // The print copy puts the reading in front.
+  fake.Answer(ModalResult::OK);
+  main->mnuExportForPrintingClick();
+  EXPECT_EQ(fake.clipboard.rfind("About capitals\r\n\r\nCapitals are cities.\r\n\r\n", 0), 0u);
+}
