@@ -161,7 +161,7 @@ int RunCrosswordTool(int argc, char** argv) {
   const ExportPlan plan = mode == "single"
                               ? gridel::BuildSinglePageExport(crossword.grid, words, in)
                               : gridel::BuildFramesExport(crossword.grid, words, in);
-  const gridel::CrosswordExportOutcome outcome = gridel::RunCrosswordExport(plan, nullptr);
+  const ExportOutcome outcome = RunExportPlan(plan, nullptr);
   for (const std::string& p : outcome.written) std::cout << NativePath(p) << "\n";
   return outcome.reported ? 0 : 1;
 }

@@ -188,6 +188,9 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
   plan.rootName = names.name;
   plan.multiPage = true;
   plan.reportButtons = tavrel::mbYesNoCancel;
+  plan.report = [rootName = names.name](const ExportOutcome& written) {
+    return FramesReport(written.names, written.rootWritten, rootName);
+  };
   const std::string welcomeAddress = FileNameAsAddress(names.welcome);
 
   // Root page.
@@ -363,6 +366,9 @@ ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& w
   plan.rootName = ExtractFileName(in.fileName);
   plan.multiPage = false;
   plan.reportButtons = tavrel::mbYesNo;
+  plan.report = [fileName = in.fileName](const ExportOutcome& written) {
+    return written.rootWritten ? SinglePageReport(fileName) : ExportReport();
+  };
   const std::string page = MakeDHTMLCodePage(grid, words, in, plan);
   if (plan.abandoned) return plan;
   ExportStep write = ExportStep::Write(in.fileName, page, plan.rootName, ListEntry::None,
@@ -373,9 +379,9 @@ ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& w
   return plan;
 }
 
-CrosswordReport FramesReport(const std::vector<std::string>& writtenNames, bool rootWritten,
+ExportReport FramesReport(const std::vector<std::string>& writtenNames, bool rootWritten,
                              const std::string& rootName) {
-  CrosswordReport report;
+  ExportReport report;
   const size_t k = writtenNames.size();
   if (k == 0) return report;
   static const char* const counts[] = {"no", "one", "two", "three"};
@@ -400,8 +406,8 @@ CrosswordReport FramesReport(const std::vector<std::string>& writtenNames, bool 
   return report;
 }
 
-CrosswordReport SinglePageReport(const std::string& fileName) {
-  CrosswordReport report;
+ExportReport SinglePageReport(const std::string& fileName) {
+  ExportReport report;
   const std::string crlf2 = kCrLf + kCrLf;
   report.text = "Gridel has created the following file:" + crlf2 + fileName + crlf2 +
                 "If this file is loaded into a browser, the exercise should appear." + crlf2 +
@@ -409,57 +415,6 @@ CrosswordReport SinglePageReport(const std::string& fileName) {
   report.offersView = true;
   report.buttons = tavrel::mbYesNo;
   return report;
-}
-
-CrosswordExportOutcome RunCrosswordExport(const ExportPlan& plan, tavrel::BusyCursor* cursor,
-                                          const PageWriter& writer) {
-  CrosswordExportOutcome out;
-  auto& ui = tavrel::platform();
-  if (plan.abandoned) {  // a template missing everywhere: its messages, nothing written
-    if (cursor) cursor->release();
-    ShowPlanMessages(plan);
-    return out;
-  }
-  std::vector<std::string> names;
-  bool rootWritten = false;
-  for (const ExportStep& step : plan.steps) {
-    if (step.kind == ExportStep::Kind::Message) {
-      if (step.message.plain)
-        ui.showMessage(step.message.text);
-      else
-        ui.messageDlg(step.message.text, step.message.type, step.message.buttons,
-                      step.message.helpContext);
-      continue;
-    }
-    if (step.restoreCursorBefore && cursor) cursor->release();
-    const bool ok = writer ? writer(step.path, step.text) : SaveTextFile(step.path, step.text);
-    if (!ok) {
-      ui.showMessage(step.failureText);
-      if (step.stopOnFailure) {
-        if (cursor) cursor->release();
-        return out;
-      }
-      continue;
-    }
-    out.written.push_back(step.path);
-    names.push_back(step.listName);
-    if (step.path == plan.rootPath) rootWritten = true;
-  }
-  if (cursor) cursor->release();
-  const CrosswordReport report = plan.multiPage ? FramesReport(names, rootWritten, plan.rootName)
-                                                : SinglePageReport(plan.rootPath);
-  if (report.text.empty()) return out;
-  out.reported = true;
-  out.answer = ui.messageDlg(report.text, tavrel::MsgType::Information, report.buttons,
-                             kWebExportHelpContext);
-  if (report.offersView && out.answer == tavrel::ModalResult::Yes) {
-    try {
-      ShellOpenFile(plan.rootPath);
-    } catch (const ShellOpenError& e) {
-      ui.showMessage(e.what());
-    }
-  }
-  return out;
 }
 
 }  // namespace gridel

@@ -121,16 +121,44 @@ void ShowPlanMessages(const ExportPlan& plan) {
   }
 }
 
-std::string FinalReportText(const ExportPlan& plan, const std::string& list) {
+namespace {
+
+// The list of created files without the empty lines a failed page leaves
+// where its name would have stood.
+std::string ListWithoutGaps(const std::string& list) {
+  std::string out;
+  std::size_t from = 0;
+  while (from <= list.size()) {
+    std::size_t to = list.find("\r\n", from);
+    if (to == std::string::npos) to = list.size();
+    if (to > from) out += (out.empty() ? "" : "\r\n") + list.substr(from, to - from);
+    from = to + 2;
+  }
+  return out;
+}
+
+}  // namespace
+
+ExportReport FinalReport(const ExportPlan& plan, const ExportOutcome& written) {
+  ExportReport report;
+  if (written.written.empty()) return report;
   const std::string crlf2 = "\r\n\r\n";
-  if (plan.reportText) return plan.reportText(list);
   const std::string appear =
       "If this file is loaded into a browser, the " + plan.exerciseNoun + " should appear.";
-  if (plan.multiPage)
-    return plan.programName + " has created the following files:" + crlf2 + list + crlf2 +
-           "The root file name is " + plan.rootName + ". " + appear + crlf2 + plan.viewQuestion;
-  return plan.programName + " has created the following file:" + crlf2 + plan.rootPath + crlf2 +
-         appear + crlf2 + plan.viewQuestion;
+  if (!plan.multiPage) {
+    if (!written.rootWritten) return report;
+    report.text = plan.programName + " has created the following file:" + crlf2 + plan.rootPath +
+                  crlf2 + appear + crlf2 + plan.viewQuestion;
+  } else {
+    report.text = plan.programName + " has created the following files:" + crlf2 +
+                  ListWithoutGaps(written.list);
+    if (!written.rootWritten) return report;
+    report.text += crlf2 + "The root file name is " + plan.rootName + ". " + appear + crlf2 +
+                   plan.viewQuestion;
+  }
+  report.offersView = true;
+  report.buttons = plan.reportButtons;
+  return report;
 }
 
 ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
@@ -162,6 +190,8 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
       continue;
     }
     out.written.push_back(step.path);
+    out.names.push_back(step.listName);
+    if (step.path == plan.rootPath) out.rootWritten = true;
     switch (step.list) {
       case ListEntry::None:
         break;
@@ -177,10 +207,12 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
     }
   }
   if (cursor) cursor->release();
+  const ExportReport report = plan.report ? plan.report(out) : FinalReport(plan, out);
+  if (report.text.empty()) return out;
   out.reported = true;
-  out.answer = ui.messageDlg(FinalReportText(plan, out.list), tavrel::MsgType::Information,
-                             plan.reportButtons, kWebExportHelpContext);
-  if (out.answer == tavrel::ModalResult::Yes) {
+  out.answer = ui.messageDlg(report.text, tavrel::MsgType::Information, report.buttons,
+                             kWebExportHelpContext);
+  if (report.offersView && out.answer == tavrel::ModalResult::Yes) {
     try {
       ShellOpenFile(plan.rootPath);
     } catch (const ShellOpenError& e) {

@@ -125,6 +125,23 @@ struct ExportStep {
                           const std::string& failureText);
 };
 
+struct ExportOutcome {
+  bool reported = false;  // the final report was shown
+  std::string list;       // the list of created files
+  tavrel::ModalResult answer = tavrel::ModalResult::None;
+  std::vector<std::string> written;  // full paths of the pages written
+  std::vector<std::string> names;    // their bare names, in the same order
+  bool rootWritten = false;          // the root page is among them
+};
+
+// The final report of an export: its text (none when empty), its buttons,
+// and whether Yes opens the root page.
+struct ExportReport {
+  std::string text;
+  bool offersView = false;
+  unsigned buttons = tavrel::mbOK;
+};
+
 // Everything an export does after its questions: the steps in order, then
 // the final report.
 struct ExportPlan {
@@ -137,9 +154,9 @@ struct ExportPlan {
   unsigned reportButtons = tavrel::mbYesNoCancel;
   // The exercise's noun in the final report ("... the quiz should appear.").
   std::string exerciseNoun = "quiz";
-  // A program's own wording of the final report, given the list of created
-  // files; when unset FinalReportText words it.
-  std::function<std::string(const std::string& list)> reportText;
+  // A program's own final report, given the pages written; when unset
+  // FinalReport words it.
+  std::function<ExportReport(const ExportOutcome& written)> report;
   // A template was empty after every fallback: the export shows its
   // messages and writes nothing.
   bool abandoned = false;
@@ -157,25 +174,21 @@ struct ExportPlan {
 // plans that write no pages).
 void ShowPlanMessages(const ExportPlan& plan);
 
-// The final report for the list of created files (multi-page form) or the
-// one root page (single-page form).
-std::string FinalReportText(const ExportPlan& plan, const std::string& list);
-
-struct ExportOutcome {
-  bool reported = false;  // the final report was shown
-  std::string list;       // the list of created files
-  tavrel::ModalResult answer = tavrel::ModalResult::None;
-  std::vector<std::string> written;  // full paths of the pages written
-};
+// The final report for the pages written.  It names only those pages, and
+// offers to open the root page only when the root page is among them; with
+// nothing written there is no report.  Multi-page form: the list of created
+// files, then the root page; single-page form: the one root page.
+ExportReport FinalReport(const ExportPlan& plan, const ExportOutcome& written);
 
 using PageWriter = std::function<bool(const std::string& path, const std::string& text)>;
 
 // Runs the steps: messages through tavrel::platform(), pages through writer
 // (SaveTextFile when none is given); a failed write shows its message and the
 // export goes on (or ends, for a step that says so).  Then, with the default
-// cursor back, the final report; Yes opens the root page, and a failure to
-// open it is shown as a plain message.  An abandoned plan shows its messages
-// with the default cursor back and writes nothing.
+// cursor back, the final report (plan.report, else FinalReport); Yes opens
+// the root page when the report offers it, and a failure to open it is shown
+// as a plain message.  An abandoned plan shows its messages with the default
+// cursor back and writes nothing.
 ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
                             const PageWriter& writer = nullptr);
 
