@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
 #include "shared/core/FileFunctions.h"
@@ -267,13 +268,7 @@ LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string
 }
 
 ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& current) {
-  struct Key {
-    const char* key;
-    const char* control;
-    bool isSwitch;
-    bool memo;
-  };
-  static const Key keys[] = {
+  static const configdoc::OldFileKey keys[] = {
       {"strPuzzleSubtitle", "mmoSubtitle", false, true},
       {"strWelcome", "mmoWelcome", false, true},
       {"strInstructions", "mmoInstructions", false, true},
@@ -302,17 +297,9 @@ ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& c
       {"strTextColor", "editTextColor", false, false},
       {"strNavBarColor", "editNavBarColor", false, false},
   };
-  ConfigValues result = current;
-  for (const Key& k : keys) {
-    if (k.isSwitch) {
-      result.checked[k.control] = file.ReadBool("Config", k.key, current.Checked(k.control));
-    } else {
-      std::string value = file.ReadString("Config", k.key, current.Text(k.control));
-      if (k.memo) value = SubCharsToReturns(value);
-      result.text[k.control] = value;
-    }
-  }
-  return result;
+  // A switch the file does not hold keeps its current value.
+  return configdoc::ReadOldFileConfig(file, "Config", keys, current,
+                                      configdoc::MissingSwitch::Current);
 }
 
 }  // namespace gridel
