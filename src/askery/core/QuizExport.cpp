@@ -53,12 +53,7 @@ std::string TakeQuestionBlock(std::string& page) {
 ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
   const ConfigValues& c = in.config;
   const ExportNames names = MakeExportNames(in.fileName);
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = names.fileName;
-  plan.rootName = names.name;
-  plan.multiPage = true;
-  plan.reportButtons = tavrel::mbYesNoCancel;
+  ExportPlan plan = MakeExportPlan(kProgramName, names, true, tavrel::mbYesNoCancel);
 
   // Reading page, or the web address that stands for it.
   bool readingIsAddress = false;
@@ -91,7 +86,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
     Fill(page, "[ReadingFileName]", readingInAttribute);
-    page = InsertAuthorMetaTag(HighCharsToEntities(page), kAuthorProgramName);
+    page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.fileName, page, names.name, ListEntry::Front,
                                            kUnableToSave + names.name));
   }
@@ -111,7 +106,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[ContentsButton]", buttons.contents);
     Fill(page, "[BackButton]", buttons.back);
     FillAddressesAndColours(page, c);
-    page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+    page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), page, names.welcome,
                                            ListEntry::AppendLine, kUnableToSave + names.welcome));
   }
@@ -197,7 +192,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
     Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
     FillAddressesAndColours(page, c);
-    page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+    page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }
@@ -251,8 +246,6 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   else if (!readingFileName.empty())
     readingName = ScriptString(FileNameAsAddress(ExtractFileName(readingFileName)));
 
-  auto multiLine = [](const std::string& s) { return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s))); };
-
   Fill(page, "[strEscapeLookup]", charScript);
   Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
@@ -268,29 +261,19 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
   Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
   Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
-  Fill(page, "[strExerciseTitle]", multiLine(in.title));
+  Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
   Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
-  Fill(page, "[strExerciseSubtitle]", multiLine(c.Text("mmoQuizSubtitle")));
-  Fill(page, "[strInstructions]", multiLine(c.Text("mmoInstructions")));
+  Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoQuizSubtitle")));
+  Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
   Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
   Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
-  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
-  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
-  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
-  Fill(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
-  Fill(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
-  Fill(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+  FillScriptAddressesAndColours(page, c);
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
   Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
   Fill(page, "[boolShuffleQs]", TrueFalse(c.Checked("chkShuffleQs")));
   Fill(page, "[strItemArray]", items);
-  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  return FinishPage(page);
 }
 
 ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
@@ -298,14 +281,9 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
   // name, as in the frames export: a folder whose name holds ".htm" plays no
   // part in them.
   const ExportNames names = MakeExportNames(in.fileName);
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = names.fileName;
-  plan.rootName = names.name;
-  plan.reportButtons = tavrel::mbYesNo;
+  ExportPlan plan = MakeExportPlan(kProgramName, names, in.reading.include, tavrel::mbYesNo);
 
   if (!in.reading.include) {
-    plan.multiPage = false;
     const std::string page = MakeDHTMLPage(questions, in, std::string(), plan);
     ExportStep write = ExportStep::Write(names.fileName, page, names.name, ListEntry::None,
                                          kUnableToSave + names.fileName);
@@ -315,7 +293,6 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
     return plan;
   }
 
-  plan.multiPage = true;
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
   const bool readingIsAddress = IsWebAddress(in.reading.output);
@@ -340,7 +317,7 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
   else
     readingFrame = AttributeValue(in.reading.output);
   Fill(frameset, "[ReadingFileName]", readingFrame);
-  frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+  frameset = FinishPage(frameset);
   plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
                                          ListEntry::FrontLine, kUnableToSave + names.fileName));
   return plan;

@@ -60,9 +60,6 @@ std::string PlainTitle(const std::string& title) {
 }
 // A single-quoted script string.
 std::string Script(const std::string& s) { return ScriptString(s); }
-std::string ScriptLines(const std::string& s) {
-  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
-}
 
 // One script line per letter of the grid, in reading order.
 std::string LetterArray(const LetterGrid& grid) {
@@ -164,10 +161,6 @@ void FillColours(std::string& page, const ConfigValues& c) {
   Fill(page, "[strNavBarColor]", Attribute(c.Text("editNavBarColor")));
 }
 
-std::string Finish(const std::string& page) {
-  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
-}
-
 }  // namespace
 
 std::string CheckBeforeExport(Crossword& crossword, CrosswordWords& words) {
@@ -182,12 +175,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
                              const CrosswordExportInput& in) {
   const ConfigValues& c = in.config;
   const ExportNames names = MakeExportNames(in.fileName);
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = names.fileName;
-  plan.rootName = names.name;
-  plan.multiPage = true;
-  plan.reportButtons = tavrel::mbYesNoCancel;
+  ExportPlan plan = MakeExportPlan(kProgramName, names, true, tavrel::mbYesNoCancel);
   plan.report = [rootName = names.name](const ExportOutcome& written) {
     return FramesReport(written.names, written.rootWritten, rootName);
   };
@@ -201,7 +189,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strPlainTitle]", PlainTitle(in.title));
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
-    plan.steps.push_back(ExportStep::Write(names.fileName, Finish(page), names.name,
+    plan.steps.push_back(ExportStep::Write(names.fileName, FinishPage(page), names.name,
                                            ListEntry::AppendLine, kUnableToSave + names.name));
   }
 
@@ -223,7 +211,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
     Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
     FillColours(page, c);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), Finish(page),
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), FinishPage(page),
                                            names.welcome, ListEntry::AppendLine,
                                            kUnableToSave + names.welcome));
   }
@@ -280,7 +268,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
     Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
     FillColours(page, c);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), Finish(page), names.code,
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), FinishPage(page), names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }
   return plan;
@@ -344,28 +332,14 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[strGraphicURL]", Script(c.Text("editGraphicURL")));
   Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoSubtitle")));
   Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
-  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
-  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
-  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
-  Fill(page, "[strContentsURL]", Script(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", Script(c.Text("editNextExURL")));
-  Fill(page, "[strPageBGColor]", Script(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", Script(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", Script(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", Script(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", Script(c.Text("editNavBarColor")));
-  Fill(page, "[strPopupBGColor]", Script(c.Text("editPopupBGColor")));
-  return Finish(page);
+  FillScriptAddressesAndColours(page, c);
+  return FinishPage(page);
 }
 
 ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& words,
                                  const CrosswordExportInput& in) {
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = in.fileName;
-  plan.rootName = ExtractFileName(in.fileName);
-  plan.multiPage = false;
-  plan.reportButtons = tavrel::mbYesNo;
+  ExportPlan plan =
+      MakeExportPlan(kProgramName, MakeExportNames(in.fileName), false, tavrel::mbYesNo);
   plan.report = [fileName = in.fileName](const ExportOutcome& written) {
     return written.rootWritten ? SinglePageReport(fileName) : ExportReport();
   };

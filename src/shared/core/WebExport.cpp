@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/XMLRoutines.h"
 
@@ -108,6 +109,17 @@ void ExportPlan::AddMessages(const std::vector<ExportMessage>& messages) {
     step.message = m;
     steps.push_back(step);
   }
+}
+
+ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& names, bool multiPage,
+                          unsigned reportButtons) {
+  ExportPlan plan;
+  plan.programName = programName;
+  plan.rootPath = names.fileName;
+  plan.rootName = names.name;
+  plan.multiPage = multiPage;
+  plan.reportButtons = reportButtons;
+  return plan;
 }
 
 void ShowPlanMessages(const ExportPlan& plan) {
@@ -262,6 +274,10 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
   return r;
 }
 
+std::string ScriptLines(const std::string& s) {
+  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
+}
+
 std::string FileNameAsAddress(const std::string& bareName) {
   static const char* hex = "0123456789ABCDEF";
   // Characters with a meaning in an address or a quoted attribute; a colon
@@ -377,6 +393,24 @@ void FillAddressesAndColours(std::string& page, const ConfigValues& c) {
   FillPlaceholder(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
   FillPlaceholder(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
   FillPlaceholder(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+}
+
+void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c) {
+  FillPlaceholder(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
+  FillPlaceholder(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
+  FillPlaceholder(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
+  FillPlaceholder(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
+  FillPlaceholder(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+}
+
+std::string FinishPage(const std::string& page) {
+  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
 }
 
 void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minutes,

@@ -170,6 +170,10 @@ struct ExportPlan {
   void AddMessages(const std::vector<ExportMessage>& messages);
 };
 
+// A plan whose root page is names.fileName, for programName's final report.
+ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& names, bool multiPage,
+                          unsigned reportButtons);
+
 // Shows the messages of a plan through tavrel::platform(), in order (for
 // plans that write no pages).
 void ShowPlanMessages(const ExportPlan& plan);
@@ -208,6 +212,10 @@ std::string ScriptString(const std::string& s);
 // The assignment of MakeJSStringAssignment (chunks of 100 characters, each
 // escaped by itself), with every chunk also made ScriptStringSafe.
 std::string SafeJSStringAssignment(const std::string& varName, const std::string& value);
+
+// A text for a single-quoted script string shown as markup: its line breaks
+// as <BR>, then made safe as ScriptString.
+std::string ScriptLines(const std::string& s);
 
 // A bare file name as a relative address: the characters that mean something
 // in an address or a quoted attribute ("%", "#", "?", "&", quotes,
@@ -257,6 +265,14 @@ std::string ScriptCaption(const std::string& s);
 // order: [strContentsURL], [strNextExURL], [strPageBGColor],
 // [strTitleColor], [strExBGColor], [strTextColor], [strNavBarColor].
 void FillAddressesAndColours(std::string& page, const ConfigValues& c);
+// The navigation of a single page, as script strings, in this order:
+// [strBackCaption], [strContentsCaption], [strNextExCaption] (captions),
+// [strContentsURL], [strNextExURL], [strPageBGColor], [strTitleColor],
+// [strExBGColor], [strTextColor], [strNavBarColor], [strPopupBGColor].
+void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c);
+// A finished page: the author tag in its head, and every character above 127
+// as an entity.
+std::string FinishPage(const std::string& page);
 // The reading's placeholders of an exercise page, in this order:
 // [strRemainingTime], [strTimesUp], [TimerValue] (minutes),
 // [ReadingFileName] (readingAddress as given), [strStartReading],
