@@ -1,9 +1,10 @@
 // Shared helpers of the browser tests: exporting a quiz with the export
 // tool into a temporary folder, starting Chromium, and watching the console.
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readdirSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { dirname, join, resolve } from 'node:path';
+import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
 
@@ -135,4 +136,29 @@ export async function frameNamed(page, name) {
     await page.waitForTimeout(50);
   }
   throw new Error(`no frame ${name}`);
+}
+
+// Serves exported pages over http on 127.0.0.1, as Windows-1252 text:
+// pathOf(name) gives the file of a requested bare name.  The browser's
+// favicon request is answered with no content, a missing file with 404.
+// url(name) is the address of a page; close the server when done.
+export async function servePages(pathOf) {
+  const server = createServer((req, res) => {
+    const name = basename(new URL(req.url, 'http://x').pathname);
+    if (name === 'favicon.ico') {
+      res.writeHead(204);
+      res.end();
+      return;
+    }
+    try {
+      const body = readFileSync(pathOf(name));
+      res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
+      res.end(body);
+    } catch {
+      res.writeHead(404);
+      res.end();
+    }
+  });
+  await new Promise((r) => server.listen(0, '127.0.0.1', r));
+  return { server, url: (name) => `http://127.0.0.1:${server.address().port}/${name}` };
 }
