@@ -96,6 +96,31 @@ ClueLists MakeClueLists(const std::vector<Word>& words, const std::string& block
   return out;
 }
 
+// Both clue lists, their blocks cut out of the page (each leaving its loop
+// placeholder).
+struct Clues {
+  ClueLists across;
+  ClueLists down;
+};
+Clues CutClueLists(std::string& page, const CrosswordWords& words) {
+  const std::string acrossBlock = CutMarkedBlock(page, "[StartCluesAcrossLoop]",
+                                                 "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
+  const std::string downBlock = CutMarkedBlock(page, "[StartCluesDownLoop]", "[EndCluesDownLoop]",
+                                               "[CluesDownLoop]", false);
+  return {MakeClueLists(words.across, acrossBlock, "AClues"),
+          MakeClueLists(words.down, downBlock, "DClues")};
+}
+
+// The letter array, the clue lists and the clue arrays into their
+// placeholders.
+void FillLettersAndClues(std::string& page, const std::string& letters, const Clues& clues) {
+  Fill(page, "[WinLettersArray]", letters);
+  Fill(page, "[CluesAcrossLoop]", clues.across.items);
+  Fill(page, "[CluesDownLoop]", clues.down.items);
+  Fill(page, "[AClues]", clues.across.assignments);
+  Fill(page, "[DClues]", clues.down.assignments);
+}
+
 std::string NumberAnchor(int n) {
   const std::string s = std::to_string(n);
   return "<A HREF=\"javascript:DoNothing()\" onClick=\"ShowClue(" + s +
@@ -222,21 +247,12 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     if (plan.abandoned) return plan;
     Section(page, "inclHelpButton", c.Checked("chkIncludeHelp"));
     const std::string letters = LetterArray(grid);
-    const std::string acrossBlock = CutMarkedBlock(page, "[StartCluesAcrossLoop]",
-                                                   "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
-    const ClueLists across = MakeClueLists(words.across, acrossBlock, "AClues");
-    const std::string downBlock = CutMarkedBlock(page, "[StartCluesDownLoop]",
-                                                 "[EndCluesDownLoop]", "[CluesDownLoop]", false);
-    const ClueLists down = MakeClueLists(words.down, downBlock, "DClues");
+    const Clues clues = CutClueLists(page, words);
     const std::string cellBlock =
         CutMarkedBlock(page, "[StartCellLoop]", "[EndCellLoop]", "[Grid]", false);
     const GridRows table = MakeGridRows(grid, cellBlock, false);
 
-    Fill(page, "[WinLettersArray]", letters);
-    Fill(page, "[CluesAcrossLoop]", across.items);
-    Fill(page, "[CluesDownLoop]", down.items);
-    Fill(page, "[AClues]", across.assignments);
-    Fill(page, "[DClues]", down.assignments);
+    FillLettersAndClues(page, letters, clues);
     Fill(page, "[Grid]", table.rows);
 
     const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attribute(c.Text("editCheck")) +
@@ -283,14 +299,9 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
 
   // The clue block with its two lists, as one script assignment.
   std::string clueBlock = CutMarkedBlock(page, "[StartClueCode]", "[EndClueCode]", "[Clues]", false);
-  const std::string acrossBlock = CutMarkedBlock(clueBlock, "[StartCluesAcrossLoop]",
-                                                 "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
-  const ClueLists across = MakeClueLists(words.across, acrossBlock, "AClues");
-  Fill(clueBlock, "[CluesAcrossLoop]", across.items);
-  const std::string downBlock = CutMarkedBlock(clueBlock, "[StartCluesDownLoop]",
-                                               "[EndCluesDownLoop]", "[CluesDownLoop]", false);
-  const ClueLists down = MakeClueLists(words.down, downBlock, "DClues");
-  Fill(clueBlock, "[CluesDownLoop]", down.items);
+  const Clues clues = CutClueLists(clueBlock, words);
+  Fill(clueBlock, "[CluesAcrossLoop]", clues.across.items);
+  Fill(clueBlock, "[CluesDownLoop]", clues.down.items);
   clueBlock = ReplaceAll(kCrLf, "", clueBlock);
   Fill(clueBlock, "[strCluesAcross]", Html(c.Text("editCluesAcross")));
   Fill(clueBlock, "[strCluesDown]", Html(c.Text("editCluesDown")));
@@ -314,11 +325,7 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
 
   Fill(page, "[Grid]", gridCode);
   Fill(page, "[GridMap]", table.map);
-  Fill(page, "[WinLettersArray]", letters);
-  Fill(page, "[CluesAcrossLoop]", across.items);
-  Fill(page, "[CluesDownLoop]", down.items);
-  Fill(page, "[AClues]", across.assignments);
-  Fill(page, "[DClues]", down.assignments);
+  FillLettersAndClues(page, letters, clues);
   Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
   Fill(page, "[strPlainTitle]", PlainTitle(in.title));
   Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
