@@ -178,14 +178,6 @@ NavButtons CrosswordButtons(const ConfigValues& config) {
   return b;
 }
 
-void FillColours(std::string& page, const ConfigValues& c) {
-  Fill(page, "[strPageBGColor]", Attribute(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", Attribute(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", Attribute(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", Attribute(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", Attribute(c.Text("editNavBarColor")));
-}
-
 }  // namespace
 
 std::string CheckBeforeExport(Crossword& crossword, CrosswordWords& words) {
@@ -233,9 +225,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[NextExButton]", buttons.nextEx);
     Fill(page, "[ContentsButton]", buttons.contents);
     Fill(page, "[BackButton]", buttons.back);
-    Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
-    Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
-    FillColours(page, c);
+    FillAddressesAndColours(page, c, Attribute);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), FinishPage(page),
                                            names.welcome, ListEntry::AppendLine,
                                            kUnableToSave + names.welcome));
@@ -281,9 +271,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[NextExButton]", buttons.nextEx);
     Fill(page, "[ContentsButton]", buttons.contents);
     Fill(page, "[BackButton]", buttons.back);
-    Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
-    Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
-    FillColours(page, c);
+    FillAddressesAndColours(page, c, Attribute);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), FinishPage(page), names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }

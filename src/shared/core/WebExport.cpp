@@ -385,14 +385,15 @@ std::string TrueFalse(bool b) { return b ? "true" : "false"; }
 
 std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
 
-void FillAddressesAndColours(std::string& page, const ConfigValues& c) {
-  FillPlaceholder(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
-  FillPlaceholder(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
-  FillPlaceholder(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
-  FillPlaceholder(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
-  FillPlaceholder(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
-  FillPlaceholder(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
-  FillPlaceholder(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+void FillAddressesAndColours(std::string& page, const ConfigValues& c,
+                             std::string (*attribute)(const std::string&)) {
+  FillPlaceholder(page, "[strContentsURL]", attribute(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", attribute(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", attribute(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", attribute(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", attribute(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", attribute(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", attribute(c.Text("editNavBarColor")));
 }
 
 void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c) {

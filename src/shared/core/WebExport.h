@@ -263,8 +263,10 @@ std::string TrueFalse(bool b);
 std::string ScriptCaption(const std::string& s);
 // The two addresses and the five colours of the configuration, in this
 // order: [strContentsURL], [strNextExURL], [strPageBGColor],
-// [strTitleColor], [strExBGColor], [strTextColor], [strNavBarColor].
-void FillAddressesAndColours(std::string& page, const ConfigValues& c);
+// [strTitleColor], [strExBGColor], [strTextColor], [strNavBarColor]; each
+// value made a double-quoted attribute's by attribute.
+void FillAddressesAndColours(std::string& page, const ConfigValues& c,
+                             std::string (*attribute)(const std::string&) = AttributeValue);
 // The navigation of a single page, as script strings, in this order:
 // [strBackCaption], [strContentsCaption], [strNextExCaption] (captions),
 // [strContentsURL], [strNextExURL], [strPageBGColor], [strTitleColor],
