@@ -19,6 +19,22 @@ void Fill(std::string& page, const char* placeholder, const std::string& value) 
 
 void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, tag, keep); }
 
+// The feedback and scoring texts of both exercise pages.
+void FillFeedback(std::string& page, const ConfigValues& c) {
+  Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
+  Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
+  Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
+  Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
+  Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
+  Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
+  Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
+  Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
+  Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
+  Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
+  Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
+  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+}
+
 // Adds the messages that making the reading output gave, in their place; a
 // reading whose template was empty after every fallback abandons the export.
 void AddReadingMessages(ExportPlan& plan, const ReadingState& reading) {
@@ -166,15 +182,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
     FillReadingPlaceholders(page, c, in.reading.minutes, readingInAttribute);
     Fill(page, "[strQuizTitle]", MarkupText(TextToHTMLBreaks(in.title)));
-    Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
-    Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
-    Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
-    Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
-    Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
-    Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
-    Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
-    Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
-    Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
+    FillFeedback(page, c);
     Fill(page, "[Answers]", answers);
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
     Fill(page, "[strQuizSubtitle]", MarkupText(TextToHTMLBreaks(c.Text("mmoQuizSubtitle"))));
@@ -188,9 +196,6 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
     Fill(page, "[ContentsButton]", buttons.contents);
     Fill(page, "[BackButton]", buttons.back);
-    Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
-    Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
-    Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
     FillAddressesAndColours(page, c);
     page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
@@ -248,29 +253,18 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
 
   Fill(page, "[strEscapeLookup]", charScript);
   Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
-  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
   Fill(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   Fill(page, "[strHintCaption]", ScriptCaption(c.Text("editHint")));
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));
-  Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
-  Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
-  Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
-  Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
-  Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
-  Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
-  Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
+  FillFeedback(page, c);
   Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
   Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
   Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoQuizSubtitle")));
   Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
-  Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
-  Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
   FillScriptAddressesAndColours(page, c);
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
-  Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
-  Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
   Fill(page, "[boolShuffleQs]", TrueFalse(c.Checked("chkShuffleQs")));
   Fill(page, "[strItemArray]", items);
   return FinishPage(page);
