@@ -118,9 +118,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
     Fill(page, "[strWelcome]", MarkupText(TextToHTMLBreaks(c.Text("mmoWelcome"))));
     Fill(page, "[strInstructions]", MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
-    Fill(page, "[NextExButton]", buttons.nextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
+    FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c);
     page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), page, names.welcome,
@@ -192,10 +190,8 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[CheckCaption]", AttributeValue(c.Text("editCheck")));
     Fill(page, "[HintCaption]", AttributeValue(c.Text("editHint")));
     Fill(page, "[ShowCaption]", AttributeValue(c.Text("editShow")));
-    Fill(page, "[NextExButton]", buttons.nextEx);
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
+    FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c);
     page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,

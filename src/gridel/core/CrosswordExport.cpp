@@ -222,9 +222,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
     Fill(page, "[strWelcome]", Html(c.Text("mmoWelcome")));
     Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions")));
-    Fill(page, "[NextExButton]", buttons.nextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
+    FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), FinishPage(page),
                                            names.welcome, ListEntry::AppendLine,
@@ -268,9 +266,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[CheckButton]", check);
     Fill(page, "[HintButton]", hint);
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
-    Fill(page, "[NextExButton]", buttons.nextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
+    FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), FinishPage(page), names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));

@@ -373,6 +373,12 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
   return b;
 }
 
+void FillNavButtons(std::string& page, const NavButtons& buttons) {
+  FillPlaceholder(page, "[NextExButton]", buttons.nextEx);
+  FillPlaceholder(page, "[ContentsButton]", buttons.contents);
+  FillPlaceholder(page, "[BackButton]", buttons.back);
+}
+
 void FillPlaceholder(std::string& page, const char* placeholder, const std::string& value) {
   page = XMLReplaceAll(placeholder, value, page);
 }

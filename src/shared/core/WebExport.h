@@ -249,6 +249,8 @@ struct NavButtons {
 // button's form posting.
 enum class NavStyle { Quiz, Matching, Crossword };
 NavButtons BuildNavButtons(const ConfigValues& config, NavStyle style = NavStyle::Quiz);
+// Fills [NextExButton], [ContentsButton] and [BackButton] of a frames page.
+void FillNavButtons(std::string& page, const NavButtons& buttons);
 
 // --------------------------------------------------- filling the pages ----
 
