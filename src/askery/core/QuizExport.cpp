@@ -275,11 +275,7 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
 
   if (!in.reading.include) {
     const std::string page = MakeDHTMLPage(questions, in, std::string(), plan);
-    ExportStep write = ExportStep::Write(names.fileName, page, names.name, ListEntry::None,
-                                         kUnableToSave + names.fileName);
-    write.restoreCursorBefore = true;
-    write.stopOnFailure = true;
-    plan.steps.push_back(write);
+    plan.WriteSinglePage(page);
     return plan;
   }
 

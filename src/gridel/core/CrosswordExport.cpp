@@ -336,11 +336,7 @@ ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& w
   };
   const std::string page = MakeDHTMLCodePage(grid, words, in, plan);
   if (plan.abandoned) return plan;
-  ExportStep write = ExportStep::Write(in.fileName, page, plan.rootName, ListEntry::None,
-                                       kUnableToSave + in.fileName);
-  write.restoreCursorBefore = true;
-  write.stopOnFailure = true;
-  plan.steps.push_back(write);
+  plan.WriteSinglePage(page);
   return plan;
 }
 

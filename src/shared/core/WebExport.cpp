@@ -102,6 +102,14 @@ void ExportPlan::Warn(const std::string& text, int helpContext) {
   steps.push_back(ExportStep::Warning(text, helpContext));
 }
 
+void ExportPlan::WriteSinglePage(const std::string& page) {
+  ExportStep write = ExportStep::Write(rootPath, page, rootName, ListEntry::None,
+                                       "Unable to save file: " + rootPath);
+  write.restoreCursorBefore = true;
+  write.stopOnFailure = true;
+  steps.push_back(write);
+}
+
 void ExportPlan::AddMessages(const std::vector<ExportMessage>& messages) {
   for (const ExportMessage& m : messages) {
     ExportStep step;

@@ -168,6 +168,10 @@ struct ExportPlan {
   std::string UseTemplate(const TemplateSource& source);
   void Warn(const std::string& text, int helpContext);
   void AddMessages(const std::vector<ExportMessage>& messages);
+  // The one page of a single-page export, written as the root page: the
+  // default cursor comes back before the write, and a failure ("Unable to
+  // save file: " and the full path) ends the export without a report.
+  void WriteSinglePage(const std::string& page);
 };
 
 // A plan whose root page is names.fileName, for programName's final report.
