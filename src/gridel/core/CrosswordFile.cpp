@@ -29,25 +29,6 @@ const std::string kCrLf = "\r\n";
 
 std::string RootPath(const char* rest) { return std::string(kFileRoot) + "\\" + rest; }
 
-// The keys of one section of an old line-based file, read once, by the rules
-// of TDataFile: the section starts at the first line beginning with its
-// bracketed name and ends at the first empty line; the first line of a key
-// wins.
-std::unordered_map<std::string, std::string> SectionKeys(const std::vector<std::string>& lines,
-                                                         const std::string& section) {
-  std::unordered_map<std::string, std::string> keys;
-  const std::string header = "[" + section + "]";
-  size_t i = 0;
-  while (i < lines.size() && lines[i].compare(0, header.size(), header) != 0) ++i;
-  for (; i < lines.size() && !lines[i].empty(); ++i) {
-    const auto eq = lines[i].find('=');
-    if (eq == std::string::npos) continue;
-    keys.emplace(lines[i].substr(0, eq),
-                 ReplaceAll("{ReturnToken}", "\r\n", lines[i].substr(eq + 1)));
-  }
-  return keys;
-}
-
 // The index in a key "<prefix><decimal>" as TDataFile keys are written (no
 // sign, no leading zero), -1 for any other key; indices past limit give limit.
 int KeyIndex(const std::string& key, const std::string& prefix, int limit) {
@@ -195,14 +176,11 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
     out.message = kUnsupportedVersionMessage;
     return out;
   }
-  std::vector<std::string> lines;
-  if (!LoadTextLines(file.FileName(), lines)) lines.clear();
-
   // Grid: one key per row, one character per cell; the section's blank
   // marker (182 from version 3 on, 26 before) is an empty cell.
   const bool v3 = version >= 3;
   const char blank = v3 ? '\xB6' : '\x1A';
-  const auto gridKeys = SectionKeys(lines, v3 ? "GridV3" : "Grid");
+  const auto gridKeys = file.ReadSection(v3 ? "GridV3" : "Grid");
   int needed = std::max(1, currentSize);
   for (const auto& [key, value] : gridKeys) {
     const int r = KeyIndex(key, "GridRow", kMaxGridSize);
@@ -227,11 +205,11 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
   out.carriesConfig = !file.ReadString("Config", "strCheckCaption", "").empty();
 
   // Words: TotalWords pairs, but none past the last Word or Def key present.
-  const auto wordKeys = SectionKeys(lines, "Words");
-  const auto defKeys = SectionKeys(lines, "Definitions");
+  const auto wordKeys = file.ReadSection("Words");
+  const auto defKeys = file.ReadSection("Definitions");
   const int total = file.ReadInteger("Words", "TotalWords", 0);
   int present = 0;
-  const int limit = static_cast<int>(lines.size()) + 1;
+  const int limit = static_cast<int>(file.LineCount()) + 1;
   for (const auto& [key, value] : wordKeys) present = std::max(present, KeyIndex(key, "Word", limit) + 1);
   for (const auto& [key, value] : defKeys) present = std::max(present, KeyIndex(key, "Def", limit) + 1);
   const int count = std::clamp(total, 0, present);
