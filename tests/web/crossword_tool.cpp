@@ -13,24 +13,15 @@
 // can be made large enough, else from its corner.
 // Paths and texts are UTF-8.  Prints the pages written, one a line.
 #include <algorithm>
-#include <iostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "gridel/core/CrosswordExport.h"
 #include "gridel/core/CrosswordFile.h"
-#include "platform/core/Platform.h"
-#include "platform/core/TextCodec.h"
-#include "shared/core/ConfigDocument.h"
-#include "shared/core/FileFunctions.h"
+#include "tool_support.h"
 
 namespace {
-
-std::string Arg(int& i, int argc, char** argv) {
-  if (i + 1 >= argc) throw std::runtime_error(std::string("missing value after ") + argv[i]);
-  return argv[++i];
-}
 
 // The demonstration crossword: words crossing in shared cells, accented
 // capitals (one of them from the 0x80..0x9F range) and a clue with markup.
@@ -81,51 +72,28 @@ void PutRows(gridel::LetterGrid& grid, const std::string& rows) {
 }  // namespace
 
 int RunCrosswordTool(int argc, char** argv) {
-  using tavrel::Utf8ToWin1252;
-  std::string mode = "frames";
-  std::string out;
   std::string gdl;
   std::string rows;
-  std::string configFile;
-  std::string templates;
   bool titleGiven = false;
   std::string title;
   gridel::ClueList clues;
-  ConfigValues overrides;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    if (a == "--kind") Arg(i, argc, argv);
-    else if (a == "--mode") mode = Arg(i, argc, argv);
-    else if (a == "--out") out = Utf8ToWin1252(Arg(i, argc, argv));
-    else if (a == "--gdl") gdl = Utf8ToWin1252(Arg(i, argc, argv));
-    else if (a == "--rows") rows = Utf8ToWin1252(Arg(i, argc, argv));
-    else if (a == "--title") { title = Utf8ToWin1252(Arg(i, argc, argv)); titleGiven = true; }
-    else if (a == "--config") configFile = Utf8ToWin1252(Arg(i, argc, argv));
-    else if (a == "--templates") templates = Utf8ToWin1252(Arg(i, argc, argv));
-    else if (a == "--clue" || a == "--set" || a == "--check") {
-      const std::string v = Utf8ToWin1252(Arg(i, argc, argv));
+  const ToolArgs args = ReadToolArgs(argc, argv, [&](const std::string& a, const NextValue& value) {
+    if (a == "--kind") value();
+    else if (a == "--gdl") gdl = value();
+    else if (a == "--rows") rows = value();
+    else if (a == "--title") { title = value(); titleGiven = true; }
+    else if (a == "--clue") {
+      const std::string v = value();
       const auto eq = v.find('=');
       if (eq == std::string::npos) throw std::runtime_error("expected NAME=VALUE: " + v);
-      const std::string name = v.substr(0, eq);
-      const std::string value = v.substr(eq + 1);
-      if (a == "--clue") clues.push_back({name, value});
-      else if (a == "--set") overrides.text[name] = value;
-      else overrides.checked[name] = value == "1";
-    } else throw std::runtime_error("unknown argument " + a);
-  }
-  if (out.empty()) throw std::runtime_error("--out is required");
-  if (templates.empty()) templates = tavrel::programFolder() + "source/";
-  if (templates.back() != '/') templates += '/';
+      clues.push_back({v.substr(0, eq), v.substr(eq + 1)});
+    } else return false;
+    return true;
+  });
 
   gridel::CrosswordExportInput in;
-  in.fileName = out;
-  in.config = configdoc::Defaults(configdoc::Program::Gridel);
-  if (!configFile.empty() &&
-      configdoc::LoadConfigFromFile(configdoc::Program::Gridel, configFile, in.config) ==
-          configdoc::LoadResult::Missing)
-    throw std::runtime_error("no configuration file " + configFile);
-  for (const auto& [k, v] : overrides.text) in.config.text[k] = v;
-  for (const auto& [k, v] : overrides.checked) in.config.checked[k] = v;
+  in.fileName = args.out;
+  in.config = ToolConfig(configdoc::Program::Gridel, args);
 
   gridel::Crossword crossword;
   if (!gdl.empty()) {
@@ -136,32 +104,22 @@ int RunCrosswordTool(int argc, char** argv) {
     crossword = loaded.crossword;
   } else {
     if (rows.empty()) {
-      rows = Utf8ToWin1252(kDemoRows);
-      for (const auto& [w, c] : kDemoClues) clues.push_back({Utf8ToWin1252(w), Utf8ToWin1252(c)});
-      if (!titleGiven) title = Utf8ToWin1252("Caf\xC3\xA9s & streets: a crossword");
+      rows = FromUtf8(kDemoRows);
+      for (const auto& [w, c] : kDemoClues) clues.push_back({FromUtf8(w), FromUtf8(c)});
+      if (!titleGiven) title = FromUtf8("Caf\xC3\xA9s & streets: a crossword");
     }
     PutRows(crossword.grid, rows);
     crossword.clues = clues;
   }
   if (titleGiven || crossword.title.empty()) crossword.title = title;
 
-  auto readTemplate = [&templates](TemplateSource& t) {
-    std::string text;
-    if (LoadTextFile(FindFileNoCase(templates, t.fileName), text)) t.disk = text;
-  };
-  readTemplate(in.frameset);
-  readTemplate(in.welcome);
-  readTemplate(in.code);
-  readTemplate(in.dhtml);
+  ReadToolTemplates(args, {&in.frameset, &in.welcome, &in.code, &in.dhtml});
   in.title = crossword.title;
 
   gridel::CrosswordWords words;
   const std::string refusal = gridel::CheckBeforeExport(crossword, words);
   if (!refusal.empty()) throw std::runtime_error(refusal);
-  const ExportPlan plan = mode == "single"
-                              ? gridel::BuildSinglePageExport(crossword.grid, words, in)
-                              : gridel::BuildFramesExport(crossword.grid, words, in);
-  const gridel::CrosswordExportOutcome outcome = gridel::RunCrosswordExport(plan, nullptr);
-  for (const std::string& p : outcome.written) std::cout << NativePath(p) << "\n";
-  return outcome.reported ? 0 : 1;
+  return RunToolPlan(args.mode == "single"
+                         ? gridel::BuildSinglePageExport(crossword.grid, words, in)
+                         : gridel::BuildFramesExport(crossword.grid, words, in));
 }

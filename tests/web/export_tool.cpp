@@ -19,46 +19,17 @@
 #include "askery/core/QuizExport.h"
 #include "askery/core/QuizFile.h"
 #include "platform/core/Platform.h"
-#include "platform/core/TextCodec.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/TQList.h"
 #include "shared/core/XMLRoutines.h"
+#include "tool_support.h"
 
 using namespace askery;
 
 namespace {
-
-class ConsolePlatform : public tavrel::IPlatform {
- public:
-  tavrel::ModalResult messageDlg(const std::string& text, tavrel::MsgType, unsigned buttons,
-                                 int) override {
-    std::cerr << "message: " << text << "\n";
-    if (buttons & tavrel::mbNo) return tavrel::ModalResult::No;
-    return tavrel::ModalResult::OK;
-  }
-  void showMessage(const std::string& text) override { std::cerr << "message: " << text << "\n"; }
-  bool openDialog(tavrel::FileDialogOptions&) override { return false; }
-  bool saveDialog(tavrel::FileDialogOptions&) override { return false; }
-  bool fontDialog(tavrel::FontSpec&) override { return false; }
-  bool inputQuery(const std::string&, const std::string&, std::string&) override { return false; }
-  std::string clipboardText() override { return {}; }
-  void setClipboardText(const std::string&) override {}
-  bool shellOpen(const std::string&, std::string& e) override {
-    e = "not here";
-    return false;
-  }
-  void setHelpFile(const std::string&) override {}
-  void showHelp(int) override {}
-  void showHelpContents() override {}
-  void setBusy(bool) override {}
-};
-
-// Windows-1252 text from the UTF-8 of the command line; letters the code
-// page lacks become character references, as the editor keeps them.
-std::string FromUtf8(const std::string& s) { return tavrel::Utf8ToWin1252(s); }
 
 // The demonstration quiz: plain answers, several accepted answers, accented
 // letters, the euro sign, apostrophes and text that looks like markup.
@@ -80,11 +51,6 @@ void BuildDemoQuiz(TQList& q, std::string& title) {
   add("Type the closing tag of a script element.", {"</script>"});
 }
 
-std::string ArgValue(int& i, int argc, char** argv) {
-  if (i + 1 >= argc) throw std::runtime_error(std::string("missing value after ") + argv[i]);
-  return argv[++i];
-}
-
 }  // namespace
 
 // crossword_tool.cpp: "--kind crossword" exports a crossword instead.
@@ -101,45 +67,24 @@ int main(int argc, char** argv) {
     for (int i = 1; i + 1 < argc; ++i)
       if (std::string(argv[i]) == "--kind" && std::string(argv[i + 1]) == "matching")
         return RunMatchingExport(argc, argv);
-    std::string mode = "frames";
-    std::string out;
     std::string quizFile;
-    std::string configFile;
-    std::string templates;
     std::string readingMode;  // "" = as the quiz file says
     int timer = -1;
-    ConfigValues overrides;
-    for (int i = 1; i < argc; ++i) {
-      const std::string a = argv[i];
-      if (a == "--mode") mode = ArgValue(i, argc, argv);
-      else if (a == "--out") out = FromUtf8(ArgValue(i, argc, argv));
-      else if (a == "--quiz") quizFile = FromUtf8(ArgValue(i, argc, argv));
-      else if (a == "--demo") quizFile.clear();
-      else if (a == "--config") configFile = FromUtf8(ArgValue(i, argc, argv));
-      else if (a == "--templates") templates = FromUtf8(ArgValue(i, argc, argv));
-      else if (a == "--reading") readingMode = FromUtf8(ArgValue(i, argc, argv));
-      else if (a == "--timer") timer = std::stoi(ArgValue(i, argc, argv));
-      else if (a == "--set" || a == "--check") {
-        const std::string v = FromUtf8(ArgValue(i, argc, argv));
-        const auto eq = v.find('=');
-        if (eq == std::string::npos) throw std::runtime_error("expected NAME=VALUE: " + v);
-        if (a == "--set") overrides.text[v.substr(0, eq)] = v.substr(eq + 1);
-        else overrides.checked[v.substr(0, eq)] = v.substr(eq + 1) == "1";
-      } else throw std::runtime_error("unknown argument " + a);
-    }
-    if (out.empty()) throw std::runtime_error("--out is required");
-    if (templates.empty()) templates = tavrel::programFolder() + "source/";
-    if (templates.back() != '/') templates += '/';
+    const ToolArgs args =
+        ReadToolArgs(argc, argv, [&](const std::string& a, const NextValue& value) {
+          if (a == "--quiz") quizFile = value();
+          else if (a == "--demo") quizFile.clear();
+          else if (a == "--reading") readingMode = value();
+          else if (a == "--timer") timer = std::stoi(value());
+          else return false;
+          return true;
+        });
+    const std::string& mode = args.mode;
+    const std::string& templates = args.templates;
 
     QuizExportInput in;
-    in.fileName = out;
-    in.config = configdoc::Defaults(configdoc::Program::Askery);
-    if (!configFile.empty() &&
-        configdoc::LoadConfigFromFile(configdoc::Program::Askery, configFile, in.config) ==
-            configdoc::LoadResult::Missing)
-      throw std::runtime_error("no configuration file " + configFile);
-    for (const auto& [k, v] : overrides.text) in.config.text[k] = v;
-    for (const auto& [k, v] : overrides.checked) in.config.checked[k] = v;
+    in.fileName = args.out;
+    in.config = ToolConfig(configdoc::Program::Askery, args);
 
     TQList questions;
     std::string readingXML;
@@ -199,20 +144,9 @@ int main(int argc, char** argv) {
       }
     }
 
-    auto readTemplate = [&templates](TemplateSource& t) {
-      std::string text;
-      if (LoadTextFile(FindFileNoCase(templates, t.fileName), text)) t.disk = text;
-    };
-    readTemplate(in.frameset);
-    readTemplate(in.welcome);
-    readTemplate(in.code);
-    readTemplate(in.dhtml);
-
-    const ExportPlan plan = mode == "single" ? BuildSinglePageExport(questions, in)
-                                             : BuildFramesExport(questions, in);
-    const ExportOutcome outcome = RunExportPlan(plan, nullptr);
-    for (const std::string& p : outcome.written) std::cout << NativePath(p) << "\n";
-    return outcome.reported ? 0 : 1;
+    ReadToolTemplates(args, {&in.frameset, &in.welcome, &in.code, &in.dhtml});
+    return RunToolPlan(mode == "single" ? BuildSinglePageExport(questions, in)
+                                        : BuildFramesExport(questions, in));
   } catch (const std::exception& e) {
     std::cerr << "error: " << e.what() << "\n";
     return 2;

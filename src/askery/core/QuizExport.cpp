@@ -19,6 +19,22 @@ void Fill(std::string& page, const char* placeholder, const std::string& value) 
 
 void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, tag, keep); }
 
+// The feedback and scoring texts of both exercise pages.
+void FillFeedback(std::string& page, const ConfigValues& c) {
+  Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
+  Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
+  Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
+  Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
+  Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
+  Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
+  Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
+  Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
+  Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
+  Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
+  Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
+  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+}
+
 // Adds the messages that making the reading output gave, in their place; a
 // reading whose template was empty after every fallback abandons the export.
 void AddReadingMessages(ExportPlan& plan, const ReadingState& reading) {
@@ -53,12 +69,7 @@ std::string TakeQuestionBlock(std::string& page) {
 ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
   const ConfigValues& c = in.config;
   const ExportNames names = MakeExportNames(in.fileName);
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = names.fileName;
-  plan.rootName = names.name;
-  plan.multiPage = true;
-  plan.reportButtons = tavrel::mbYesNoCancel;
+  ExportPlan plan = MakeExportPlan(kProgramName, names, true, tavrel::mbYesNoCancel);
 
   // Reading page, or the web address that stands for it.
   bool readingIsAddress = false;
@@ -91,7 +102,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
     Fill(page, "[ReadingFileName]", readingInAttribute);
-    page = InsertAuthorMetaTag(HighCharsToEntities(page), kAuthorProgramName);
+    page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.fileName, page, names.name, ListEntry::Front,
                                            kUnableToSave + names.name));
   }
@@ -107,11 +118,9 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
     Fill(page, "[strWelcome]", MarkupText(TextToHTMLBreaks(c.Text("mmoWelcome"))));
     Fill(page, "[strInstructions]", MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
-    Fill(page, "[NextExButton]", buttons.nextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
+    FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c);
-    page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+    page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), page, names.welcome,
                                            ListEntry::AppendLine, kUnableToSave + names.welcome));
   }
@@ -171,15 +180,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
     FillReadingPlaceholders(page, c, in.reading.minutes, readingInAttribute);
     Fill(page, "[strQuizTitle]", MarkupText(TextToHTMLBreaks(in.title)));
-    Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
-    Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
-    Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
-    Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
-    Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
-    Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
-    Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
-    Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
-    Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
+    FillFeedback(page, c);
     Fill(page, "[Answers]", answers);
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
     Fill(page, "[strQuizSubtitle]", MarkupText(TextToHTMLBreaks(c.Text("mmoQuizSubtitle"))));
@@ -189,15 +190,10 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[CheckCaption]", AttributeValue(c.Text("editCheck")));
     Fill(page, "[HintCaption]", AttributeValue(c.Text("editHint")));
     Fill(page, "[ShowCaption]", AttributeValue(c.Text("editShow")));
-    Fill(page, "[NextExButton]", buttons.nextEx);
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
-    Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
-    Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
-    Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+    FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c);
-    page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+    page = FinishPage(page);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }
@@ -251,46 +247,23 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   else if (!readingFileName.empty())
     readingName = ScriptString(FileNameAsAddress(ExtractFileName(readingFileName)));
 
-  auto multiLine = [](const std::string& s) { return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s))); };
-
   Fill(page, "[strEscapeLookup]", charScript);
   Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
-  Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
   Fill(page, "[strGraphicURL]", ScriptString(c.Text("editGraphicURL")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   Fill(page, "[strHintCaption]", ScriptCaption(c.Text("editHint")));
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));
-  Fill(page, "[strTheseAnswersToo]", ScriptString(c.Text("editTheseAnswersToo")));
-  Fill(page, "[strThisMuch]", ScriptString(c.Text("editThisMuch")));
-  Fill(page, "[strTheseWords]", ScriptString(c.Text("editTheseWords")));
-  Fill(page, "[strPleaseEnter]", ScriptString(c.Text("editPleaseEnter")));
-  Fill(page, "[strNextCorrect]", ScriptString(c.Text("editNextCorrect")));
-  Fill(page, "[strCorrectList]", ScriptString(c.Text("editCorrectList")));
-  Fill(page, "[CaseSensitive]", TrueFalse(c.Checked("chkCaseSensitive")));
-  Fill(page, "[strExerciseTitle]", multiLine(in.title));
+  FillFeedback(page, c);
+  Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
   Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
-  Fill(page, "[strExerciseSubtitle]", multiLine(c.Text("mmoQuizSubtitle")));
-  Fill(page, "[strInstructions]", multiLine(c.Text("mmoInstructions")));
-  Fill(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
-  Fill(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
-  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
-  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
-  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
-  Fill(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
-  Fill(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
-  Fill(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+  Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoQuizSubtitle")));
+  Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  FillScriptAddressesAndColours(page, c);
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
-  Fill(page, "[boolContinuousScoring]", TrueFalse(c.Checked("chkContinuousScoring")));
-  Fill(page, "[strCorrectFirstTime]", ScriptString(c.Text("editCorrectFirstTime")));
   Fill(page, "[boolShuffleQs]", TrueFalse(c.Checked("chkShuffleQs")));
   Fill(page, "[strItemArray]", items);
-  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  return FinishPage(page);
 }
 
 ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
@@ -298,24 +271,14 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
   // name, as in the frames export: a folder whose name holds ".htm" plays no
   // part in them.
   const ExportNames names = MakeExportNames(in.fileName);
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = names.fileName;
-  plan.rootName = names.name;
-  plan.reportButtons = tavrel::mbYesNo;
+  ExportPlan plan = MakeExportPlan(kProgramName, names, in.reading.include, tavrel::mbYesNo);
 
   if (!in.reading.include) {
-    plan.multiPage = false;
     const std::string page = MakeDHTMLPage(questions, in, std::string(), plan);
-    ExportStep write = ExportStep::Write(names.fileName, page, names.name, ListEntry::None,
-                                         kUnableToSave + names.fileName);
-    write.restoreCursorBefore = true;
-    write.stopOnFailure = true;
-    plan.steps.push_back(write);
+    plan.WriteSinglePage(page);
     return plan;
   }
 
-  plan.multiPage = true;
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
   const bool readingIsAddress = IsWebAddress(in.reading.output);
@@ -340,7 +303,7 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
   else
     readingFrame = AttributeValue(in.reading.output);
   Fill(frameset, "[ReadingFileName]", readingFrame);
-  frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+  frameset = FinishPage(frameset);
   plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
                                          ListEntry::FrontLine, kUnableToSave + names.fileName));
   return plan;

@@ -60,9 +60,6 @@ std::string PlainTitle(const std::string& title) {
 }
 // A single-quoted script string.
 std::string Script(const std::string& s) { return ScriptString(s); }
-std::string ScriptLines(const std::string& s) {
-  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
-}
 
 // One script line per letter of the grid, in reading order.
 std::string LetterArray(const LetterGrid& grid) {
@@ -97,6 +94,31 @@ ClueLists MakeClueLists(const std::vector<Word>& words, const std::string& block
         SafeJSStringAssignment(std::string(arrayName) + "[" + number + "]", w.clue) + kCrLf;
   }
   return out;
+}
+
+// Both clue lists, their blocks cut out of the page (each leaving its loop
+// placeholder).
+struct Clues {
+  ClueLists across;
+  ClueLists down;
+};
+Clues CutClueLists(std::string& page, const CrosswordWords& words) {
+  const std::string acrossBlock = CutMarkedBlock(page, "[StartCluesAcrossLoop]",
+                                                 "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
+  const std::string downBlock = CutMarkedBlock(page, "[StartCluesDownLoop]", "[EndCluesDownLoop]",
+                                               "[CluesDownLoop]", false);
+  return {MakeClueLists(words.across, acrossBlock, "AClues"),
+          MakeClueLists(words.down, downBlock, "DClues")};
+}
+
+// The letter array, the clue lists and the clue arrays into their
+// placeholders.
+void FillLettersAndClues(std::string& page, const std::string& letters, const Clues& clues) {
+  Fill(page, "[WinLettersArray]", letters);
+  Fill(page, "[CluesAcrossLoop]", clues.across.items);
+  Fill(page, "[CluesDownLoop]", clues.down.items);
+  Fill(page, "[AClues]", clues.across.assignments);
+  Fill(page, "[DClues]", clues.down.assignments);
 }
 
 std::string NumberAnchor(int n) {
@@ -156,18 +178,6 @@ NavButtons CrosswordButtons(const ConfigValues& config) {
   return b;
 }
 
-void FillColours(std::string& page, const ConfigValues& c) {
-  Fill(page, "[strPageBGColor]", Attribute(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", Attribute(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", Attribute(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", Attribute(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", Attribute(c.Text("editNavBarColor")));
-}
-
-std::string Finish(const std::string& page) {
-  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
-}
-
 }  // namespace
 
 std::string CheckBeforeExport(Crossword& crossword, CrosswordWords& words) {
@@ -182,12 +192,10 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
                              const CrosswordExportInput& in) {
   const ConfigValues& c = in.config;
   const ExportNames names = MakeExportNames(in.fileName);
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = names.fileName;
-  plan.rootName = names.name;
-  plan.multiPage = true;
-  plan.reportButtons = tavrel::mbYesNoCancel;
+  ExportPlan plan = MakeExportPlan(kProgramName, names, true, tavrel::mbYesNoCancel);
+  plan.report = [rootName = names.name](const ExportOutcome& written) {
+    return FramesReport(written.names, written.rootWritten, rootName);
+  };
   const std::string welcomeAddress = FileNameAsAddress(names.welcome);
 
   // Root page.
@@ -198,7 +206,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strPlainTitle]", PlainTitle(in.title));
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
-    plan.steps.push_back(ExportStep::Write(names.fileName, Finish(page), names.name,
+    plan.steps.push_back(ExportStep::Write(names.fileName, FinishPage(page), names.name,
                                            ListEntry::AppendLine, kUnableToSave + names.name));
   }
 
@@ -214,13 +222,9 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
     Fill(page, "[strWelcome]", Html(c.Text("mmoWelcome")));
     Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions")));
-    Fill(page, "[NextExButton]", buttons.nextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
-    Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
-    Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
-    FillColours(page, c);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), Finish(page),
+    FillNavButtons(page, buttons);
+    FillAddressesAndColours(page, c, Attribute);
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), FinishPage(page),
                                            names.welcome, ListEntry::AppendLine,
                                            kUnableToSave + names.welcome));
   }
@@ -231,21 +235,12 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     if (plan.abandoned) return plan;
     Section(page, "inclHelpButton", c.Checked("chkIncludeHelp"));
     const std::string letters = LetterArray(grid);
-    const std::string acrossBlock = CutMarkedBlock(page, "[StartCluesAcrossLoop]",
-                                                   "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
-    const ClueLists across = MakeClueLists(words.across, acrossBlock, "AClues");
-    const std::string downBlock = CutMarkedBlock(page, "[StartCluesDownLoop]",
-                                                 "[EndCluesDownLoop]", "[CluesDownLoop]", false);
-    const ClueLists down = MakeClueLists(words.down, downBlock, "DClues");
+    const Clues clues = CutClueLists(page, words);
     const std::string cellBlock =
         CutMarkedBlock(page, "[StartCellLoop]", "[EndCellLoop]", "[Grid]", false);
     const GridRows table = MakeGridRows(grid, cellBlock, false);
 
-    Fill(page, "[WinLettersArray]", letters);
-    Fill(page, "[CluesAcrossLoop]", across.items);
-    Fill(page, "[CluesDownLoop]", down.items);
-    Fill(page, "[AClues]", across.assignments);
-    Fill(page, "[DClues]", down.assignments);
+    FillLettersAndClues(page, letters, clues);
     Fill(page, "[Grid]", table.rows);
 
     const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attribute(c.Text("editCheck")) +
@@ -271,13 +266,9 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[CheckButton]", check);
     Fill(page, "[HintButton]", hint);
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
-    Fill(page, "[NextExButton]", buttons.nextEx);
-    Fill(page, "[ContentsButton]", buttons.contents);
-    Fill(page, "[BackButton]", buttons.back);
-    Fill(page, "[strContentsURL]", Attribute(c.Text("editContentsURL")));
-    Fill(page, "[strNextExURL]", Attribute(c.Text("editNextExURL")));
-    FillColours(page, c);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), Finish(page), names.code,
+    FillNavButtons(page, buttons);
+    FillAddressesAndColours(page, c, Attribute);
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), FinishPage(page), names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }
   return plan;
@@ -292,14 +283,9 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
 
   // The clue block with its two lists, as one script assignment.
   std::string clueBlock = CutMarkedBlock(page, "[StartClueCode]", "[EndClueCode]", "[Clues]", false);
-  const std::string acrossBlock = CutMarkedBlock(clueBlock, "[StartCluesAcrossLoop]",
-                                                 "[EndCluesAcrossLoop]", "[CluesAcrossLoop]", false);
-  const ClueLists across = MakeClueLists(words.across, acrossBlock, "AClues");
-  Fill(clueBlock, "[CluesAcrossLoop]", across.items);
-  const std::string downBlock = CutMarkedBlock(clueBlock, "[StartCluesDownLoop]",
-                                               "[EndCluesDownLoop]", "[CluesDownLoop]", false);
-  const ClueLists down = MakeClueLists(words.down, downBlock, "DClues");
-  Fill(clueBlock, "[CluesDownLoop]", down.items);
+  const Clues clues = CutClueLists(clueBlock, words);
+  Fill(clueBlock, "[CluesAcrossLoop]", clues.across.items);
+  Fill(clueBlock, "[CluesDownLoop]", clues.down.items);
   clueBlock = ReplaceAll(kCrLf, "", clueBlock);
   Fill(clueBlock, "[strCluesAcross]", Html(c.Text("editCluesAcross")));
   Fill(clueBlock, "[strCluesDown]", Html(c.Text("editCluesDown")));
@@ -323,11 +309,7 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
 
   Fill(page, "[Grid]", gridCode);
   Fill(page, "[GridMap]", table.map);
-  Fill(page, "[WinLettersArray]", letters);
-  Fill(page, "[CluesAcrossLoop]", across.items);
-  Fill(page, "[CluesDownLoop]", down.items);
-  Fill(page, "[AClues]", across.assignments);
-  Fill(page, "[DClues]", down.assignments);
+  FillLettersAndClues(page, letters, clues);
   Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
   Fill(page, "[strPlainTitle]", PlainTitle(in.title));
   Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
@@ -341,41 +323,26 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[strGraphicURL]", Script(c.Text("editGraphicURL")));
   Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoSubtitle")));
   Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
-  Fill(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
-  Fill(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
-  Fill(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
-  Fill(page, "[strContentsURL]", Script(c.Text("editContentsURL")));
-  Fill(page, "[strNextExURL]", Script(c.Text("editNextExURL")));
-  Fill(page, "[strPageBGColor]", Script(c.Text("editPageBGColor")));
-  Fill(page, "[strTitleColor]", Script(c.Text("editTitleColor")));
-  Fill(page, "[strExBGColor]", Script(c.Text("editExBGColor")));
-  Fill(page, "[strTextColor]", Script(c.Text("editTextColor")));
-  Fill(page, "[strNavBarColor]", Script(c.Text("editNavBarColor")));
-  Fill(page, "[strPopupBGColor]", Script(c.Text("editPopupBGColor")));
-  return Finish(page);
+  FillScriptAddressesAndColours(page, c);
+  return FinishPage(page);
 }
 
 ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& words,
                                  const CrosswordExportInput& in) {
-  ExportPlan plan;
-  plan.programName = kProgramName;
-  plan.rootPath = in.fileName;
-  plan.rootName = ExtractFileName(in.fileName);
-  plan.multiPage = false;
-  plan.reportButtons = tavrel::mbYesNo;
+  ExportPlan plan =
+      MakeExportPlan(kProgramName, MakeExportNames(in.fileName), false, tavrel::mbYesNo);
+  plan.report = [fileName = in.fileName](const ExportOutcome& written) {
+    return written.rootWritten ? SinglePageReport(fileName) : ExportReport();
+  };
   const std::string page = MakeDHTMLCodePage(grid, words, in, plan);
   if (plan.abandoned) return plan;
-  ExportStep write = ExportStep::Write(in.fileName, page, plan.rootName, ListEntry::None,
-                                       kUnableToSave + in.fileName);
-  write.restoreCursorBefore = true;
-  write.stopOnFailure = true;
-  plan.steps.push_back(write);
+  plan.WriteSinglePage(page);
   return plan;
 }
 
-CrosswordReport FramesReport(const std::vector<std::string>& writtenNames, bool rootWritten,
+ExportReport FramesReport(const std::vector<std::string>& writtenNames, bool rootWritten,
                              const std::string& rootName) {
-  CrosswordReport report;
+  ExportReport report;
   const size_t k = writtenNames.size();
   if (k == 0) return report;
   static const char* const counts[] = {"no", "one", "two", "three"};
@@ -400,8 +367,8 @@ CrosswordReport FramesReport(const std::vector<std::string>& writtenNames, bool 
   return report;
 }
 
-CrosswordReport SinglePageReport(const std::string& fileName) {
-  CrosswordReport report;
+ExportReport SinglePageReport(const std::string& fileName) {
+  ExportReport report;
   const std::string crlf2 = kCrLf + kCrLf;
   report.text = "Gridel has created the following file:" + crlf2 + fileName + crlf2 +
                 "If this file is loaded into a browser, the exercise should appear." + crlf2 +
@@ -409,57 +376,6 @@ CrosswordReport SinglePageReport(const std::string& fileName) {
   report.offersView = true;
   report.buttons = tavrel::mbYesNo;
   return report;
-}
-
-CrosswordExportOutcome RunCrosswordExport(const ExportPlan& plan, tavrel::BusyCursor* cursor,
-                                          const PageWriter& writer) {
-  CrosswordExportOutcome out;
-  auto& ui = tavrel::platform();
-  if (plan.abandoned) {  // a template missing everywhere: its messages, nothing written
-    if (cursor) cursor->release();
-    ShowPlanMessages(plan);
-    return out;
-  }
-  std::vector<std::string> names;
-  bool rootWritten = false;
-  for (const ExportStep& step : plan.steps) {
-    if (step.kind == ExportStep::Kind::Message) {
-      if (step.message.plain)
-        ui.showMessage(step.message.text);
-      else
-        ui.messageDlg(step.message.text, step.message.type, step.message.buttons,
-                      step.message.helpContext);
-      continue;
-    }
-    if (step.restoreCursorBefore && cursor) cursor->release();
-    const bool ok = writer ? writer(step.path, step.text) : SaveTextFile(step.path, step.text);
-    if (!ok) {
-      ui.showMessage(step.failureText);
-      if (step.stopOnFailure) {
-        if (cursor) cursor->release();
-        return out;
-      }
-      continue;
-    }
-    out.written.push_back(step.path);
-    names.push_back(step.listName);
-    if (step.path == plan.rootPath) rootWritten = true;
-  }
-  if (cursor) cursor->release();
-  const CrosswordReport report = plan.multiPage ? FramesReport(names, rootWritten, plan.rootName)
-                                                : SinglePageReport(plan.rootPath);
-  if (report.text.empty()) return out;
-  out.reported = true;
-  out.answer = ui.messageDlg(report.text, tavrel::MsgType::Information, report.buttons,
-                             kWebExportHelpContext);
-  if (report.offersView && out.answer == tavrel::ModalResult::Yes) {
-    try {
-      ShellOpenFile(plan.rootPath);
-    } catch (const ShellOpenError& e) {
-      ui.showMessage(e.what());
-    }
-  }
-  return out;
 }
 
 }  // namespace gridel

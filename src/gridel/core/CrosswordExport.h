@@ -2,9 +2,9 @@
 // code page) and the single-page export (one page).  The builders take the
 // letter grid, the numbered words with their clues and plain data gathered by
 // the main window, and return the plan of the export (ExportPlan,
-// shared/WebExport.h): the template warnings and page writes in order.  The
-// window runs the plan with RunCrosswordExport, which ends with the
-// crossword's own report.  Pure: Windows-1252 text, no Qt.
+// shared/WebExport.h): the template warnings and page writes in order, and
+// the crossword's own final report.  The window runs the plan with
+// RunExportPlan.  Pure: Windows-1252 text, no Qt.
 //
 // What the templates receive.  Every placeholder is filled in all its
 // occurrences, in the order listed; every section [word]...[/word] is kept
@@ -126,30 +126,12 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
                               const CrosswordExportInput& in, ExportPlan& plan);
 
 // The final report of an export for the pages written (bare names for the
-// frames export, the full path for the single page), in plan order.  Empty
-// when nothing was written.  offersView tells whether the report asks to
-// view the exercise (only when the root page was written).
-struct CrosswordReport {
-  std::string text;
-  bool offersView = false;
-  unsigned buttons = tavrel::mbOK;
-};
-CrosswordReport FramesReport(const std::vector<std::string>& writtenNames, bool rootWritten,
-                             const std::string& rootName);
-CrosswordReport SinglePageReport(const std::string& fileName);
-
-struct CrosswordExportOutcome {
-  std::vector<std::string> written;  // full paths of the pages written
-  bool reported = false;
-  tavrel::ModalResult answer = tavrel::ModalResult::None;
-};
-
-// Runs the plan (plan.multiPage tells the frames export from the single
-// page): its messages through tavrel::platform(), its pages through
-// writer (SaveTextFile when none is given), a failed page with "Unable to
-// save file: " and its name; then, with the default cursor back, the report
-// of the pages written.  Yes opens the root page.
-CrosswordExportOutcome RunCrosswordExport(const ExportPlan& plan, tavrel::BusyCursor* cursor,
-                                          const PageWriter& writer = nullptr);
+// frames export, the full path for the single page), in plan order: it
+// offers to view the exercise only when the root page was written, and is
+// empty when nothing was written.  The builders give it to their plans, so
+// RunExportPlan ends with it.
+ExportReport FramesReport(const std::vector<std::string>& writtenNames, bool rootWritten,
+                          const std::string& rootName);
+ExportReport SinglePageReport(const std::string& fileName);
 
 }  // namespace gridel

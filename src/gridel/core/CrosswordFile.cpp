@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
 #include "shared/core/FileFunctions.h"
@@ -27,25 +28,6 @@ namespace {
 const std::string kCrLf = "\r\n";
 
 std::string RootPath(const char* rest) { return std::string(kFileRoot) + "\\" + rest; }
-
-// The keys of one section of an old line-based file, read once, by the rules
-// of TDataFile: the section starts at the first line beginning with its
-// bracketed name and ends at the first empty line; the first line of a key
-// wins.
-std::unordered_map<std::string, std::string> SectionKeys(const std::vector<std::string>& lines,
-                                                         const std::string& section) {
-  std::unordered_map<std::string, std::string> keys;
-  const std::string header = "[" + section + "]";
-  size_t i = 0;
-  while (i < lines.size() && lines[i].compare(0, header.size(), header) != 0) ++i;
-  for (; i < lines.size() && !lines[i].empty(); ++i) {
-    const auto eq = lines[i].find('=');
-    if (eq == std::string::npos) continue;
-    keys.emplace(lines[i].substr(0, eq),
-                 ReplaceAll("{ReturnToken}", "\r\n", lines[i].substr(eq + 1)));
-  }
-  return keys;
-}
 
 // The index in a key "<prefix><decimal>" as TDataFile keys are written (no
 // sign, no leading zero), -1 for any other key; indices past limit give limit.
@@ -194,14 +176,11 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
     out.message = kUnsupportedVersionMessage;
     return out;
   }
-  std::vector<std::string> lines;
-  if (!LoadTextLines(file.FileName(), lines)) lines.clear();
-
   // Grid: one key per row, one character per cell; the section's blank
   // marker (182 from version 3 on, 26 before) is an empty cell.
   const bool v3 = version >= 3;
   const char blank = v3 ? '\xB6' : '\x1A';
-  const auto gridKeys = SectionKeys(lines, v3 ? "GridV3" : "Grid");
+  const auto gridKeys = file.ReadSection(v3 ? "GridV3" : "Grid");
   int needed = std::max(1, currentSize);
   for (const auto& [key, value] : gridKeys) {
     const int r = KeyIndex(key, "GridRow", kMaxGridSize);
@@ -226,11 +205,11 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
   out.carriesConfig = !file.ReadString("Config", "strCheckCaption", "").empty();
 
   // Words: TotalWords pairs, but none past the last Word or Def key present.
-  const auto wordKeys = SectionKeys(lines, "Words");
-  const auto defKeys = SectionKeys(lines, "Definitions");
+  const auto wordKeys = file.ReadSection("Words");
+  const auto defKeys = file.ReadSection("Definitions");
   const int total = file.ReadInteger("Words", "TotalWords", 0);
   int present = 0;
-  const int limit = static_cast<int>(lines.size()) + 1;
+  const int limit = static_cast<int>(file.LineCount()) + 1;
   for (const auto& [key, value] : wordKeys) present = std::max(present, KeyIndex(key, "Word", limit) + 1);
   for (const auto& [key, value] : defKeys) present = std::max(present, KeyIndex(key, "Def", limit) + 1);
   const int count = std::clamp(total, 0, present);
@@ -267,13 +246,7 @@ LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string
 }
 
 ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& current) {
-  struct Key {
-    const char* key;
-    const char* control;
-    bool isSwitch;
-    bool memo;
-  };
-  static const Key keys[] = {
+  static const configdoc::OldFileKey keys[] = {
       {"strPuzzleSubtitle", "mmoSubtitle", false, true},
       {"strWelcome", "mmoWelcome", false, true},
       {"strInstructions", "mmoInstructions", false, true},
@@ -302,17 +275,9 @@ ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& c
       {"strTextColor", "editTextColor", false, false},
       {"strNavBarColor", "editNavBarColor", false, false},
   };
-  ConfigValues result = current;
-  for (const Key& k : keys) {
-    if (k.isSwitch) {
-      result.checked[k.control] = file.ReadBool("Config", k.key, current.Checked(k.control));
-    } else {
-      std::string value = file.ReadString("Config", k.key, current.Text(k.control));
-      if (k.memo) value = SubCharsToReturns(value);
-      result.text[k.control] = value;
-    }
-  }
-  return result;
+  // A switch the file does not hold keeps its current value.
+  return configdoc::ReadOldFileConfig(file, "Config", keys, current,
+                                      configdoc::MissingSwitch::Current);
 }
 
 }  // namespace gridel

@@ -1,6 +1,6 @@
 // TfrmMain's web exports: the checks, the dialogs, what the pages are made
 // of (file name, title, configuration, templates); the page builders of
-// CrosswordExport make the plan and RunCrosswordExport runs it.
+// CrosswordExport make the plan and RunExportPlan runs it.
 #include "gridel/core/CrosswordExport.h"
 #include "gridel/forms/AddClues.h"
 #include "gridel/forms/Main.h"
@@ -63,7 +63,7 @@ void TfrmMain::spdToWebClick() {
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
   const CrosswordExportInput in = Gather(*this, fileName);
   const CrosswordWords words = FindWordsWithClues();
-  RunCrosswordExport(BuildFramesExport(FGrid, words, in), &busy);
+  RunExportPlan(BuildFramesExport(FGrid, words, in), &busy);
 }
 
 void TfrmMain::ExportToDHTML() {
@@ -74,7 +74,7 @@ void TfrmMain::ExportToDHTML() {
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
   const CrosswordExportInput in = Gather(*this, fileName);
   const CrosswordWords words = FindWordsWithClues();
-  RunCrosswordExport(BuildSinglePageExport(FGrid, words, in), &busy);
+  RunExportPlan(BuildSinglePageExport(FGrid, words, in), &busy);
 }
 
 // The numbered words with the clues the crossword holds (after the checks

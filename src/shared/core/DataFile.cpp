@@ -21,19 +21,37 @@ TDataFile::TDataFile(const std::string& fileName) : fileName_(fileName) {
     throw std::runtime_error("Unable to read the file " + fileName + ".");
 }
 
+std::pair<size_t, size_t> TDataFile::SectionLines(const std::string& section) const {
+  const std::string header = "[" + section + "]";
+  size_t first = 0;
+  while (first < lines_.size() && !StartsWith(lines_[first], header)) ++first;
+  size_t last = first;
+  while (last < lines_.size() && !lines_[last].empty()) ++last;
+  return {first, last};
+}
+
 std::string TDataFile::ReadString(const std::string& section, const std::string& key,
                                   const std::string& defaultValue) const {
-  const std::string header = "[" + section + "]";
   const std::string keyPrefix = key + "=";
-  size_t i = 0;
-  while (i < lines_.size() && !StartsWith(lines_[i], header)) ++i;
-  // The section runs from its header line to the first empty line; a later
-  // header does not end it.
-  for (; i < lines_.size() && !lines_[i].empty(); ++i) {
+  const auto [first, last] = SectionLines(section);
+  for (size_t i = first; i < last; ++i) {
     if (StartsWith(lines_[i], keyPrefix))
       return ReplaceAll("{ReturnToken}", "\r\n", lines_[i].substr(keyPrefix.size()));
   }
   return defaultValue;
+}
+
+std::unordered_map<std::string, std::string> TDataFile::ReadSection(
+    const std::string& section) const {
+  std::unordered_map<std::string, std::string> keys;
+  const auto [first, last] = SectionLines(section);
+  for (size_t i = first; i < last; ++i) {
+    const auto eq = lines_[i].find('=');
+    if (eq == std::string::npos) continue;
+    keys.emplace(lines_[i].substr(0, eq),
+                 ReplaceAll("{ReturnToken}", "\r\n", lines_[i].substr(eq + 1)));
+  }
+  return keys;
 }
 
 int TDataFile::ReadInteger(const std::string& section, const std::string& key,

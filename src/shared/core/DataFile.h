@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TDataFile {
@@ -17,10 +19,20 @@ class TDataFile {
                          const std::string& defaultValue) const;
   int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+  // Every key of a section with its value, read in one pass by the rules of
+  // ReadString (the first line of a key wins); empty when the file lacks the
+  // section.
+  std::unordered_map<std::string, std::string> ReadSection(const std::string& section) const;
+  // How many lines the file holds.
+  size_t LineCount() const { return lines_.size(); }
 
   const std::string& FileName() const { return fileName_; }
 
  private:
+  // The lines of a section, [first, last): from its header line to the
+  // first empty line (a later header does not end it).
+  std::pair<size_t, size_t> SectionLines(const std::string& section) const;
+
   std::string fileName_;
   std::vector<std::string> lines_;
 };

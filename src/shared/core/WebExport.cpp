@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/XMLRoutines.h"
 
@@ -101,6 +102,14 @@ void ExportPlan::Warn(const std::string& text, int helpContext) {
   steps.push_back(ExportStep::Warning(text, helpContext));
 }
 
+void ExportPlan::WriteSinglePage(const std::string& page) {
+  ExportStep write = ExportStep::Write(rootPath, page, rootName, ListEntry::None,
+                                       "Unable to save file: " + rootPath);
+  write.restoreCursorBefore = true;
+  write.stopOnFailure = true;
+  steps.push_back(write);
+}
+
 void ExportPlan::AddMessages(const std::vector<ExportMessage>& messages) {
   for (const ExportMessage& m : messages) {
     ExportStep step;
@@ -108,6 +117,17 @@ void ExportPlan::AddMessages(const std::vector<ExportMessage>& messages) {
     step.message = m;
     steps.push_back(step);
   }
+}
+
+ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& names, bool multiPage,
+                          unsigned reportButtons) {
+  ExportPlan plan;
+  plan.programName = programName;
+  plan.rootPath = names.fileName;
+  plan.rootName = names.name;
+  plan.multiPage = multiPage;
+  plan.reportButtons = reportButtons;
+  return plan;
 }
 
 void ShowPlanMessages(const ExportPlan& plan) {
@@ -121,16 +141,44 @@ void ShowPlanMessages(const ExportPlan& plan) {
   }
 }
 
-std::string FinalReportText(const ExportPlan& plan, const std::string& list) {
+namespace {
+
+// The list of created files without the empty lines a failed page leaves
+// where its name would have stood.
+std::string ListWithoutGaps(const std::string& list) {
+  std::string out;
+  std::size_t from = 0;
+  while (from <= list.size()) {
+    std::size_t to = list.find("\r\n", from);
+    if (to == std::string::npos) to = list.size();
+    if (to > from) out += (out.empty() ? "" : "\r\n") + list.substr(from, to - from);
+    from = to + 2;
+  }
+  return out;
+}
+
+}  // namespace
+
+ExportReport FinalReport(const ExportPlan& plan, const ExportOutcome& written) {
+  ExportReport report;
+  if (written.written.empty()) return report;
   const std::string crlf2 = "\r\n\r\n";
-  if (plan.reportText) return plan.reportText(list);
   const std::string appear =
       "If this file is loaded into a browser, the " + plan.exerciseNoun + " should appear.";
-  if (plan.multiPage)
-    return plan.programName + " has created the following files:" + crlf2 + list + crlf2 +
-           "The root file name is " + plan.rootName + ". " + appear + crlf2 + plan.viewQuestion;
-  return plan.programName + " has created the following file:" + crlf2 + plan.rootPath + crlf2 +
-         appear + crlf2 + plan.viewQuestion;
+  if (!plan.multiPage) {
+    if (!written.rootWritten) return report;
+    report.text = plan.programName + " has created the following file:" + crlf2 + plan.rootPath +
+                  crlf2 + appear + crlf2 + plan.viewQuestion;
+  } else {
+    report.text = plan.programName + " has created the following files:" + crlf2 +
+                  ListWithoutGaps(written.list);
+    if (!written.rootWritten) return report;
+    report.text += crlf2 + "The root file name is " + plan.rootName + ". " + appear + crlf2 +
+                   plan.viewQuestion;
+  }
+  report.offersView = true;
+  report.buttons = plan.reportButtons;
+  return report;
 }
 
 ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
@@ -162,6 +210,8 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
       continue;
     }
     out.written.push_back(step.path);
+    out.names.push_back(step.listName);
+    if (step.path == plan.rootPath) out.rootWritten = true;
     switch (step.list) {
       case ListEntry::None:
         break;
@@ -177,10 +227,12 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
     }
   }
   if (cursor) cursor->release();
+  const ExportReport report = plan.report ? plan.report(out) : FinalReport(plan, out);
+  if (report.text.empty()) return out;
   out.reported = true;
-  out.answer = ui.messageDlg(FinalReportText(plan, out.list), tavrel::MsgType::Information,
-                             plan.reportButtons, kWebExportHelpContext);
-  if (out.answer == tavrel::ModalResult::Yes) {
+  out.answer = ui.messageDlg(report.text, tavrel::MsgType::Information, report.buttons,
+                             kWebExportHelpContext);
+  if (report.offersView && out.answer == tavrel::ModalResult::Yes) {
     try {
       ShellOpenFile(plan.rootPath);
     } catch (const ShellOpenError& e) {
@@ -228,6 +280,10 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
       r += "\r\n" + varName + "+='" + ScriptString(chunks[i]) + "';";
   }
   return r;
+}
+
+std::string ScriptLines(const std::string& s) {
+  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
 }
 
 std::string FileNameAsAddress(const std::string& bareName) {
@@ -325,6 +381,12 @@ NavButtons BuildNavButtons(const ConfigValues& c, NavStyle style) {
   return b;
 }
 
+void FillNavButtons(std::string& page, const NavButtons& buttons) {
+  FillPlaceholder(page, "[NextExButton]", buttons.nextEx);
+  FillPlaceholder(page, "[ContentsButton]", buttons.contents);
+  FillPlaceholder(page, "[BackButton]", buttons.back);
+}
+
 void FillPlaceholder(std::string& page, const char* placeholder, const std::string& value) {
   page = XMLReplaceAll(placeholder, value, page);
 }
@@ -337,14 +399,33 @@ std::string TrueFalse(bool b) { return b ? "true" : "false"; }
 
 std::string ScriptCaption(const std::string& s) { return ScriptString(QuotesToEntities(s)); }
 
-void FillAddressesAndColours(std::string& page, const ConfigValues& c) {
-  FillPlaceholder(page, "[strContentsURL]", AttributeValue(c.Text("editContentsURL")));
-  FillPlaceholder(page, "[strNextExURL]", AttributeValue(c.Text("editNextExURL")));
-  FillPlaceholder(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
-  FillPlaceholder(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
-  FillPlaceholder(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
-  FillPlaceholder(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
-  FillPlaceholder(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+void FillAddressesAndColours(std::string& page, const ConfigValues& c,
+                             std::string (*attribute)(const std::string&)) {
+  FillPlaceholder(page, "[strContentsURL]", attribute(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", attribute(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", attribute(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", attribute(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", attribute(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", attribute(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", attribute(c.Text("editNavBarColor")));
+}
+
+void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c) {
+  FillPlaceholder(page, "[strBackCaption]", ScriptCaption(c.Text("editBack")));
+  FillPlaceholder(page, "[strContentsCaption]", ScriptCaption(c.Text("editContents")));
+  FillPlaceholder(page, "[strNextExCaption]", ScriptCaption(c.Text("editNextEx")));
+  FillPlaceholder(page, "[strContentsURL]", ScriptString(c.Text("editContentsURL")));
+  FillPlaceholder(page, "[strNextExURL]", ScriptString(c.Text("editNextExURL")));
+  FillPlaceholder(page, "[strPageBGColor]", ScriptString(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", ScriptString(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", ScriptString(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", ScriptString(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", ScriptString(c.Text("editNavBarColor")));
+  FillPlaceholder(page, "[strPopupBGColor]", ScriptString(c.Text("editPopupBGColor")));
+}
+
+std::string FinishPage(const std::string& page) {
+  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
 }
 
 void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minutes,

@@ -125,6 +125,23 @@ struct ExportStep {
                           const std::string& failureText);
 };
 
+struct ExportOutcome {
+  bool reported = false;  // the final report was shown
+  std::string list;       // the list of created files
+  tavrel::ModalResult answer = tavrel::ModalResult::None;
+  std::vector<std::string> written;  // full paths of the pages written
+  std::vector<std::string> names;    // their bare names, in the same order
+  bool rootWritten = false;          // the root page is among them
+};
+
+// The final report of an export: its text (none when empty), its buttons,
+// and whether Yes opens the root page.
+struct ExportReport {
+  std::string text;
+  bool offersView = false;
+  unsigned buttons = tavrel::mbOK;
+};
+
 // Everything an export does after its questions: the steps in order, then
 // the final report.
 struct ExportPlan {
@@ -137,9 +154,9 @@ struct ExportPlan {
   unsigned reportButtons = tavrel::mbYesNoCancel;
   // The exercise's noun in the final report ("... the quiz should appear.").
   std::string exerciseNoun = "quiz";
-  // A program's own wording of the final report, given the list of created
-  // files; when unset FinalReportText words it.
-  std::function<std::string(const std::string& list)> reportText;
+  // A program's own final report, given the pages written; when unset
+  // FinalReport words it.
+  std::function<ExportReport(const ExportOutcome& written)> report;
   // A template was empty after every fallback: the export shows its
   // messages and writes nothing.
   bool abandoned = false;
@@ -151,31 +168,35 @@ struct ExportPlan {
   std::string UseTemplate(const TemplateSource& source);
   void Warn(const std::string& text, int helpContext);
   void AddMessages(const std::vector<ExportMessage>& messages);
+  // The one page of a single-page export, written as the root page: the
+  // default cursor comes back before the write, and a failure ("Unable to
+  // save file: " and the full path) ends the export without a report.
+  void WriteSinglePage(const std::string& page);
 };
+
+// A plan whose root page is names.fileName, for programName's final report.
+ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& names, bool multiPage,
+                          unsigned reportButtons);
 
 // Shows the messages of a plan through tavrel::platform(), in order (for
 // plans that write no pages).
 void ShowPlanMessages(const ExportPlan& plan);
 
-// The final report for the list of created files (multi-page form) or the
-// one root page (single-page form).
-std::string FinalReportText(const ExportPlan& plan, const std::string& list);
-
-struct ExportOutcome {
-  bool reported = false;  // the final report was shown
-  std::string list;       // the list of created files
-  tavrel::ModalResult answer = tavrel::ModalResult::None;
-  std::vector<std::string> written;  // full paths of the pages written
-};
+// The final report for the pages written.  It names only those pages, and
+// offers to open the root page only when the root page is among them; with
+// nothing written there is no report.  Multi-page form: the list of created
+// files, then the root page; single-page form: the one root page.
+ExportReport FinalReport(const ExportPlan& plan, const ExportOutcome& written);
 
 using PageWriter = std::function<bool(const std::string& path, const std::string& text)>;
 
 // Runs the steps: messages through tavrel::platform(), pages through writer
 // (SaveTextFile when none is given); a failed write shows its message and the
 // export goes on (or ends, for a step that says so).  Then, with the default
-// cursor back, the final report; Yes opens the root page, and a failure to
-// open it is shown as a plain message.  An abandoned plan shows its messages
-// with the default cursor back and writes nothing.
+// cursor back, the final report (plan.report, else FinalReport); Yes opens
+// the root page when the report offers it, and a failure to open it is shown
+// as a plain message.  An abandoned plan shows its messages with the default
+// cursor back and writes nothing.
 ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
                             const PageWriter& writer = nullptr);
 
@@ -195,6 +216,10 @@ std::string ScriptString(const std::string& s);
 // The assignment of MakeJSStringAssignment (chunks of 100 characters, each
 // escaped by itself), with every chunk also made ScriptStringSafe.
 std::string SafeJSStringAssignment(const std::string& varName, const std::string& value);
+
+// A text for a single-quoted script string shown as markup: its line breaks
+// as <BR>, then made safe as ScriptString.
+std::string ScriptLines(const std::string& s);
 
 // A bare file name as a relative address: the characters that mean something
 // in an address or a quoted attribute ("%", "#", "?", "&", quotes,
@@ -228,6 +253,8 @@ struct NavButtons {
 // button's form posting.
 enum class NavStyle { Quiz, Matching, Crossword };
 NavButtons BuildNavButtons(const ConfigValues& config, NavStyle style = NavStyle::Quiz);
+// Fills [NextExButton], [ContentsButton] and [BackButton] of a frames page.
+void FillNavButtons(std::string& page, const NavButtons& buttons);
 
 // --------------------------------------------------- filling the pages ----
 
@@ -242,8 +269,18 @@ std::string TrueFalse(bool b);
 std::string ScriptCaption(const std::string& s);
 // The two addresses and the five colours of the configuration, in this
 // order: [strContentsURL], [strNextExURL], [strPageBGColor],
-// [strTitleColor], [strExBGColor], [strTextColor], [strNavBarColor].
-void FillAddressesAndColours(std::string& page, const ConfigValues& c);
+// [strTitleColor], [strExBGColor], [strTextColor], [strNavBarColor]; each
+// value made a double-quoted attribute's by attribute.
+void FillAddressesAndColours(std::string& page, const ConfigValues& c,
+                             std::string (*attribute)(const std::string&) = AttributeValue);
+// The navigation of a single page, as script strings, in this order:
+// [strBackCaption], [strContentsCaption], [strNextExCaption] (captions),
+// [strContentsURL], [strNextExURL], [strPageBGColor], [strTitleColor],
+// [strExBGColor], [strTextColor], [strNavBarColor], [strPopupBGColor].
+void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c);
+// A finished page: the author tag in its head, and every character above 127
+// as an entity.
+std::string FinishPage(const std::string& page);
 // The reading's placeholders of an exercise page, in this order:
 // [strRemainingTime], [strTimesUp], [TimerValue] (minutes),
 // [ReadingFileName] (readingAddress as given), [strStartReading],

@@ -255,7 +255,7 @@ TEST(CrosswordExportReport, NamesOnlyThePagesWritten) {
             "These files must be placed in the same directory. The frame document is \"x.htm\". "
             "If this is loaded into a browser, the exercise should appear.\r\n\r\n"
             "Would you like to view the exercise now?");
-  const CrosswordReport partial = FramesReport({"xw.htm", "xc.htm"}, false, "x.htm");
+  const ExportReport partial = FramesReport({"xw.htm", "xc.htm"}, false, "x.htm");
   EXPECT_EQ(partial.text,
             "Gridel has produced two HTML files, \r\n\r\n\"xw.htm\" and \"xc.htm\".\r\n\r\n"
             "These files must be placed in the same directory.");
@@ -268,7 +268,7 @@ TEST(CrosswordExportReport, NamesOnlyThePagesWritten) {
   ui.Answer(tavrel::ModalResult::OK);
   Fixture f;
   const ExportPlan plan = BuildFramesExport(f.crossword.grid, f.words, Input());
-  const CrosswordExportOutcome out = RunCrosswordExport(
+  const ExportOutcome out = RunExportPlan(
       plan, nullptr, [](const std::string& path, const std::string&) { return path != "/out/cross.htm"; });
   EXPECT_EQ(out.written, (std::vector<std::string>{"/out/crossw.htm", "/out/crossc.htm"}));
   ASSERT_EQ(ui.messages.size(), 2u);
@@ -284,7 +284,7 @@ TEST(CrosswordExportReport, NamesOnlyThePagesWritten) {
   lost.code.disk.reset();
   const ExportPlan abandoned = BuildFramesExport(f.crossword.grid, f.words, lost);
   int writes = 0;
-  const CrosswordExportOutcome stopped = RunCrosswordExport(
+  const ExportOutcome stopped = RunExportPlan(
       abandoned, nullptr, [&](const std::string&, const std::string&) { return ++writes > 0; });
   EXPECT_EQ(writes, 0);
   EXPECT_FALSE(stopped.reported);
@@ -294,8 +294,8 @@ TEST(CrosswordExportReport, NamesOnlyThePagesWritten) {
   // The single page: a failed write ends the export without a report.
   ui.ClearRecords();
   const ExportPlan one = BuildSinglePageExport(f.crossword.grid, f.words, Input());
-  const CrosswordExportOutcome none =
-      RunCrosswordExport(one, nullptr, [](const std::string&, const std::string&) { return false; });
+  const ExportOutcome none =
+      RunExportPlan(one, nullptr, [](const std::string&, const std::string&) { return false; });
   EXPECT_FALSE(none.reported);
   EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Unable to save file: /out/cross.htm"}));
 }

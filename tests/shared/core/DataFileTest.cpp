@@ -54,6 +54,20 @@ TEST(TDataFile, ReadsKeysOfASectionUpToTheEmptyLine) {
   EXPECT_EQ(f.ReadString("Qui", "Title", "def"), "def");
 }
 
+TEST(TDataFile, AWholeSectionReadsAsItsKeysDo) {
+  TempDir dir;
+  dir.Write("old.aky", kOldQuiz);
+  const TDataFile f(dir.File("old.aky"));
+  const auto quiz = f.ReadSection("Quiz");
+  EXPECT_EQ(quiz.size(), 8u);
+  EXPECT_EQ(quiz.at("Lines"), "one\r\ntwo");
+  EXPECT_EQ(quiz.count("Late"), 0u);
+  for (const auto& [key, value] : quiz) EXPECT_EQ(f.ReadString("Quiz", key, "def"), value) << key;
+  EXPECT_EQ(f.ReadSection("QuizExtra").at("Shared"), "from next");
+  EXPECT_TRUE(f.ReadSection("Missing").empty());
+  EXPECT_EQ(f.LineCount(), 18u);
+}
+
 TEST(TDataFile, HeaderLineMayCarryMoreText) {
   TempDir dir;
   dir.Write("old.cfg", "[S] comment\nK=v\n\n[St]\nK2=w\n");

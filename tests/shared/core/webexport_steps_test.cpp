@@ -223,6 +223,28 @@ TEST_F(WebExportRun, AFailedWriteIsReportedAndLeftOffTheList) {
   EXPECT_TRUE(ui.opened.empty());
 }
 
+TEST_F(WebExportRun, WithoutTheRootPageTheReportOffersNothingToOpen) {
+  ui.Answer(ModalResult::OK).Answer(ModalResult::OK);
+  const ExportOutcome out =
+      RunExportPlan(FramesLikePlan(), nullptr, [](const std::string& path, const std::string&) {
+        return path.find("quiz.htm") == std::string::npos;
+      });
+  EXPECT_FALSE(out.rootWritten);
+  ASSERT_EQ(ui.messages.size(), 3u);
+  EXPECT_EQ(ui.messages[2].text,
+            "Askery has created the following files:\r\n\r\nquizr.htm\r\nquizw.htm\r\nquizc.htm");
+  EXPECT_EQ(ui.messages[2].buttons, tavrel::mbOK);
+  EXPECT_TRUE(ui.opened.empty());
+
+  // Nothing written: no report at all.
+  ui.ClearRecords();
+  ui.Answer(ModalResult::OK);
+  const ExportOutcome none = RunExportPlan(
+      FramesLikePlan(), nullptr, [](const std::string&, const std::string&) { return false; });
+  EXPECT_FALSE(none.reported);
+  EXPECT_EQ(ui.messages.back().text, "Unable to save file: quizc.htm");
+}
+
 TEST_F(WebExportRun, AStoppingFailureEndsWithoutReportAndTheCursorBack) {
   ExportPlan plan;
   plan.programName = "Askery";

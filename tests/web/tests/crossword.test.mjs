@@ -3,10 +3,9 @@
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { createServer } from 'node:http';
 import { basename, join } from 'node:path';
 import { chromium } from 'playwright-core';
-import { chromiumArgs, frameNamed, repoRoot, screenshot, startBrowser, watchConsole } from './helpers.mjs';
+import { chromiumArgs, frameNamed, repoRoot, screenshot, servePages, startBrowser, watchConsole } from './helpers.mjs';
 import { box, cwTexts, demo, exportCrossword, focusedName, wordText } from './crossword-helpers.mjs';
 
 let browser;
@@ -420,32 +419,16 @@ describe('crossword over http', () => {
   test('the frames pages and the single page work from a web server', async () => {
     const frames = exportCrossword();
     const single = exportCrossword({ mode: 'single', name: 'one.htm' });
-    const server = createServer((req, res) => {
-      const name = basename(new URL(req.url, 'http://x').pathname);
-      if (name === 'favicon.ico') {
-        res.writeHead(204);
-        res.end();
-        return;
-      }
-      try {
-        const body = readFileSync(join(name === 'one.htm' ? single.dir : frames.dir, name));
-        res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
-        res.end(body);
-      } catch {
-        res.writeHead(404);
-        res.end();
-      }
-    });
-    await new Promise((r) => server.listen(0, '127.0.0.1', r));
+    const { server, url } = await servePages((name) => join(name === 'one.htm' ? single.dir : frames.dir, name));
     const page = await browser.newPage();
     const problems = watchConsole(page);
     try {
-      await page.goto(`http://127.0.0.1:${server.address().port}/puzzle.htm`);
+      await page.goto(url('puzzle.htm'));
       const code = await frameNamed(page, 'CodeFrame');
       await typeWord(code, 4, 'down', 'a\u00f1o');
       await code.getByRole('button', { name: cwTexts.editCheck }).click();
       assert.match(await status(code).innerText(), /\u2713 4 down/);
-      await page.goto(`http://127.0.0.1:${server.address().port}/one.htm`);
+      await page.goto(url('one.htm'));
       await typeWord(page.mainFrame(), 2, 'down', '\u00e9t\u00e9s');
       await page.getByRole('button', { name: cwTexts.editCheck }).click();
       assert.match(await page.getByRole('dialog').innerText(), /\u2713 2 down/);

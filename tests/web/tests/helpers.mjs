@@ -1,9 +1,10 @@
 // Shared helpers of the browser tests: exporting a quiz with the export
 // tool into a temporary folder, starting Chromium, and watching the console.
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readdirSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
-import { dirname, join, resolve } from 'node:path';
+import { basename, dirname, join, resolve } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
 
@@ -207,13 +208,24 @@ export function exportMatching(options = {}) {
 // Serves the files of a folder over http on 127.0.0.1 (Windows-1252 pages);
 // returns the server and its address.
 export async function serveFolder(dir) {
-  const { createServer } = await import('node:http');
-  const { readFileSync } = await import('node:fs');
-  const { basename: base } = await import('node:path');
+  const { server, url } = await servePages((name) => join(dir, decodeURIComponent(name)));
+  return { server, address: url('') };
+}
+
+// Serves exported pages over http on 127.0.0.1, as Windows-1252 text:
+// pathOf(name) gives the file of a requested bare name.  The browser's
+// favicon request is answered with no content, a missing file with 404.
+// url(name) is the address of a page; close the server when done.
+export async function servePages(pathOf) {
   const server = createServer((req, res) => {
-    if (req.url === '/favicon.ico') { res.writeHead(204); res.end(); return; }
+    const name = basename(new URL(req.url, 'http://x').pathname);
+    if (name === 'favicon.ico') {
+      res.writeHead(204);
+      res.end();
+      return;
+    }
     try {
-      const body = readFileSync(join(dir, base(decodeURIComponent(new URL(req.url, 'http://x').pathname))));
+      const body = readFileSync(pathOf(name));
       res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
       res.end(body);
     } catch {
@@ -222,5 +234,5 @@ export async function serveFolder(dir) {
     }
   });
   await new Promise((r) => server.listen(0, '127.0.0.1', r));
-  return { server, address: `http://127.0.0.1:${server.address().port}/` };
+  return { server, url: (name) => `http://127.0.0.1:${server.address().port}/${name}` };
 }

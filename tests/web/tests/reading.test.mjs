@@ -2,10 +2,9 @@
 // pages served over http.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { createServer } from 'node:http';
 import { readFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
-import { exportQuiz, frameNamed, screenshot, startBrowser, texts, watchConsole } from './helpers.mjs';
+import { exportQuiz, frameNamed, screenshot, servePages, startBrowser, texts, watchConsole } from './helpers.mjs';
 
 const externalReading = 'http://reading.example.test/passage.htm';
 
@@ -124,21 +123,11 @@ describe('reading', () => {
 describe('served over http', () => {
   test('the frames pages work from a web server', async () => {
     const exported = exportQuiz({ reading: 'typed' });
-    const server = createServer((req, res) => {
-      try {
-        const body = readFileSync(join(exported.dir, basename(new URL(req.url, 'http://x').pathname)));
-        res.writeHead(200, { 'Content-Type': 'text/html; charset=windows-1252' });
-        res.end(body);
-      } catch {
-        res.writeHead(404);
-        res.end();
-      }
-    });
-    await new Promise((r) => server.listen(0, '127.0.0.1', r));
+    const { server, url } = await servePages((name) => join(exported.dir, name));
     const page = await browser.newPage();
     const problems = watchConsole(page);
     try {
-      await page.goto(`http://127.0.0.1:${server.address().port}/quiz.htm`);
+      await page.goto(url('quiz.htm'));
       const code = await frameNamed(page, 'CodeFrame');
       await code.fill('#G4', 'caf\u00e9');
       await code.press('#G4', 'Enter');

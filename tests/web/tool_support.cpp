@@ -1,0 +1,71 @@
+#include "tool_support.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "platform/core/TextCodec.h"
+#include "shared/core/FileFunctions.h"
+
+tavrel::ModalResult ConsolePlatform::messageDlg(const std::string& text, tavrel::MsgType,
+                                                unsigned buttons, int) {
+  std::cerr << "message: " << text << "\n";
+  if (buttons & tavrel::mbNo) return tavrel::ModalResult::No;
+  return tavrel::ModalResult::OK;
+}
+
+void ConsolePlatform::showMessage(const std::string& text) {
+  std::cerr << "message: " << text << "\n";
+}
+
+std::string FromUtf8(const std::string& s) { return tavrel::Utf8ToWin1252(s); }
+
+ToolArgs ReadToolArgs(int argc, char** argv,
+                      const std::function<bool(const std::string& option, const NextValue& value)>& other) {
+  ToolArgs args;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    const NextValue value = [&]() -> std::string {
+      if (i + 1 >= argc) throw std::runtime_error("missing value after " + a);
+      return FromUtf8(argv[++i]);
+    };
+    if (a == "--mode") args.mode = value();
+    else if (a == "--out") args.out = value();
+    else if (a == "--config") args.configFile = value();
+    else if (a == "--templates") args.templates = value();
+    else if (a == "--set" || a == "--check") {
+      const std::string v = value();
+      const auto eq = v.find('=');
+      if (eq == std::string::npos) throw std::runtime_error("expected NAME=VALUE: " + v);
+      if (a == "--set") args.overrides.text[v.substr(0, eq)] = v.substr(eq + 1);
+      else args.overrides.checked[v.substr(0, eq)] = v.substr(eq + 1) == "1";
+    } else if (!other(a, value)) throw std::runtime_error("unknown argument " + a);
+  }
+  if (args.out.empty()) throw std::runtime_error("--out is required");
+  if (args.templates.empty()) args.templates = tavrel::programFolder() + "source/";
+  if (args.templates.back() != '/') args.templates += '/';
+  return args;
+}
+
+ConfigValues ToolConfig(configdoc::Program program, const ToolArgs& args) {
+  ConfigValues config = configdoc::Defaults(program);
+  if (!args.configFile.empty() &&
+      configdoc::LoadConfigFromFile(program, args.configFile, config) ==
+          configdoc::LoadResult::Missing)
+    throw std::runtime_error("no configuration file " + args.configFile);
+  for (const auto& [k, v] : args.overrides.text) config.text[k] = v;
+  for (const auto& [k, v] : args.overrides.checked) config.checked[k] = v;
+  return config;
+}
+
+void ReadToolTemplates(const ToolArgs& args, std::initializer_list<TemplateSource*> templates) {
+  for (TemplateSource* t : templates) {
+    std::string text;
+    if (LoadTextFile(FindFileNoCase(args.templates, t->fileName), text)) t->disk = text;
+  }
+}
+
+int RunToolPlan(const ExportPlan& plan) {
+  const ExportOutcome outcome = RunExportPlan(plan, nullptr);
+  for (const std::string& p : outcome.written) std::cout << NativePath(p) << "\n";
+  return outcome.reported ? 0 : 1;
+}
