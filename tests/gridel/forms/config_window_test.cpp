@@ -33,5 +33,19 @@ TEST_F(GridelTest, TheConfigurationsEditMenuDeletesAndUndoesInTheFocusedBox) {
   config->hide();
 }
 
+TEST_F(GridelTest, OkSavesAChangedConfigurationAndTheStatusBarNamesTheFileWritten) {
+  const std::string path = files.File("mine.cfg");
+  config->FConfigFileName.clear();
+  config->editCorrect->SetText("Well done!");
+  config->ConfigChanged = true;
+  fake.Answer(ModalResult::Yes).ChooseSave(path);
+  config->btnOKClick();
+  ASSERT_FALSE(fake.messages.empty());
+  EXPECT_EQ(fake.messages[0].helpContext, 19000) << "the crossword window's own help";
+  EXPECT_EQ(config->FConfigFileName, path);
+  EXPECT_EQ(main->StatusPanelText(1), "Config: mine.cfg");
+  EXPECT_TRUE(main->FChanged);
+}
+
 }  // namespace
 }  // namespace gridel_test
