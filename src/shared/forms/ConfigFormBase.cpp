@@ -349,6 +349,7 @@ void TConfigFormBase::mnuInsertClick() {
 }
 
 void TConfigFormBase::ReplaceSelection(const std::string& text) {
+  if (text.empty()) return;  // a cancelled choice keeps the selected text
   IEditControl* e = FocusedBoundEdit();
   if (e && e->Tag > 0) e->SetSelText(text);
 }

@@ -26,6 +26,15 @@ TEST_F(GridelTest, TheConfigurationsEditMenuDeletesAndUndoesInTheFocusedBox) {
   config->mnuUndoClick();
   EXPECT_EQ(config->editCorrect->Text(), "Well done!");
 
+  // A link dialog left with Cancel keeps the selected text.
+  config->editCorrect->selectAll();
+  link->ModalHook = [](TfrmInsertLink& f) {
+    f.btnCancel->click();
+    return f.result();
+  };
+  config->mnuInsertLinkToURLClick();
+  EXPECT_EQ(config->editCorrect->Text(), "Well done!");
+
   config->PageControl1->setFocus();
   config->mnuEditClick();
   EXPECT_FALSE(config->mnuUndo->isEnabled());
