@@ -16,8 +16,10 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/Widgets.h"
 #include "shared/core/ConfigDocument.h"
+#include "shared/core/FileFunctions.h"
 #include "shared/core/HelpContexts.h"
 #include "shared/forms/EditMenu.h"
+#include "shared/forms/MainFormBase.h"
 
 namespace gridel {
 
@@ -51,6 +53,8 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   outer->addWidget(PageControl1, 1);
   BuildPages();
   BuildButtons("Accept this configuration and go back to the crossword");
+  disconnect(btnAccept, &QPushButton::clicked, this, nullptr);
+  connect(btnAccept, &QPushButton::clicked, this, [this] { btnOKClick(); });
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   for (QPushButton* b : {btnLoad, btnSave, btnSaveAs, btnAccept, btnHelp}) buttons->addWidget(b);
@@ -64,6 +68,12 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
 TfrmConfig::~TfrmConfig() = default;
 
 int TfrmConfig::WindowHelpContext() const { return kHelpWindow; }
+int TfrmConfig::ConfigSaveHelpContext() const { return kHelpWindow; }
+
+void TfrmConfig::btnOKClick() {
+  btnAcceptClick();
+  if (frmMain) frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(FConfigFileName));
+}
 
 // The crossword's window has Undo and Delete in its Edit menu too, and
 // enables the items by the focused box when the menu opens.
