@@ -41,11 +41,11 @@ using tavrel::TMemo;
 
 TfrmMain* frmMainGridel = nullptr;
 
-void ApplyFontSpec(const tavrel::FontSpec& spec, TMyFont& font) {
-  font.SetName(spec.name);
-  font.SetHeight((spec.size * 96 + 36) / 72);
-  font.SetStyle((spec.bold ? fsBold : 0u) | (spec.italic ? fsItalic : 0u));
-  font.SetColor(spec.color);
+void ApplyFontSpec(const tavrel::FontSpec& chosen, TMyFont& font) {
+  font.SetName(chosen.name);
+  font.SetHeight((chosen.size * 96 + 36) / 72);
+  font.SetStyle((chosen.bold ? fsBold : 0u) | (chosen.italic ? fsItalic : 0u));
+  font.SetColor(chosen.color);
 }
 
 namespace {

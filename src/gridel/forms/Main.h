@@ -188,7 +188,7 @@ class TfrmMain : public TMainFormBase {
 };
 
 // Gives a grid's font the name, size, style and colour of a font setting.
-void ApplyFontSpec(const tavrel::FontSpec& spec, TMyFont& font);
+void ApplyFontSpec(const tavrel::FontSpec& chosen, TMyFont& font);
 
 // The crossword program's main window (also reachable as frmMain).
 extern TfrmMain* frmMainGridel;

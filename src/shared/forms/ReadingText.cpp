@@ -490,7 +490,8 @@ void TfrmAddReadingText::mnuLinkClick(bool toFile) {
   std::string html;
   frmInsertLink->ShowMe(toFile, frmMain ? frmMain->FFileName : std::string(), html,
                         memo->SelText());
-  memo->SetSelText(html);
+  // A refused or cancelled link gives nothing, and the selected text stays.
+  if (!html.empty()) memo->SetSelText(html);
   memo->setFocus();
 }
 
@@ -503,7 +504,7 @@ void TfrmAddReadingText::mnuPictureClick(bool fromFile) {
     tavrel::GetPicInfo(true, dataFile, tag);
   else
     tavrel::GetWebPicTag(tag);
-  memo->SetSelText(tag);
+  if (!tag.empty()) memo->SetSelText(tag);
   if (frmMain) frmMain->dlgSaveWeb.initialDir = ExtractFilePath(dataFile);
   memo->setFocus();
 }

@@ -351,8 +351,8 @@ TEST_F(ReadingTest, LinkToFileIsRefusedForAnUntitledExercise) {
   form->mnuLinkToFile->trigger();
   ASSERT_EQ(fake.messages.size(), 1u);
   EXPECT_EQ(fake.messages[0].helpContext, 5700);
-  // The refused link removes the selection, as every memo caller does.
-  EXPECT_EQ(Text(), "");
+  // The refused link leaves the selected text as it was.
+  EXPECT_EQ(Text(), "words");
 }
 
 TEST_F(ReadingTest, PictureFromTheWebGoesIntoTheFocusedMemo) {
