@@ -502,11 +502,14 @@ void TStringAlignGrid::DrawCellText(int col, int row, QRect rect, TGridDrawState
   if (DrawTextHook) DrawTextHook(this, col, row, align, wrap);
   const QRect r = rect.adjusted(2, 2, -2, -2);
   if (r.width() <= 0 || r.height() <= 0) return;
+  QPainter& p = *Canvas().Painter;
+  // The clip is the text's alone: OnDrawCell, which follows, paints the
+  // whole cell.
+  p.save();
   int flags = Qt::AlignTop;
   flags |= align == alRight ? Qt::AlignRight : align == alCenter ? Qt::AlignHCenter : Qt::AlignLeft;
   QString text = tavrel::toQString(Cells(col, row));
   text.replace("\r\n", "\n").replace('\r', '\n');
-  QPainter& p = *Canvas().Painter;
   const QFont font = ToQFont(Canvas().Font);
   p.setFont(font);
   p.setPen(ResolveColor(Canvas().Font.Color()));
@@ -520,6 +523,7 @@ void TStringAlignGrid::DrawCellText(int col, int row, QRect rect, TGridDrawState
     text = lines.join('\n');
   }
   p.drawText(r, flags, text);
+  p.restore();
 }
 
 // --- Scrolling and layout ----------------------------------------------------

@@ -242,6 +242,8 @@ class TStringGrid : public QAbstractScrollArea {
   void MoveRow(int from, int to);
 
   void Invalidate();
+  // What the drawing steps and OnDrawCell paint with while a cell is drawn.
+  TGridCanvas& Canvas() { return canvas_; }
   QColor ResolveColor(TColor c) const;
   static QFont ToQFont(const TMyFont& f);
   // The text of the character being handled by the character phase.
@@ -284,7 +286,6 @@ class TStringGrid : public QAbstractScrollArea {
   void HideEdit();
   // True while the grid or its editor holds the focus.
   bool IsActiveControl() const;
-  TGridCanvas& Canvas() { return canvas_; }
   // After the data's counts changed behind the grid's back (an insert).
   void CountsChanged();
   // Sets the editor-mode flag alone (for a CanEditShow that turns it on).

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -275,6 +277,21 @@ TEST(AlignGridStream, AGridLoadsWhatAnotherWroteAndStartsWithItsEditorClosed) {
   target.SetRow(11);  // the grown grid is laid out: its last row can be reached
   EXPECT_EQ(target.Row(), 11);
   EXPECT_THROW(target.LoadFromStream(bytes.substr(0, bytes.size() / 2)), EStreamError);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GridTest, OnDrawCellPaintsTheWholeCellAfterTheText) {
+  grid.SetCells(2, 2, "text");
+  grid.OnDrawCell = [](TStringGrid* g, int c, int r, const QRect& rect, TGridDrawState) {
+    if (c == 2 && r == 2) g->Canvas().Painter->fillRect(rect, Qt::red);
+  };
+  const QRect rect = grid.CellRect(2, 2);
+  const QImage image = grid.viewport()->grab().toImage();
+  EXPECT_EQ(image.pixelColor(rect.topLeft()), QColor(Qt::red));
+  EXPECT_EQ(image.pixelColor(rect.bottomRight()), QColor(Qt::red));
 }
 
 }  // namespace
