@@ -177,8 +177,11 @@ void TStringAlignGrid::InsertCol(int index) {
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     std::max(index, FixedCols()) <= core_->EditedCol;
   if (hide) HideEditor();
+  const int anchor = AnchorCol(), count = ColCount();
   core_->TAlignGridCore::InsertCol(index);
   CountsChanged();
+  // The selection keeps its cells, as the focus cell does.
+  if (ColCount() != count && std::max(index, FixedCols()) <= anchor) SetAnchor(anchor + 1, AnchorRow());
   if (hide) ShowEditor();
 }
 
@@ -186,8 +189,10 @@ void TStringAlignGrid::InsertRow(int index) {
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     std::max(index, FixedRows()) <= core_->EditedRow;
   if (hide) HideEditor();
+  const int anchor = AnchorRow(), count = RowCount();
   core_->TAlignGridCore::InsertRow(index);
   CountsChanged();
+  if (RowCount() != count && std::max(index, FixedRows()) <= anchor) SetAnchor(AnchorCol(), anchor + 1);
   if (hide) ShowEditor();
 }
 
@@ -195,7 +200,10 @@ void TStringAlignGrid::ExchangeCols(int a, int b) {
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     (core_->EditedCol == a || core_->EditedCol == b);
   if (hide) HideEditor();
+  const int anchor = AnchorCol();
   core_->TAlignGridCore::ExchangeCols(a, b);
+  if (a != b && a >= 0 && b >= 0 && a < ColCount() && b < ColCount())
+    SetAnchor(anchor == a ? b : anchor == b ? a : anchor, AnchorRow());
   if (hide) ShowEditor();
 }
 
@@ -203,7 +211,10 @@ void TStringAlignGrid::ExchangeRows(int a, int b) {
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     (core_->EditedRow == a || core_->EditedRow == b);
   if (hide) HideEditor();
+  const int anchor = AnchorRow();
   core_->TAlignGridCore::ExchangeRows(a, b);
+  if (a != b && a >= 0 && b >= 0 && a < RowCount() && b < RowCount())
+    SetAnchor(AnchorCol(), anchor == a ? b : anchor == b ? a : anchor);
   if (hide) ShowEditor();
 }
 

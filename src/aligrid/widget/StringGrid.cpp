@@ -620,6 +620,12 @@ void TStringGrid::MoveCurrent(int col, int row, bool moveAnchor, bool show) {
   Invalidate();
 }
 
+void TStringGrid::SetAnchor(int col, int row) {
+  anchorCol_ = std::clamp(col, FixedCols(), ColCount() - 1);
+  anchorRow_ = std::clamp(row, FixedRows(), RowCount() - 1);
+  Invalidate();
+}
+
 void TStringGrid::FocusCell(int col, int row, bool moveAnchor) {
   MoveCurrent(col, row, moveAnchor, true);
   UpdateEdit();

@@ -288,6 +288,10 @@ class TStringGrid : public QAbstractScrollArea {
   bool IsActiveControl() const;
   // After the data's counts changed behind the grid's back (an insert).
   void CountsChanged();
+  // The selection's anchor cell, for maintenance that moves its content.
+  int AnchorCol() const { return anchorCol_; }
+  int AnchorRow() const { return anchorRow_; }
+  void SetAnchor(int col, int row);
   // Sets the editor-mode flag alone (for a CanEditShow that turns it on).
   void SetEditorModeFlag(bool on) { editorMode_ = on; }
   // Focus to the next control of the window, as Tab would.

@@ -283,6 +283,20 @@ TEST(AlignGridStream, AGridLoadsWhatAnotherWroteAndStartsWithItsEditorClosed) {
 
 namespace {
 
+TEST_F(GridTest, TheSelectionStaysOnTheFocusCellWhenItsRowOrColumnShifts) {
+  grid.SetRow(2);
+  grid.ExchangeRows(2, 4);
+  EXPECT_EQ(grid.Row(), 4);
+  EXPECT_EQ(grid.Selection(), (TGridRect{1, 4, 1, 4}));
+  grid.InsertCol(1);
+  EXPECT_EQ(grid.Col(), 2);
+  EXPECT_EQ(grid.Selection(), (TGridRect{2, 4, 2, 4}));
+  fake.clipboard.clear();
+  grid.SetCells(2, 4, "x");
+  Key(Qt::Key_Insert, Qt::ControlModifier);
+  EXPECT_EQ(fake.clipboard, "x\t\r\n");
+}
+
 TEST_F(GridTest, OnDrawCellPaintsTheWholeCellAfterTheText) {
   grid.SetCells(2, 2, "text");
   grid.OnDrawCell = [](TStringGrid* g, int c, int r, const QRect& rect, TGridDrawState) {
