@@ -166,9 +166,7 @@ void TStringAlignGrid::SetGridLineWidth(int w) {
 
 void TStringAlignGrid::SetRedrawWhileScroll(bool on) {
   redrawWhileScroll_ = on;
-  const bool track = on || (Options() & goThumbTracking);
-  verticalScrollBar()->setTracking(track);
-  horizontalScrollBar()->setTracking(track);
+  UpdateTracking();
 }
 
 // --- Rows and columns --------------------------------------------------------

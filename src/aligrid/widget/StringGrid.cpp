@@ -240,6 +240,7 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   leftCol_ = data_.FixedCols();
   anchorCol_ = Col();
   anchorRow_ = Row();
+  UpdateTracking();
   UpdateScrollBars();
 }
 
@@ -366,12 +367,16 @@ void TStringGrid::SetGridLineWidth(int w) {
 
 void TStringGrid::SetOptions(unsigned o) {
   options_ = o;
-  verticalScrollBar()->setTracking(options_ & goThumbTracking);
-  horizontalScrollBar()->setTracking(options_ & goThumbTracking);
+  UpdateTracking();
   if (!(options_ & goEditing) || (options_ & goRowSelect)) HideEditor();
   if (options_ & goAlwaysShowEditor) ShowEditor();
   UpdateScrollBars();
   Invalidate();
+}
+
+void TStringGrid::UpdateTracking() {
+  verticalScrollBar()->setTracking(ThumbTracking());
+  horizontalScrollBar()->setTracking(ThumbTracking());
 }
 
 void TStringGrid::SetScrollBars(TScrollStyle s) {

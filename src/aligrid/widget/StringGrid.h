@@ -288,6 +288,10 @@ class TStringGrid : public QAbstractScrollArea {
   bool IsActiveControl() const;
   // After the data's counts changed behind the grid's back (an insert).
   void CountsChanged();
+  // Whether the view follows a dragged scroll box (goThumbTracking here);
+  // UpdateTracking applies it to the scroll bars.
+  virtual bool ThumbTracking() const { return (options_ & goThumbTracking) != 0; }
+  void UpdateTracking();
   // The selection's anchor cell, for maintenance that moves its content.
   int AnchorCol() const { return anchorCol_; }
   int AnchorRow() const { return anchorRow_; }

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -288,6 +289,17 @@ TEST(AlignGridLayout, TheLastColumnFillsTheWidthButNeverBelowOnePixel) {
   g.SetColWidths(4, 50);
   g.AdjustLastCol();
   EXPECT_EQ(g.ColWidths(4), 50);
+}
+
+TEST(AlignGridLayout, RedrawWhileScrollOutlivesALaterChangeOfOptions) {
+  TStringAlignGrid g;
+  EXPECT_FALSE(g.verticalScrollBar()->hasTracking());
+  g.SetRedrawWhileScroll(true);
+  g.SetOptions(g.Options() | goEditing);
+  EXPECT_TRUE(g.verticalScrollBar()->hasTracking());
+  EXPECT_TRUE(g.horizontalScrollBar()->hasTracking());
+  g.SetRedrawWhileScroll(false);
+  EXPECT_FALSE(g.verticalScrollBar()->hasTracking());
 }
 
 }  // namespace
