@@ -25,6 +25,9 @@ class TStringAlignGrid::Core final : public TAlignGridCore {
   void Invalidate() override { g_->Invalidate(); }
   void FocusNextControl() override { g_->FocusNextControl(); }
   bool IsTabStop(int col) const override { return g_->TabStops(col); }
+  bool OwnComparison(bool rows) const override {
+    return rows ? !g_->OnCompareCol : !g_->OnCompareRow;
+  }
   void SetGridColCount(int n) override { g_->SetColCount(n); }
   void SetGridRowCount(int n) override { g_->SetRowCount(n); }
   void SetGridFixedCols(int n) override { g_->SetFixedCols(n); }
