@@ -114,6 +114,36 @@ TEST(StringGridBase, TabLeavesTheGridUnlessItWantsTabs) {
   EXPECT_EQ(w.grid->Col(), 2);
 }
 
+TEST(StringGridBase, TabInTheEditorLeavesTheGridUnlessItWantsTabs) {
+  auto* aligned = new TStringAlignGrid;
+  aligned->SetOptions(aligned->Options() | goEditing);
+  Window w(aligned);
+  w.Key(Qt::Key_F2);
+  ASSERT_EQ(QApplication::focusWidget(), aligned->InplaceEditor());
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.next);
+  EXPECT_EQ(aligned->Col(), 1);
+  aligned->setFocus();
+  w.Key(Qt::Key_F2);
+  w.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_NE(QApplication::focusWidget(), aligned);
+  EXPECT_NE(QApplication::focusWidget(), aligned->InplaceEditor());
+  EXPECT_EQ(aligned->Col(), 1);
+  aligned->SetOptions(aligned->Options() | goTabs);
+  aligned->setFocus();
+  w.Key(Qt::Key_F2);
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(aligned->Col(), 2);
+  // Leaving at the end of the grid goes to the control after it too.
+  aligned->AfterLastCellTab() = lc_exit;
+  aligned->SetRowCount(2);
+  aligned->SetCol(4);
+  w.Key(Qt::Key_F2);
+  ASSERT_EQ(QApplication::focusWidget(), aligned->InplaceEditor());
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.next);
+}
+
 TEST(StringGridBase, ClipboardKeysReachTheGridBeforeAWindowShortcut) {
   tavrel::testing::FakePlatform fake;
   auto* aligned = new TStringAlignGrid;
