@@ -572,6 +572,9 @@ void TStringAlignGrid::AdjustLastCol() {
 
 void TStringAlignGrid::RefreshEditor() {
   if (TInplaceEdit* ed = InplaceEditor(); ed && ed->isVisible()) {
+    // The editor takes the cell's new text, or the next key would write
+    // its old one back.
+    HideEdit();
     ShowEditor();
   }
   Invalidate();

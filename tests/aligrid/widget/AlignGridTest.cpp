@@ -297,6 +297,16 @@ TEST_F(GridTest, TheSelectionStaysOnTheFocusCellWhenItsRowOrColumnShifts) {
   EXPECT_EQ(fake.clipboard, "x\t\r\n");
 }
 
+TEST_F(GridTest, APasteIntoTheEditedCellShowsInTheEditorAndIsNotTypedOver) {
+  Type("a");
+  fake.clipboard = "pasted";
+  grid.PasteFromClipboard('\t', {1, 1, 1, 1});
+  EXPECT_EQ(grid.InplaceEditor()->Text(), "pasted");
+  QTest::keyClick(grid.InplaceEditor(), Qt::Key_End);
+  Type("b");
+  EXPECT_EQ(grid.Cells(1, 1), "pastedb");
+}
+
 TEST_F(GridTest, OnDrawCellPaintsTheWholeCellAfterTheText) {
   grid.SetCells(2, 2, "text");
   grid.OnDrawCell = [](TStringGrid* g, int c, int r, const QRect& rect, TGridDrawState) {
