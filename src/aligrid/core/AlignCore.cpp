@@ -501,24 +501,28 @@ void TAlignGridCore::SortColRow(int colrow, int first, int last, bool sortRows, 
     exchange(i, hi);
     return i;
   };
-  // The same partition on a range already in order under the grid's own
-  // comparisons (a total order of the texts): no line lies beyond the
-  // pivot, so the rising index stops at the first line equal to it (found
-  // by halving) and the falling one never moves; only lines equal to the
-  // pivot are exchanged, the range stays in order, and the exchanges are
-  // exactly those of the scan above.  Sorted input then costs n log n
-  // instead of n squared.
-  auto partitionOrdered = [&](int lo, int hi) {
-    int a = lo, b = hi;
+  // The same partition on a range in order but for its last line (the
+  // pivot), under the grid's own comparisons (a total order of the texts).
+  // The rising index stops at the first line not before the pivot, the
+  // falling one at the last line the pivot is not before (or at lo): both
+  // found by halving.  Any lines between them equal the pivot, so the scan
+  // only exchanges equal lines pairwise and then the pivot: exactly the
+  // exchanges of the scan above, without its comparisons.  Afterwards the
+  // lower part is in order and the upper one in order but for its last
+  // line, so sorted or nearly sorted input costs n log n, not n squared.
+  auto firstWhere = [](int a, int b, auto pred) {  // pred false...true on [a, b)
     while (a < b) {
       const int m = a + (b - a) / 2;
-      if (compare(m, hi) == wanted)
-        a = m + 1;
-      else
+      if (pred(m))
         b = m;
+      else
+        a = m + 1;
     }
-    int i = a;
-    int j = hi - 1;
+    return a;
+  };
+  auto partitionOrdered = [&](int lo, int hi) {
+    int i = firstWhere(lo, hi, [&](int k) { return compare(k, hi) != wanted; });
+    int j = std::max(lo, firstWhere(lo, hi, [&](int k) { return compare(hi, k) == wanted; }) - 1);
     while (j > i) {
       exchange(i, j);
       ++i;
@@ -527,23 +531,29 @@ void TAlignGridCore::SortColRow(int colrow, int first, int last, bool sortRows, 
     exchange(i, hi);
     return i;
   };
-  bool ordered = OwnComparison(sortRows);
-  for (int k = first; ordered && k < last; ++k) ordered = compare(k + 1, k) != wanted;
+  const bool own = OwnComparison(sortRows);
+  auto orderedButLast = [&](int lo, int hi) {
+    if (!own) return false;
+    for (int k = lo; k + 1 < hi; ++k)
+      if (compare(k + 1, k) == wanted) return false;
+    return true;
+  };
   // Recurse into the smaller part and loop over the larger, so that the
   // depth stays logarithmic whatever the comparisons say.
-  std::function<void(int, int)> sort = [&](int lo, int hi) {
+  std::function<void(int, int, bool)> sort = [&](int lo, int hi, bool ordered) {
     while (hi - lo > 0) {
+      if (!ordered) ordered = orderedButLast(lo, hi);
       const int p = ordered ? partitionOrdered(lo, hi) : partition(lo, hi);
       if (p - lo < hi - p) {
-        sort(lo, p - 1);
+        sort(lo, p - 1, ordered);
         lo = p + 1;
       } else {
-        sort(p + 1, hi);
+        sort(p + 1, hi, ordered);
         hi = p - 1;
       }
     }
   };
-  sort(first, last);
+  sort(first, last, false);
   Invalidate();
 }
 

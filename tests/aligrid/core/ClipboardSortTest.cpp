@@ -1,6 +1,7 @@
 // Clipboard texts of cell ranges and the sort of rows and columns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <vector>
@@ -167,10 +168,31 @@ TEST(Sort, InputInOrderTakesExactlyTheExchangesOfThePartition) {
       {"a", "b", "b", "b", "b", "b", "b", "b", "b"},
       {"g", "f", "f", "c", "b", "b", "a"},  // in order for a descending sort
       {"b", "a", "c", "a", "b"},            // not in order
+      {"a", "c", "e", "g", "i", "d"},       // in order but for a line added at the end
+      {"a", "c", "c", "c", "e", "c"},
+      {"b", "d", "f", "h", "a", "e"},
+      {"h", "f", "d", "b", "e"},
   };
+  // And many mixtures of few keys, in order, nearly in order and not.
+  std::vector<std::vector<std::string>> more = inputs;
+  unsigned seed = 7;
+  for (int n = 2; n < 40; ++n) {
+    std::vector<std::string> t;
+    for (int k = 0; k < n; ++k) {
+      seed = seed * 1103515245u + 12345u;
+      t.push_back(std::string(1, static_cast<char>('a' + (seed >> 16) % 4)));
+    }
+    more.push_back(t);
+    std::sort(t.begin(), t.end());
+    more.push_back(t);
+    t.push_back(std::string(1, static_cast<char>('a' + n % 5)));
+    more.push_back(t);
+    std::swap(t[0], t[t.size() / 2]);
+    more.push_back(t);
+  }
   for (const bool rows : {true, false}) {
     for (const bool ascending : {true, false}) {
-      for (const auto& texts : inputs) {
+      for (const auto& texts : more) {
         const int n = static_cast<int>(texts.size());
         Recorder own, plain;
         plain.OnCompareCol = [&plain](int c, int a, int b) { return plain.CompareColCells(c, a, b); };
