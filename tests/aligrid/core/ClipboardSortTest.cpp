@@ -172,6 +172,8 @@ TEST(Sort, InputInOrderTakesExactlyTheExchangesOfThePartition) {
       {"a", "c", "c", "c", "e", "c"},
       {"b", "d", "f", "h", "a", "e"},
       {"h", "f", "d", "b", "e"},
+      {"g", "f", "e", "d", "c", "b", "a"},  // in reverse order
+      {"g", "f", "e", "d", "c", "b"},
   };
   // And many mixtures of few keys, in order, nearly in order and not.
   std::vector<std::vector<std::string>> more = inputs;
@@ -189,6 +191,11 @@ TEST(Sort, InputInOrderTakesExactlyTheExchangesOfThePartition) {
     more.push_back(t);
     std::swap(t[0], t[t.size() / 2]);
     more.push_back(t);
+    std::vector<std::string> down;
+    for (int k = n; k > 0; --k) down.push_back(std::to_string(100 + k));
+    more.push_back(down);
+    down.push_back("150");
+    more.push_back(down);
   }
   for (const bool rows : {true, false}) {
     for (const bool ascending : {true, false}) {
