@@ -198,6 +198,7 @@ void TStringAlignGrid::InsertRow(int index) {
 }
 
 void TStringAlignGrid::ExchangeCols(int a, int b) {
+  if (a == b) return;
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     (core_->EditedCol == a || core_->EditedCol == b);
   if (hide) HideEditor();
@@ -209,6 +210,7 @@ void TStringAlignGrid::ExchangeCols(int a, int b) {
 }
 
 void TStringAlignGrid::ExchangeRows(int a, int b) {
+  if (a == b) return;
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     (core_->EditedRow == a || core_->EditedRow == b);
   if (hide) HideEditor();
