@@ -21,10 +21,9 @@ void Settle() {
 
 struct Window {
   QWidget window;
-  TStringGrid* grid = new TStringGrid;
+  TStringGrid* grid;
   QLineEdit* next = new QLineEdit;
-  explicit Window(TStringGrid* g = nullptr) {
-    if (g) grid = g;
+  explicit Window(TStringGrid* g = nullptr) : grid(g ? g : new TStringGrid) {
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(grid);
     layout->addWidget(next);
