@@ -236,10 +236,13 @@ void TConfigFormBase::SetLoadedCaption() {
 
 // --- Saving ---------------------------------------------------------------------
 
+int TConfigFormBase::SaveQuestionHelpContext() const { return kHelpConfigSave; }
+
 bool TConfigFormBase::AskSaveConfigChanges() {
   const auto answer = platform().messageDlg(
       "Do you want to save the changes in the configuration file \r\n" + FConfigFileName + "?",
-      MsgType::Confirmation, tavrel::mbYes | tavrel::mbNo | tavrel::mbHelp, kHelpConfigSave);
+      MsgType::Confirmation, tavrel::mbYes | tavrel::mbNo | tavrel::mbHelp,
+      SaveQuestionHelpContext());
   if (answer != tavrel::ModalResult::Yes) return false;
   return SaveConfigFile();
 }

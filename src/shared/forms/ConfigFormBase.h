@@ -43,6 +43,9 @@ class TConfigFormBase : public QDialog {
   virtual configdoc::Program ConfigProgram() const { return configdoc::Program::Askery; }
   // The help context of the window (F1 where a control has none, Help).
   virtual int WindowHelpContext() const { return 0; }
+  // The help context of the question whether to save the changed
+  // configuration.
+  virtual int SaveQuestionHelpContext() const;
 
   // ===== Values ================================================================
   // Loads a configuration file of either format into the window.  Nothing
