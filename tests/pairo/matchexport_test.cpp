@@ -146,8 +146,8 @@ TEST(SelectListExport, FoldsCaseSharesOptionsOffersDistractorsEachTimeAndShowsFi
   SetPair(l, 6, "Spain", "Madrid\r\nCapital");
   SetPair(l, 7, "\xC9tat", "\xC9t\xC9");
   SetPair(l, 8, "Summer", "\xE9t\xE9");
-  // An option shows text: tags are left out, a lone "<" stays.
-  SetPair(l, 9, "Maths", "<i>2</i> < 3 <b");
+  // An option and a list's label show text: tags are left out, a lone "<" stays.
+  SetPair(l, 9, "Is <b>2</b> < 3?", "<i>2</i> < 3 <b");
   ScriptedRandom identity;
   const std::string page = CodePage(l, Input(), identity);
   EXPECT_EQ(FirstOptions(page),
@@ -158,6 +158,7 @@ TEST(SelectListExport, FoldsCaseSharesOptionsOffersDistractorsEachTimeAndShowsFi
   // Rows: no row for distractors; the fixed item shows its text, no list.
   EXPECT_EQ(All(page, "<tr>").size(), 7u);
   EXPECT_NE(page.find("<td>Italy</td><td>Rome</td></tr>"), std::string::npos);
+  EXPECT_NE(page.find("aria-label=\"Is 2 &lt; 3?\""), std::string::npos);
   EXPECT_EQ(All(page, "<SELECT NAME=\"(\\d+)\""),
             (std::vector<std::string>{"0", "2", "4", "6", "8", "10"}));
   EXPECT_EQ(All(page, "<input name=\"(\\d+)\">"),

@@ -59,11 +59,11 @@ std::string Attr(const std::string& s) { return Html(QuotesToEntities(s)); }
 // A teacher's text as a label attribute: tags removed, line breaks as
 // blanks.
 std::string LabelAttr(const std::string& s) {
-  std::string plain = StripTags(s);
+  std::string plain = OptionText(s);
   for (char& c : plain) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  return Attr(ReplaceAll(">", "&gt;", plain));
+  return Attr(plain);
 }
 
 // An address for a page: the characters that could end a quoted attribute
