@@ -106,6 +106,8 @@ TfrmConfig::~TfrmConfig() = default;
 
 int TfrmConfig::WindowHelpContext() const { return kHelpWindow; }
 
+int TfrmConfig::ConfigSaveHelpContext() const { return kHelpPages; }
+
 void TfrmConfig::BuildPages() {
   auto newEdit = [](QWidget* page, int maxLength) {
     auto* e = new TEdit(page);
