@@ -190,35 +190,31 @@ void TfrmMain::CreateComponents() {
 }
 
 void TfrmMain::CreateToolBar() {
-  pnlToolbar = new QToolBar(central_);
-  pnlToolbar->setObjectName("pnlToolbar");
-  pnlToolbar->setMovable(false);
-  pnlToolbar->setIconSize(QSize(22, 22));
-  pnlToolbar->setGeometry(0, 0, kDesignWidth, kToolBarHeight);
-  auto button = [this](QToolButton*& b, const char* name, TavrelGlyph g, const char* hint,
-                       std::function<void()> click) {
-    b = AddToolButton(pnlToolbar, name, g, hint, std::move(click));
-  };
-  button(spdNew, "spdNew", TavrelGlyph::New, "Start a new crossword", [this] { spdNewClick(); });
-  button(spdLoadQuiz, "spdLoadQuiz", TavrelGlyph::Open, "Load a crossword you have previously saved",
-         [this] { spdLoadQuizClick(); });
-  button(spdSave, "spdSave", TavrelGlyph::Save, "Save this crossword", [this] { spdSaveClick(); });
-  button(spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this crossword with another name",
-         [this] { mnuSaveAsClick(); });
-  pnlToolbar->addSeparator();
-  button(spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); });
-  button(spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); });
-  button(spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); });
-  button(spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action", [this] { mnuUndoClick(); });
-  pnlToolbar->addSeparator();
-  button(spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); });
-  button(spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this crossword into a Web page",
-         [this] { spdToWebClick(); });
-  button(spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this crossword into a single Web page",
-         [this] { spdToDHTMLClick(); });
-  pnlToolbar->addSeparator();
-  button(spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); });
-  button(spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); });
+  pnlToolbar = AddToolBar(
+      central_, "pnlToolbar", kDesignWidth, kToolBarHeight,
+      {
+          {&spdNew, "spdNew", TavrelGlyph::New, "Start a new crossword", [this] { spdNewClick(); }},
+          {&spdLoadQuiz, "spdLoadQuiz", TavrelGlyph::Open, "Load a crossword you have previously saved",
+           [this] { spdLoadQuizClick(); }},
+          {&spdSave, "spdSave", TavrelGlyph::Save, "Save this crossword", [this] { spdSaveClick(); }},
+          {&spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this crossword with another name",
+           [this] { mnuSaveAsClick(); }},
+          {},
+          {&spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); }},
+          {&spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); }},
+          {&spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); }},
+          {&spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action",
+           [this] { mnuUndoClick(); }},
+          {},
+          {&spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); }},
+          {&spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this crossword into a Web page",
+           [this] { spdToWebClick(); }},
+          {&spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this crossword into a single Web page",
+           [this] { spdToDHTMLClick(); }},
+          {},
+          {&spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); }},
+          {&spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); }},
+      });
 }
 
 void TfrmMain::CreateMenus() {

@@ -157,6 +157,24 @@ QToolButton* TMainFormBase::AddToolButton(QToolBar* bar, const char* name, Tavre
   return b;
 }
 
+QToolBar* TMainFormBase::AddToolBar(QWidget* parent, const char* name, int width, int height,
+                                    const std::vector<TToolButtonSpec>& buttons) {
+  auto* bar = new QToolBar(parent);
+  bar->setObjectName(name);
+  bar->setMovable(false);
+  bar->setIconSize(QSize(22, 22));
+  bar->setGeometry(0, 0, width, height);
+  for (const TToolButtonSpec& spec : buttons) {
+    if (!spec.name) {
+      bar->addSeparator();
+      continue;
+    }
+    QToolButton* b = AddToolButton(bar, spec.name, spec.glyph, spec.hint, spec.click);
+    if (spec.button) *spec.button = b;
+  }
+  return bar;
+}
+
 // --- Life cycle ------------------------------------------------------------------------
 
 void TMainFormBase::showEvent(QShowEvent* e) {

@@ -200,6 +200,18 @@ class TMainFormBase : public QMainWindow {
   // A toolbar button with a drawn glyph.
   QToolButton* AddToolButton(QToolBar* bar, const char* name, TavrelGlyph glyph, const char* hint,
                              std::function<void()> click);
+  // One button of a toolbar; an empty entry ({}) is a separator.
+  struct TToolButtonSpec {
+    QToolButton** button = nullptr;
+    const char* name = nullptr;
+    TavrelGlyph glyph{};
+    const char* hint = nullptr;
+    std::function<void()> click;
+  };
+  // The window's fixed toolbar across the top of `parent`, with its buttons
+  // in the order given.
+  QToolBar* AddToolBar(QWidget* parent, const char* name, int width, int height,
+                       const std::vector<TToolButtonSpec>& buttons);
 
   // The window sees the keys of w first (FormKeyDown), and files dropped on
   // w (or its viewport, for a scrolling box) are the window's.
