@@ -61,6 +61,13 @@ QLabel* MakeLabel(const char* caption, QWidget* parent) { return new QLabel(toQS
 
 }  // namespace
 
+std::string DataFileConfigXML(const TConfigFormBase* config, configdoc::Program program) {
+  if (!config) return configdoc::MakeConfigXML(program, configdoc::Defaults(program));
+  std::string xml;
+  config->MakeConfigXML(xml);
+  return xml;
+}
+
 TConfigFormBase::TConfigFormBase(QWidget* parent) : QDialog(parent) {}
 
 TConfigFormBase::~TConfigFormBase() {

@@ -258,3 +258,7 @@ class TConfigFormBase : public QDialog {
 
 // The program's one configuration window (set when it is created).
 extern TConfigFormBase* frmConfig;
+
+// The configuration a data file embeds: the window's, or the program's
+// defaults when there is no window.
+std::string DataFileConfigXML(const TConfigFormBase* config, configdoc::Program program);

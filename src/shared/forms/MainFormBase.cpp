@@ -18,9 +18,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QComboBox>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtText.h"
@@ -33,6 +35,8 @@
 #include "shared/forms/SourceEdit.h"
 #include "shared/forms/TLAbout.h"
 #include "shared/forms/TLFunctions.h"
+#include "shared/forms/WhatNumber.h"
+#include "shared/core/TQList.h"
 
 using tavrel::MsgType;
 using tavrel::ModalResult;
@@ -173,6 +177,69 @@ QToolBar* TMainFormBase::AddToolBar(QWidget* parent, const char* name, int width
     if (spec.button) *spec.button = b;
   }
   return bar;
+}
+
+// --- Data files -------------------------------------------------------------------------
+
+void TMainFormBase::SetCurrentFile(const std::string& fileName) {
+  FChanged = false;
+  FFileName = fileName;
+  UpdateMainCaption();
+  dlgSaveFile.fileName = fileName;
+  AddRecentFile(fileName);
+}
+
+void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& isDocument,
+                               const std::function<void(const std::string&, int)>& append,
+                               const std::function<void()>& show) {
+  TQList* items = Questions();
+  if (!items) return;
+  dlgOpenFile.fileName.clear();
+  if (!platform().openDialog(dlgOpenFile)) return;
+  const std::string fileName = dlgOpenFile.fileName;
+  const std::string bareName = ExtractFileName(fileName);
+  if (!FileExists(fileName)) {
+    platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning, tavrel::mbOK,
+                          kHelpFileMenu);
+    return;
+  }
+  tavrel::BusyCursor busy;
+  try {
+    std::string text;
+    // A pipe, a device or a file that cannot be read is no old file either.
+    if (!LoadTextFile(fileName, text)) throw std::runtime_error("unreadable " + fileName);
+    if (!isDocument(text)) {
+      busy.release();
+      platform().messageDlg(
+          "This is an old " + AppTitle() + " file. You will need to load and resave in order to append it.",
+          MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
+      return;
+    }
+    const int start = items->FirstEmptyQuestion();
+    FChosenNumber = 0;
+    bool accepted = false;
+    if (frmWhatNumber) {
+      frmWhatNumber->lblQuestionNumber->setText("Append questions starting at number:");
+      frmWhatNumber->lblQuestionNumber->show();
+      frmWhatNumber->lblToPosition->setText(tavrel::toQString("from file: " + bareName + "."));
+      frmWhatNumber->lblToPosition->show();
+      frmWhatNumber->cmbToPosition->hide();
+      // One more number than the list has items can be chosen.
+      items->AddQuestion();
+      frmWhatNumber->FillNumberLists();
+      frmWhatNumber->cmbNumber->setCurrentIndex(start - 1);
+      accepted = frmWhatNumber->ShowModal() == QDialog::Accepted;
+    }
+    if (accepted && FChosenNumber >= 1) {
+      append(text, FChosenNumber);
+      FChanged = true;
+    }
+    show();
+  } catch (const std::exception&) {
+    busy.release();
+    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning, tavrel::mbOK,
+                          kHelpFileMenu);
+  }
 }
 
 // --- Life cycle ------------------------------------------------------------------------

@@ -124,6 +124,19 @@ class TMainFormBase : public QMainWindow {
   // files, configuration file, template folder) and the window placement.
   void ReadStartSettings();
 
+  // The end of every successful load: the exercise as loaded, unmodified,
+  // under its file name, at the top of the recent files.
+  void SetCurrentFile(const std::string& fileName);
+  // Append File of the programs with an item list: the open dialog; a file
+  // that is missing, cannot be read or is an old line-based file is refused
+  // with a message; otherwise the number to append from is asked (the first
+  // empty item is offered, and one number past the list can be chosen) and
+  // append gets the file's text and the chosen number.  show redisplays the
+  // items afterwards, chosen or not.
+  void AppendFile(const std::function<bool(const std::string& text)>& isDocument,
+                  const std::function<void(const std::string& text, int firstNumber)>& append,
+                  const std::function<void()>& show);
+
   void mnuConfigureOutputClick();
   void spdConfigClick();
   // The raw-HTML warning (once per window), then the template editor.
