@@ -223,10 +223,8 @@ class TfrmMain : public TMainFormBase {
   void CreateMenus();
   void CreateToolBar();
   void LayoutCentral();
-  tavrel::TMemo* FocusedMemo();
   void SetSpinnerQuietly(int value);
   tavrel::TMemo* FocusedHTMLBox();
-  void SaveWebFolderFromFileName();
   void ShowItemNumberDialog(const std::string& caption, bool withTarget, int preselect);
 
   QWidget* central_ = nullptr;

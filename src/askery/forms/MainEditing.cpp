@@ -266,12 +266,6 @@ void TfrmMain::mnuExportForPrintingClick() {
 
 // --- Edit menu ------------------------------------------------------------------------------
 
-TMemo* TfrmMain::FocusedMemo() {
-  tavrel::IEditControl* edit = tavrel::AsEditControl(tavrel::FocusedControl(this));
-  if (!edit || !edit->IsMemo()) return nullptr;
-  return dynamic_cast<TMemo*>(edit);
-}
-
 void TfrmMain::mnuEditClick() {
   EnableEditMenu({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
 }
@@ -294,26 +288,9 @@ TMemo* TfrmMain::FocusedHTMLBox() {
 
 void TfrmMain::mnuInsertClick() { EnableInsertMenu(mnuPicture, mnuLink, FocusedHTMLBox() != nullptr); }
 
-void TfrmMain::SaveWebFolderFromFileName() { dlgSaveWeb.initialDir = ExtractFilePath(FFileName); }
-
-void TfrmMain::mnuToURLClick() {
-  InsertIntoEdit(FocusedHTMLBox(), InsertCommand::LinkToURL, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuToFileClick() {
-  InsertIntoEdit(FocusedHTMLBox(), InsertCommand::LinkToFile, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuFromWebURLClick() {
-  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromWeb, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuFromLocalFileClick() {
-  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromFile, FFileName);
-  SaveWebFolderFromFileName();
-}
+void TfrmMain::mnuToURLClick() { InsertIntoBox(FocusedHTMLBox(), InsertCommand::LinkToURL); }
+void TfrmMain::mnuToFileClick() { InsertIntoBox(FocusedHTMLBox(), InsertCommand::LinkToFile); }
+void TfrmMain::mnuFromWebURLClick() { InsertIntoBox(FocusedMemo(), InsertCommand::PictureFromWeb); }
+void TfrmMain::mnuFromLocalFileClick() { InsertIntoBox(FocusedMemo(), InsertCommand::PictureFromFile); }
 
 }  // namespace askery

@@ -63,11 +63,7 @@ void TfrmConfig::AddUndoAndDelete() {
 }
 
 void TfrmConfig::mnuEditClick() {
-  tavrel::IEditControl* edit = FocusedEdit(this);
-  const bool e = edit != nullptr;
-  const bool s = e && edit->HasSelection();
-  for (QAction* a : {mnuUndo, mnuPaste, mnuSelectAll}) a->setEnabled(e);
-  for (QAction* a : {mnuCut, mnuCopy, mnuDelete}) a->setEnabled(s);
+  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
 }
 
 void TfrmConfig::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }

@@ -544,16 +544,7 @@ TMemo* FocusedTitle(TfrmMain* w) {
 }  // namespace
 
 void TfrmMain::mnuEditClick() {
-  for (QAction* a : {mnuPaste, mnuCut, mnuCopy, mnuDelete, mnuSelectAll}) a->setEnabled(false);
-  TMemo* memo = FocusedTitle(this);
-  mnuUndo->setEnabled(memo != nullptr);
-  if (!memo) return;
-  mnuPaste->setEnabled(true);
-  mnuSelectAll->setEnabled(true);
-  const bool sel = memo->HasSelection();
-  mnuCut->setEnabled(sel);
-  mnuCopy->setEnabled(sel);
-  mnuDelete->setEnabled(sel);
+  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedTitle(this));
 }
 
 void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedTitle(this), EditCommand::Undo); }
@@ -567,26 +558,9 @@ void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedTitle(this), EditComm
 
 void TfrmMain::mnuInsertClick() { EnableInsertMenu(mnuPicture, mnuLink, FocusedTitle(this) != nullptr); }
 
-void TfrmMain::AfterInsert() { dlgSaveWeb.initialDir = ExtractFilePath(FFileName); }
-
-void TfrmMain::mnuInsertWebPicClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::PictureFromWeb, FFileName);
-  AfterInsert();
-}
-
-void TfrmMain::mnuInsertLocalPicClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::PictureFromFile, FFileName);
-  AfterInsert();
-}
-
-void TfrmMain::mnuToURLClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::LinkToURL, FFileName);
-  AfterInsert();
-}
-
-void TfrmMain::mnuToFileClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::LinkToFile, FFileName);
-  AfterInsert();
-}
+void TfrmMain::mnuInsertWebPicClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::PictureFromWeb); }
+void TfrmMain::mnuInsertLocalPicClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::PictureFromFile); }
+void TfrmMain::mnuToURLClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::LinkToURL); }
+void TfrmMain::mnuToFileClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::LinkToFile); }
 
 }  // namespace gridel

@@ -180,7 +180,6 @@ class TfrmMain : public TMainFormBase {
   void ShowCell(int col, int row);
   void PasteIntoGrid();
   void CopyCellToClipboard(bool cut);
-  void AfterInsert();
   // Whether an export may go on: letters present, every word with a clue.
   bool ExportChecks();
 

@@ -184,14 +184,7 @@ void TfrmConfig::btnOKClick() {
 }
 
 void TfrmConfig::mnuEditClick() {
-  tavrel::IEditControl* e = FocusedEdit(this);
-  const bool sel = e && e->HasSelection();
-  mnuUndo->setEnabled(e != nullptr);
-  mnuPaste->setEnabled(e != nullptr);
-  mnuSelectAll->setEnabled(e != nullptr);
-  mnuCut->setEnabled(sel);
-  mnuCopy->setEnabled(sel);
-  mnuDelete->setEnabled(sel);
+  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
 }
 
 void TfrmConfig::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }

@@ -215,8 +215,6 @@ class TfrmMain : public TMainFormBase {
   void CreateComponents();
   void CreateMenus();
   void CreateToolBar();
-  tavrel::TMemo* FocusedMemo();
-  void SaveWebFolderFromFileName();
   int ShowItemNumberDialog(const std::string& caption, bool withTarget);
   // After a command changed pairs in the list behind the rows: shows them
   // afresh when any row no longer shows its pair.

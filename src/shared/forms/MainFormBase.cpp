@@ -36,6 +36,7 @@
 #include "shared/forms/TLAbout.h"
 #include "shared/forms/TLFunctions.h"
 #include "shared/forms/WhatNumber.h"
+#include "platform/qt/Widgets.h"
 #include "shared/core/TQList.h"
 
 using tavrel::MsgType;
@@ -177,6 +178,17 @@ QToolBar* TMainFormBase::AddToolBar(QWidget* parent, const char* name, int width
     if (spec.button) *spec.button = b;
   }
   return bar;
+}
+
+tavrel::TMemo* TMainFormBase::FocusedMemo() {
+  tavrel::IEditControl* edit = tavrel::AsEditControl(tavrel::FocusedControl(this));
+  if (!edit || !edit->IsMemo()) return nullptr;
+  return dynamic_cast<tavrel::TMemo*>(edit);
+}
+
+void TMainFormBase::InsertIntoBox(tavrel::IEditControl* box, InsertCommand command) {
+  InsertIntoEdit(box, command, FFileName);
+  dlgSaveWeb.initialDir = ExtractFilePath(FFileName);
 }
 
 // --- Data files -------------------------------------------------------------------------

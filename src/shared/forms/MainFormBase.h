@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/core/Platform.h"
+#include "shared/forms/EditMenu.h"
 #include "shared/forms/ToolbarGlyphs.h"
 
 class QAction;
@@ -34,6 +35,10 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TQList;
+
+namespace tavrel {
+class TMemo;
+}
 
 // Template slots, in the order of FUsesTemplate.
 enum TemplateSlot { tsFrameset = 0, tsWelcome = 1, tsCode = 2, tsDHTML = 3, tsReading = 4 };
@@ -210,6 +215,13 @@ class TMainFormBase : public QMainWindow {
   // The checkable reload-configuration item; its tick changes only when the
   // user confirms (mnuReloadConfigClick).
   void AddReloadConfigItem(QMenu* options, const char* caption);
+  // The memo of the window that has the focus; null when the focus is on
+  // anything else.
+  tavrel::TMemo* FocusedMemo();
+  // Inserts a picture or link into box (nothing without one); the web pages'
+  // save folder becomes the data file's.
+  void InsertIntoBox(tavrel::IEditControl* box, InsertCommand command);
+
   // A toolbar button with a drawn glyph.
   QToolButton* AddToolButton(QToolBar* bar, const char* name, TavrelGlyph glyph, const char* hint,
                              std::function<void()> click);
