@@ -270,12 +270,6 @@ void TfrmMain::mnuEditClick() {
   EnableEditMenu({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
 }
 
-void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedMemo(), EditCommand::Undo); }
-void TfrmMain::mnuCutClick() { RunEditCommand(FocusedMemo(), EditCommand::Cut); }
-void TfrmMain::mnuCopyClick() { RunEditCommand(FocusedMemo(), EditCommand::Copy); }
-void TfrmMain::mnuPasteClick() { RunEditCommand(FocusedMemo(), EditCommand::Paste); }
-void TfrmMain::mnuDeleteClick() { RunEditCommand(FocusedMemo(), EditCommand::Delete); }
-void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedMemo(), EditCommand::SelectAll); }
 
 // --- Insert menu -----------------------------------------------------------------------------
 

@@ -235,17 +235,7 @@ void TfrmMain::CreateMenus() {
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 
-  mnuEdit = AddMenu("&Edit", "mnuEdit", kHelpEditMenu);
-  mnuUndo = item(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
-  mnuEdit->addSeparator();
-  mnuCut = item(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
-  mnuCopy = item(mnuEdit, "&Copy", "mnuCopy", [this] { mnuCopyClick(); }, QKeySequence("Ctrl+C"));
-  mnuPaste = item(mnuEdit, "&Paste", "mnuPaste", [this] { mnuPasteClick(); }, QKeySequence("Ctrl+V"));
-  mnuDelete = item(mnuEdit, "&Delete", "mnuDelete", [this] { mnuDeleteClick(); });
-  mnuEdit->addSeparator();
-  mnuSelectAll = item(mnuEdit, "&Select All", "mnuSelectAll", [this] { mnuSelectAllClick(); },
-                      QKeySequence("Ctrl+A"));
-  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+  AddEditMenu();
 
   mnuInsert = AddMenu("&Insert", "mnuInsert", kHelpInsertMenu);
   mnuPicture = AddSubmenu(mnuInsert, "&Picture", "mnuPicture", kHelpPicture);
@@ -543,16 +533,8 @@ TMemo* FocusedTitle(TfrmMain* w) {
 }
 }  // namespace
 
-void TfrmMain::mnuEditClick() {
-  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedTitle(this));
-}
-
-void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedTitle(this), EditCommand::Undo); }
-void TfrmMain::mnuCutClick() { RunEditCommand(FocusedTitle(this), EditCommand::Cut); }
-void TfrmMain::mnuCopyClick() { RunEditCommand(FocusedTitle(this), EditCommand::Copy); }
-void TfrmMain::mnuPasteClick() { RunEditCommand(FocusedTitle(this), EditCommand::Paste); }
-void TfrmMain::mnuDeleteClick() { RunEditCommand(FocusedTitle(this), EditCommand::Delete); }
-void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedTitle(this), EditCommand::SelectAll); }
+// Only the title takes the Edit menu's commands.
+tavrel::IEditControl* TfrmMain::EditTarget() { return FocusedTitle(this); }
 
 // --- Insert menu --------------------------------------------------------------------
 

@@ -263,17 +263,7 @@ void TfrmMain::CreateMenus() {
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 
-  mnuEdit = menu("&Edit", "mnuEdit", kHelpEditMenu);
-  mnuUndo = item(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
-  mnuEdit->addSeparator();
-  mnuCut = item(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
-  mnuCopy = item(mnuEdit, "&Copy", "mnuCopy", [this] { mnuCopyClick(); }, QKeySequence("Ctrl+C"));
-  mnuPaste = item(mnuEdit, "&Paste", "mnuPaste", [this] { mnuPasteClick(); }, QKeySequence("Ctrl+V"));
-  mnuDelete = item(mnuEdit, "&Delete", "mnuDelete", [this] { mnuDeleteClick(); });
-  mnuEdit->addSeparator();
-  mnuSelectAll = item(mnuEdit, "&Select All", "mnuSelectAll", [this] { mnuSelectAllClick(); },
-                      QKeySequence("Ctrl+A"));
-  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+  AddEditMenu();
 
   mnuInsert = menu("&Insert", "mnuInsert", kHelpInsertMenu);
   mnuPicture = submenu(mnuInsert, "&Picture", "mnuPicture", kHelpPicture);

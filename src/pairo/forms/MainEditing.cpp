@@ -195,16 +195,8 @@ void TfrmMain::mnuExportForPrintingClick() {
 
 // --- Edit menu ------------------------------------------------------------------------------
 
-void TfrmMain::mnuEditClick() {
-  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
-}
-
-void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }
-void TfrmMain::mnuCutClick() { RunEditCommand(FocusedEdit(this), EditCommand::Cut); }
-void TfrmMain::mnuCopyClick() { RunEditCommand(FocusedEdit(this), EditCommand::Copy); }
-void TfrmMain::mnuPasteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Paste); }
-void TfrmMain::mnuDeleteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Delete); }
-void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedEdit(this), EditCommand::SelectAll); }
+// Every box of this window, memo or not.
+tavrel::IEditControl* TfrmMain::EditTarget() { return FocusedEdit(this); }
 
 // --- Insert menu -----------------------------------------------------------------------------
 

@@ -180,6 +180,33 @@ QToolBar* TMainFormBase::AddToolBar(QWidget* parent, const char* name, int width
   return bar;
 }
 
+void TMainFormBase::AddEditMenu() {
+  mnuEdit = AddMenu("&Edit", "mnuEdit", kHelpEditMenu);
+  mnuUndo = AddItem(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
+  mnuEdit->addSeparator();
+  mnuCut = AddItem(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
+  mnuCopy = AddItem(mnuEdit, "&Copy", "mnuCopy", [this] { mnuCopyClick(); }, QKeySequence("Ctrl+C"));
+  mnuPaste = AddItem(mnuEdit, "&Paste", "mnuPaste", [this] { mnuPasteClick(); }, QKeySequence("Ctrl+V"));
+  mnuDelete = AddItem(mnuEdit, "&Delete", "mnuDelete", [this] { mnuDeleteClick(); });
+  mnuEdit->addSeparator();
+  mnuSelectAll =
+      AddItem(mnuEdit, "&Select All", "mnuSelectAll", [this] { mnuSelectAllClick(); }, QKeySequence("Ctrl+A"));
+  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+}
+
+tavrel::IEditControl* TMainFormBase::EditTarget() { return FocusedMemo(); }
+
+void TMainFormBase::mnuEditClick() {
+  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, EditTarget());
+}
+
+void TMainFormBase::mnuUndoClick() { RunEditCommand(EditTarget(), EditCommand::Undo); }
+void TMainFormBase::mnuCutClick() { RunEditCommand(EditTarget(), EditCommand::Cut); }
+void TMainFormBase::mnuCopyClick() { RunEditCommand(EditTarget(), EditCommand::Copy); }
+void TMainFormBase::mnuPasteClick() { RunEditCommand(EditTarget(), EditCommand::Paste); }
+void TMainFormBase::mnuDeleteClick() { RunEditCommand(EditTarget(), EditCommand::Delete); }
+void TMainFormBase::mnuSelectAllClick() { RunEditCommand(EditTarget(), EditCommand::SelectAll); }
+
 tavrel::TMemo* TMainFormBase::FocusedMemo() {
   tavrel::IEditControl* edit = tavrel::AsEditControl(tavrel::FocusedControl(this));
   if (!edit || !edit->IsMemo()) return nullptr;

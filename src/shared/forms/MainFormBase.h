@@ -142,6 +142,18 @@ class TMainFormBase : public QMainWindow {
                   const std::function<void(const std::string& text, int firstNumber)>& append,
                   const std::function<void()>& show);
 
+  // The Edit menu (AddEditMenu) and the toolbar's editing buttons.  The
+  // commands work on EditTarget; opening the menu enables its items by the
+  // target (EnableEditMenuForBox) unless the program overrides mnuEditClick.
+  virtual tavrel::IEditControl* EditTarget();
+  virtual void mnuEditClick();
+  void mnuUndoClick();
+  void mnuCutClick();
+  void mnuCopyClick();
+  void mnuPasteClick();
+  void mnuDeleteClick();
+  void mnuSelectAllClick();
+
   void mnuConfigureOutputClick();
   void spdConfigClick();
   // The raw-HTML warning (once per window), then the template editor.
@@ -196,6 +208,15 @@ class TMainFormBase : public QMainWindow {
 
   QStatusBar* StatusBar1 = nullptr;
 
+  // The Edit menu (AddEditMenu).
+  QMenu* mnuEdit = nullptr;
+  QAction* mnuUndo = nullptr;
+  QAction* mnuCut = nullptr;
+  QAction* mnuCopy = nullptr;
+  QAction* mnuPaste = nullptr;
+  QAction* mnuDelete = nullptr;
+  QAction* mnuSelectAll = nullptr;
+
   // The property that carries a menu's, item's or control's help context.
   static constexpr const char* kHelpContextProperty = "helpContext";
 
@@ -210,6 +231,8 @@ class TMainFormBase : public QMainWindow {
   QMenu* AddSubmenu(QMenu* parent, const char* caption, const char* name, int helpContext);
   QAction* AddItem(QMenu* menu, const char* caption, const char* name, std::function<void()> click,
                    const QKeySequence& shortcut = QKeySequence());
+  // The Edit menu: Undo | Cut, Copy, Paste, Delete | Select All.
+  void AddEditMenu();
   // The hidden divider and the five hidden recent-file items (OpenRecentFile).
   void AddRecentFileItems(QMenu* file);
   // The checkable reload-configuration item; its tick changes only when the
