@@ -57,17 +57,9 @@ CrosswordWords GenerateClues(const LetterGrid& grid, ClueList& stored) {
     w.clue = stored[i].clue;
     used[i] = true;
   };
-  // Scan order: by start cell, the down word before the across word.
-  size_t a = 0, d = 0;
-  while (a < words.across.size() || d < words.down.size()) {
-    const bool downFirst =
-        d < words.down.size() &&
-        (a == words.across.size() || words.down[d].number <= words.across[a].number);
-    if (downFirst)
-      attach(words.down[d++]);
-    else
-      attach(words.across[a++]);
-  }
+  // The order of SaveWordsAndClues: across first, then down.
+  for (Word& w : words.across) attach(w);
+  for (Word& w : words.down) attach(w);
   ClueList rest;
   for (size_t i = 0; i < stored.size(); ++i)
     if (!used[i]) rest.push_back(std::move(stored[i]));

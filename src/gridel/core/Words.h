@@ -49,11 +49,13 @@ bool StartsWord(const LetterGrid& grid, int col, int row);
 // Every word of the grid, numbered, with empty clues.  Linear in the cells.
 CrosswordWords FindWords(const LetterGrid& grid);
 
-// The words with the stored clues attached: in scan order (row by row, left
-// to right, the down word before the across word of the same cell) each word
-// takes the first unused pair of stored whose word matches without regard to
-// Windows-1252 letter case; every pair is used at most once.  Pairs used are
-// removed from stored; the others stay in their order.
+// The words with the stored clues attached: the across words in number
+// order, then the down words, each take the first unused pair of stored
+// whose word matches without regard to Windows-1252 letter case; every pair
+// is used at most once.  That is the order SaveWordsAndClues writes, so a
+// word that occurs more than once keeps its own clue however often the
+// clues are found again.  Pairs used are removed from stored; the others
+// stay in their order.
 CrosswordWords GenerateClues(const LetterGrid& grid, ClueList& stored);
 
 // The pairs of the words, across first, then down (what the clue dialog

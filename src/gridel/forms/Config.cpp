@@ -16,8 +16,10 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/Widgets.h"
 #include "shared/core/ConfigDocument.h"
+#include "shared/core/FileFunctions.h"
 #include "shared/core/HelpContexts.h"
 #include "shared/forms/EditMenu.h"
+#include "shared/forms/MainFormBase.h"
 
 namespace gridel {
 
@@ -36,6 +38,8 @@ QLabel* MakeLabel(const char* caption, QWidget* parent) { return new QLabel(toQS
 TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   BuildWindow(kHelpWindow, "Accept this configuration and go back to the crossword", [this] { BuildPages(); });
   AddUndoAndDelete();
+  disconnect(btnAccept, &QPushButton::clicked, this, nullptr);
+  connect(btnAccept, &QPushButton::clicked, this, [this] { btnOKClick(); });
   setFixedSize(599, 424 + MainMenu1->sizeHint().height());
   FinishCreation();
 }
@@ -43,6 +47,12 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
 TfrmConfig::~TfrmConfig() = default;
 
 int TfrmConfig::WindowHelpContext() const { return kHelpWindow; }
+int TfrmConfig::ConfigSaveHelpContext() const { return kHelpWindow; }
+
+void TfrmConfig::btnOKClick() {
+  btnAcceptClick();
+  if (frmMain) frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(FConfigFileName));
+}
 
 // The crossword's window has Undo and Delete in its Edit menu too, and
 // enables the items by the focused box when the menu opens.

@@ -30,6 +30,10 @@ class TfrmConfig : public TConfigFormBase {
 
   configdoc::Program ConfigProgram() const override { return configdoc::Program::Gridel; }
   int WindowHelpContext() const override;
+  int ConfigSaveHelpContext() const override;
+
+  // OK: the shared steps, then the main window's status bar names the file.
+  void btnOKClick();
 
   // Edit menu: the shared items and Undo and Delete.
   void mnuEditClick();

@@ -38,20 +38,27 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
 
 // Reads the file before anything is cleared: a file refused as too old, too
 // large, missing or unreadable leaves the crossword in the window and never
-// becomes the current file.
+// becomes the current file.  When the save question before the load saved
+// the crossword, the file is read again: it may be the very file just saved.
 void TfrmMain::LoadFile(const std::string& fileName) {
   if (fileName.empty() || !FileExists(fileName)) return;
   tavrel::BusyCursor busy;
   const std::string nextEx = frmConfig ? frmConfig->ControlText("editNextExURL") : std::string();
-  LoadedCrossword loaded = ReadCrosswordFile(fileName, "", nextEx, FGridSize);
-  if (loaded.status != LoadStatus::Loaded) {
+  auto read = [&] { return ReadCrosswordFile(fileName, "", nextEx, FGridSize); };
+  auto refuse = [&](const LoadedCrossword& refused) {
     busy.release();
-    const bool tooOld = loaded.status == LoadStatus::UnsupportedVersion;
-    platform().messageDlg(loaded.message, tooOld ? MsgType::Error : MsgType::Warning, tavrel::mbOK,
-                          tooOld ? kHelpOldVersion : kHelpSaveQuestion);
-    return;
-  }
+    const bool tooOld = refused.status == LoadStatus::UnsupportedVersion;
+    platform().messageDlg(refused.message, tooOld ? MsgType::Error : MsgType::Warning,
+                          tavrel::mbOK, tooOld ? kHelpOldVersion : kHelpSaveQuestion);
+  };
+  LoadedCrossword loaded = read();
+  if (loaded.status != LoadStatus::Loaded) return refuse(loaded);
+  const bool mayBeSaved = FChanged;
   if (!NewFile()) return;
+  if (mayBeSaved) {
+    loaded = read();
+    if (loaded.status != LoadStatus::Loaded) return refuse(loaded);
+  }
 
   mmoTitle->SetText(loaded.crossword.title);
   FGrid = loaded.crossword.grid;

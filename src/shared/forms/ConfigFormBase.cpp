@@ -436,10 +436,12 @@ void TConfigFormBase::SetLoadedCaption() {
 
 // --- Saving ---------------------------------------------------------------------
 
+int TConfigFormBase::ConfigSaveHelpContext() const { return kHelpConfigSave; }
+
 bool TConfigFormBase::AskSaveConfigChanges() {
   const auto answer = platform().messageDlg(
       "Do you want to save the changes in the configuration file \r\n" + FConfigFileName + "?",
-      MsgType::Confirmation, tavrel::mbYes | tavrel::mbNo | tavrel::mbHelp, kHelpConfigSave);
+      MsgType::Confirmation, tavrel::mbYes | tavrel::mbNo | tavrel::mbHelp, ConfigSaveHelpContext());
   if (answer != tavrel::ModalResult::Yes) return false;
   return SaveConfigFile();
 }
@@ -547,6 +549,7 @@ void TConfigFormBase::mnuInsertClick() {
 }
 
 void TConfigFormBase::ReplaceSelection(const std::string& text) {
+  if (text.empty()) return;  // a cancelled choice keeps the selected text
   IEditControl* e = FocusedBoundEdit();
   if (e && e->Tag > 0) e->SetSelText(text);
 }

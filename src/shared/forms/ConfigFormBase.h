@@ -51,6 +51,8 @@ class TConfigFormBase : public QDialog {
   virtual configdoc::Program ConfigProgram() const { return configdoc::Program::Askery; }
   // The help context of the window (F1 where a control has none, Help).
   virtual int WindowHelpContext() const { return 0; }
+  // The help context of the question whether to save a changed configuration.
+  virtual int ConfigSaveHelpContext() const;
 
   // ===== Values ================================================================
   // Loads a configuration file of either format into the window.  Nothing

@@ -58,7 +58,8 @@ void InsertIntoEdit(tavrel::IEditControl* target, InsertCommand command,
                             target->SelText());
       break;
   }
-  target->SetSelText(html);
+  // A cancelled dialog gives nothing, and the selected text stays.
+  if (!html.empty()) target->SetSelText(html);
 }
 
 void EnableInsertMenu(QMenu* picture, QMenu* link, bool enabled) {

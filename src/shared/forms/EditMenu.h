@@ -45,7 +45,8 @@ enum class InsertCommand { PictureFromWeb, PictureFromFile, LinkToURL, LinkToFil
 // Asks for a picture (picture library: its web address, or a local file as
 // an <img> tag relative to dataFileName) or a link (the link dialog, with the
 // selection as the link's default text), and puts what comes back in place
-// of target's selection.  Nothing happens without a target, or for a link
+// of target's selection; a cancelled choice (empty result) leaves the
+// selection as it was.  Nothing happens without a target, or for a link
 // while the link dialog does not exist.
 void InsertIntoEdit(tavrel::IEditControl* target, InsertCommand command,
                     const std::string& dataFileName);

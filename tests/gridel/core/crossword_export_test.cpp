@@ -118,12 +118,12 @@ TEST(CrosswordExportChecks, EmptyGridAndMissingCluesStopTheExport) {
   c.grid = Draw(4, {"NO..", "O..."});
   c.clues = {{"no", "first"}, {"zzz", "stale"}};
   EXPECT_EQ(CheckBeforeExport(c, words), kMissingCluesMessage);
-  // The lists are rebuilt from the grid, across first: the down word took
-  // the one pair, the stale pair is gone.
+  // The lists are rebuilt from the grid, across first: the across word took
+  // the one pair, the down word has none, the stale pair is gone.
   ASSERT_EQ(c.clues.size(), 2u);
-  EXPECT_EQ(c.clues[0].clue, "");
+  EXPECT_EQ(c.clues[0].clue, "first");
   EXPECT_EQ(c.clues[1].word, "NO");
-  EXPECT_EQ(c.clues[1].clue, "first");
+  EXPECT_EQ(c.clues[1].clue, "");
 }
 
 TEST(CrosswordFramesExport, PagesArraysLoopsAndGrid) {

@@ -76,18 +76,24 @@ TEST(ClueAttachment, ScanOrderCaseInsensitiveAndEachPairOnce) {
   EXPECT_FALSE(SameTextNoCase("\xDF", "SS"));
 }
 
-TEST(ClueAttachment, DownBeforeAcrossAtTheSameCellAndSavedAcrossFirst) {
-  // The same word down and across from one cell: the down word takes the first pair.
-  const LetterGrid g = Draw(4, {"NO..", "O...", "...."});
-  ClueList stored = {{"no", "first"}, {"NO", "second"}};
-  const CrosswordWords w = GenerateClues(g, stored);
-  EXPECT_EQ(w.down[0].clue, "first");
-  EXPECT_EQ(w.across[0].clue, "second");
+TEST(ClueAttachment, AWordAcrossAndDownKeepsEachItsOwnClueWhenFoundAgain) {
+  // The same word across and down, the down one first in reading order:
+  // the pairs are taken in the order they are saved (across first), so the
+  // clues never change places between the two entries.
+  const LetterGrid g = Draw(5, {"T....", "E....", "A....", ".TEA.", "....."});
+  ClueList stored = {{"tea", "across clue"}, {"TEA", "down clue"}};
+  CrosswordWords w = GenerateClues(g, stored);
+  EXPECT_EQ(Describe(w.down), "1:TEA=down clue ");
+  EXPECT_EQ(Describe(w.across), "2:TEA=across clue ");
   EXPECT_TRUE(AllCluesDone(w));
-  const ClueList saved = SaveWordsAndClues(w);
-  ASSERT_EQ(saved.size(), 2u);
-  EXPECT_EQ(saved[0].clue, "second");  // across first
-  EXPECT_EQ(saved[1].clue, "first");
+  for (int again = 0; again < 2; ++again) {
+    ClueList saved = SaveWordsAndClues(w);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved[0].clue, "across clue");  // across first
+    w = GenerateClues(g, saved);
+    EXPECT_EQ(Describe(w.down), "1:TEA=down clue ");
+    EXPECT_EQ(Describe(w.across), "2:TEA=across clue ");
+  }
 }
 
 TEST(ClueAttachment, CluesFollowTheirWordsAfterAShift) {

@@ -47,6 +47,21 @@ TEST_F(DataFileTest, SaveAsThenOpenBringsBackLettersTitleAndClues) {
   EXPECT_TRUE(fake.messages.empty());
 }
 
+TEST_F(DataFileTest, ReopeningTheChangedCurrentFileAfterSavingItShowsWhatWasSaved) {
+  Letters({"CAT", "A..", "R.."});
+  fake.ChooseSave(files.File("pets.gdl"));
+  main->mnuSaveAsClick();
+  // An edit, then the same file dropped on the window: the save question is
+  // answered Yes, and the crossword shown is the one just saved.
+  GoTo(1, 1);
+  TypeOnGrid("x");
+  ASSERT_TRUE(main->FChanged);
+  fake.Answer(ModalResult::Yes);
+  main->FilesDropped({files.File("pets.gdl")});
+  EXPECT_EQ(Shown(1, 3), "AX.");
+  EXPECT_FALSE(main->FChanged);
+}
+
 TEST_F(DataFileTest, ALargerFileEnlargesTheGridAndASmallerOneFillsItsCorner) {
   main->LoadFile(WriteSizedFile("big.gdl", 25));
   EXPECT_EQ(main->FGridSize, 25);

@@ -202,6 +202,16 @@ TEST_F(GridelTest, TheEditAndInsertMenusActOnTheTitleOnly) {
   main->mnuInsertWebPicClick();
   EXPECT_EQ(main->mmoTitle->Text(), "<img src=\"http://example.com/a.png\" alt=\"\">");
   EXPECT_TRUE(main->FChanged);
+
+  // A link dialog left with Cancel inserts nothing and keeps the selected text.
+  main->mmoTitle->SetText("Planets");
+  main->mmoTitle->selectAll();
+  link->ModalHook = [](TfrmInsertLink& f) {
+    f.btnCancel->click();
+    return f.result();
+  };
+  main->mnuToURLClick();
+  EXPECT_EQ(main->mmoTitle->Text(), "Planets");
 }
 
 // --- The grid size kept in the settings ------------------------------------------
