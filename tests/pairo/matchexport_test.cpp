@@ -146,19 +146,23 @@ TEST(SelectListExport, FoldsCaseSharesOptionsOffersDistractorsEachTimeAndShowsFi
   SetPair(l, 6, "Spain", "Madrid\r\nCapital");
   SetPair(l, 7, "\xC9tat", "\xC9t\xC9");
   SetPair(l, 8, "Summer", "\xE9t\xE9");
+  // An option and a list's label show text: tags are left out, a lone "<" stays.
+  SetPair(l, 9, "Is <b>2</b> < 3?", "<i>2</i> < 3 <b");
   ScriptedRandom identity;
   const std::string page = CodePage(l, Input(), identity);
-  EXPECT_EQ(FirstOptions(page), (std::vector<std::string>{"???", "Paris", "Lyon", "Lyon",
-                                                          "Madrid Capital", "&Eacute;t&Eacute;"}));
+  EXPECT_EQ(FirstOptions(page),
+            (std::vector<std::string>{"???", "Paris", "Lyon", "Lyon", "Madrid Capital",
+                                      "&Eacute;t&Eacute;", "2 &lt; 3 &lt;b"}));
   EXPECT_EQ(All(page, "CorrectAnswers\\[\\d+\\]=(\\d+);"),
-            (std::vector<std::string>{"1", "1", "4", "5", "5"}));
+            (std::vector<std::string>{"1", "1", "4", "5", "5", "6"}));
   // Rows: no row for distractors; the fixed item shows its text, no list.
-  EXPECT_EQ(All(page, "<tr>").size(), 6u);
+  EXPECT_EQ(All(page, "<tr>").size(), 7u);
   EXPECT_NE(page.find("<td>Italy</td><td>Rome</td></tr>"), std::string::npos);
+  EXPECT_NE(page.find("aria-label=\"Is 2 &lt; 3?\""), std::string::npos);
   EXPECT_EQ(All(page, "<SELECT NAME=\"(\\d+)\""),
-            (std::vector<std::string>{"0", "2", "4", "6", "8"}));
+            (std::vector<std::string>{"0", "2", "4", "6", "8", "10"}));
   EXPECT_EQ(All(page, "<input name=\"(\\d+)\">"),
-            (std::vector<std::string>{"1", "3", "5", "7", "9"}));
+            (std::vector<std::string>{"1", "3", "5", "7", "9", "11"}));
   // The line break became a blank in the exercise itself.
   EXPECT_EQ(l.GetQuestionExtra(6), "Madrid Capital");
 }
@@ -342,7 +346,7 @@ TEST(MatchExports, HostileTextStaysInsideItsStringAndFillsNoPlaceholder) {
   const std::string select = CodePage(l, in, identity);
   EXPECT_GT(select.find("</script>", select.find("<script>")), select.find("winwrongchar="));
   EXPECT_EQ(All(select, "NEXT").size(), 2u);  // the button and the link, nothing typed
-  EXPECT_NE(select.find("<OPTION>It's \"x\" \\ &lt;/script&gt; &#91;strNextExURL] next\r\n"),
+  EXPECT_NE(select.find("<OPTION>It's \"x\" \\  &#91;strNextExURL] next\r\n"),
             std::string::npos);
   EXPECT_NE(select.find("aria-label=\"It's &quot;x&quot; \\  &#91;strNextExURL]  next\""),
             std::string::npos);

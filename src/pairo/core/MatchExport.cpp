@@ -20,11 +20,27 @@ const std::string kCrLf = "\r\n";
 // becomes its character reference so no placeholder word is formed.
 std::string Html(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
 
-// Text shown as it is typed (an option of a select list): tags are text.
-std::string PlainText(const std::string& s) {
+// The text of an option of a select list: an option shows text only, so a
+// tag ("<i>", "</b>", "<img ...>") is left out, as a browser leaves it out;
+// a "<" or ">" that is no part of a tag ("2 < 3") stays as text, and a
+// bracket becomes its character reference.
+std::string OptionText(const std::string& s) {
+  auto startsTag = [&s](size_t i) {
+    if (i + 1 >= s.size()) return false;
+    const char n = s[i + 1];
+    return (n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z') || n == '/' || n == '!';
+  };
   std::string r;
   r.reserve(s.size() + 8);
-  for (const char c : s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '<' && startsTag(i)) {
+      const size_t end = s.find('>', i + 1);
+      if (end != std::string::npos) {
+        i = end;
+        continue;
+      }
+    }
     if (c == '<')
       r += "&lt;";
     else if (c == '>')
@@ -43,11 +59,11 @@ std::string Attr(const std::string& s) { return Html(QuotesToEntities(s)); }
 // A teacher's text as a label attribute: tags removed, line breaks as
 // blanks.
 std::string LabelAttr(const std::string& s) {
-  std::string plain = StripTags(s);
+  std::string plain = OptionText(s);
   for (char& c : plain) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  return Attr(ReplaceAll(">", "&gt;", plain));
+  return Attr(plain);
 }
 
 // An address for a page: the characters that could end a quoted attribute
@@ -226,7 +242,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
 
   // The options, the same for every select list.
   std::string options;
-  for (const std::string& o : mix.options) options += "<OPTION>" + PlainText(o) + kCrLf;
+  for (const std::string& o : mix.options) options += "<OPTION>" + OptionText(o) + kCrLf;
 
   // Rows.
   std::string row = TakeBlock(page, "[BeginItemRow]", "[EndItemRow]", "[ItemList]");

@@ -85,6 +85,8 @@ TfrmConfig::~TfrmConfig() = default;
 
 int TfrmConfig::WindowHelpContext() const { return kHelpWindow; }
 
+int TfrmConfig::ConfigSaveHelpContext() const { return kHelpPages; }
+
 void TfrmConfig::BuildPages() {
   tabTitles = AddPage("Titles/Instructions", kHelpWindow);
   AddMemoRows(tabTitles, kHelpWindow,

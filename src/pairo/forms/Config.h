@@ -29,6 +29,7 @@ class TfrmConfig : public TConfigFormBase {
 
   configdoc::Program ConfigProgram() const override { return configdoc::Program::Pairo; }
   int WindowHelpContext() const override;
+  int ConfigSaveHelpContext() const override;
 
   // Any edit of a box or check box.
   void mmoExerciseTitleChange() { ConfigEdited(); }

@@ -50,6 +50,8 @@ TEST_F(PairoWindows, ConfigOKMarksTheExerciseOnlyWithTheReloadOption) {
   main->FChanged = false;
   fake.Answer(ModalResult::No);  // do not save the configuration
   config->btnOKClick();
+  ASSERT_FALSE(fake.messages.empty());
+  EXPECT_EQ(fake.messages.back().helpContext, 21000);  // this window's own question
   EXPECT_FALSE(main->FChanged);
   EXPECT_EQ(RegistryConfigFile(), "<none>");  // declined: the old path stays
   EXPECT_EQ(main->StatusPanelText(1), "Config: mine.cfg");
