@@ -1,6 +1,7 @@
 // The aligned grid's core under arbitrary index sequences and clipboard
 // texts: counts, property setters with any index, insert, exchange, move,
-// paste, copy, cut, sort and the next-cell rules.  Nothing may read or
+// paste, copy, cut, sort (the grid's own comparisons against a caller's
+// that says the same) and the next-cell rules.  Nothing may read or
 // write outside the grid, and the current cell stays a non-fixed cell.
 #include <cstddef>
 #include <cstdint>
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   int ops = 0;
   while (in.More() && ops++ < 200) {
     if (g.data.ColCount() > 80 || g.data.RowCount() > 80) break;  // keep runs short
-    switch (in.Byte() % 20) {
+    switch (in.Byte() % 21) {
       case 0: g.data.SetColCount(in.Index()); break;
       case 1: g.data.SetRowCount(in.Index()); break;
       case 2: g.data.SetFixedCols(in.Index()); break;
@@ -99,6 +100,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         g.SetEditCol(in.Index(), true);
         g.NextEditCell(c, r);
         fuzzsupport::Check((c == -1 && r == -1) || g.data.InGrid(c, r));
+        break;
+      }
+      case 19: {
+        // The grid's own comparisons and a caller's that says the same sort
+        // alike: once the lines of a column as they are, and again after a
+        // line is changed at the end of the sorted list.
+        const int n = g.data.RowCount();
+        const int col = in.Byte() % g.data.ColCount();
+        const bool ascending = in.Byte() & 1;
+        const std::string last = in.Text();
+        Grid own, plain;
+        plain.OnCompareCol = [&plain](int c, int a, int b) { return plain.CompareColCells(c, a, b); };
+        for (Grid* s : {&own, &plain}) {
+          s->data.SetColCount(2);
+          s->data.SetRowCount(n);
+          for (int r = 0; r < n; ++r) {
+            s->data.SetCell(0, r, g.data.Cell(col, r));
+            s->data.SetCell(1, r, std::to_string(r));
+          }
+          s->SortColRow(0, 0, n - 1, true, ascending);
+          s->data.SetCell(0, n - 1, last);
+          s->SortColRow(0, 0, n - 1, true, ascending);
+        }
+        fuzzsupport::Check(own.CopyToText(',', {-1, -1, -1, -1}) == plain.CopyToText(',', {-1, -1, -1, -1}));
         break;
       }
       default: g.data.SetColRaw(in.Index()); g.data.SetRowRaw(in.Index()); break;

@@ -501,21 +501,84 @@ void TAlignGridCore::SortColRow(int colrow, int first, int last, bool sortRows, 
     exchange(i, hi);
     return i;
   };
+  // The same partition on a range in order but for its last line (the
+  // pivot), under the grid's own comparisons (a total order of the texts).
+  // The rising index stops at the first line not before the pivot, the
+  // falling one at the last line the pivot is not before (or at lo): both
+  // found by halving.  Any lines between them equal the pivot, so the scan
+  // only exchanges equal lines pairwise and then the pivot: exactly the
+  // exchanges of the scan above, without its comparisons.  Afterwards the
+  // lower part is in order and the upper one in order but for its last
+  // line, so sorted or nearly sorted input costs n log n, not n squared;
+  // input in reverse order is handled below in n.
+  auto firstWhere = [](int a, int b, auto pred) {  // pred false...true on [a, b)
+    while (a < b) {
+      const int m = a + (b - a) / 2;
+      if (pred(m))
+        b = m;
+      else
+        a = m + 1;
+    }
+    return a;
+  };
+  auto partitionOrdered = [&](int lo, int hi) {
+    int i = firstWhere(lo, hi, [&](int k) { return compare(k, hi) != wanted; });
+    int j = std::max(lo, firstWhere(lo, hi, [&](int k) { return compare(hi, k) == wanted; }) - 1);
+    while (j > i) {
+      exchange(i, j);
+      ++i;
+      --j;
+    }
+    exchange(i, hi);
+    return i;
+  };
+  const bool own = OwnComparison(sortRows);
+  auto orderedButLast = [&](int lo, int hi) {
+    if (!own) return false;
+    for (int k = lo; k + 1 < hi; ++k)
+      if (compare(k + 1, k) == wanted) return false;
+    return true;
+  };
+  // A range in strictly the opposite order (each line before the one
+  // above it): the scan exchanges its ends and leaves the pivot at the
+  // lowest place, then the old first line, now last and the greatest, stays
+  // where it is (an exchange with itself), and the same follows inside.
+  auto reversed = [&](int lo, int hi) {
+    if (!own) return false;
+    for (int k = lo; k < hi; ++k)
+      if (compare(k + 1, k) != wanted) return false;
+    return true;
+  };
+  auto sortReversed = [&](int lo, int hi) {
+    while (hi - lo > 0) {
+      exchange(lo, hi);
+      ++lo;
+      if (hi - lo > 0) {
+        exchange(hi, hi);
+        --hi;
+      }
+    }
+  };
   // Recurse into the smaller part and loop over the larger, so that the
   // depth stays logarithmic whatever the comparisons say.
-  std::function<void(int, int)> sort = [&](int lo, int hi) {
+  std::function<void(int, int, bool)> sort = [&](int lo, int hi, bool ordered) {
     while (hi - lo > 0) {
-      const int p = partition(lo, hi);
+      if (!ordered && reversed(lo, hi)) {
+        sortReversed(lo, hi);
+        return;
+      }
+      if (!ordered) ordered = orderedButLast(lo, hi);
+      const int p = ordered ? partitionOrdered(lo, hi) : partition(lo, hi);
       if (p - lo < hi - p) {
-        sort(lo, p - 1);
+        sort(lo, p - 1, ordered);
         lo = p + 1;
       } else {
-        sort(p + 1, hi);
+        sort(p + 1, hi, ordered);
         hi = p - 1;
       }
     }
   };
-  sort(first, last);
+  sort(first, last, false);
   Invalidate();
 }
 

@@ -169,6 +169,9 @@ class TAlignGridCore : public TStreamComponent {
   virtual void Invalidate() {}
   virtual void FocusNextControl() {}
   virtual bool IsTabStop(int /*col*/) const { return true; }
+  // Whether the sort compares with the grid's own text comparisons (true
+  // unless a comparison of the caller's is set for rows or columns).
+  virtual bool OwnComparison(bool rows) const { return rows ? !OnCompareCol : !OnCompareRow; }
   // Growing the grid for a paste.
   virtual void SetGridColCount(int n) { Data.SetColCount(n); }
   virtual void SetGridRowCount(int n) { Data.SetRowCount(n); }

@@ -77,11 +77,10 @@ void TCellProperties::ReadTag(int tag, TReader& r) {
       Wordwrap = v >= ww_none && v <= ww_default ? static_cast<T_Wordwrap>(v) : ww_default;
       break;
     }
-    case 3: {
-      const int v = r.ReadInteger() & 0xFF;
-      Edit = v <= editYes ? static_cast<std::uint8_t>(v) : editInherit;
+    case 3:
+      // The low byte as it is: any state but 0 is set, and only 2 is editable.
+      Edit = static_cast<std::uint8_t>(r.ReadInteger() & 0xFF);
       break;
-    }
     case 4: SetBrush(TAlignGridCore::ReadBrush(r).get()); break;
     case 5: SetSelectedBrush(TAlignGridCore::ReadBrush(r).get()); break;
     case 6: SetFont(TAlignGridCore::ReadFont(r).get()); break;

@@ -25,6 +25,9 @@ class TStringAlignGrid::Core final : public TAlignGridCore {
   void Invalidate() override { g_->Invalidate(); }
   void FocusNextControl() override { g_->FocusNextControl(); }
   bool IsTabStop(int col) const override { return g_->TabStops(col); }
+  bool OwnComparison(bool rows) const override {
+    return rows ? !g_->OnCompareCol : !g_->OnCompareRow;
+  }
   void SetGridColCount(int n) override { g_->SetColCount(n); }
   void SetGridRowCount(int n) override { g_->SetRowCount(n); }
   void SetGridFixedCols(int n) override { g_->SetFixedCols(n); }
@@ -166,9 +169,7 @@ void TStringAlignGrid::SetGridLineWidth(int w) {
 
 void TStringAlignGrid::SetRedrawWhileScroll(bool on) {
   redrawWhileScroll_ = on;
-  const bool track = on || (Options() & goThumbTracking);
-  verticalScrollBar()->setTracking(track);
-  horizontalScrollBar()->setTracking(track);
+  UpdateTracking();
 }
 
 // --- Rows and columns --------------------------------------------------------
@@ -177,8 +178,11 @@ void TStringAlignGrid::InsertCol(int index) {
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     std::max(index, FixedCols()) <= core_->EditedCol;
   if (hide) HideEditor();
+  const int anchor = AnchorCol(), count = ColCount();
   core_->TAlignGridCore::InsertCol(index);
   CountsChanged();
+  // The selection keeps its cells, as the focus cell does.
+  if (ColCount() != count && std::max(index, FixedCols()) <= anchor) SetAnchor(anchor + 1, AnchorRow());
   if (hide) ShowEditor();
 }
 
@@ -186,24 +190,34 @@ void TStringAlignGrid::InsertRow(int index) {
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     std::max(index, FixedRows()) <= core_->EditedRow;
   if (hide) HideEditor();
+  const int anchor = AnchorRow(), count = RowCount();
   core_->TAlignGridCore::InsertRow(index);
   CountsChanged();
+  if (RowCount() != count && std::max(index, FixedRows()) <= anchor) SetAnchor(AnchorCol(), anchor + 1);
   if (hide) ShowEditor();
 }
 
 void TStringAlignGrid::ExchangeCols(int a, int b) {
+  if (a == b) return;
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     (core_->EditedCol == a || core_->EditedCol == b);
   if (hide) HideEditor();
+  const int anchor = AnchorCol();
   core_->TAlignGridCore::ExchangeCols(a, b);
+  if (a != b && a >= 0 && b >= 0 && a < ColCount() && b < ColCount())
+    SetAnchor(anchor == a ? b : anchor == b ? a : anchor, AnchorRow());
   if (hide) ShowEditor();
 }
 
 void TStringAlignGrid::ExchangeRows(int a, int b) {
+  if (a == b) return;
   const bool hide = InplaceEditor() && InplaceEditor()->isVisible() &&
                     (core_->EditedRow == a || core_->EditedRow == b);
   if (hide) HideEditor();
+  const int anchor = AnchorRow();
   core_->TAlignGridCore::ExchangeRows(a, b);
+  if (a != b && a >= 0 && b >= 0 && a < RowCount() && b < RowCount())
+    SetAnchor(AnchorCol(), anchor == a ? b : anchor == b ? a : anchor);
   if (hide) ShowEditor();
 }
 
@@ -502,11 +516,14 @@ void TStringAlignGrid::DrawCellText(int col, int row, QRect rect, TGridDrawState
   if (DrawTextHook) DrawTextHook(this, col, row, align, wrap);
   const QRect r = rect.adjusted(2, 2, -2, -2);
   if (r.width() <= 0 || r.height() <= 0) return;
+  QPainter& p = *Canvas().Painter;
+  // The clip is the text's alone: OnDrawCell, which follows, paints the
+  // whole cell.
+  p.save();
   int flags = Qt::AlignTop;
   flags |= align == alRight ? Qt::AlignRight : align == alCenter ? Qt::AlignHCenter : Qt::AlignLeft;
   QString text = tavrel::toQString(Cells(col, row));
   text.replace("\r\n", "\n").replace('\r', '\n');
-  QPainter& p = *Canvas().Painter;
   const QFont font = ToQFont(Canvas().Font);
   p.setFont(font);
   p.setPen(ResolveColor(Canvas().Font.Color()));
@@ -520,6 +537,7 @@ void TStringAlignGrid::DrawCellText(int col, int row, QRect rect, TGridDrawState
     text = lines.join('\n');
   }
   p.drawText(r, flags, text);
+  p.restore();
 }
 
 // --- Scrolling and layout ----------------------------------------------------
@@ -556,6 +574,9 @@ void TStringAlignGrid::AdjustLastCol() {
 
 void TStringAlignGrid::RefreshEditor() {
   if (TInplaceEdit* ed = InplaceEditor(); ed && ed->isVisible()) {
+    // The editor takes the cell's new text, or the next key would write
+    // its old one back.
+    HideEdit();
     ShowEditor();
   }
   Invalidate();

@@ -222,6 +222,8 @@ class TStringAlignGrid : public TStringGrid {
   void DoEnter() override;
   void DoExit() override;
   void Resized() override;
+  // With RedrawWhileScroll the grid follows a dragged scroll box.
+  bool ThumbTracking() const override { return redrawWhileScroll_ || TStringGrid::ThumbTracking(); }
   bool viewportEvent(QEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
 

@@ -110,7 +110,7 @@ void TInplaceEdit::KeyDown(int& key, TShiftState shift) {
       if (shift & ssCtrl) toGrid();
       break;
     case VK_TAB:
-      if (!(shift & ssAlt)) toGrid();
+      if (!(shift & ssAlt) && (grid_->Options() & goTabs)) toGrid();
       break;
     case VK_F2:
       Deselect();
@@ -174,6 +174,11 @@ bool TInplaceEdit::event(QEvent* e) {
     }
   }
   return QPlainTextEdit::event(e);
+}
+
+bool TInplaceEdit::focusNextPrevChild(bool next) {
+  if (grid_->Options() & goTabs) return false;  // Tab is the grid's key
+  return grid_->FocusBeside(next);
 }
 
 void TInplaceEdit::keyPressEvent(QKeyEvent* e) {
@@ -240,6 +245,7 @@ TStringGrid::TStringGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   leftCol_ = data_.FixedCols();
   anchorCol_ = Col();
   anchorRow_ = Row();
+  UpdateTracking();
   UpdateScrollBars();
 }
 
@@ -366,12 +372,16 @@ void TStringGrid::SetGridLineWidth(int w) {
 
 void TStringGrid::SetOptions(unsigned o) {
   options_ = o;
-  verticalScrollBar()->setTracking(options_ & goThumbTracking);
-  horizontalScrollBar()->setTracking(options_ & goThumbTracking);
+  UpdateTracking();
   if (!(options_ & goEditing) || (options_ & goRowSelect)) HideEditor();
   if (options_ & goAlwaysShowEditor) ShowEditor();
   UpdateScrollBars();
   Invalidate();
+}
+
+void TStringGrid::UpdateTracking() {
+  verticalScrollBar()->setTracking(ThumbTracking());
+  horizontalScrollBar()->setTracking(ThumbTracking());
 }
 
 void TStringGrid::SetScrollBars(TScrollStyle s) {
@@ -617,6 +627,12 @@ void TStringGrid::MoveCurrent(int col, int row, bool moveAnchor, bool show) {
     anchorRow_ = row;
   }
   if (show) ClampInView(col, row);
+  Invalidate();
+}
+
+void TStringGrid::SetAnchor(int col, int row) {
+  anchorCol_ = std::clamp(col, FixedCols(), ColCount() - 1);
+  anchorRow_ = std::clamp(row, FixedRows(), RowCount() - 1);
   Invalidate();
 }
 
@@ -1196,5 +1212,21 @@ void TStringGrid::FocusLeft(QWidget* to) {
 
 void TStringGrid::FocusNextControl() {
   if (window() == this) return;
-  QAbstractScrollArea::focusNextPrevChild(true);
+  FocusBeside(true);
+}
+
+bool TStringGrid::FocusBeside(bool next) {
+  // The editor joins the window's focus chain when it is first made, at its
+  // end, so the chain is walked from the grid and the grid's own children
+  // are passed over.
+  for (QWidget* w = next ? nextInFocusChain() : previousInFocusChain(); w != this;
+       w = next ? w->nextInFocusChain() : w->previousInFocusChain()) {
+    if (w == nullptr) return false;
+    if (isAncestorOf(w) || w->window() != window()) continue;
+    if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy()) {
+      w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return true;
+    }
+  }
+  return false;
 }

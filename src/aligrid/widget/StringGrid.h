@@ -21,8 +21,9 @@
 //    (arrow keys or click) and dragging extend the selection.
 //  - A keyboard move keeps the focus cell in view by scrolling TopRow and
 //    LeftCol; arrows, Page Up/Down, Home/End (Ctrl for the grid's corners).
-//  - Tab reaches the grid only with goTabs (otherwise it moves the focus to
-//    the next control); the base then steps to the next column whose
+//  - Tab reaches the grid only with goTabs (otherwise, in the grid and in
+//    its editor alike, Tab and Shift+Tab move the focus to the control after
+//    or before the grid); the base then steps to the next column whose
 //    TabStops flag is set (all are, until some are cleared).
 // Editor
 //  - One editor, made by the virtual CreateEditor the first time it is
@@ -152,6 +153,8 @@ class TInplaceEdit : public QPlainTextEdit {
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   bool event(QEvent* e) override;
+  // Without goTabs, Tab and Shift+Tab in the editor leave the grid.
+  bool focusNextPrevChild(bool next) override;
   // Refills the text from the grid's focus cell without writing it back.
   void UpdateContents();
   friend class TStringGrid;
@@ -242,6 +245,8 @@ class TStringGrid : public QAbstractScrollArea {
   void MoveRow(int from, int to);
 
   void Invalidate();
+  // What the drawing steps and OnDrawCell paint with while a cell is drawn.
+  TGridCanvas& Canvas() { return canvas_; }
   QColor ResolveColor(TColor c) const;
   static QFont ToQFont(const TMyFont& f);
   // The text of the character being handled by the character phase.
@@ -284,13 +289,23 @@ class TStringGrid : public QAbstractScrollArea {
   void HideEdit();
   // True while the grid or its editor holds the focus.
   bool IsActiveControl() const;
-  TGridCanvas& Canvas() { return canvas_; }
   // After the data's counts changed behind the grid's back (an insert).
   void CountsChanged();
+  // Whether the view follows a dragged scroll box (goThumbTracking here);
+  // UpdateTracking applies it to the scroll bars.
+  virtual bool ThumbTracking() const { return (options_ & goThumbTracking) != 0; }
+  void UpdateTracking();
+  // The selection's anchor cell, for maintenance that moves its content.
+  int AnchorCol() const { return anchorCol_; }
+  int AnchorRow() const { return anchorRow_; }
+  void SetAnchor(int col, int row);
   // Sets the editor-mode flag alone (for a CanEditShow that turns it on).
   void SetEditorModeFlag(bool on) { editorMode_ = on; }
   // Focus to the next control of the window, as Tab would.
   void FocusNextControl();
+  // Focus to the next (or previous) control of the window beside the grid
+  // and its editor; false when there is none.
+  bool FocusBeside(bool next);
   // For destructors: no more focus steps, and the editor goes first, while
   // the grid is still whole.
   void DestroyEditor();

@@ -167,7 +167,7 @@ TEST(GridStream, OlderPropertyNamesAreRead) {
   EXPECT_EQ(g.GetSelectedColorCell(2, 3), clRed);
 }
 
-TEST(GridStream, RecordTagsOutOfRangeReadAsNotSetAndUnknownTagsReadNothing) {
+TEST(GridStream, AlignAndWrapOutOfRangeReadAsNotSetEditKeepsItsLowByteUnknownTagsReadNothing) {
   StreamBuilder b;
   b.Name("PropCol").w.WriteListBegin();
   b.Ints({65536 + 3, 1, 2, 0});  // index skipped after its record is read
@@ -179,7 +179,8 @@ TEST(GridStream, RecordTagsOutOfRangeReadAsNotSetAndUnknownTagsReadNothing) {
   const TCellProperties& rec = *g.PropCol.Find(1)->get();
   EXPECT_EQ(rec.Align, alDefault);
   EXPECT_EQ(rec.Wordwrap, ww_default);
-  EXPECT_EQ(rec.Edit, editInherit);
+  EXPECT_EQ(rec.Edit, 255);  // set, but not editable
+  EXPECT_FALSE(g.GetEditCell(1, 1));
   EXPECT_EQ(rec.Brush->Color(), 0x123456u);  // tag 42 carried nothing
   EXPECT_EQ(rec.Brush->Style(), bsSolid);
 }

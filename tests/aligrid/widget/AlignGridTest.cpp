@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -275,6 +277,45 @@ TEST(AlignGridStream, AGridLoadsWhatAnotherWroteAndStartsWithItsEditorClosed) {
   target.SetRow(11);  // the grown grid is laid out: its last row can be reached
   EXPECT_EQ(target.Row(), 11);
   EXPECT_THROW(target.LoadFromStream(bytes.substr(0, bytes.size() / 2)), EStreamError);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GridTest, TheSelectionStaysOnTheFocusCellWhenItsRowOrColumnShifts) {
+  grid.SetRow(2);
+  grid.ExchangeRows(2, 4);
+  EXPECT_EQ(grid.Row(), 4);
+  EXPECT_EQ(grid.Selection(), (TGridRect{1, 4, 1, 4}));
+  grid.InsertCol(1);
+  EXPECT_EQ(grid.Col(), 2);
+  EXPECT_EQ(grid.Selection(), (TGridRect{2, 4, 2, 4}));
+  fake.clipboard.clear();
+  grid.SetCells(2, 4, "x");
+  Key(Qt::Key_Insert, Qt::ControlModifier);
+  EXPECT_EQ(fake.clipboard, "x\t\r\n");
+}
+
+TEST_F(GridTest, APasteIntoTheEditedCellShowsInTheEditorAndIsNotTypedOver) {
+  Type("a");
+  fake.clipboard = "pasted";
+  grid.PasteFromClipboard('\t', {1, 1, 1, 1});
+  EXPECT_EQ(grid.InplaceEditor()->Text(), "pasted");
+  QTest::keyClick(grid.InplaceEditor(), Qt::Key_End);
+  Type("b");
+  EXPECT_EQ(grid.Cells(1, 1), "pastedb");
+}
+
+TEST_F(GridTest, OnDrawCellPaintsTheWholeCellAfterTheText) {
+  grid.SetCells(2, 2, "text");
+  grid.OnDrawCell = [](TStringGrid* g, int c, int r, const QRect& rect, TGridDrawState) {
+    if (c == 2 && r == 2) g->Canvas().Painter->fillRect(rect, Qt::red);
+  };
+  const QRect rect = grid.CellRect(2, 2);
+  const QImage image = grid.viewport()->grab().toImage();
+  EXPECT_EQ(image.pixelColor(rect.topLeft()), QColor(Qt::red));
+  EXPECT_EQ(image.pixelColor(rect.bottomRight()), QColor(Qt::red));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -20,10 +21,9 @@ void Settle() {
 
 struct Window {
   QWidget window;
-  TStringGrid* grid = new TStringGrid;
+  TStringGrid* grid;
   QLineEdit* next = new QLineEdit;
-  explicit Window(TStringGrid* g = nullptr) {
-    if (g) grid = g;
+  explicit Window(TStringGrid* g = nullptr) : grid(g ? g : new TStringGrid) {
     auto* layout = new QVBoxLayout(&window);
     layout->addWidget(grid);
     layout->addWidget(next);
@@ -111,6 +111,36 @@ TEST(StringGridBase, TabLeavesTheGridUnlessItWantsTabs) {
   w.Key(Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), w.grid);
   EXPECT_EQ(w.grid->Col(), 2);
+}
+
+TEST(StringGridBase, TabInTheEditorLeavesTheGridUnlessItWantsTabs) {
+  auto* aligned = new TStringAlignGrid;
+  aligned->SetOptions(aligned->Options() | goEditing);
+  Window w(aligned);
+  w.Key(Qt::Key_F2);
+  ASSERT_EQ(QApplication::focusWidget(), aligned->InplaceEditor());
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.next);
+  EXPECT_EQ(aligned->Col(), 1);
+  aligned->setFocus();
+  w.Key(Qt::Key_F2);
+  w.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_NE(QApplication::focusWidget(), aligned);
+  EXPECT_NE(QApplication::focusWidget(), aligned->InplaceEditor());
+  EXPECT_EQ(aligned->Col(), 1);
+  aligned->SetOptions(aligned->Options() | goTabs);
+  aligned->setFocus();
+  w.Key(Qt::Key_F2);
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(aligned->Col(), 2);
+  // Leaving at the end of the grid goes to the control after it too.
+  aligned->AfterLastCellTab() = lc_exit;
+  aligned->SetRowCount(2);
+  aligned->SetCol(4);
+  w.Key(Qt::Key_F2);
+  ASSERT_EQ(QApplication::focusWidget(), aligned->InplaceEditor());
+  w.Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.next);
 }
 
 TEST(StringGridBase, ClipboardKeysReachTheGridBeforeAWindowShortcut) {
@@ -288,6 +318,17 @@ TEST(AlignGridLayout, TheLastColumnFillsTheWidthButNeverBelowOnePixel) {
   g.SetColWidths(4, 50);
   g.AdjustLastCol();
   EXPECT_EQ(g.ColWidths(4), 50);
+}
+
+TEST(AlignGridLayout, RedrawWhileScrollOutlivesALaterChangeOfOptions) {
+  TStringAlignGrid g;
+  EXPECT_FALSE(g.verticalScrollBar()->hasTracking());
+  g.SetRedrawWhileScroll(true);
+  g.SetOptions(g.Options() | goEditing);
+  EXPECT_TRUE(g.verticalScrollBar()->hasTracking());
+  EXPECT_TRUE(g.horizontalScrollBar()->hasTracking());
+  g.SetRedrawWhileScroll(false);
+  EXPECT_FALSE(g.verticalScrollBar()->hasTracking());
 }
 
 }  // namespace
