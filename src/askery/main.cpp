@@ -1,17 +1,9 @@
-// The quiz program Askery: installs the desktop services, creates its forms
-// once, in a fixed order, and runs the message loop.
-#include <QApplication>
-#include <QStringList>
-#include <string>
-#include <vector>
-
+// The quiz program Askery.
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
-#include "platform/core/Platform.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/QtText.h"
 #include "shared/forms/Arrange.h"
 #include "shared/forms/InsertLink.h"
+#include "shared/forms/ProgramStart.h"
 #include "shared/forms/ReadingText.h"
 #include "shared/forms/Replace.h"
 #include "shared/forms/SourceEdit.h"
@@ -19,33 +11,11 @@
 #include "shared/forms/WhatNumber.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("Askery");
-  QApplication::setWindowIcon(TavrelProgramIcon("Askery"));
-
-  tavrel::QtPlatform desktop;
-  tavrel::setPlatform(&desktop);
-  tavrel::setProgramFolder(tavrel::pathFromQString(QCoreApplication::applicationDirPath()));
-  std::vector<std::string> args;
-  for (const QString& a : QCoreApplication::arguments()) args.push_back(tavrel::pathFromQString(a));
-  tavrel::setCommandLine(args);
-  desktop.setHelpFile(tavrel::programFolder() + "tavrel.hlp");
-
-  // The forms, created once and in this order; the template editor reads the
-  // main window's template folder and flags, so it comes after it.
-  auto* mainForm = new askery::TfrmMain;
-  new askery::TfrmConfig(mainForm);
-  new TfrmSourceFiles(mainForm);
-  new TfrmArrange(mainForm);
-  new TfrmInsertLink(mainForm);
-  new TfrmAddReadingText(mainForm);
-  new TfrmTLAbout(mainForm);
-  new TfrmWhatNumber(mainForm);
-  new TfrmReplace(mainForm);
-
-  mainForm->show();
-  const int code = app.exec();
-  delete mainForm;  // the dialogs are its children
-  tavrel::setPlatform(nullptr);
-  return code;
+  // The template editor reads the main window's template folder and flags,
+  // so it comes after it.
+  return RunTavrelProgram(argc, argv,
+                          {"Askery", 3000,
+                           {MakeForm<askery::TfrmMain>, MakeForm<askery::TfrmConfig>, MakeForm<TfrmSourceFiles>,
+                            MakeForm<TfrmArrange>, MakeForm<TfrmInsertLink>, MakeForm<TfrmAddReadingText>,
+                            MakeForm<TfrmTLAbout>, MakeForm<TfrmWhatNumber>, MakeForm<TfrmReplace>}});
 }

@@ -55,7 +55,6 @@ void BuildDemoQuiz(TQList& q, std::string& title) {
 
 // crossword_tool.cpp: "--kind crossword" exports a crossword instead.
 int RunCrosswordTool(int argc, char** argv);
-std::string ExportToolFromUtf8(const std::string& s) { return FromUtf8(s); }
 int RunMatchingExport(int argc, char** argv);
 
 int main(int argc, char** argv) {
@@ -80,7 +79,6 @@ int main(int argc, char** argv) {
           return true;
         });
     const std::string& mode = args.mode;
-    const std::string& templates = args.templates;
 
     QuizExportInput in;
     in.fileName = args.out;
@@ -99,50 +97,15 @@ int main(int argc, char** argv) {
       quizfile::ReadQuizQuestions(parts.questions, 1, questions);
     }
 
-    // The reading, as the reading dialog would give it.
-    const int version = mode == "single" ? 4 : 3;
-    std::string readingTitle = XMLUnescape(GetValueByPath(readingXML, "reading-title", ""));
-    std::string readingText = XMLUnescape(GetValueByPath(readingXML, "reading-text", ""));
-    std::string readingPath = XMLUnescape(GetValueByPath(readingXML, "path-to-reading", ""));
-    bool internal = GetBoolByPath(readingXML, "internal-reading", true);
-    in.reading.include = GetBoolByPath(readingXML, "include-reading", false);
-    in.reading.timer = GetBoolByPath(readingXML, "include-timer", false);
-    in.reading.minutes = GetIntByPath(readingXML, "time-limit", 1);
-    if (readingMode == "none") {
-      in.reading.include = false;
-    } else if (readingMode == "typed") {
-      in.reading.include = true;
-      internal = true;
-      if (readingTitle.empty()) readingTitle = FromUtf8("A short reading about caf\xC3\xA9s");
-      if (readingText.empty())
-        readingText = FromUtf8(
-            "Paris has many caf\xC3\xA9s.\r\nA coffee costs about 2.50 \xE2\x82\xAC at the "
-            "counter.\r\nNew York is called the Big Apple.");
-    } else if (!readingMode.empty()) {
-      in.reading.include = true;
-      internal = false;
-      readingPath = readingMode;
-    }
-    if (timer >= 0) {
-      in.reading.timer = timer > 0;
-      if (timer > 0) in.reading.minutes = timer;
-    }
-    if (in.reading.minutes < 1) in.reading.minutes = 1;
-    if (in.reading.include) {
-      if (internal) {
-        std::string tpl;
-        if (!LoadTextFile(FindFileNoCase(templates, "tavrelr.ht_"), tpl))
-          throw std::runtime_error("no reading template in " + templates);
-        ReadingPageInput r{readingTitle, readingText, in.config.Text("editGraphicURL"),
-                           in.config.Text("editPageBGColor"), in.config.Text("editTitleColor"),
-                           in.config.Text("editTextColor"), in.config.Text("editExBGColor")};
-        in.reading.output = BuildReadingPage(tpl, version, r);
-      } else if (FileExists(readingPath)) {
-        LoadTextFile(readingPath, in.reading.output);
-      } else if (IsWebAddress(readingPath)) {
-        in.reading.output = Trim(readingPath);
-      }
-    }
+    const ToolReading reading = ReadToolReading(
+        args, readingXML, readingMode, timer, mode == "single" ? 4 : 3, in.config,
+        FromUtf8("A short reading about caf\xC3\xA9s"),
+        FromUtf8("Paris has many caf\xC3\xA9s.\r\nA coffee costs about 2.50 \xE2\x82\xAC at the "
+                 "counter.\r\nNew York is called the Big Apple."));
+    in.reading.include = reading.include;
+    in.reading.timer = reading.timer;
+    in.reading.minutes = reading.minutes;
+    in.reading.output = reading.output;
 
     ReadToolTemplates(args, {&in.frameset, &in.welcome, &in.code, &in.dhtml});
     return RunToolPlan(mode == "single" ? BuildSinglePageExport(questions, in)

@@ -5,6 +5,9 @@
 
 #include "platform/core/TextCodec.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingPage.h"
+#include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
 
 tavrel::ModalResult ConsolePlatform::messageDlg(const std::string& text, tavrel::MsgType,
                                                 unsigned buttons, int) {
@@ -20,8 +23,10 @@ void ConsolePlatform::showMessage(const std::string& text) {
 std::string FromUtf8(const std::string& s) { return tavrel::Utf8ToWin1252(s); }
 
 ToolArgs ReadToolArgs(int argc, char** argv,
-                      const std::function<bool(const std::string& option, const NextValue& value)>& other) {
+                      const std::function<bool(const std::string& option, const NextValue& value)>& other,
+                      const char* defaultMode) {
   ToolArgs args;
+  args.mode = defaultMode;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     const NextValue value = [&]() -> std::string {
@@ -55,6 +60,55 @@ ConfigValues ToolConfig(configdoc::Program program, const ToolArgs& args) {
   for (const auto& [k, v] : args.overrides.text) config.text[k] = v;
   for (const auto& [k, v] : args.overrides.checked) config.checked[k] = v;
   return config;
+}
+
+ToolReading ReadToolReading(const ToolArgs& args, const std::string& readingXML, const std::string& readingMode,
+                            int timer, int version, const ConfigValues& config, const std::string& typedTitle,
+                            const std::string& typedText) {
+  ToolReading reading;
+  std::string readingTitle = XMLUnescape(GetValueByPath(readingXML, "reading-title", ""));
+  std::string readingText = XMLUnescape(GetValueByPath(readingXML, "reading-text", ""));
+  std::string readingPath = XMLUnescape(GetValueByPath(readingXML, "path-to-reading", ""));
+  bool internal = GetBoolByPath(readingXML, "internal-reading", true);
+  reading.include = GetBoolByPath(readingXML, "include-reading", false);
+  reading.timer = GetBoolByPath(readingXML, "include-timer", false);
+  reading.minutes = GetIntByPath(readingXML, "time-limit", 1);
+  if (readingMode == "none") {
+    reading.include = false;
+  } else if (readingMode == "typed") {
+    reading.include = true;
+    internal = true;
+    if (readingTitle.empty()) readingTitle = typedTitle;
+    if (readingText.empty()) readingText = typedText;
+  } else if (!readingMode.empty()) {
+    reading.include = true;
+    internal = false;
+    readingPath = readingMode;
+  }
+  if (timer >= 0) {
+    reading.timer = timer > 0;
+    if (timer > 0) reading.minutes = timer;
+  }
+  if (reading.minutes < 1) reading.minutes = 1;
+  if (!reading.include) return reading;
+  if (internal) {
+    std::string tpl;
+    if (!LoadTextFile(FindFileNoCase(args.templates, "tavrelr.ht_"), tpl))
+      throw std::runtime_error("no reading template in " + args.templates);
+    ReadingPageInput r{readingTitle,
+                       readingText,
+                       config.Text("editGraphicURL"),
+                       config.Text("editPageBGColor"),
+                       config.Text("editTitleColor"),
+                       config.Text("editTextColor"),
+                       config.Text("editExBGColor")};
+    reading.output = BuildReadingPage(tpl, version, r);
+  } else if (FileExists(readingPath)) {
+    LoadTextFile(readingPath, reading.output);
+  } else if (IsWebAddress(readingPath)) {
+    reading.output = Trim(readingPath);
+  }
+  return reading;
 }
 
 void ReadToolTemplates(const ToolArgs& args, std::initializer_list<TemplateSource*> templates) {

@@ -54,12 +54,28 @@ using NextValue = std::function<std::string()>;
 // Reads the command line into a ToolArgs; every other option goes to other,
 // which returns false for an option it does not know.  Throws
 // std::runtime_error on an unknown option, a missing value or a missing --out.
+// mode is defaultMode unless --mode gives one.
 ToolArgs ReadToolArgs(int argc, char** argv,
-                      const std::function<bool(const std::string& option, const NextValue& value)>& other);
+                      const std::function<bool(const std::string& option, const NextValue& value)>& other,
+                      const char* defaultMode = "frames");
 
 // The program's default configuration, the configuration file over it, and
 // the --set and --check values over both.
 ConfigValues ToolConfig(configdoc::Program program, const ToolArgs& args);
+
+// The reading, as the reading dialog would give it for the export's browser
+// version: the data file's reading element, with --reading (none, typed or
+// an address) and --timer MINUTES (-1: not given) over it; a typed reading
+// that has no title or text gets typedTitle and typedText.
+struct ToolReading {
+  bool include = false;
+  bool timer = false;
+  int minutes = 1;
+  std::string output;
+};
+ToolReading ReadToolReading(const ToolArgs& args, const std::string& readingXML, const std::string& readingMode,
+                            int timer, int version, const ConfigValues& config, const std::string& typedTitle,
+                            const std::string& typedText);
 
 // Reads each template from the template folder (any letter case).
 void ReadToolTemplates(const ToolArgs& args, std::initializer_list<TemplateSource*> templates);

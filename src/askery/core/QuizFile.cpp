@@ -3,6 +3,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
+#include "shared/core/ExerciseDocument.h"
 #include "shared/core/ReadingData.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/TQList.h"
@@ -14,7 +15,7 @@ namespace {
 
 const std::string kCrLf = "\r\n";
 
-std::string RootPath(const char* rest) { return std::string(kRoot) + "\\" + rest; }
+const exercisedoc::Layout kLayout{kRoot, "questions", "askery"};
 
 }  // namespace
 
@@ -45,42 +46,24 @@ std::string BuildQuizFileText(int majorVersion, const std::string& title,
     records += kCrLf + "</question-record>";
   }
 
-  std::string doc;
-  doc.reserve(records.size() + configXML.size() + readingElement.size() + title.size() + 256);
-  doc += std::string("<") + kRoot + ">" + kCrLf;
-  doc += MakeElement(std::to_string(majorVersion), "version") + kCrLf + kCrLf;
-  doc += "<data>" + kCrLf;
-  doc += MakeElement(XMLEscape(title), "title") + kCrLf + kCrLf;
-  doc += readingElement + kCrLf + kCrLf;
-  doc += "<questions>" + kCrLf;
-  doc += records;
-  doc += kCrLf + "</questions>" + kCrLf;
-  doc += "</data>" + kCrLf + kCrLf;
-  doc += configXML + kCrLf;
-  doc += std::string("</") + kRoot + ">" + kCrLf;
-  return doc;
+  return exercisedoc::Build(kLayout, majorVersion, title, &readingElement, records, configXML, true);
 }
 
-bool IsQuizDocument(const std::string& text) {
-  return GetValueByPath(text, RootPath("version"), "XYZ") != "XYZ";
-}
+bool IsQuizDocument(const std::string& text) { return exercisedoc::IsDocument(kLayout, text); }
 
 XMLParts ReadQuizXML(const std::string& text, const std::string& currentTitle,
                      const std::string& currentNextExURL) {
+  exercisedoc::Parts read = exercisedoc::Read(kLayout, text, currentTitle, currentNextExURL);
   XMLParts parts;
-  std::string data;
-  std::string doc = text;  // ExtractElement takes the document by reference
-  ExtractElement(false, "data", doc, data);
-  parts.title = XMLUnescape(GetValueByPath(text, RootPath("data\\title"), currentTitle));
-  parts.nextExURL = XMLUnescape(GetValueByPath(
-      text, RootPath("tavrel-config-file\\askery\\next-ex-url"), currentNextExURL));
-  ExtractElement(false, "questions", data, parts.questions);
-  ExtractElement(false, "reading", data, parts.reading);
+  parts.title = std::move(read.title);
+  parts.nextExURL = std::move(read.nextExURL);
+  parts.questions = std::move(read.body);
+  parts.reading = std::move(read.reading);
   return parts;
 }
 
 std::string QuestionsOf(const std::string& text) {
-  return GetValueByPath(text, RootPath("data\\questions"), "");
+  return exercisedoc::BodyOf(kLayout, text);
 }
 
 int ReadQuizQuestions(const std::string& questionsText, int firstNumber, TQList& list) {

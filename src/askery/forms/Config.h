@@ -43,12 +43,11 @@ class TfrmConfig : public TConfigFormBase {
   void mmoQuizTitleChange() { ConfigEdited(); }
 
   // --- Components --------------------------------------------------------------
-  QTabWidget* PageControl1 = nullptr;
   QWidget* tabTitles = nullptr;
   QWidget* tabPrompts = nullptr;
   QWidget* tabButtons = nullptr;
   QWidget* tabSettings = nullptr;
-  QWidget* tabReading = nullptr;
+  QWidget* tabReading = nullptr;  // the base's reading page
   QWidget* tabDHTML = nullptr;
 
   // Page "Titles/Instructions"
@@ -80,27 +79,9 @@ class TfrmConfig : public TConfigFormBase {
   tavrel::TEdit* editContents = nullptr;
   QCheckBox* chkIncludeBack = nullptr;
   tavrel::TEdit* editBack = nullptr;
-  // Page "Settings/URLs"
-  tavrel::TEdit* editGraphicURL = nullptr;
-  tavrel::TEdit* editNextExURL = nullptr;
-  tavrel::TEdit* editContentsURL = nullptr;
-  QPushButton* btnBrowseForBGGraphic = nullptr;
-  QPushButton* btnBrowseForNextEx = nullptr;
-  QPushButton* btnBrowseForIndex = nullptr;
+  // Page "Settings/URLs" (with the base's addresses and colours)
   QCheckBox* chkCaseSensitive = nullptr;
   QCheckBox* chkContinuousScoring = nullptr;
-  tavrel::TEdit* editNavBarColor = nullptr;
-  tavrel::TEdit* editPageBGColor = nullptr;
-  tavrel::TEdit* editTitleColor = nullptr;
-  tavrel::TEdit* editExBGColor = nullptr;
-  tavrel::TEdit* editTextColor = nullptr;
-  QToolButton* spdColours = nullptr;
-  // Page "Reading"
-  tavrel::TEdit* editStartReading = nullptr;
-  tavrel::TEdit* editShowReadingAgain = nullptr;
-  tavrel::TEdit* editRemainingTime = nullptr;
-  tavrel::TEdit* editTimesUp = nullptr;
-  tavrel::TEdit* editClickToShow = nullptr;
   // Page "DHTML"
   tavrel::TEdit* editOKCaption = nullptr;
   tavrel::TEdit* editPopupBGColor = nullptr;

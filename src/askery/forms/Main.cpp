@@ -222,38 +222,33 @@ void TfrmMain::CreateComponents() {
 }
 
 void TfrmMain::CreateToolBar() {
-  ToolBar1 = new QToolBar(central_);
-  ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setMovable(false);
-  ToolBar1->setIconSize(QSize(22, 22));
-  ToolBar1->setGeometry(0, 0, kDesignWidth, kToolBarHeight);
-
-  auto button = [this](QToolButton*& b, const char* name, TavrelGlyph g, const char* hint,
-                       std::function<void()> click) {
-    b = AddToolButton(ToolBar1, name, g, hint, std::move(click));
-  };
-  button(spdNew, "spdNew", TavrelGlyph::New, "Start a new quiz", [this] { spdNewClick(); });
-  button(spdLoadQuiz, "spdLoadQuiz", TavrelGlyph::Open, "Load a quiz you have previously saved",
-         [this] { spdLoadQuizClick(); });
-  button(spdSaveQuiz, "spdSaveQuiz", TavrelGlyph::Save, "Save this quiz", [this] { spdSaveQuizClick(); });
-  button(spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this quiz with another name",
-         [this] { mnuSaveAsClick(); });
-  ToolBar1->addSeparator();
-  button(spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); });
-  button(spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); });
-  button(spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); });
-  button(spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action", [this] { mnuUndoClick(); });
-  ToolBar1->addSeparator();
-  button(spdShowReading, "spdShowReading", TavrelGlyph::Reading, "Add a reading text",
-         [this] { mnuAddReadingTextClick(); });
-  button(spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); });
-  button(spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this quiz into a Web page",
-         [this] { spdToWebClick(); });
-  button(spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this quiz into a Web page",
-         [this] { mnuToDHTMLClick(); });
-  ToolBar1->addSeparator();
-  button(spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); });
-  button(spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); });
+  ToolBar1 = AddToolBar(
+      central_, "ToolBar1", kDesignWidth, kToolBarHeight,
+      {
+          {&spdNew, "spdNew", TavrelGlyph::New, "Start a new quiz", [this] { spdNewClick(); }},
+          {&spdLoadQuiz, "spdLoadQuiz", TavrelGlyph::Open, "Load a quiz you have previously saved",
+           [this] { spdLoadQuizClick(); }},
+          {&spdSaveQuiz, "spdSaveQuiz", TavrelGlyph::Save, "Save this quiz", [this] { spdSaveQuizClick(); }},
+          {&spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this quiz with another name",
+           [this] { mnuSaveAsClick(); }},
+          {},
+          {&spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); }},
+          {&spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); }},
+          {&spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); }},
+          {&spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action",
+           [this] { mnuUndoClick(); }},
+          {},
+          {&spdShowReading, "spdShowReading", TavrelGlyph::Reading, "Add a reading text",
+           [this] { mnuAddReadingTextClick(); }},
+          {&spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); }},
+          {&spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this quiz into a Web page",
+           [this] { spdToWebClick(); }},
+          {&spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this quiz into a Web page",
+           [this] { mnuToDHTMLClick(); }},
+          {},
+          {&spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); }},
+          {&spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); }},
+      });
 }
 
 void TfrmMain::CreateMenus() {
@@ -284,17 +279,7 @@ void TfrmMain::CreateMenus() {
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 
-  mnuEdit = menu("&Edit", "mnuEdit", kHelpEditMenu);
-  mnuUndo = item(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
-  mnuEdit->addSeparator();
-  mnuCut = item(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
-  mnuCopy = item(mnuEdit, "&Copy", "mnuCopy", [this] { mnuCopyClick(); }, QKeySequence("Ctrl+C"));
-  mnuPaste = item(mnuEdit, "&Paste", "mnuPaste", [this] { mnuPasteClick(); }, QKeySequence("Ctrl+V"));
-  mnuDelete = item(mnuEdit, "&Delete", "mnuDelete", [this] { mnuDeleteClick(); });
-  mnuEdit->addSeparator();
-  mnuSelectAll = item(mnuEdit, "&Select All", "mnuSelectAll", [this] { mnuSelectAllClick(); },
-                      QKeySequence("Ctrl+A"));
-  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+  AddEditMenu();
 
   mnuInsert = menu("&Insert", "mnuInsert", kHelpInsertMenu);
   mnuPicture = submenu(mnuInsert, "&Picture", "mnuPicture", kHelpPicture);

@@ -108,13 +108,6 @@ class TfrmMain : public TMainFormBase {
   QAction* mnuToDHTML = nullptr;
   QAction* mnuExportForPrinting = nullptr;
   QAction* mnuExit = nullptr;
-  QMenu* mnuEdit = nullptr;
-  QAction* mnuUndo = nullptr;
-  QAction* mnuCut = nullptr;
-  QAction* mnuCopy = nullptr;
-  QAction* mnuPaste = nullptr;
-  QAction* mnuDelete = nullptr;
-  QAction* mnuSelectAll = nullptr;
   QMenu* mnuInsert = nullptr;
   QMenu* mnuPicture = nullptr;
   QAction* mnuFromWebURL = nullptr;
@@ -186,13 +179,8 @@ class TfrmMain : public TMainFormBase {
   void mnuExportForPrintingClick();
 
   // Edit menu: enabling when opened, actions on the focused box.
-  void mnuEditClick();
-  void mnuUndoClick();
-  void mnuCutClick();
-  void mnuCopyClick();
-  void mnuPasteClick();
-  void mnuDeleteClick();
-  void mnuSelectAllClick();
+  // The commands work on the focused memo; the items follow any focused box.
+  void mnuEditClick() override;
   // Insert menu.
   void mnuInsertClick();
   void mnuToURLClick();
@@ -223,10 +211,8 @@ class TfrmMain : public TMainFormBase {
   void CreateMenus();
   void CreateToolBar();
   void LayoutCentral();
-  tavrel::TMemo* FocusedMemo();
   void SetSpinnerQuietly(int value);
   tavrel::TMemo* FocusedHTMLBox();
-  void SaveWebFolderFromFileName();
   void ShowItemNumberDialog(const std::string& caption, bool withTarget, int preselect);
 
   QWidget* central_ = nullptr;

@@ -266,22 +266,10 @@ void TfrmMain::mnuExportForPrintingClick() {
 
 // --- Edit menu ------------------------------------------------------------------------------
 
-TMemo* TfrmMain::FocusedMemo() {
-  tavrel::IEditControl* edit = tavrel::AsEditControl(tavrel::FocusedControl(this));
-  if (!edit || !edit->IsMemo()) return nullptr;
-  return dynamic_cast<TMemo*>(edit);
-}
-
 void TfrmMain::mnuEditClick() {
   EnableEditMenu({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
 }
 
-void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedMemo(), EditCommand::Undo); }
-void TfrmMain::mnuCutClick() { RunEditCommand(FocusedMemo(), EditCommand::Cut); }
-void TfrmMain::mnuCopyClick() { RunEditCommand(FocusedMemo(), EditCommand::Copy); }
-void TfrmMain::mnuPasteClick() { RunEditCommand(FocusedMemo(), EditCommand::Paste); }
-void TfrmMain::mnuDeleteClick() { RunEditCommand(FocusedMemo(), EditCommand::Delete); }
-void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedMemo(), EditCommand::SelectAll); }
 
 // --- Insert menu -----------------------------------------------------------------------------
 
@@ -294,26 +282,9 @@ TMemo* TfrmMain::FocusedHTMLBox() {
 
 void TfrmMain::mnuInsertClick() { EnableInsertMenu(mnuPicture, mnuLink, FocusedHTMLBox() != nullptr); }
 
-void TfrmMain::SaveWebFolderFromFileName() { dlgSaveWeb.initialDir = ExtractFilePath(FFileName); }
-
-void TfrmMain::mnuToURLClick() {
-  InsertIntoEdit(FocusedHTMLBox(), InsertCommand::LinkToURL, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuToFileClick() {
-  InsertIntoEdit(FocusedHTMLBox(), InsertCommand::LinkToFile, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuFromWebURLClick() {
-  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromWeb, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuFromLocalFileClick() {
-  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromFile, FFileName);
-  SaveWebFolderFromFileName();
-}
+void TfrmMain::mnuToURLClick() { InsertIntoBox(FocusedHTMLBox(), InsertCommand::LinkToURL); }
+void TfrmMain::mnuToFileClick() { InsertIntoBox(FocusedHTMLBox(), InsertCommand::LinkToFile); }
+void TfrmMain::mnuFromWebURLClick() { InsertIntoBox(FocusedMemo(), InsertCommand::PictureFromWeb); }
+void TfrmMain::mnuFromLocalFileClick() { InsertIntoBox(FocusedMemo(), InsertCommand::PictureFromFile); }
 
 }  // namespace askery

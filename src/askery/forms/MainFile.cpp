@@ -3,8 +3,6 @@
 // built and taken apart by QuizFile; this unit puts the pieces into the
 // window, the configuration window and the question list.
 #include <QAction>
-#include <QComboBox>
-#include <QLabel>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <exception>
@@ -23,7 +21,6 @@
 #include "shared/core/HelpContexts.h"
 #include "shared/forms/ReadingText.h"
 #include "shared/forms/TLFunctions.h"
-#include "shared/forms/WhatNumber.h"
 #include "shared/core/XMLRoutines.h"
 
 namespace askery {
@@ -35,7 +32,6 @@ using tavrel::platform;
 namespace {
 
 constexpr int kHelpFile = kHelpSaveQuestion;
-constexpr int kHelpAppend = kHelpFileMenu;
 constexpr int kHelpReload = kHelpReloadConfig;
 
 TfrmConfig* QuizConfig() { return dynamic_cast<TfrmConfig*>(frmConfig); }
@@ -59,11 +55,7 @@ void BecomeCurrentFile(TfrmMain& w, const std::string& fileName) {
   }
   w.FCurrQ = 1;
   w.ShowQuestion(1);
-  w.FChanged = false;
-  w.FFileName = fileName;
-  UpdateMainCaption();
-  w.dlgSaveFile.fileName = fileName;
-  AddRecentFile(fileName);
+  w.SetCurrentFile(fileName);
 }
 
 // Reads an old line-based quiz.  False when the file was refused (missing,
@@ -125,13 +117,7 @@ bool LoadOldQuiz(TfrmMain& w, const std::string& fileName) {
 bool TfrmMain::SaveAsXML(const std::string& fileName) {
   tavrel::BusyCursor busy;
   StashQuestion();
-  std::string config;
-  if (TfrmConfig* c = QuizConfig()) {
-    c->MakeConfigXML(config);
-  } else {
-    config = configdoc::MakeConfigXML(configdoc::Program::Askery,
-                                      configdoc::Defaults(configdoc::Program::Askery));
-  }
+  const std::string config = DataFileConfigXML(QuizConfig(), configdoc::Program::Askery);
   const std::string doc = quizfile::BuildQuizFileText(GetMajorVersion(), mmoTitle->Text(),
                                                       QuizReadingElement(), *FQuestions, config);
   return SaveXMLFile(fileName, doc);
@@ -184,54 +170,10 @@ void TfrmMain::LoadOldFile(const std::string& fileName) { LoadOldQuiz(*this, fil
 
 void TfrmMain::mnuAppendFileClick() {
   StashQuestion();
-  dlgOpenFile.fileName.clear();
-  if (!platform().openDialog(dlgOpenFile)) return;
-  const std::string fileName = dlgOpenFile.fileName;
-  const std::string bareName = ExtractFileName(fileName);
-  if (!FileExists(fileName)) {
-    platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning,
-                          tavrel::mbOK, kHelpAppend);
-    return;
-  }
-  tavrel::BusyCursor busy;
-  try {
-    std::string text;
-    // A pipe, a device or a file that cannot be read is no old quiz either.
-    if (!LoadTextFile(fileName, text)) throw std::runtime_error("unreadable " + fileName);
-    if (!quizfile::IsQuizDocument(text)) {
-      busy.release();
-      platform().messageDlg(
-          "This is an old Askery file. You will need to load and resave in order to append it.",
-          MsgType::Warning, tavrel::mbOK, kHelpAppend);
-      return;
-    }
-    const int start = FQuestions->FirstEmptyQuestion();
-    FChosenNumber = 0;
-    bool accepted = false;
-    if (frmWhatNumber) {
-      frmWhatNumber->lblQuestionNumber->setText("Append questions starting at number:");
-      frmWhatNumber->lblQuestionNumber->show();
-      frmWhatNumber->lblToPosition->setText(tavrel::toQString("from file: " + bareName + "."));
-      frmWhatNumber->lblToPosition->show();
-      frmWhatNumber->cmbToPosition->hide();
-      // One more number than the quiz has questions can be chosen.
-      FQuestions->AddQuestion();
-      frmWhatNumber->FillNumberLists();
-      frmWhatNumber->cmbNumber->setCurrentIndex(start - 1);
-      accepted = frmWhatNumber->ShowModal() == QDialog::Accepted;
-    }
-    if (accepted && FChosenNumber >= 1) {
-      LoadXMLQuestions(quizfile::QuestionsOf(text), FChosenNumber);
-      ShowQuestion(SpinQNum->value());
-      FChanged = true;
-    } else {
-      ShowQuestion(SpinQNum->value());
-    }
-  } catch (const std::exception&) {
-    busy.release();
-    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning,
-                          tavrel::mbOK, kHelpAppend);
-  }
+  AppendFile(
+      quizfile::IsQuizDocument,
+      [this](const std::string& text, int first) { LoadXMLQuestions(quizfile::QuestionsOf(text), first); },
+      [this] { ShowQuestion(SpinQNum->value()); });
 }
 
 }  // namespace askery

@@ -8,6 +8,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
+#include "shared/core/ExerciseDocument.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/XMLRoutines.h"
@@ -27,7 +28,7 @@ namespace {
 
 const std::string kCrLf = "\r\n";
 
-std::string RootPath(const char* rest) { return std::string(kFileRoot) + "\\" + rest; }
+const exercisedoc::Layout kLayout{kFileRoot, "crossword", "gridel"};
 
 // The index in a key "<prefix><decimal>" as TDataFile keys are written (no
 // sign, no leading zero), -1 for any other key; indices past limit give limit.
@@ -80,18 +81,9 @@ std::string WriteCluesXML(const ClueList& clues) {
 
 std::string BuildCrosswordFileText(int majorVersion, const Crossword& crossword,
                                    const std::string& configXML) {
-  std::string doc = std::string("<") + kFileRoot + ">" + kCrLf;
-  doc += MakeElement(std::to_string(majorVersion), "version") + kCrLf + kCrLf;
-  doc += "<data>" + kCrLf;
-  doc += MakeElement(XMLEscape(crossword.title), "title") + kCrLf + kCrLf;
-  doc += "<crossword>" + kCrLf;
-  doc += WriteGridXML(crossword.grid) + kCrLf + kCrLf;
-  doc += WriteCluesXML(crossword.clues) + kCrLf;
-  doc += "</crossword>" + kCrLf;
-  doc += "</data>" + kCrLf + kCrLf;
-  doc += configXML + kCrLf;
-  doc += std::string("</") + kFileRoot + ">";
-  return doc;
+  return exercisedoc::Build(kLayout, majorVersion, crossword.title, nullptr,
+                            WriteGridXML(crossword.grid) + kCrLf + kCrLf + WriteCluesXML(crossword.clues),
+                            configXML, false);
 }
 
 bool SaveCrosswordFile(const std::string& fileName, int majorVersion, const Crossword& crossword,
@@ -103,9 +95,7 @@ std::string NameWithExtension(const std::string& chosen) {
   return chosen.find(".gdl") == std::string::npos ? chosen + ".gdl" : chosen;
 }
 
-bool IsCrosswordDocument(const std::string& text) {
-  return GetValueByPath(text, RootPath("version"), "XYZ") != "XYZ";
-}
+bool IsCrosswordDocument(const std::string& text) { return exercisedoc::IsDocument(kLayout, text); }
 
 LoadStatus ReadGridXML(const std::string& gridContent, int currentSize, LetterGrid& grid) {
   // Every stored row with its cells; more than the largest grid is refused
@@ -148,21 +138,18 @@ LoadedCrossword ReadCrosswordXML(const std::string& text, const std::string& cur
                                  const std::string& currentNextExURL, int currentSize) {
   LoadedCrossword out;
   out.crossword.grid = LetterGrid(currentSize);
-  std::string doc = text;  // ExtractElement takes the document by reference
-  std::string data, crossword, grid, clues;
-  ExtractElement(false, "data", doc, data);
-  ExtractElement(false, "crossword", data, crossword);
-  ExtractElement(false, "grid", crossword, grid);
-  ExtractElement(false, "clues", crossword, clues);
+  exercisedoc::Parts parts = exercisedoc::Read(kLayout, text, currentTitle, currentNextExURL);
+  std::string grid, clues;
+  ExtractElement(false, "grid", parts.body, grid);
+  ExtractElement(false, "clues", parts.body, clues);
   if (ReadGridXML(grid, currentSize, out.crossword.grid) == LoadStatus::TooLarge) {
     out.status = LoadStatus::TooLarge;
     out.message = kTooLargeMessage;
     out.crossword = Crossword{};
     return out;
   }
-  out.crossword.title = XMLUnescape(GetValueByPath(text, RootPath("data\\title"), currentTitle));
-  out.nextExURL = XMLUnescape(GetValueByPath(
-      text, RootPath("tavrel-config-file\\gridel\\next-ex-url"), currentNextExURL));
+  out.crossword.title = std::move(parts.title);
+  out.nextExURL = std::move(parts.nextExURL);
   out.crossword.clues = ReadCluesXML(clues);
   return out;
 }

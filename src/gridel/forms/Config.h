@@ -42,7 +42,6 @@ class TfrmConfig : public TConfigFormBase {
   QAction* mnuUndo = nullptr;
   QAction* mnuDelete = nullptr;
 
-  QTabWidget* PageControl1 = nullptr;
   // "Titles/Instructions"
   tavrel::TMemo* mmoSubtitle = nullptr;
   tavrel::TMemo* mmoWelcome = nullptr;
@@ -65,19 +64,7 @@ class TfrmConfig : public TConfigFormBase {
   tavrel::TEdit* editContents = nullptr;
   QCheckBox* chkIncludeBack = nullptr;
   tavrel::TEdit* editBack = nullptr;
-  // "Settings/URLs"
-  tavrel::TEdit* editGraphicURL = nullptr;
-  tavrel::TEdit* editNextExURL = nullptr;
-  tavrel::TEdit* editContentsURL = nullptr;
-  QPushButton* btnBrowseForBGGraphic = nullptr;
-  QPushButton* btnBrowseForNextEx = nullptr;
-  QPushButton* btnBrowseForIndex = nullptr;
-  tavrel::TEdit* editNavBarColor = nullptr;
-  tavrel::TEdit* editPageBGColor = nullptr;
-  tavrel::TEdit* editTitleColor = nullptr;
-  tavrel::TEdit* editExBGColor = nullptr;
-  tavrel::TEdit* editTextColor = nullptr;
-  QToolButton* spdColours = nullptr;
+  // "Settings/URLs": the base's controls.
   // "DHTML"
   tavrel::TEdit* editOKCaption = nullptr;
   tavrel::TEdit* editPopupBGColor = nullptr;

@@ -190,35 +190,31 @@ void TfrmMain::CreateComponents() {
 }
 
 void TfrmMain::CreateToolBar() {
-  pnlToolbar = new QToolBar(central_);
-  pnlToolbar->setObjectName("pnlToolbar");
-  pnlToolbar->setMovable(false);
-  pnlToolbar->setIconSize(QSize(22, 22));
-  pnlToolbar->setGeometry(0, 0, kDesignWidth, kToolBarHeight);
-  auto button = [this](QToolButton*& b, const char* name, TavrelGlyph g, const char* hint,
-                       std::function<void()> click) {
-    b = AddToolButton(pnlToolbar, name, g, hint, std::move(click));
-  };
-  button(spdNew, "spdNew", TavrelGlyph::New, "Start a new crossword", [this] { spdNewClick(); });
-  button(spdLoadQuiz, "spdLoadQuiz", TavrelGlyph::Open, "Load a crossword you have previously saved",
-         [this] { spdLoadQuizClick(); });
-  button(spdSave, "spdSave", TavrelGlyph::Save, "Save this crossword", [this] { spdSaveClick(); });
-  button(spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this crossword with another name",
-         [this] { mnuSaveAsClick(); });
-  pnlToolbar->addSeparator();
-  button(spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); });
-  button(spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); });
-  button(spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); });
-  button(spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action", [this] { mnuUndoClick(); });
-  pnlToolbar->addSeparator();
-  button(spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); });
-  button(spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this crossword into a Web page",
-         [this] { spdToWebClick(); });
-  button(spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this crossword into a single Web page",
-         [this] { spdToDHTMLClick(); });
-  pnlToolbar->addSeparator();
-  button(spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); });
-  button(spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); });
+  pnlToolbar = AddToolBar(
+      central_, "pnlToolbar", kDesignWidth, kToolBarHeight,
+      {
+          {&spdNew, "spdNew", TavrelGlyph::New, "Start a new crossword", [this] { spdNewClick(); }},
+          {&spdLoadQuiz, "spdLoadQuiz", TavrelGlyph::Open, "Load a crossword you have previously saved",
+           [this] { spdLoadQuizClick(); }},
+          {&spdSave, "spdSave", TavrelGlyph::Save, "Save this crossword", [this] { spdSaveClick(); }},
+          {&spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this crossword with another name",
+           [this] { mnuSaveAsClick(); }},
+          {},
+          {&spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); }},
+          {&spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); }},
+          {&spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); }},
+          {&spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action",
+           [this] { mnuUndoClick(); }},
+          {},
+          {&spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); }},
+          {&spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this crossword into a Web page",
+           [this] { spdToWebClick(); }},
+          {&spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this crossword into a single Web page",
+           [this] { spdToDHTMLClick(); }},
+          {},
+          {&spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); }},
+          {&spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); }},
+      });
 }
 
 void TfrmMain::CreateMenus() {
@@ -239,17 +235,7 @@ void TfrmMain::CreateMenus() {
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 
-  mnuEdit = AddMenu("&Edit", "mnuEdit", kHelpEditMenu);
-  mnuUndo = item(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
-  mnuEdit->addSeparator();
-  mnuCut = item(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
-  mnuCopy = item(mnuEdit, "&Copy", "mnuCopy", [this] { mnuCopyClick(); }, QKeySequence("Ctrl+C"));
-  mnuPaste = item(mnuEdit, "&Paste", "mnuPaste", [this] { mnuPasteClick(); }, QKeySequence("Ctrl+V"));
-  mnuDelete = item(mnuEdit, "&Delete", "mnuDelete", [this] { mnuDeleteClick(); });
-  mnuEdit->addSeparator();
-  mnuSelectAll = item(mnuEdit, "&Select All", "mnuSelectAll", [this] { mnuSelectAllClick(); },
-                      QKeySequence("Ctrl+A"));
-  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+  AddEditMenu();
 
   mnuInsert = AddMenu("&Insert", "mnuInsert", kHelpInsertMenu);
   mnuPicture = AddSubmenu(mnuInsert, "&Picture", "mnuPicture", kHelpPicture);
@@ -547,50 +533,16 @@ TMemo* FocusedTitle(TfrmMain* w) {
 }
 }  // namespace
 
-void TfrmMain::mnuEditClick() {
-  for (QAction* a : {mnuPaste, mnuCut, mnuCopy, mnuDelete, mnuSelectAll}) a->setEnabled(false);
-  TMemo* memo = FocusedTitle(this);
-  mnuUndo->setEnabled(memo != nullptr);
-  if (!memo) return;
-  mnuPaste->setEnabled(true);
-  mnuSelectAll->setEnabled(true);
-  const bool sel = memo->HasSelection();
-  mnuCut->setEnabled(sel);
-  mnuCopy->setEnabled(sel);
-  mnuDelete->setEnabled(sel);
-}
-
-void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedTitle(this), EditCommand::Undo); }
-void TfrmMain::mnuCutClick() { RunEditCommand(FocusedTitle(this), EditCommand::Cut); }
-void TfrmMain::mnuCopyClick() { RunEditCommand(FocusedTitle(this), EditCommand::Copy); }
-void TfrmMain::mnuPasteClick() { RunEditCommand(FocusedTitle(this), EditCommand::Paste); }
-void TfrmMain::mnuDeleteClick() { RunEditCommand(FocusedTitle(this), EditCommand::Delete); }
-void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedTitle(this), EditCommand::SelectAll); }
+// Only the title takes the Edit menu's commands.
+tavrel::IEditControl* TfrmMain::EditTarget() { return FocusedTitle(this); }
 
 // --- Insert menu --------------------------------------------------------------------
 
 void TfrmMain::mnuInsertClick() { EnableInsertMenu(mnuPicture, mnuLink, FocusedTitle(this) != nullptr); }
 
-void TfrmMain::AfterInsert() { dlgSaveWeb.initialDir = ExtractFilePath(FFileName); }
-
-void TfrmMain::mnuInsertWebPicClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::PictureFromWeb, FFileName);
-  AfterInsert();
-}
-
-void TfrmMain::mnuInsertLocalPicClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::PictureFromFile, FFileName);
-  AfterInsert();
-}
-
-void TfrmMain::mnuToURLClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::LinkToURL, FFileName);
-  AfterInsert();
-}
-
-void TfrmMain::mnuToFileClick() {
-  InsertIntoEdit(FocusedTitle(this), InsertCommand::LinkToFile, FFileName);
-  AfterInsert();
-}
+void TfrmMain::mnuInsertWebPicClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::PictureFromWeb); }
+void TfrmMain::mnuInsertLocalPicClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::PictureFromFile); }
+void TfrmMain::mnuToURLClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::LinkToURL); }
+void TfrmMain::mnuToFileClick() { InsertIntoBox(FocusedTitle(this), InsertCommand::LinkToFile); }
 
 }  // namespace gridel

@@ -90,13 +90,6 @@ class TfrmMain : public TMainFormBase {
   QAction* mnuExportToWeb = nullptr;
   QAction* mnuExportToDHTML = nullptr;
   QAction* mnuExit = nullptr;
-  QMenu* mnuEdit = nullptr;
-  QAction* mnuUndo = nullptr;
-  QAction* mnuCut = nullptr;
-  QAction* mnuCopy = nullptr;
-  QAction* mnuPaste = nullptr;
-  QAction* mnuDelete = nullptr;
-  QAction* mnuSelectAll = nullptr;
   QMenu* mnuInsert = nullptr;
   QMenu* mnuPicture = nullptr;
   QAction* mnuInsertWebPic = nullptr;
@@ -150,13 +143,7 @@ class TfrmMain : public TMainFormBase {
   void GenerateClues();
 
   // --- Edit and Insert menus -----------------------------------------------------
-  void mnuEditClick();
-  void mnuUndoClick();
-  void mnuCutClick();
-  void mnuCopyClick();
-  void mnuPasteClick();
-  void mnuDeleteClick();
-  void mnuSelectAllClick();
+  tavrel::IEditControl* EditTarget() override;
   void mnuInsertClick();
   void mnuInsertWebPicClick();
   void mnuInsertLocalPicClick();
@@ -180,7 +167,6 @@ class TfrmMain : public TMainFormBase {
   void ShowCell(int col, int row);
   void PasteIntoGrid();
   void CopyCellToClipboard(bool cut);
-  void AfterInsert();
   // Whether an export may go on: letters present, every word with a clue.
   bool ExportChecks();
 

@@ -25,12 +25,7 @@ using tavrel::platform;
 
 bool TfrmMain::SaveAsXML(const std::string& fileName) {
   tavrel::BusyCursor busy;
-  std::string config;
-  if (frmConfig)
-    frmConfig->MakeConfigXML(config);
-  else
-    config = configdoc::MakeConfigXML(configdoc::Program::Gridel,
-                                      configdoc::Defaults(configdoc::Program::Gridel));
+  const std::string config = DataFileConfigXML(frmConfig, configdoc::Program::Gridel);
   Crossword crossword;
   crossword.title = mmoTitle->Text();
   crossword.grid = FGrid;
@@ -90,11 +85,7 @@ void TfrmMain::LoadFile(const std::string& fileName) {
       }
     }
   }
-  FChanged = false;
-  FFileName = fileName;
-  UpdateMainCaption();
-  dlgSaveFile.fileName = fileName;
-  AddRecentFile(fileName);
+  SetCurrentFile(fileName);
 }
 
 }  // namespace gridel

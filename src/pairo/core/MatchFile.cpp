@@ -3,6 +3,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
 #include "shared/core/ElementWalker.h"
+#include "shared/core/ExerciseDocument.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/TQList.h"
 #include "shared/core/XMLRoutines.h"
@@ -13,7 +14,7 @@ namespace {
 
 const std::string kCrLf = "\r\n";
 
-std::string RootPath(const char* rest) { return std::string(kFileRoot) + "\\" + rest; }
+const exercisedoc::Layout kLayout{kFileRoot, "matching-exercise", "pairo"};
 
 // The content of the element named tag in text, when its opening and
 // closing tags are both there.
@@ -43,42 +44,25 @@ std::string BuildMatchFileText(int majorVersion, const std::string& title,
     items += kCrLf + "</right-item></pair>";
   }
 
-  std::string doc;
-  doc.reserve(items.size() + configXML.size() + readingElement.size() + title.size() + 256);
-  doc += std::string("<") + kFileRoot + ">" + kCrLf;
-  doc += MakeElement(std::to_string(majorVersion), "version") + kCrLf + kCrLf;
-  doc += "<data>" + kCrLf;
-  doc += MakeElement(XMLEscape(title), "title") + kCrLf + kCrLf;
-  doc += readingElement + kCrLf + kCrLf;
-  doc += "<matching-exercise>" + kCrLf;
-  doc += MakeElement(XMLEscape(defaultRight), "default-right-item");
-  doc += items;
-  doc += kCrLf + "</matching-exercise>" + kCrLf;
-  doc += "</data>" + kCrLf + kCrLf;
-  doc += configXML + kCrLf;
-  doc += std::string("</") + kFileRoot + ">" + kCrLf;
-  return doc;
+  return exercisedoc::Build(kLayout, majorVersion, title, &readingElement,
+                            MakeElement(XMLEscape(defaultRight), "default-right-item") + items, configXML, true);
 }
 
-bool IsMatchDocument(const std::string& text) {
-  return GetValueByPath(text, RootPath("version"), "XYZ") != "XYZ";
-}
+bool IsMatchDocument(const std::string& text) { return exercisedoc::IsDocument(kLayout, text); }
 
 MatchXMLParts ReadMatchXML(const std::string& text, const std::string& currentTitle,
                            const std::string& currentNextExURL) {
+  exercisedoc::Parts read = exercisedoc::Read(kLayout, text, currentTitle, currentNextExURL);
   MatchXMLParts parts;
-  std::string data;
-  ElementContent("data", text, data);
-  parts.title = XMLUnescape(GetValueByPath(text, RootPath("data\\title"), currentTitle));
-  parts.nextExURL = XMLUnescape(
-      GetValueByPath(text, RootPath("tavrel-config-file\\pairo\\next-ex-url"), currentNextExURL));
-  ElementContent("matching-exercise", data, parts.items);
-  ElementContent("reading", data, parts.reading);
+  parts.title = std::move(read.title);
+  parts.nextExURL = std::move(read.nextExURL);
+  parts.items = std::move(read.body);
+  parts.reading = std::move(read.reading);
   return parts;
 }
 
 std::string ItemsOf(const std::string& text) {
-  return GetValueByPath(text, RootPath("data\\matching-exercise"), "");
+  return exercisedoc::BodyOf(kLayout, text);
 }
 
 ItemsRead ReadMatchItems(const std::string& itemsText, int firstNumber, TQList& pairs) {

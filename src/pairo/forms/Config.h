@@ -42,7 +42,6 @@ class TfrmConfig : public TConfigFormBase {
   void mnuUndoClick();
   void mnuDeleteClick();
 
-  QTabWidget* PageControl1 = nullptr;
   QWidget* tabTitles = nullptr;
   QWidget* tabPrompts = nullptr;
   QWidget* tabSettings = nullptr;
@@ -63,25 +62,7 @@ class TfrmConfig : public TConfigFormBase {
   tavrel::TEdit* editContents = nullptr;
   QCheckBox* chkIncludeBack = nullptr;
   tavrel::TEdit* editBack = nullptr;
-  // Page "Settings/URLs"
-  tavrel::TEdit* editGraphicURL = nullptr;
-  tavrel::TEdit* editNextExURL = nullptr;
-  tavrel::TEdit* editContentsURL = nullptr;
-  QPushButton* btnBrowseForBGGraphic = nullptr;
-  QPushButton* btnBrowseForNextEx = nullptr;
-  QPushButton* btnBrowseForIndex = nullptr;
-  tavrel::TEdit* editNavBarColor = nullptr;
-  tavrel::TEdit* editPageBGColor = nullptr;
-  tavrel::TEdit* editTitleColor = nullptr;
-  tavrel::TEdit* editExBGColor = nullptr;
-  tavrel::TEdit* editTextColor = nullptr;
-  QToolButton* spdColours = nullptr;
-  // Page "Reading"
-  tavrel::TEdit* editStartReading = nullptr;
-  tavrel::TEdit* editShowReadingAgain = nullptr;
-  tavrel::TEdit* editRemainingTime = nullptr;
-  tavrel::TEdit* editTimesUp = nullptr;
-  tavrel::TEdit* editClickToShow = nullptr;
+  // Pages "Settings/URLs" and "Reading": the base's controls.
   // Page "DHTML"
   tavrel::TEdit* editOKCaption = nullptr;
   tavrel::TEdit* editPopupBGColor = nullptr;

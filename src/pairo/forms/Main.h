@@ -106,13 +106,6 @@ class TfrmMain : public TMainFormBase {
   QAction* mnuExportToDHTML = nullptr;
   QAction* mnuExportForPrinting = nullptr;
   QAction* mnuExit = nullptr;
-  QMenu* mnuEdit = nullptr;
-  QAction* mnuUndo = nullptr;
-  QAction* mnuCut = nullptr;
-  QAction* mnuCopy = nullptr;
-  QAction* mnuPaste = nullptr;
-  QAction* mnuDelete = nullptr;
-  QAction* mnuSelectAll = nullptr;
   QMenu* mnuInsert = nullptr;
   QMenu* mnuPicture = nullptr;
   QAction* mnuFromWebURL = nullptr;
@@ -181,13 +174,7 @@ class TfrmMain : public TMainFormBase {
   void mnuShuffleClick();
   void mnuExportForPrintingClick();
 
-  void mnuEditClick();
-  void mnuUndoClick();
-  void mnuCutClick();
-  void mnuCopyClick();
-  void mnuPasteClick();
-  void mnuDeleteClick();
-  void mnuSelectAllClick();
+  tavrel::IEditControl* EditTarget() override;
   void mnuInsertClick();
   void mnuToURLClick();
   void mnuToFileClick();
@@ -215,8 +202,6 @@ class TfrmMain : public TMainFormBase {
   void CreateComponents();
   void CreateMenus();
   void CreateToolBar();
-  tavrel::TMemo* FocusedMemo();
-  void SaveWebFolderFromFileName();
   int ShowItemNumberDialog(const std::string& caption, bool withTarget);
   // After a command changed pairs in the list behind the rows: shows them
   // afresh when any row no longer shows its pair.

@@ -195,53 +195,17 @@ void TfrmMain::mnuExportForPrintingClick() {
 
 // --- Edit menu ------------------------------------------------------------------------------
 
-TMemo* TfrmMain::FocusedMemo() {
-  tavrel::IEditControl* edit = tavrel::AsEditControl(tavrel::FocusedControl(this));
-  if (!edit || !edit->IsMemo()) return nullptr;
-  return dynamic_cast<TMemo*>(edit);
-}
-
-// Everything starts disabled; a focused box enables Undo, Paste and Select
-// All, and with a selection Cut, Copy and Delete.
-void TfrmMain::mnuEditClick() {
-  tavrel::IEditControl* e = FocusedEdit(this);
-  const bool selection = e && e->HasSelection();
-  for (QAction* a : {mnuUndo, mnuPaste, mnuSelectAll}) a->setEnabled(e != nullptr);
-  for (QAction* a : {mnuCut, mnuCopy, mnuDelete}) a->setEnabled(selection);
-}
-
-void TfrmMain::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }
-void TfrmMain::mnuCutClick() { RunEditCommand(FocusedEdit(this), EditCommand::Cut); }
-void TfrmMain::mnuCopyClick() { RunEditCommand(FocusedEdit(this), EditCommand::Copy); }
-void TfrmMain::mnuPasteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Paste); }
-void TfrmMain::mnuDeleteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Delete); }
-void TfrmMain::mnuSelectAllClick() { RunEditCommand(FocusedEdit(this), EditCommand::SelectAll); }
+// Every box of this window, memo or not.
+tavrel::IEditControl* TfrmMain::EditTarget() { return FocusedEdit(this); }
 
 // --- Insert menu -----------------------------------------------------------------------------
 
 // Every memo of this window takes pictures and links (title, items, default).
 void TfrmMain::mnuInsertClick() { EnableInsertMenu(mnuPicture, mnuLink, FocusedMemo() != nullptr); }
 
-void TfrmMain::SaveWebFolderFromFileName() { dlgSaveWeb.initialDir = ExtractFilePath(FFileName); }
-
-void TfrmMain::mnuToURLClick() {
-  InsertIntoEdit(FocusedEdit(this), InsertCommand::LinkToURL, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuToFileClick() {
-  InsertIntoEdit(FocusedEdit(this), InsertCommand::LinkToFile, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuFromWebURLClick() {
-  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromWeb, FFileName);
-  SaveWebFolderFromFileName();
-}
-
-void TfrmMain::mnuFromLocalFileClick() {
-  InsertIntoEdit(FocusedMemo(), InsertCommand::PictureFromFile, FFileName);
-  SaveWebFolderFromFileName();
-}
+void TfrmMain::mnuToURLClick() { InsertIntoBox(FocusedEdit(this), InsertCommand::LinkToURL); }
+void TfrmMain::mnuToFileClick() { InsertIntoBox(FocusedEdit(this), InsertCommand::LinkToFile); }
+void TfrmMain::mnuFromWebURLClick() { InsertIntoBox(FocusedMemo(), InsertCommand::PictureFromWeb); }
+void TfrmMain::mnuFromLocalFileClick() { InsertIntoBox(FocusedMemo(), InsertCommand::PictureFromFile); }
 
 }  // namespace pairo

@@ -3,8 +3,6 @@
 // itself is built and taken apart by MatchFile; this unit puts the pieces
 // into the window, the configuration window and the pair list.
 #include <QAction>
-#include <QComboBox>
-#include <QLabel>
 #include <exception>
 #include <memory>
 
@@ -22,7 +20,6 @@
 #include "shared/forms/ConfigFormBase.h"
 #include "shared/forms/ReadingText.h"
 #include "shared/forms/TLFunctions.h"
-#include "shared/forms/WhatNumber.h"
 
 namespace pairo {
 
@@ -50,13 +47,7 @@ void ShowUnableToLoad() {
 bool TfrmMain::SaveAsXML(const std::string& fileName) {
   tavrel::BusyCursor busy;
   StashItems();
-  std::string config;
-  if (frmConfig) {
-    frmConfig->MakeConfigXML(config);
-  } else {
-    config = configdoc::MakeConfigXML(configdoc::Program::Pairo,
-                                      configdoc::Defaults(configdoc::Program::Pairo));
-  }
+  const std::string config = DataFileConfigXML(frmConfig, configdoc::Program::Pairo);
   const std::string reading =
       ReadingElement(frmAddReadingText ? frmAddReadingText->Reading() : ReadingData{});
   const std::string doc = BuildMatchFileText(GetMajorVersion(), mmoTitle->Text(), reading,
@@ -69,11 +60,7 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
 void TfrmMain::BecomeCurrentFile(const std::string& fileName) {
   FTopItem = 1;
   ShowItems(1);
-  FChanged = false;
-  FFileName = fileName;
-  UpdateMainCaption();
-  dlgSaveFile.fileName = fileName;
-  AddRecentFile(fileName);
+  SetCurrentFile(fileName);
 }
 
 void TfrmMain::LoadFile(const std::string& fileName) {
@@ -164,56 +151,9 @@ bool TfrmMain::LoadOldFile(const std::string& fileName) {
 
 void TfrmMain::mnuAppendFileClick() {
   StashItems();
-  dlgOpenFile.fileName.clear();
-  if (!platform().openDialog(dlgOpenFile)) return;
-  const std::string fileName = dlgOpenFile.fileName;
-  const std::string bareName = ExtractFileName(fileName);
-  if (!FileExists(fileName)) {
-    platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning,
-                          tavrel::mbOK, kHelpFileMenu);
-    return;
-  }
-  tavrel::BusyCursor busy;
-  std::string text;
-  if (!LoadTextFile(fileName, text)) {
-    busy.release();
-    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning,
-                          tavrel::mbOK, kHelpFileMenu);
-    return;
-  }
-  if (!IsMatchDocument(text)) {
-    busy.release();
-    platform().messageDlg(
-        "This is an old Pairo file. You will need to load and resave in order to append it.",
-        MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
-    return;
-  }
-  try {
-    const int start = FQuestions->FirstEmptyQuestion();
-    FChosenNumber = 0;
-    bool accepted = false;
-    if (frmWhatNumber) {
-      frmWhatNumber->lblQuestionNumber->setText("Append questions starting at number:");
-      frmWhatNumber->lblQuestionNumber->show();
-      frmWhatNumber->lblToPosition->setText(tavrel::toQString("from file: " + bareName + "."));
-      frmWhatNumber->lblToPosition->show();
-      frmWhatNumber->cmbToPosition->hide();
-      // One more number than the exercise has pairs can be chosen.
-      FQuestions->AddQuestion();
-      frmWhatNumber->FillNumberLists();
-      frmWhatNumber->cmbNumber->setCurrentIndex(start - 1);
-      accepted = frmWhatNumber->ShowModal() == QDialog::Accepted;
-    }
-    if (accepted && FChosenNumber >= 1) {
-      LoadXMLItems(ItemsOf(text), FChosenNumber);
-      FChanged = true;
-    }
-    ShowItems(FTopItem);
-  } catch (const std::exception&) {
-    busy.release();
-    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning,
-                          tavrel::mbOK, kHelpFileMenu);
-  }
+  AppendFile(
+      IsMatchDocument, [this](const std::string& text, int first) { LoadXMLItems(ItemsOf(text), first); },
+      [this] { ShowItems(FTopItem); });
 }
 
 }  // namespace pairo

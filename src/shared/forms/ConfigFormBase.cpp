@@ -3,11 +3,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <stdexcept>
 
 #include "platform/qt/QtText.h"
@@ -51,7 +57,16 @@ bool CheckRootDir(const std::string& dataFileName) {
   return frmInsertLink && frmInsertLink->CheckRootDir(dataFileName);
 }
 
+QLabel* MakeLabel(const char* caption, QWidget* parent) { return new QLabel(toQString(caption), parent); }
+
 }  // namespace
+
+std::string DataFileConfigXML(const TConfigFormBase* config, configdoc::Program program) {
+  if (!config) return configdoc::MakeConfigXML(program, configdoc::Defaults(program));
+  std::string xml;
+  config->MakeConfigXML(xml);
+  return xml;
+}
 
 TConfigFormBase::TConfigFormBase(QWidget* parent) : QDialog(parent) {}
 
@@ -110,6 +125,191 @@ void TConfigFormBase::BuildButtons(const char* acceptHint) {
   connect(btnSaveAs, &QPushButton::clicked, this, [this] { btnSaveAsClick(); });
   connect(btnAccept, &QPushButton::clicked, this, [this] { btnAcceptClick(); });
   connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+}
+
+void TConfigFormBase::BuildWindow(int helpContext, const char* acceptHint,
+                                  const std::function<void()>& buildPages) {
+  setObjectName("frmConfig");
+  setWindowTitle("Configure output");
+  setProperty("helpContext", helpContext);
+  setModal(true);
+
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(6, 4, 6, 6);
+  BuildMenus();
+  outer->setMenuBar(MainMenu1);
+  PageControl1 = new QTabWidget(this);
+  PageControl1->setObjectName("PageControl1");
+  // The page tabs side by side across the width, without scroll arrows.
+  PageControl1->setUsesScrollButtons(false);
+  PageControl1->setElideMode(Qt::ElideNone);
+  outer->addWidget(PageControl1, 1);
+  buildPages();
+  BuildButtons(acceptHint);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  for (QPushButton* b : {btnLoad, btnSave, btnSaveAs, btnAccept, btnHelp}) buttons->addWidget(b);
+  buttons->addStretch(1);
+  outer->addLayout(buttons);
+  PageControl1->setCurrentIndex(0);
+}
+
+tavrel::TEdit* TConfigFormBase::NewEdit(QWidget* page, int maxLength) {
+  auto* e = new tavrel::TEdit(page);
+  e->SetMaxLength(maxLength);
+  return e;
+}
+
+QWidget* TConfigFormBase::AddPage(const char* caption, int helpContext) {
+  auto* page = new QWidget(PageControl1);
+  page->setProperty("helpContext", helpContext);
+  PageControl1->addTab(page, caption);
+  return page;
+}
+
+void TConfigFormBase::AddMemoRows(QWidget* page, int helpContext, std::initializer_list<TMemoRow> rows) {
+  auto* box = new QVBoxLayout(page);
+  for (const TMemoRow& r : rows) {
+    auto* memo = new tavrel::TMemo(page);
+    Bind(r.name, memo, memo, helpContext, 1);
+    if (r.hint) memo->setToolTip(toQString(r.hint));
+    box->addWidget(MakeLabel(r.caption, page));
+    box->addWidget(memo, 1);
+    *r.memo = memo;
+  }
+}
+
+void TConfigFormBase::AddEditRows(QGridLayout* grid, int& row, std::initializer_list<TEditRow> rows,
+                                  int editColumn, int labelSpan) {
+  QWidget* page = grid->parentWidget();
+  for (const TEditRow& r : rows) {
+    tavrel::TEdit* edit = NewEdit(page, r.maxLength);
+    Bind(r.name, edit, edit, r.helpContext, r.tag);
+    if (r.hint) edit->setToolTip(toQString(r.hint));
+    grid->addWidget(MakeLabel(r.caption, page), row, 0, 1, labelSpan);
+    grid->addWidget(edit, row, editColumn);
+    *r.edit = edit;
+    ++row;
+  }
+}
+
+void TConfigFormBase::AddButtonRows(QGridLayout* grid, int& row, int helpContext,
+                                    std::initializer_list<TButtonRow> rows) {
+  QWidget* page = grid->parentWidget();
+  for (const TButtonRow& r : rows) {
+    auto* check = new QCheckBox(toQString(r.checkCaption), page);
+    Bind(r.checkName, check, helpContext);
+    tavrel::TEdit* edit = NewEdit(page, 255);
+    Bind(r.editName, edit, edit, helpContext, 0);
+    grid->addWidget(check, row, 0);
+    grid->addWidget(MakeLabel("Caption:", page), row, 1, Qt::AlignRight);
+    grid->addWidget(edit, row, 2);
+    *r.check = check;
+    *r.edit = edit;
+    ++row;
+  }
+}
+
+void TConfigFormBase::AddBrowseRows(QGridLayout* grid, int& row, int helpContext,
+                                    const std::array<const char*, 3>* editHints) {
+  struct BrowseRow {
+    const char* name;
+    const char* caption;
+    tavrel::TEdit* TConfigFormBase::*edit;
+    const char* buttonName;
+    const char* buttonHint;
+    QPushButton* TConfigFormBase::*button;
+    void (TConfigFormBase::*click)();
+  };
+  static const BrowseRow kRows[3] = {
+      {"editGraphicURL", "Background graphic URL:", &TConfigFormBase::editGraphicURL, "btnBrowseForBGGraphic",
+       "Browse for an external graphic file", &TConfigFormBase::btnBrowseForBGGraphic,
+       &TConfigFormBase::btnBrowseForBGGraphicClick},
+      {"editNextExURL", "Next exercise URL:", &TConfigFormBase::editNextExURL, "btnBrowseForNextEx",
+       "Browse for the next exercise file", &TConfigFormBase::btnBrowseForNextEx,
+       &TConfigFormBase::btnBrowseForNextExClick},
+      {"editContentsURL", "Contents page URL:", &TConfigFormBase::editContentsURL, "btnBrowseForIndex",
+       "Browse for the contents page to link to", &TConfigFormBase::btnBrowseForIndex,
+       &TConfigFormBase::btnBrowseForIndexClick},
+  };
+  QWidget* page = grid->parentWidget();
+  for (int k = 0; k < 3; ++k) {
+    const BrowseRow& r = kRows[k];
+    tavrel::TEdit* edit = NewEdit(page, 255);
+    Bind(r.name, edit, edit, helpContext, 0);
+    if (editHints) edit->setToolTip(toQString((*editHints)[k]));
+    auto* button = new QPushButton("&Browse...", page);
+    button->setObjectName(r.buttonName);
+    button->setToolTip(toQString(r.buttonHint));
+    button->setProperty("helpContext", helpContext);
+    grid->addWidget(MakeLabel(r.caption, page), row, 0);
+    grid->addWidget(edit, row, 1, 1, 2);
+    grid->addWidget(button, row, 3);
+    this->*r.edit = edit;
+    this->*r.button = button;
+    connect(button, &QPushButton::clicked, this, [this, click = r.click] { (this->*click)(); });
+    ++row;
+  }
+}
+
+void TConfigFormBase::AddColourRows(QGridLayout* grid, int& row, int helpContext) {
+  struct ColourRow {
+    const char* name;
+    const char* caption;
+    const char* hint;
+    tavrel::TEdit* TConfigFormBase::*edit;
+  };
+  static const ColourRow kRows[] = {
+      {"editNavBarColor", "Navigation bar colour:", "HTML hex code for background colour of navigation bar",
+       &TConfigFormBase::editNavBarColor},
+      {"editPageBGColor", "Page background colour:", "HTML hex code for background colour of Web page",
+       &TConfigFormBase::editPageBGColor},
+      {"editTitleColor", "Title colour:", "HTML hex code for colour of Web page title",
+       &TConfigFormBase::editTitleColor},
+      {"editExBGColor", "Exercise background colour:", "HTML hex code for background colour of exercise",
+       &TConfigFormBase::editExBGColor},
+      {"editTextColor", "Text colour:", "HTML hex code for colour of Web page text",
+       &TConfigFormBase::editTextColor},
+  };
+  QWidget* page = grid->parentWidget();
+  const int firstColourRow = row;
+  for (const ColourRow& r : kRows) {
+    tavrel::TEdit* edit = NewEdit(page, 255);
+    Bind(r.name, edit, edit, helpContext, 0);
+    edit->setToolTip(toQString(r.hint));
+    edit->setMaximumWidth(110);
+    grid->addWidget(MakeLabel(r.caption, page), row, 0);
+    grid->addWidget(edit, row, 1);
+    this->*r.edit = edit;
+    ++row;
+  }
+  spdColours = new QToolButton(page);
+  spdColours->setObjectName("spdColours");
+  spdColours->setText("Colour chart...");
+  spdColours->setToolTip("Show a chart of Web colours and their codes");
+  spdColours->setProperty("helpContext", kHelpColours);
+  connect(spdColours, &QToolButton::clicked, this, [this] { spdColoursClick(); });
+  grid->addWidget(spdColours, firstColourRow, 2, 2, 1, Qt::AlignLeft | Qt::AlignTop);
+}
+
+QWidget* TConfigFormBase::AddReadingPage() {
+  QWidget* page = AddPage("Reading", kHelpScoring);
+  auto* grid = new QGridLayout(page);
+  int row = 0;
+  AddEditRows(grid, row,
+              {
+                  {"editStartReading", "Caption for \"Start reading\" button:", &editStartReading, 240,
+                   kHelpScoring, 1},
+                  {"editShowReadingAgain", "Caption for \"Show reading text again\" button:",
+                   &editShowReadingAgain, 240, kHelpScoring, 1},
+                  {"editRemainingTime", "Time remaining:", &editRemainingTime, 240, kHelpScoring, 1},
+                  {"editTimesUp", "Your time is over:", &editTimesUp, 240, kHelpScoring, 1},
+                  {"editClickToShow", "Click on the button to show the reading:", &editClickToShow, 240,
+                   kHelpScoring, 1},
+              });
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(row, 1);
+  return page;
 }
 
 void TConfigFormBase::BuildMenus() {

@@ -13,6 +13,9 @@
 #pragma once
 
 #include <QDialog>
+#include <array>
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -22,13 +25,18 @@
 
 class QAction;
 class QCheckBox;
+class QGridLayout;
 class QKeyEvent;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QTabWidget;
+class QToolButton;
 
 namespace tavrel {
 class IEditControl;
+class TEdit;
+class TMemo;
 }
 
 class TConfigFormBase : public QDialog {
@@ -121,6 +129,29 @@ class TConfigFormBase : public QDialog {
   // window; "" until then.
   std::string FConfigFileName;
 
+  // The pages (BuildWindow).
+  QTabWidget* PageControl1 = nullptr;
+
+  // Controls every program's pages have (AddBrowseRows, AddColourRows).
+  tavrel::TEdit* editGraphicURL = nullptr;
+  tavrel::TEdit* editNextExURL = nullptr;
+  tavrel::TEdit* editContentsURL = nullptr;
+  QPushButton* btnBrowseForBGGraphic = nullptr;
+  QPushButton* btnBrowseForNextEx = nullptr;
+  QPushButton* btnBrowseForIndex = nullptr;
+  tavrel::TEdit* editNavBarColor = nullptr;
+  tavrel::TEdit* editPageBGColor = nullptr;
+  tavrel::TEdit* editTitleColor = nullptr;
+  tavrel::TEdit* editExBGColor = nullptr;
+  tavrel::TEdit* editTextColor = nullptr;
+  QToolButton* spdColours = nullptr;
+  // The page "Reading" of the programs with a reading text (AddReadingPage).
+  tavrel::TEdit* editStartReading = nullptr;
+  tavrel::TEdit* editShowReadingAgain = nullptr;
+  tavrel::TEdit* editRemainingTime = nullptr;
+  tavrel::TEdit* editTimesUp = nullptr;
+  tavrel::TEdit* editClickToShow = nullptr;
+
   // Buttons below the pages (BuildButtons).
   QPushButton* btnLoad = nullptr;
   QPushButton* btnSave = nullptr;
@@ -156,6 +187,57 @@ class TConfigFormBase : public QDialog {
   void Bind(const char* name, QCheckBox* check, int helpContext);
   // The five buttons below the pages; acceptHint is the OK button's hint.
   void BuildButtons(const char* acceptHint);
+  // The window "Configure output": the menus, the pages (buildPages fills
+  // PageControl1), the five buttons centred below, the first page shown.
+  // The window's size is the program's own.
+  void BuildWindow(int helpContext, const char* acceptHint, const std::function<void()>& buildPages);
+
+  // --- Pages, built from the program's tables of controls ---------------------
+  // A caption above a memo that takes its share of the page's height.
+  struct TMemoRow {
+    const char* name;
+    const char* caption;
+    tavrel::TMemo** memo;
+    const char* hint = nullptr;
+  };
+  // A caption beside a box.
+  struct TEditRow {
+    const char* name;
+    const char* caption;
+    tavrel::TEdit** edit;
+    int maxLength;
+    int helpContext;
+    int tag;  // see Bind
+    const char* hint = nullptr;
+  };
+  // A check box that includes a button in the pages, with the button's caption.
+  struct TButtonRow {
+    const char* checkName;
+    const char* checkCaption;
+    QCheckBox** check;
+    const char* editName;
+    tavrel::TEdit** edit;
+  };
+  // A new page at the end of PageControl1.
+  QWidget* AddPage(const char* caption, int helpContext);
+  // Memos one below the other (bound with tag 1).
+  void AddMemoRows(QWidget* page, int helpContext, std::initializer_list<TMemoRow> rows);
+  // Rows from `row` on: the caption in column 0 (over labelSpan columns),
+  // the box in editColumn.
+  void AddEditRows(QGridLayout* grid, int& row, std::initializer_list<TEditRow> rows, int editColumn = 1,
+                   int labelSpan = 1);
+  // Rows of a check box (column 0), "Caption:" (1) and the caption's box (2).
+  void AddButtonRows(QGridLayout* grid, int& row, int helpContext, std::initializer_list<TButtonRow> rows);
+  // The three addresses with their browse buttons (box over columns 1-2,
+  // button in 3); editHints, when given, are the boxes' hints in order.
+  void AddBrowseRows(QGridLayout* grid, int& row, int helpContext,
+                     const std::array<const char*, 3>* editHints = nullptr);
+  // The five colour boxes, with the colour chart button beside the first two.
+  void AddColourRows(QGridLayout* grid, int& row, int helpContext);
+  // The page "Reading": the captions of the reading text's buttons and times.
+  QWidget* AddReadingPage();
+  // A box of the pages with its maximum length.
+  static tavrel::TEdit* NewEdit(QWidget* page, int maxLength);
   // The Edit and Insert menus.
   void BuildMenus();
   // Last step of a program's constructor: the dialogs' filters, the key
@@ -178,3 +260,7 @@ class TConfigFormBase : public QDialog {
 
 // The program's one configuration window (set when it is created).
 extern TConfigFormBase* frmConfig;
+
+// The configuration a data file embeds: the window's, or the program's
+// defaults when there is no window.
+std::string DataFileConfigXML(const TConfigFormBase* config, configdoc::Program program);

@@ -20,6 +20,14 @@ void EnableEditMenu(const EditMenuItems& items, tavrel::IEditControl* target) {
     if (a) a->setEnabled(true);
 }
 
+void EnableEditMenuForBox(const EditMenuItems& items, tavrel::IEditControl* target) {
+  const bool selection = target && target->HasSelection();
+  for (QAction* a : {items.undo, items.paste, items.selectAll})
+    if (a) a->setEnabled(target != nullptr);
+  for (QAction* a : {items.cut, items.copy, items.del})
+    if (a) a->setEnabled(selection);
+}
+
 void RunEditCommand(tavrel::IEditControl* target, EditCommand command) {
   if (!target) return;
   switch (command) {

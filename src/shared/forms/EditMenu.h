@@ -32,6 +32,11 @@ struct EditMenuItems {
 // Undo, Paste and Delete always.
 void EnableEditMenu(const EditMenuItems& items, tavrel::IEditControl* target);
 
+// The same for a window whose items follow the focused box alone: all
+// disabled without a target; with one Undo, Paste and Select All, and with a
+// selection in it Cut, Copy and Delete too.
+void EnableEditMenuForBox(const EditMenuItems& items, tavrel::IEditControl* target);
+
 enum class EditCommand { Undo, Cut, Copy, Paste, Delete, SelectAll };
 // Runs the command on target; nothing without one.
 void RunEditCommand(tavrel::IEditControl* target, EditCommand command);

@@ -18,9 +18,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QComboBox>
 #include <QUrl>
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtText.h"
@@ -33,6 +35,9 @@
 #include "shared/forms/SourceEdit.h"
 #include "shared/forms/TLAbout.h"
 #include "shared/forms/TLFunctions.h"
+#include "shared/forms/WhatNumber.h"
+#include "platform/qt/Widgets.h"
+#include "shared/core/TQList.h"
 
 using tavrel::MsgType;
 using tavrel::ModalResult;
@@ -155,6 +160,125 @@ QToolButton* TMainFormBase::AddToolButton(QToolBar* bar, const char* name, Tavre
   connect(b, &QToolButton::clicked, this, [click = std::move(click)] { click(); });
   bar->addWidget(b);
   return b;
+}
+
+QToolBar* TMainFormBase::AddToolBar(QWidget* parent, const char* name, int width, int height,
+                                    const std::vector<TToolButtonSpec>& buttons) {
+  auto* bar = new QToolBar(parent);
+  bar->setObjectName(name);
+  bar->setMovable(false);
+  bar->setIconSize(QSize(22, 22));
+  bar->setGeometry(0, 0, width, height);
+  for (const TToolButtonSpec& spec : buttons) {
+    if (!spec.name) {
+      bar->addSeparator();
+      continue;
+    }
+    QToolButton* b = AddToolButton(bar, spec.name, spec.glyph, spec.hint, spec.click);
+    if (spec.button) *spec.button = b;
+  }
+  return bar;
+}
+
+void TMainFormBase::AddEditMenu() {
+  mnuEdit = AddMenu("&Edit", "mnuEdit", kHelpEditMenu);
+  mnuUndo = AddItem(mnuEdit, "&Undo", "mnuUndo", [this] { mnuUndoClick(); }, QKeySequence("Ctrl+Z"));
+  mnuEdit->addSeparator();
+  mnuCut = AddItem(mnuEdit, "Cu&t", "mnuCut", [this] { mnuCutClick(); }, QKeySequence("Ctrl+X"));
+  mnuCopy = AddItem(mnuEdit, "&Copy", "mnuCopy", [this] { mnuCopyClick(); }, QKeySequence("Ctrl+C"));
+  mnuPaste = AddItem(mnuEdit, "&Paste", "mnuPaste", [this] { mnuPasteClick(); }, QKeySequence("Ctrl+V"));
+  mnuDelete = AddItem(mnuEdit, "&Delete", "mnuDelete", [this] { mnuDeleteClick(); });
+  mnuEdit->addSeparator();
+  mnuSelectAll =
+      AddItem(mnuEdit, "&Select All", "mnuSelectAll", [this] { mnuSelectAllClick(); }, QKeySequence("Ctrl+A"));
+  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+}
+
+tavrel::IEditControl* TMainFormBase::EditTarget() { return FocusedMemo(); }
+
+void TMainFormBase::mnuEditClick() {
+  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, EditTarget());
+}
+
+void TMainFormBase::mnuUndoClick() { RunEditCommand(EditTarget(), EditCommand::Undo); }
+void TMainFormBase::mnuCutClick() { RunEditCommand(EditTarget(), EditCommand::Cut); }
+void TMainFormBase::mnuCopyClick() { RunEditCommand(EditTarget(), EditCommand::Copy); }
+void TMainFormBase::mnuPasteClick() { RunEditCommand(EditTarget(), EditCommand::Paste); }
+void TMainFormBase::mnuDeleteClick() { RunEditCommand(EditTarget(), EditCommand::Delete); }
+void TMainFormBase::mnuSelectAllClick() { RunEditCommand(EditTarget(), EditCommand::SelectAll); }
+
+tavrel::TMemo* TMainFormBase::FocusedMemo() {
+  tavrel::IEditControl* edit = tavrel::AsEditControl(tavrel::FocusedControl(this));
+  if (!edit || !edit->IsMemo()) return nullptr;
+  return dynamic_cast<tavrel::TMemo*>(edit);
+}
+
+void TMainFormBase::InsertIntoBox(tavrel::IEditControl* box, InsertCommand command) {
+  InsertIntoEdit(box, command, FFileName);
+  dlgSaveWeb.initialDir = ExtractFilePath(FFileName);
+}
+
+// --- Data files -------------------------------------------------------------------------
+
+void TMainFormBase::SetCurrentFile(const std::string& fileName) {
+  FChanged = false;
+  FFileName = fileName;
+  UpdateMainCaption();
+  dlgSaveFile.fileName = fileName;
+  AddRecentFile(fileName);
+}
+
+void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& isDocument,
+                               const std::function<void(const std::string&, int)>& append,
+                               const std::function<void()>& show) {
+  TQList* items = Questions();
+  if (!items) return;
+  dlgOpenFile.fileName.clear();
+  if (!platform().openDialog(dlgOpenFile)) return;
+  const std::string fileName = dlgOpenFile.fileName;
+  const std::string bareName = ExtractFileName(fileName);
+  if (!FileExists(fileName)) {
+    platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning, tavrel::mbOK,
+                          kHelpFileMenu);
+    return;
+  }
+  tavrel::BusyCursor busy;
+  try {
+    std::string text;
+    // A pipe, a device or a file that cannot be read is no old file either.
+    if (!LoadTextFile(fileName, text)) throw std::runtime_error("unreadable " + fileName);
+    if (!isDocument(text)) {
+      busy.release();
+      platform().messageDlg(
+          "This is an old " + AppTitle() + " file. You will need to load and resave in order to append it.",
+          MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
+      return;
+    }
+    const int start = items->FirstEmptyQuestion();
+    FChosenNumber = 0;
+    bool accepted = false;
+    if (frmWhatNumber) {
+      frmWhatNumber->lblQuestionNumber->setText("Append questions starting at number:");
+      frmWhatNumber->lblQuestionNumber->show();
+      frmWhatNumber->lblToPosition->setText(tavrel::toQString("from file: " + bareName + "."));
+      frmWhatNumber->lblToPosition->show();
+      frmWhatNumber->cmbToPosition->hide();
+      // One more number than the list has items can be chosen.
+      items->AddQuestion();
+      frmWhatNumber->FillNumberLists();
+      frmWhatNumber->cmbNumber->setCurrentIndex(start - 1);
+      accepted = frmWhatNumber->ShowModal() == QDialog::Accepted;
+    }
+    if (accepted && FChosenNumber >= 1) {
+      append(text, FChosenNumber);
+      FChanged = true;
+    }
+    show();
+  } catch (const std::exception&) {
+    busy.release();
+    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning, tavrel::mbOK,
+                          kHelpFileMenu);
+  }
 }
 
 // --- Life cycle ------------------------------------------------------------------------

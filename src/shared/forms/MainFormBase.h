@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "platform/core/Platform.h"
+#include "shared/forms/EditMenu.h"
 #include "shared/forms/ToolbarGlyphs.h"
 
 class QAction;
@@ -34,6 +35,10 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TQList;
+
+namespace tavrel {
+class TMemo;
+}
 
 // Template slots, in the order of FUsesTemplate.
 enum TemplateSlot { tsFrameset = 0, tsWelcome = 1, tsCode = 2, tsDHTML = 3, tsReading = 4 };
@@ -124,6 +129,31 @@ class TMainFormBase : public QMainWindow {
   // files, configuration file, template folder) and the window placement.
   void ReadStartSettings();
 
+  // The end of every successful load: the exercise as loaded, unmodified,
+  // under its file name, at the top of the recent files.
+  void SetCurrentFile(const std::string& fileName);
+  // Append File of the programs with an item list: the open dialog; a file
+  // that is missing, cannot be read or is an old line-based file is refused
+  // with a message; otherwise the number to append from is asked (the first
+  // empty item is offered, and one number past the list can be chosen) and
+  // append gets the file's text and the chosen number.  show redisplays the
+  // items afterwards, chosen or not.
+  void AppendFile(const std::function<bool(const std::string& text)>& isDocument,
+                  const std::function<void(const std::string& text, int firstNumber)>& append,
+                  const std::function<void()>& show);
+
+  // The Edit menu (AddEditMenu) and the toolbar's editing buttons.  The
+  // commands work on EditTarget; opening the menu enables its items by the
+  // target (EnableEditMenuForBox) unless the program overrides mnuEditClick.
+  virtual tavrel::IEditControl* EditTarget();
+  virtual void mnuEditClick();
+  void mnuUndoClick();
+  void mnuCutClick();
+  void mnuCopyClick();
+  void mnuPasteClick();
+  void mnuDeleteClick();
+  void mnuSelectAllClick();
+
   void mnuConfigureOutputClick();
   void spdConfigClick();
   // The raw-HTML warning (once per window), then the template editor.
@@ -178,6 +208,15 @@ class TMainFormBase : public QMainWindow {
 
   QStatusBar* StatusBar1 = nullptr;
 
+  // The Edit menu (AddEditMenu).
+  QMenu* mnuEdit = nullptr;
+  QAction* mnuUndo = nullptr;
+  QAction* mnuCut = nullptr;
+  QAction* mnuCopy = nullptr;
+  QAction* mnuPaste = nullptr;
+  QAction* mnuDelete = nullptr;
+  QAction* mnuSelectAll = nullptr;
+
   // The property that carries a menu's, item's or control's help context.
   static constexpr const char* kHelpContextProperty = "helpContext";
 
@@ -192,14 +231,35 @@ class TMainFormBase : public QMainWindow {
   QMenu* AddSubmenu(QMenu* parent, const char* caption, const char* name, int helpContext);
   QAction* AddItem(QMenu* menu, const char* caption, const char* name, std::function<void()> click,
                    const QKeySequence& shortcut = QKeySequence());
+  // The Edit menu: Undo | Cut, Copy, Paste, Delete | Select All.
+  void AddEditMenu();
   // The hidden divider and the five hidden recent-file items (OpenRecentFile).
   void AddRecentFileItems(QMenu* file);
   // The checkable reload-configuration item; its tick changes only when the
   // user confirms (mnuReloadConfigClick).
   void AddReloadConfigItem(QMenu* options, const char* caption);
+  // The memo of the window that has the focus; null when the focus is on
+  // anything else.
+  tavrel::TMemo* FocusedMemo();
+  // Inserts a picture or link into box (nothing without one); the web pages'
+  // save folder becomes the data file's.
+  void InsertIntoBox(tavrel::IEditControl* box, InsertCommand command);
+
   // A toolbar button with a drawn glyph.
   QToolButton* AddToolButton(QToolBar* bar, const char* name, TavrelGlyph glyph, const char* hint,
                              std::function<void()> click);
+  // One button of a toolbar; an empty entry ({}) is a separator.
+  struct TToolButtonSpec {
+    QToolButton** button = nullptr;
+    const char* name = nullptr;
+    TavrelGlyph glyph{};
+    const char* hint = nullptr;
+    std::function<void()> click;
+  };
+  // The window's fixed toolbar across the top of `parent`, with its buttons
+  // in the order given.
+  QToolBar* AddToolBar(QWidget* parent, const char* name, int width, int height,
+                       const std::vector<TToolButtonSpec>& buttons);
 
   // The window sees the keys of w first (FormKeyDown), and files dropped on
   // w (or its viewport, for a scrolling box) are the window's.

@@ -27,6 +27,7 @@
 #include "shared/forms/WhatNumber.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
+#include "support/WindowTest.h"
 
 using namespace askery;
 
@@ -38,44 +39,22 @@ using tavrel::TMemo;
 using tavrel::testing::FakePlatform;
 using tavrel::testing::TempDir;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public tavrel::testing::WindowTest {
  protected:
-  void SetUp() override {
-    savedRegistry_ = tavrel::RegistryFolder();
-    tavrel::SetRegistryFolder(registry.Path());
-    tavrel::setCommandLine(CommandLine());
+  QWidget* CreateForms() override {
     main = new TfrmMain;
     config = new TfrmConfig(main);
     arrange = new TfrmArrange(main);
     reading = new TfrmAddReadingText(main);
     number = new TfrmWhatNumber(main);
     replace = new TfrmReplace(main);
-    main->show();
-    QApplication::setActiveWindow(main);
-    QApplication::processEvents();
-  }
-
-  void TearDown() override {
-    TfrmArrange::ModalHook = nullptr;
-    TfrmWhatNumber::ModalHook = nullptr;
-    TfrmReplace::ModalHook = nullptr;
-    delete main;  // without closing: no save question
-    tavrel::setCommandLine({"askery"});
-    tavrel::SetRegistryFolder(savedRegistry_);
-    EXPECT_TRUE(fake.AllAnswersUsed()) << "an answer queued for a dialog that never came";
+    return main;
   }
 
   // The command line the window starts with (program path first).
-  virtual std::vector<std::string> CommandLine() const { return {"askery", "\\S"}; }
+  std::vector<std::string> CommandLine() const override { return {"askery", "\\S"}; }
 
   // --- Input as the user gives it --------------------------------------------------
-  static void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
-                  const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-  }
   // Clicks into a box and types text (single-byte characters).
   void Type(TMemo* box, const std::string& text) {
     box->setFocus();
@@ -110,20 +89,6 @@ class MainWindowTest : public ::testing::Test {
     main->ShowQuestion(main->FCurrQ);
     main->FChanged = false;
   }
-  // Scripts the item-number dialog: the numbers typed and the button pressed.
-  void NumberDialog(const std::string& n, const std::string& to = "", bool ok = true) {
-    TfrmWhatNumber::ModalHook = [n, to, ok](TfrmWhatNumber& d) {
-      d.cmbNumber->setEditText(QString::fromStdString(n));
-      if (!to.empty()) d.cmbToPosition->setEditText(QString::fromStdString(to));
-      if (ok)
-        d.btnOKClick();
-      else
-        d.btnCancelClick();
-    };
-  }
-
-  FakePlatform fake;
-  TempDir registry;
   TempDir files;
   TfrmMain* main = nullptr;
   TfrmConfig* config = nullptr;
@@ -131,9 +96,6 @@ class MainWindowTest : public ::testing::Test {
   TfrmAddReadingText* reading = nullptr;
   TfrmWhatNumber* number = nullptr;
   TfrmReplace* replace = nullptr;
-
- private:
-  std::string savedRegistry_;
 };
 
 }  // namespace mainwin_test

@@ -23,6 +23,7 @@
 #include "shared/forms/InsertLink.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
+#include "support/WindowTest.h"
 
 namespace gridel_test {
 
@@ -34,33 +35,18 @@ using tavrel::MsgType;
 using tavrel::testing::FakePlatform;
 using tavrel::testing::TempDir;
 
-class GridelTest : public ::testing::Test {
+class GridelTest : public tavrel::testing::WindowTest {
  protected:
-  void SetUp() override {
-    savedRegistry_ = tavrel::RegistryFolder();
-    tavrel::SetRegistryFolder(registry.Path());
-    BeforeCreation();
-    tavrel::setCommandLine(CommandLine());
+  QWidget* CreateForms() override {
     main = new TfrmMain;
     clues = new TfrmAddClues(main);
     config = new TfrmConfig(main);
     link = new TfrmInsertLink(main);
-    main->show();
-    QApplication::setActiveWindow(main);
-    QApplication::processEvents();
+    return main;
   }
 
-  void TearDown() override {
-    delete main;  // without closing: no save question
-    tavrel::setCommandLine({"gridel"});
-    tavrel::SetRegistryFolder(savedRegistry_);
-    EXPECT_TRUE(fake.AllAnswersUsed()) << "an answer queued for a dialog that never came";
-  }
-
-  // Registry values and files written before the window is created.
-  virtual void BeforeCreation() {}
   // The command line the program starts with (program path first).
-  virtual std::vector<std::string> CommandLine() const { return {"gridel", "\\S"}; }
+  std::vector<std::string> CommandLine() const override { return {"gridel", "\\S"}; }
   // The word and clue pairs as plain pairs.
   static std::vector<std::pair<std::string, std::string>> Pairs(const gridel::ClueList& list) {
     std::vector<std::pair<std::string, std::string>> out;
@@ -69,13 +55,6 @@ class GridelTest : public ::testing::Test {
   }
   using PairList = std::vector<std::pair<std::string, std::string>>;
 
-  static void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
-                  const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-  }
   // Types characters on the letter grid's current cell, as the keyboard
   // gives them.
   void TypeOnGrid(const QString& text) {
@@ -103,16 +82,11 @@ class GridelTest : public ::testing::Test {
     return s;
   }
 
-  FakePlatform fake;
-  TempDir registry;
   TempDir files;
   TfrmMain* main = nullptr;
   TfrmAddClues* clues = nullptr;
   TfrmConfig* config = nullptr;
   TfrmInsertLink* link = nullptr;
-
- private:
-  std::string savedRegistry_;
 };
 
 }  // namespace gridel_test

@@ -30,6 +30,7 @@
 #include "shared/forms/WhatNumber.h"
 #include "support/FakePlatform.h"
 #include "support/TempDir.h"
+#include "support/WindowTest.h"
 
 namespace pairo_test {
 
@@ -41,12 +42,16 @@ using tavrel::TMemo;
 using tavrel::testing::FakePlatform;
 using tavrel::testing::TempDir;
 
-class PairoWindows : public ::testing::Test {
+class PairoWindows : public tavrel::testing::WindowTest {
  protected:
   void SetUp() override {
-    savedRegistry_ = tavrel::RegistryFolder();
-    tavrel::SetRegistryFolder(registry.Path());
-    tavrel::setCommandLine({"pairo", "\\S"});
+    WindowTest::SetUp();
+    main->FLastFiles.fill("");
+    main->FChanged = false;
+    fake.ClearRecords();
+  }
+
+  QWidget* CreateForms() override {
     main = new TfrmMain;
     config = new TfrmConfig(main);
     new TfrmInsertLink(main);
@@ -58,30 +63,10 @@ class PairoWindows : public ::testing::Test {
     replace = new TfrmReplace(main);
     main->PrintRandom = &random;
     main->ShuffleRandom = &random;
-    main->show();
-    QApplication::processEvents();
-    main->FLastFiles.fill("");
-    main->FChanged = false;
-    fake.ClearRecords();
+    return main;
   }
 
-  void TearDown() override {
-    TfrmWhatNumber::ModalHook = nullptr;
-    TfrmReplace::ModalHook = nullptr;
-    TfrmArrange::ModalHook = nullptr;
-    delete main;  // without closing: no save question
-    tavrel::setCommandLine({"pairo"});
-    tavrel::SetRegistryFolder(savedRegistry_);
-    EXPECT_TRUE(fake.AllAnswersUsed()) << "an answer queued for a dialog that never came";
-  }
-
-  static void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
-                  const QString& text = QString()) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QApplication::sendEvent(w, &release);
-  }
+  std::vector<std::string> CommandLine() const override { return {"pairo", "\\S"}; }
 
   TQList& List() const { return *main->FQuestions; }
   // Pairs "L1"/"R1" .. "Ln"/"Rn" straight into the list, shown from pair 1.
@@ -107,24 +92,11 @@ class PairoWindows : public ::testing::Test {
     for (int i = 1; i <= List().Count(); ++i) out.push_back(List().GetQuestionText(i));
     return out;
   }
-  // Scripts the item-number dialog: the numbers typed and the button pressed.
-  void NumberDialog(const std::string& n, const std::string& to = "", bool ok = true) {
-    TfrmWhatNumber::ModalHook = [n, to, ok](TfrmWhatNumber& d) {
-      d.cmbNumber->setEditText(QString::fromStdString(n));
-      if (!to.empty()) d.cmbToPosition->setEditText(QString::fromStdString(to));
-      if (ok)
-        d.btnOKClick();
-      else
-        d.btnCancelClick();
-    };
-  }
   void SetReload(bool on) {
     main->mnuReloadConfig->setCheckable(true);
     main->mnuReloadConfig->setChecked(on);
   }
 
-  FakePlatform fake;
-  TempDir registry;
   TempDir dir;
   pairo::testing::ScriptedRandom random;
   TfrmMain* main = nullptr;
@@ -133,9 +105,6 @@ class PairoWindows : public ::testing::Test {
   TfrmWhatNumber* number = nullptr;
   TfrmArrange* arrange = nullptr;
   TfrmReplace* replace = nullptr;
-
- private:
-  std::string savedRegistry_;
 };
 
 }  // namespace pairo_test

@@ -1,0 +1,55 @@
+#include "support/WindowTest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "platform/core/Platform.h"
+#include "platform/qt/Registry.h"
+#include "shared/forms/Arrange.h"
+#include "shared/forms/Replace.h"
+#include "shared/forms/WhatNumber.h"
+
+namespace tavrel::testing {
+
+void WindowTest::SetUp() {
+  savedRegistry_ = tavrel::RegistryFolder();
+  tavrel::SetRegistryFolder(registry.Path());
+  BeforeCreation();
+  tavrel::setCommandLine(CommandLine());
+  mainWindow_ = CreateForms();
+  mainWindow_->show();
+  QApplication::setActiveWindow(mainWindow_);
+  QApplication::processEvents();
+}
+
+void WindowTest::TearDown() {
+  TfrmArrange::ModalHook = nullptr;
+  TfrmWhatNumber::ModalHook = nullptr;
+  TfrmReplace::ModalHook = nullptr;
+  delete mainWindow_;  // without closing: no save question
+  tavrel::setCommandLine({CommandLine().front()});
+  tavrel::SetRegistryFolder(savedRegistry_);
+  EXPECT_TRUE(fake.AllAnswersUsed()) << "an answer queued for a dialog that never came";
+}
+
+void WindowTest::Key(QWidget* w, int key, Qt::KeyboardModifiers mods, const QString& text) {
+  QKeyEvent press(QEvent::KeyPress, key, mods, text);
+  QApplication::sendEvent(w, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+  QApplication::sendEvent(w, &release);
+}
+
+void WindowTest::NumberDialog(const std::string& n, const std::string& to, bool ok) {
+  TfrmWhatNumber::ModalHook = [n, to, ok](TfrmWhatNumber& d) {
+    d.cmbNumber->setEditText(QString::fromStdString(n));
+    if (!to.empty()) d.cmbToPosition->setEditText(QString::fromStdString(to));
+    if (ok)
+      d.btnOKClick();
+    else
+      d.btnCancelClick();
+  };
+}
+
+}  // namespace tavrel::testing

@@ -1,0 +1,48 @@
+// The base of the window tests that create a program's forms as the program
+// does: a scripted platform, a registry folder of the test's own, the
+// command line, the main window shown and active; afterwards the main
+// window deleted without the save question, the dialogs' scripts dropped,
+// and every queued answer checked to have been used.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "support/FakePlatform.h"
+#include "support/TempDir.h"
+
+class QWidget;
+
+namespace tavrel::testing {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates the program's forms in the program's order; returns the main
+  // window (the others are its children).
+  virtual QWidget* CreateForms() = 0;
+  // Registry values and files written before the window is created.
+  virtual void BeforeCreation() {}
+  // The command line the program starts with (program path first).
+  virtual std::vector<std::string> CommandLine() const = 0;
+
+  // A key pressed and released on w.
+  static void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                  const QString& text = QString());
+  // Scripts the item-number dialog: the numbers typed and the button pressed.
+  static void NumberDialog(const std::string& n, const std::string& to = "", bool ok = true);
+
+  FakePlatform fake;
+  TempDir registry;
+
+ private:
+  QWidget* mainWindow_ = nullptr;
+  std::string savedRegistry_;
+};
+
+}  // namespace tavrel::testing
