@@ -169,13 +169,13 @@ QToolBar* TMainFormBase::AddToolBar(QWidget* parent, const char* name, int width
   bar->setMovable(false);
   bar->setIconSize(QSize(22, 22));
   bar->setGeometry(0, 0, width, height);
-  for (const TToolButtonSpec& spec : buttons) {
-    if (!spec.name) {
+  for (const TToolButtonSpec& entry : buttons) {
+    if (!entry.name) {
       bar->addSeparator();
       continue;
     }
-    QToolButton* b = AddToolButton(bar, spec.name, spec.glyph, spec.hint, spec.click);
-    if (spec.button) *spec.button = b;
+    QToolButton* b = AddToolButton(bar, entry.name, entry.glyph, entry.hint, entry.click);
+    if (entry.button) *entry.button = b;
   }
   return bar;
 }
