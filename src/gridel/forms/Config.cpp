@@ -37,7 +37,8 @@ QLabel* MakeLabel(const char* caption, QWidget* parent) { return new QLabel(toQS
 
 TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   BuildWindow(kHelpWindow, "Accept this configuration and go back to the crossword", [this] { BuildPages(); });
-  AddUndoAndDelete();
+  // The crossword's window has Undo and Delete in its Edit menu too.
+  AddUndoAndDelete(kHelpWindow, false);
   disconnect(btnAccept, &QPushButton::clicked, this, nullptr);
   connect(btnAccept, &QPushButton::clicked, this, [this] { btnOKClick(); });
   setFixedSize(599, 424 + MainMenu1->sizeHint().height());
@@ -53,31 +54,6 @@ void TfrmConfig::btnOKClick() {
   btnAcceptClick();
   if (frmMain) frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(FConfigFileName));
 }
-
-// The crossword's window has Undo and Delete in its Edit menu too, and
-// enables the items by the focused box when the menu opens.
-void TfrmConfig::AddUndoAndDelete() {
-  mnuUndo = new QAction("&Undo", mnuEdit);
-  mnuUndo->setObjectName("mnuUndo");
-  mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  mnuUndo->setProperty("helpContext", kHelpWindow);
-  mnuEdit->insertAction(mnuCut, mnuUndo);
-  mnuEdit->insertSeparator(mnuCut);
-  mnuDelete = new QAction("&Delete", mnuEdit);
-  mnuDelete->setObjectName("mnuDelete");
-  mnuDelete->setProperty("helpContext", kHelpWindow);
-  mnuEdit->insertAction(mnuSelectAll, mnuDelete);
-  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
-  connect(mnuDelete, &QAction::triggered, this, [this] { mnuDeleteClick(); });
-  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
-}
-
-void TfrmConfig::mnuEditClick() {
-  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
-}
-
-void TfrmConfig::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }
-void TfrmConfig::mnuDeleteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Delete); }
 
 void TfrmConfig::BuildPages() {
   AddMemoRows(AddPage("Titles/Instructions", kHelpWindow), kHelpWindow,

@@ -36,11 +36,6 @@ class TfrmConfig : public TConfigFormBase {
   void btnOKClick();
 
   // Edit menu: the shared items and Undo and Delete.
-  void mnuEditClick();
-  void mnuUndoClick();
-  void mnuDeleteClick();
-  QAction* mnuUndo = nullptr;
-  QAction* mnuDelete = nullptr;
 
   // "Titles/Instructions"
   tavrel::TMemo* mmoSubtitle = nullptr;
@@ -73,7 +68,6 @@ class TfrmConfig : public TConfigFormBase {
 
  private:
   void BuildPages();
-  void AddUndoAndDelete();
 };
 
 }  // namespace gridel

@@ -42,20 +42,7 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   BuildWindow(kHelpWindow, "Accept this configuration and go back to the quiz", [this] { BuildPages(); });
 
   // The Edit menu of this window also has Undo and Delete.
-  mnuUndo = new QAction("&Undo", mnuEdit);
-  mnuUndo->setObjectName("mnuUndo");
-  mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  mnuDelete = new QAction("&Delete", mnuEdit);
-  mnuDelete->setObjectName("mnuDelete");
-  mnuDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
-  for (QAction* a : {mnuUndo, mnuDelete}) a->setProperty("helpContext", kHelpWindow);
-  mnuEdit->insertAction(mnuCut, mnuUndo);
-  mnuEdit->insertSeparator(mnuCut);
-  mnuEdit->insertAction(mnuSelectAll, mnuDelete);
-  mnuEdit->insertSeparator(mnuSelectAll);
-  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
-  connect(mnuDelete, &QAction::triggered, this, [this] { mnuDeleteClick(); });
-  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+  AddUndoAndDelete(kHelpWindow, true);
 
   // OK is this window's own: see btnOKClick.
   btnAccept->setObjectName("btnOK");
@@ -184,13 +171,5 @@ void TfrmConfig::btnOKClick() {
   if (frmMain && !reloadTicked) frmMain->FChanged = exerciseChanged;
   if (frmMain) frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(FConfigFileName));
 }
-
-void TfrmConfig::mnuEditClick() {
-  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
-}
-
-void TfrmConfig::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }
-
-void TfrmConfig::mnuDeleteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Delete); }
 
 }  // namespace pairo

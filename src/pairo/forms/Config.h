@@ -38,9 +38,6 @@ class TfrmConfig : public TConfigFormBase {
   // into the registry (unless the save was declined or failed); the status
   // bar names the configuration file; the window closes.
   void btnOKClick();
-  void mnuEditClick();
-  void mnuUndoClick();
-  void mnuDeleteClick();
 
   QWidget* tabTitles = nullptr;
   QWidget* tabPrompts = nullptr;
@@ -69,8 +66,6 @@ class TfrmConfig : public TConfigFormBase {
   tavrel::TEdit* editGuessCorrect = nullptr;
   tavrel::TEdit* editGuessIncorrect = nullptr;
 
-  QAction* mnuUndo = nullptr;
-  QAction* mnuDelete = nullptr;
 
  protected:
   void showEvent(QShowEvent* event) override;

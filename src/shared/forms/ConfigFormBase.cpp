@@ -662,3 +662,32 @@ bool TConfigFormBase::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+
+// --- Undo and Delete ------------------------------------------------------------
+
+void TConfigFormBase::AddUndoAndDelete(int helpContext, bool withShortcuts) {
+  mnuUndo = new QAction("&Undo", mnuEdit);
+  mnuUndo->setObjectName("mnuUndo");
+  mnuDelete = new QAction("&Delete", mnuEdit);
+  mnuDelete->setObjectName("mnuDelete");
+  if (withShortcuts) {
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuDelete->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Delete));
+  }
+  for (QAction* a : {mnuUndo, mnuDelete}) a->setProperty("helpContext", helpContext);
+  mnuEdit->insertAction(mnuCut, mnuUndo);
+  mnuEdit->insertSeparator(mnuCut);
+  mnuEdit->insertAction(mnuSelectAll, mnuDelete);
+  if (withShortcuts) mnuEdit->insertSeparator(mnuSelectAll);
+  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
+  connect(mnuDelete, &QAction::triggered, this, [this] { mnuDeleteClick(); });
+  connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
+}
+
+void TConfigFormBase::mnuEditClick() {
+  EnableEditMenuForBox({mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll}, FocusedEdit(this));
+}
+
+void TConfigFormBase::mnuUndoClick() { RunEditCommand(FocusedEdit(this), EditCommand::Undo); }
+
+void TConfigFormBase::mnuDeleteClick() { RunEditCommand(FocusedEdit(this), EditCommand::Delete); }

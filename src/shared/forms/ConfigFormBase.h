@@ -159,6 +159,14 @@ class TConfigFormBase : public QDialog {
   QPushButton* btnAccept = nullptr;
   QPushButton* btnHelp = nullptr;
 
+  // Adds Undo and Delete to the Edit menu (with Ctrl+Z and Ctrl+Del and a
+  // divider above Select All where asked) and enables the Edit items by the
+  // focused box whenever the menu opens.
+  void AddUndoAndDelete(int helpContext, bool withShortcuts);
+  void mnuEditClick();
+  void mnuUndoClick();
+  void mnuDeleteClick();
+
   // Menus (BuildMenus).
   QMenuBar* MainMenu1 = nullptr;
   QMenu* mnuEdit = nullptr;
@@ -166,6 +174,9 @@ class TConfigFormBase : public QDialog {
   QAction* mnuCopy = nullptr;
   QAction* mnuPaste = nullptr;
   QAction* mnuSelectAll = nullptr;
+  // Undo and Delete, in the windows that add them (AddUndoAndDelete).
+  QAction* mnuUndo = nullptr;
+  QAction* mnuDelete = nullptr;
   QMenu* mnuInsert = nullptr;
   QMenu* mnuPicture = nullptr;
   QAction* mnuInsertPicFromURL = nullptr;
