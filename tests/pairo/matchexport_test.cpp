@@ -221,14 +221,16 @@ TEST(SelectListExport, WithAReadingNamesComeFromTheChosenFileAndAnUnwrittenReadi
             std::string::npos);
   EXPECT_NE(pages["/out/unit.1.htm/exc.htm"].find("<p>in a frameset</p>"), std::string::npos);
   EXPECT_NE(pages["/out/unit.1.htm/exc.htm"].find("<p>1 Remaining time: "), std::string::npos);
-  // Without a reading the timer stays off and the buttons leave "parent." out.
+  // Without a reading the timer box still keeps the timer's section, and the
+  // buttons leave "parent." out.
   in.reading.include = false;
   in.config.text["editBack"] = "Back";
   in.config.text["editNextEx"] = "Next";
   in.config.text["editNextExURL"] = "n.htm";
   in.config.checked["chkIncludeNextEx"] = true;
   const std::string alone = Pages(pairo::BuildSelectListExport(l, in, random).plan)[in.fileName];
-  EXPECT_EQ(alone.find("Remaining time"), std::string::npos);
+  EXPECT_NE(alone.find("<p>1 Remaining time: "), std::string::npos);
+  EXPECT_EQ(alone.find("<p>in a frameset</p>"), std::string::npos);
   EXPECT_NE(alone.find("onClick=\"location='n.htm'\""), std::string::npos);
 
   tavrel::testing::FakePlatform ui;

@@ -285,8 +285,9 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     navConfig.text[caption] = Html(c.Text(caption));
   const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
 
-  // The reading's timer runs only beside a reading.
-  KeepSection(page, "inclTimer", in.reading.timer && reading);
+  // The timer box settles the section whether or not a reading is attached:
+  // the page's own script starts the timer only inside a frameset.
+  KeepSection(page, "inclTimer", in.reading.timer);
   KeepSection(page, "inclInstructions", !c.Text("mmoInstructions").empty());
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);

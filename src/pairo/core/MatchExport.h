@@ -32,8 +32,8 @@
 //     frameset "javascript:document.write('');" for a timed web address).
 //
 // Select-list page "pairoc.ht_":
-//   sections, in order: inclTimer (kept when a reading is attached and its
-//     timer ticked), inclInstructions (kept when the instructions are not
+//   sections, in order: inclTimer (kept when the reading's timer is ticked,
+//     whether or not a reading is attached), inclInstructions (kept when the instructions are not
 //     empty); after the placeholders 1-20: inclReading (kept with a
 //     reading; the navigation buttons carry
 //     "[inclReading]parent.[/inclReading]" too).
