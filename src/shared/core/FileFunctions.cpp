@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -212,30 +214,85 @@ void RemoveStrayTemporaries(const std::string& folder, const std::string& name) 
   }
 }
 
+// True when a file of size bytes stays within the file-size limit.
+bool FitsFileSizeLimit(off_t size) {
+  rlimit limit {};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return true;
+  return static_cast<rlim_t>(size) <= limit.rlim_cur;
+}
+
+bool PutAt(int fd, const char* data, size_t size, size_t& done) {
+  done = 0;
+  while (done < size) {
+    const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// The whole of an open file, read from its start.
+bool ReadWhole(int fd, off_t size, std::string& bytes) {
+  try {
+    bytes.assign(static_cast<size_t>(size), '\0');
+  } catch (const std::exception&) {
+    return false;
+  }
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
 // Writes bytes over the file itself, for a folder where no temporary file
-// can be made.  The room for a longer text is taken first, so that a full
-// device or the file-size limit fails the save before anything is
-// overwritten.
-bool WriteInPlace(const std::string& target, const std::string& bytes, off_t oldSize) {
-  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+// can be made.  Nothing is overwritten before the whole text is sure to fit:
+// within the file-size limit, and with room on the device for what it adds
+// (taken first).  The old bytes are kept, and if a write still fails they
+// are put back, so a failed save leaves the file as it was.
+bool WriteInPlace(const std::string& target, const std::string& bytes) {
+  const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return false;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  std::string old;
+  const auto size = static_cast<off_t>(bytes.size());
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !FitsFileSizeLimit(size) ||
+      !ReadWhole(fd, st.st_size, old)) {
     ::close(fd);
     return false;
   }
-  const auto size = static_cast<off_t>(bytes.size());
+  const auto oldSize = static_cast<off_t>(old.size());
+  auto putBack = [&](size_t overwritten) {
+    size_t done = 0;
+    PutAt(fd, old.data(), std::min(overwritten, old.size()), done);
+    (void)!::ftruncate(fd, oldSize);
+    ::fsync(fd);
+    ::close(fd);
+    return false;
+  };
   if (size > oldSize) {
-    const int r = ::posix_fallocate(fd, 0, size);
-    if (r != 0 && r != EOPNOTSUPP && r != EINVAL) {
-      (void)!::ftruncate(fd, oldSize);
+    struct statvfs fs {};
+    if (::fstatvfs(fd, &fs) == 0 &&
+        static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize <
+            static_cast<unsigned long long>(size - oldSize)) {
       ::close(fd);
       return false;
     }
+    const int r = ::posix_fallocate(fd, 0, size);
+    if (r != 0 && r != EOPNOTSUPP && r != EINVAL) return putBack(0);
   }
-  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  return ok;
+  size_t written = 0;
+  if (!PutAt(fd, bytes.data(), bytes.size(), written)) return putBack(written);
+  if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) return putBack(bytes.size());
+  ::close(fd);  // the text is on the device
+  return true;
 }
 
 bool SameNameNoCase(const std::string& a, const std::string& b) {
@@ -304,7 +361,7 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   if (fd < 0) {
     // No file can be made beside it (a shared folder the user may not write
     // to): a file that can itself be written is written in place.
-    return exists && WriteInPlace(target, bytes, old.st_size);
+    return exists && WriteInPlace(target, bytes);
   }
 
   // Keep the permission bits the file had; the owner becomes the writer.

@@ -239,11 +239,22 @@ TEST(AtomicSave, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
   // The same through real file modes, where this user is restrained by them.
   ASSERT_EQ(chmod(dir.File("shared.cfg").c_str(), 0666), 0);
   ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+  std::string old;
+  for (int i = 0; i < 2000; ++i) old += "<pair>" + std::to_string(i) + "</pair>\r\n";
   {
     tavrel::testing::WithoutRootRights user;
     if (user.Ok()) {
       EXPECT_TRUE(SaveTextFile(dir.File("shared.cfg"), "by another user"));
       EXPECT_FALSE(SaveTextFile(dir.File("new.htm"), "x"));
+      ASSERT_TRUE(SaveTextFile(dir.File("shared.cfg"), old));
+      // A shorter text that still passes the file-size limit fails before
+      // anything is overwritten; one within the limit replaces a longer file.
+      FileSizeLimit limit(old.size() / 2);
+      ASSERT_TRUE(limit.Ok());
+      EXPECT_FALSE(SaveTextFile(dir.File("shared.cfg"), std::string(old.size() * 3 / 4, 'n')));
+      EXPECT_EQ(dir.Read("shared.cfg"), old);
+      EXPECT_TRUE(SaveTextFile(dir.File("shared.cfg"), "short again"));
+      EXPECT_EQ(dir.Read("shared.cfg"), "short again\r\n");
     }
   }
   ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
