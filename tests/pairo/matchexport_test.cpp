@@ -80,7 +80,7 @@ pairo::MatchExportInput Input(const std::string& fileName = "/out/match.htm") {
 std::map<std::string, std::string> Pages(const ExportPlan& plan) {
   std::map<std::string, std::string> pages;
   for (const ExportStep& s : plan.steps)
-    if (s.kind == ExportStep::Kind::WritePage) pages[s.path] = s.text;
+    if (s.kind == ExportStep::Kind::WritePage) pages[s.path] = s.PageText();
   return pages;
 }
 

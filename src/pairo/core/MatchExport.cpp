@@ -1,5 +1,6 @@
 #include "pairo/core/MatchExport.h"
 
+#include <memory>
 #include <unordered_map>
 
 #include "shared/core/FileFunctions.h"
@@ -240,40 +241,33 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   std::string page = plan.UseTemplate(in.code);
   if (plan.abandoned) return result;
 
-  // The options, the same for every select list.
+  // The page holds every option in every row, so it grows with the square of
+  // the pairs: it is written row by row as the rows are made, and only the
+  // options (once), the rows' own texts and the page around them are held.
   std::string options;
   for (const std::string& o : mix.options) options += "<OPTION>" + OptionText(o) + kCrLf;
+  options = HighCharsToEntities(options);
 
-  // Rows.
   std::string row = TakeBlock(page, "[BeginItemRow]", "[EndItemRow]", "[ItemList]");
-  const std::string indicator =
+  std::string indicator =
       TakeBlock(row, "[BeginIndicatorBox]", "[EndIndicatorBox]", "[IndicatorBox]");
-  std::string itemList;
+  struct Row {
+    std::string left;
+    std::string right;  // a fixed pair's right item; empty for a select list
+    bool fixed = false;
+  };
+  std::vector<Row> rows;
   std::string correct;
-  int name = 0;
   int select = 0;
   for (int i = 1; i <= n; ++i) {
     const std::string left = pairs.GetQuestionText(i);
     if (left.empty()) continue;
-    std::string copy = row;
-    FillPlaceholder(copy, "[FixedItem]", Html(TextToHTMLBreaks(left)));
-    if (pairs.GetQuestionFlag(i)) {
-      FillPlaceholder(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
-      FillPlaceholder(copy, "[IndicatorBox]", "");
-    } else {
-      FillPlaceholder(copy, "[MixedItems]",
-                      "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
-                          LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
-      ++name;
-      std::string box = indicator;
-      FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
-      FillPlaceholder(copy, "[IndicatorBox]", box);
-      ++name;
-      correct += "CorrectAnswers[" + std::to_string(select) +
-                 "]=" + std::to_string(mix.answerOption[static_cast<size_t>(i - 1)]) + ";" + kCrLf;
-      ++select;
-    }
-    itemList += copy;
+    const bool fixed = pairs.GetQuestionFlag(i);
+    rows.push_back({left, fixed ? pairs.GetQuestionExtra(i) : std::string(), fixed});
+    if (fixed) continue;
+    correct += "CorrectAnswers[" + std::to_string(select) +
+               "]=" + std::to_string(mix.answerOption[static_cast<size_t>(i - 1)]) + ";" + kCrLf;
+    ++select;
   }
 
   const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) +
@@ -299,25 +293,114 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   FillPlaceholder(page, "[strExerciseSubtitle]",
                   Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
   FillPlaceholder(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
-  FillPlaceholder(page, "[ItemList]", itemList);
-  FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
-  FillPlaceholder(page, "[CheckButton]", check);
-  FillPlaceholder(page, "[NextExButton]", buttons.nextEx);
-  FillPlaceholder(page, "[ContentsButton]", buttons.contents);
-  FillPlaceholder(page, "[BackButton]", buttons.back);
-  KeepSection(page, "inclReading", reading);
-  FillPlaceholder(page, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
-  FillPlaceholder(page, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
-  FillPlaceholder(page, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
-  FillPlaceholder(page, "[strTitleColor]", Attr(c.Text("editTitleColor")));
-  FillPlaceholder(page, "[strExBGColor]", Attr(c.Text("editExBGColor")));
-  FillPlaceholder(page, "[strTextColor]", Attr(c.Text("editTextColor")));
-  FillPlaceholder(page, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
+  // Where the rows go.  No teacher's text reaches the page with a bracket,
+  // so the mark cannot be formed by one.
+  const std::string rowsMark = "[\x01ItemList]";
+  FillPlaceholder(page, "[ItemList]", rowsMark);
+  // What follows the rows in the page is filled in the row and indicator
+  // templates too, as it would be in rows already in the page.
+  auto fillAfterRows = [&](std::string& text) {
+    FillPlaceholder(text, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
+    FillPlaceholder(text, "[CheckButton]", check);
+    FillPlaceholder(text, "[NextExButton]", buttons.nextEx);
+    FillPlaceholder(text, "[ContentsButton]", buttons.contents);
+    FillPlaceholder(text, "[BackButton]", buttons.back);
+    KeepSection(text, "inclReading", reading);
+    FillPlaceholder(text, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
+    FillPlaceholder(text, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
+    FillPlaceholder(text, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
+    FillPlaceholder(text, "[strTitleColor]", Attr(c.Text("editTitleColor")));
+    FillPlaceholder(text, "[strExBGColor]", Attr(c.Text("editExBGColor")));
+    FillPlaceholder(text, "[strTextColor]", Attr(c.Text("editTextColor")));
+    FillPlaceholder(text, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
+  };
+  fillAfterRows(page);
+  fillAfterRows(row);
+  fillAfterRows(indicator);
   page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
-  plan.steps.push_back(ExportStep::Write(codePath, page, codeName,
-                                         reading ? ListEntry::AppendLine : ListEntry::Front,
-                                         kUnableToSave + codeName));
+
+  auto pieces = [](const std::string& text, const std::string& mark) {
+    std::vector<std::string> out;
+    size_t from = 0;
+    for (size_t at; (at = text.find(mark, from)) != std::string::npos; from = at + mark.size())
+      out.push_back(text.substr(from, at - from));
+    out.push_back(text.substr(from));
+    return out;
+  };
+  const std::string optionsMark = "[\x01Options]";
+  struct Page {
+    std::vector<std::string> around;  // the page's text before, between and after the rows
+    std::vector<Row> rows;
+    std::string row;
+    std::string indicator;
+    std::string options;
+  };
+  auto made = std::make_shared<Page>();
+  made->around = pieces(page, rowsMark);
+  made->rows = std::move(rows);
+  made->row = std::move(row);
+  made->indicator = std::move(indicator);
+  made->options = std::move(options);
+  page.clear();
+
+  // The size, to ask before a page of unusual size is written.
+  const size_t selects = static_cast<size_t>(select);
+  size_t rowsSize = 0;
+  for (const Row& r : made->rows) rowsSize += made->row.size() + 2 * r.left.size() + r.right.size();
+  rowsSize += selects * (made->indicator.size() + made->options.size() + 64);
+  size_t size = 0;
+  for (const std::string& a : made->around) size += a.size();
+  size += (made->around.size() - 1) * rowsSize;
+  if (size > kLargePageBytes) plan.question = LargePageQuestion(size);
+
+  ExportStep write = ExportStep::Write(codePath, std::string(), codeName,
+                                       reading ? ListEntry::AppendLine : ListEntry::Front,
+                                       kUnableToSave + codeName);
+  write.produce = [made, pieces, optionsMark](const TextSink& sink) {
+    const Page& p = *made;
+    for (size_t k = 0; k < p.around.size(); ++k) {
+      if (!sink(p.around[k])) return false;
+      if (k + 1 == p.around.size()) break;
+      int name = 0;
+      for (const Row& r : p.rows) {
+        std::string copy = p.row;
+        FillPlaceholder(copy, "[FixedItem]", Html(TextToHTMLBreaks(r.left)));
+        if (r.fixed) {
+          FillPlaceholder(copy, "[MixedItems]", Html(r.right));
+          FillPlaceholder(copy, "[IndicatorBox]", "");
+          if (!sink(HighCharsToEntities(copy))) return false;
+          continue;
+        }
+        FillPlaceholder(copy, "[MixedItems]",
+                        "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
+                            LabelAttr(r.left) + "\">" + kCrLf + optionsMark + "</SELECT>");
+        ++name;
+        std::string box = p.indicator;
+        FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
+        FillPlaceholder(copy, "[IndicatorBox]", box);
+        ++name;
+        const std::vector<std::string> parts = pieces(HighCharsToEntities(copy), optionsMark);
+        for (size_t j = 0; j < parts.size(); ++j) {
+          if (!sink(parts[j])) return false;
+          if (j + 1 < parts.size() && !sink(p.options)) return false;
+        }
+      }
+    }
+    return true;
+  };
+  plan.steps.push_back(std::move(write));
   return result;
+}
+
+ExportMessage LargePageQuestion(size_t bytes) {
+  ExportMessage m;
+  m.text = "The page will be about " + std::to_string((bytes + 500000) / 1000000) +
+           " MB, since every select list offers every answer. It may take a long time to "
+           "write, and a browser may be slow to open it. Do you want to continue?";
+  m.type = tavrel::MsgType::Warning;
+  m.buttons = tavrel::mbYesNo;
+  m.helpContext = kWebExportHelpContext;
+  return m;
 }
 
 // --------------------------------------------------- drag-and-drop export ----

@@ -158,9 +158,15 @@ inline constexpr const char* kNotEnoughToMix =
     "You don't have enough mixable answers to create an exercise.";
 
 // The select-list export.  Refused, before any page is made, when fewer than
-// two answers can be mixed.  random jumbles the options.
+// two answers can be mixed.  random jumbles the options.  The exercise page
+// is a produced page (ExportStep::produce): its rows are made as they are
+// written.  A page above kLargePageBytes makes the plan ask first.
 MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in,
                                   IMixRandom& random = MixRandom());
+inline constexpr size_t kLargePageBytes = 50 * 1000 * 1000;
+// The question before a select-list page of about bytes (warning, Yes/No,
+// help 6000; only Yes goes on).
+ExportMessage LargePageQuestion(size_t bytes);
 
 // ------------------------------------------------- drag-and-drop export ----
 

@@ -15,6 +15,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "platform/core/Platform.h"
 #include "platform/core/TextCodec.h"
@@ -341,7 +342,50 @@ bool SaveTextFile(const std::string& fileName, const std::string& text) {
   return SaveBytesAtomically(fileName, text + "\r\n");
 }
 
-bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) {
+namespace {
+
+// The pieces of a text written through a buffer, with CR LF after the last
+// line as SaveTextFile writes it.
+class PieceWriter {
+ public:
+  explicit PieceWriter(int fd) : fd_(fd) { buffer_.reserve(kBuffer); }
+  bool Put(const std::string& piece) {
+    if (!ok_ || piece.empty()) return ok_;
+    if (piece.size() >= 2)
+      last_ = piece.substr(piece.size() - 2);
+    else
+      last_ = last_.substr(last_.empty() ? 0 : last_.size() - 1) + piece;
+    if (buffer_.size() + piece.size() > kBuffer) Flush();
+    if (piece.size() >= kBuffer)
+      ok_ = ok_ && WriteAll(fd_, piece);
+    else
+      buffer_ += piece;
+    return ok_;
+  }
+  bool Finish() {
+    if (!last_.empty() && last_ != "\r\n") Put("\r\n");
+    Flush();
+    return ok_;
+  }
+
+ private:
+  static constexpr size_t kBuffer = 1 << 16;
+  void Flush() {
+    if (ok_ && !buffer_.empty()) ok_ = WriteAll(fd_, buffer_);
+    buffer_.clear();
+  }
+  int fd_;
+  std::string buffer_;
+  std::string last_;
+  bool ok_ = true;
+};
+
+// The save itself: write puts the whole text into the descriptor of a
+// temporary file beside the target, which then replaces it; where no file
+// can be made beside it, inPlace writes over the target.  Whatever fails
+// (more than memory holds included) leaves the target as it was.
+bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>& write,
+                 const std::function<bool(const std::string& target)>& inPlace) {
   if (fileName.empty()) return false;
   const std::string target = ResolveTarget(NativePath(fileName));
 
@@ -361,12 +405,21 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   if (fd < 0) {
     // No file can be made beside it (a shared folder the user may not write
     // to): a file that can itself be written is written in place.
-    return exists && WriteInPlace(target, bytes);
+    try {
+      return exists && inPlace(target);
+    } catch (const std::exception&) {
+      return false;
+    }
   }
 
   // Keep the permission bits the file had; the owner becomes the writer.
   if (exists) ::fchmod(fd, old.st_mode & 07777);
-  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  bool ok = false;
+  try {
+    ok = write(fd) && ::fsync(fd) == 0;
+  } catch (const std::exception&) {
+    ok = false;
+  }
   if (ok && gSaveFault == SaveFault::EndBeforeReplacing) ::_exit(3);
   if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
   // The lock is held until the temporary file has its final name.
@@ -383,6 +436,37 @@ bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) 
   }
   RemoveStrayTemporaries(folder, NativeNameOf(target));
   return true;
+}
+
+}  // namespace
+
+bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes) {
+  return SaveThrough(
+      fileName, [&bytes](int fd) { return WriteAll(fd, bytes); },
+      [&bytes](const std::string& target) { return WriteInPlace(target, bytes); });
+}
+
+bool SaveTextFileFrom(const std::string& fileName, const TextProducer& produce) {
+  return SaveThrough(
+      fileName,
+      [&produce](int fd) {
+        PieceWriter out(fd);
+        return produce([&out](const std::string& piece) { return out.Put(piece); }) &&
+               out.Finish();
+      },
+      [&produce](const std::string& target) {
+        // Written in place, the text is needed whole first: nothing may be
+        // overwritten before it is known to fit.
+        std::string text;
+        if (!produce([&text](const std::string& piece) {
+              text += piece;
+              return true;
+            }))
+          return false;
+        if (!text.empty() && (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0))
+          text += "\r\n";
+        return WriteInPlace(target, text);
+      });
 }
 
 void SetSaveFaultForTesting(SaveFault fault) { gSaveFault = fault; }

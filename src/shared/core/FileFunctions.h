@@ -3,6 +3,7 @@
 // with "/" separators; folders are held with a trailing "/".
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,6 +33,19 @@ bool SaveTextFile(const std::string& fileName, const std::string& text);
 
 // Writes bytes exactly as given, in the same way.
 bool SaveBytesAtomically(const std::string& fileName, const std::string& bytes);
+
+// A text too large to hold in memory at once, handed to a sink piece by
+// piece: the producer gives each piece in order and stops, returning false,
+// when the sink returns false (a write failed); it returns true when the
+// whole text was given.
+using TextSink = std::function<bool(const std::string& piece)>;
+using TextProducer = std::function<bool(const TextSink& sink)>;
+// Writes the text that produce gives as SaveTextFile writes a text (CR LF
+// after the last line, through a temporary file that replaces fileName only
+// when complete).  False, with the old file untouched, when produce fails
+// or throws or a write fails.  Only a file written in place (no temporary
+// file can be made beside it) needs the whole text in memory.
+bool SaveTextFileFrom(const std::string& fileName, const TextProducer& produce);
 
 // Faults a test can make the saves meet: no temporary file can be made beside
 // the saved file (as in a folder that cannot be written, which file modes do

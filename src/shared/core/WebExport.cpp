@@ -42,6 +42,16 @@ ExportStep ExportStep::Warning(const std::string& text, int helpContext) {
   return s;
 }
 
+std::string ExportStep::PageText() const {
+  if (!produce) return text;
+  std::string page;
+  produce([&page](const std::string& piece) {
+    page += piece;
+    return true;
+  });
+  return page;
+}
+
 ExportStep ExportStep::Write(const std::string& path, const std::string& text,
                              const std::string& listName, ListEntry list,
                              const std::string& failureText) {
@@ -190,6 +200,12 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
     ShowPlanMessages(plan);
     return out;
   }
+  if (plan.question && ui.messageDlg(plan.question->text, plan.question->type,
+                                     plan.question->buttons,
+                                     plan.question->helpContext) != tavrel::ModalResult::Yes) {
+    if (cursor) cursor->release();
+    return out;
+  }
   for (const ExportStep& step : plan.steps) {
     if (step.kind == ExportStep::Kind::Message) {
       if (step.message.plain)
@@ -200,7 +216,13 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
       continue;
     }
     if (step.restoreCursorBefore && cursor) cursor->release();
-    const bool ok = writer ? writer(step.path, step.text) : SaveTextFile(step.path, step.text);
+    bool ok = false;
+    if (writer)
+      ok = writer(step.path, step.produce ? step.PageText() : step.text);
+    else if (step.produce)
+      ok = SaveTextFileFrom(step.path, step.produce);
+    else
+      ok = SaveTextFile(step.path, step.text);
     if (!ok) {
       ui.showMessage(step.failureText);
       if (step.stopOnFailure) {

@@ -14,6 +14,7 @@
 
 #include "platform/core/Platform.h"
 #include "shared/core/ConfigValues.h"
+#include "shared/core/FileFunctions.h"
 #include "shared/core/HelpContexts.h"
 
 // Help contexts of the export messages.
@@ -113,11 +114,17 @@ struct ExportStep {
   // Kind::WritePage
   std::string path;       // full path of the page
   std::string text;       // the finished page
+  // A page too large to hold whole: when set, the page is what produce
+  // gives, piece by piece, and text is unused.
+  TextProducer produce;
   std::string listName;   // bare name for the list
   ListEntry list = ListEntry::None;
   std::string failureText;           // plain message when the write fails
   bool stopOnFailure = false;        // a failed write ends the export, no report
   bool restoreCursorBefore = false;  // the default cursor comes back before the write
+
+  // The page whole (produce's pieces joined, for a produced page).
+  std::string PageText() const;
 
   static ExportStep Warning(const std::string& text, int helpContext);
   static ExportStep Write(const std::string& path, const std::string& text,
@@ -160,6 +167,9 @@ struct ExportPlan {
   // A template was empty after every fallback: the export shows its
   // messages and writes nothing.
   bool abandoned = false;
+  // Asked before anything is written (a page of unusual size); only Yes
+  // lets the export go on.
+  std::optional<ExportMessage> question;
 
   // The text of a template: the text read from disk, or its fallbacks after
   // a step with the warning "Unable to find source file ...".  Empty after
@@ -190,9 +200,11 @@ ExportReport FinalReport(const ExportPlan& plan, const ExportOutcome& written);
 
 using PageWriter = std::function<bool(const std::string& path, const std::string& text)>;
 
-// Runs the steps: messages through tavrel::platform(), pages through writer
-// (SaveTextFile when none is given); a failed write shows its message and the
-// export goes on (or ends, for a step that says so).  Then, with the default
+// Runs the steps: first the plan's question, when it has one (any answer but
+// Yes ends the export with nothing written); messages through
+// tavrel::platform(), pages through writer (SaveTextFile, or SaveTextFileFrom
+// for a produced page, when none is given); a failed write shows its message
+// and the export goes on (or ends, for a step that says so).  Then, with the default
 // cursor back, the final report (plan.report, else FinalReport); Yes opens
 // the root page when the report offers it, and a failure to open it is shown
 // as a plain message.  An abandoned plan shows its messages with the default
