@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <regex>
 
 #include "pairo/ScriptedRandom.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/TQList.h"
 #include "support/FakePlatform.h"
+#include "support/MemoryLimit.h"
+#include "support/TempDir.h"
 
 using pairo::testing::ScriptedRandom;
 
@@ -245,6 +249,52 @@ TEST(SelectListExport, WithAReadingNamesComeFromTheChosenFileAndAnUnwrittenReadi
   EXPECT_EQ(texts[0], "Unable to save file: exr.htm");
   EXPECT_EQ(texts[1], "Unable to find source file pairoc.ht_. Reverting to default.");
   EXPECT_EQ(texts[2].rfind("Pairo has created the following files:", 0), 0u);
+}
+
+TEST(SelectListExport, PagesOfEveryAnswerInEveryRowAreAskedAboutAndWrittenInLittleMemory) {
+  auto distinct = [](TQList& l, int n) {
+    for (int i = 1; i <= n; ++i)
+      SetPair(l, i, "Country " + std::to_string(i), "Capital number " + std::to_string(i));
+  };
+  ScriptedRandom identity;
+  {
+    // About 84 MB: asked first, and No writes nothing.
+    TQList l;
+    distinct(l, 1700);
+    const pairo::MatchExport e = pairo::BuildSelectListExport(l, Input(), identity);
+    tavrel::testing::FakePlatform ui;
+    ui.Answer(tavrel::ModalResult::No);
+    int writes = 0;
+    const ExportOutcome out =
+        RunExportPlan(e.plan, nullptr, [&writes](const std::string&, const std::string&) {
+          ++writes;
+          return true;
+        });
+    EXPECT_EQ(writes, 0);
+    EXPECT_FALSE(out.reported);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text.rfind("The page will be about 8", 0), 0u) << ui.messages[0].text;
+    EXPECT_EQ(ui.messages[0].buttons, tavrel::mbYesNo);
+  }
+  if (!tavrel::testing::kMemoryLimitsWork) GTEST_SKIP() << "memory limits do not apply here";
+  // About 42 MB written where the program may take 16 MB more.
+  tavrel::testing::TempDir dir;
+  TQList l;
+  distinct(l, 1200);
+  const pairo::MatchExportInput in = Input(dir.File("big.htm"));
+  const int status = tavrel::testing::RunWithMemoryHeadroom(16 << 20, [&] {
+    tavrel::testing::FakePlatform ui;
+    ui.Answer(tavrel::ModalResult::No);
+    const ExportOutcome out = RunExportPlan(pairo::BuildSelectListExport(l, in, identity).plan, nullptr);
+    return out.rootWritten ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
+  struct stat st {};
+  ASSERT_EQ(::stat(in.fileName.c_str(), &st), 0);
+  EXPECT_GT(st.st_size, 40 * 1000 * 1000);
+  const std::string tail = tavrel::testing::ReadFileBytes(in.fileName).substr(
+      static_cast<size_t>(st.st_size) - 200);
+  EXPECT_NE(tail.find("</i></html>\r\n"), std::string::npos);
 }
 
 TEST(DragDropExport, ArraysFollowItemNumbersWithTheirMatchNumbers) {

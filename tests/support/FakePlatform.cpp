@@ -1,5 +1,7 @@
 #include "support/FakePlatform.h"
 
+#include <new>
+
 #include <gtest/gtest.h>
 
 namespace tavrel::testing {
@@ -67,9 +69,18 @@ void FakePlatform::ClearRecords() {
   helpContentsShown = 0;
 }
 
+FakePlatform& FakePlatform::RunOutOfMemory() {
+  outOfMemory_ = true;
+  return *this;
+}
+
 ModalResult FakePlatform::messageDlg(const std::string& text, MsgType type, unsigned buttons,
                                      int helpContext) {
   messages.push_back({text, type, buttons, helpContext, false});
+  if (outOfMemory_) {
+    outOfMemory_ = false;
+    throw std::bad_alloc();
+  }
   if (answers_.empty()) {
     ADD_FAILURE() << "unscripted message dialog: " << text;
     return (buttons & mbCancel) ? ModalResult::Cancel : ModalResult::None;

@@ -40,6 +40,9 @@ class FakePlatform : public IPlatform {
   // Next input box: the text typed, or cancelled.
   FakePlatform& Input(const std::string& text);
   FakePlatform& CancelInput();
+  // The next message dialog fails as an allocation made while showing it
+  // would: it throws std::bad_alloc instead of being answered.
+  FakePlatform& RunOutOfMemory();
   // Make shellOpen fail (or succeed again).
   void SetShellOpenFails(bool fails) { shellOpenFails_ = fails; }
 
@@ -90,6 +93,7 @@ class FakePlatform : public IPlatform {
   std::deque<std::optional<FontSpec>> fontAnswers_;
   std::deque<std::optional<std::string>> inputAnswers_;
   bool shellOpenFails_ = false;
+  bool outOfMemory_ = false;
 };
 
 }  // namespace tavrel::testing

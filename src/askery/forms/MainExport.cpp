@@ -55,6 +55,7 @@ void ReadTemplates(const TfrmMain& main, QuizExportInput& in) {
 }  // namespace
 
 void TfrmMain::spdToWebClick() {
+  const TExerciseKeeper keep(*this);
   if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
   tavrel::BusyCursor busy;
@@ -74,6 +75,7 @@ void TfrmMain::spdToWebClick() {
 void TfrmMain::mnuToDHTMLClick() { ExportToDHTML(); }
 
 void TfrmMain::ExportToDHTML() {
+  const TExerciseKeeper keep(*this);
   if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
   StashQuestion();

@@ -58,6 +58,7 @@ void Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
 }  // namespace
 
 void TfrmMain::spdToWebClick() {
+  const TExerciseKeeper keep(*this);
   StashItems();
   if (!platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
@@ -90,6 +91,7 @@ void TfrmMain::mnuExportToDHTMLClick() {
 }
 
 void TfrmMain::ExportToDHTML() {
+  const TExerciseKeeper keep(*this);
   if (!platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
   StashItems();

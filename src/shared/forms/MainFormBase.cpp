@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <stdexcept>
 
 #include "platform/qt/Fonts.h"
@@ -121,7 +122,7 @@ QAction* TMainFormBase::AddItem(QMenu* menu, const char* caption, const char* na
   QAction* a = menu->addAction(caption);
   a->setObjectName(name);
   if (!shortcut.isEmpty()) a->setShortcut(shortcut);
-  connect(a, &QAction::triggered, this, [click = std::move(click)] { click(); });
+  connect(a, &QAction::triggered, this, [this, click = std::move(click)] { RunCommand(click); });
   return a;
 }
 
@@ -157,7 +158,7 @@ QToolButton* TMainFormBase::AddToolButton(QToolBar* bar, const char* name, Tavre
   b->setToolTip(hint);
   b->setAutoRaise(true);
   b->setFocusPolicy(Qt::NoFocus);
-  connect(b, &QToolButton::clicked, this, [click = std::move(click)] { click(); });
+  connect(b, &QToolButton::clicked, this, [this, click = std::move(click)] { RunCommand(click); });
   bar->addWidget(b);
   return b;
 }
@@ -303,7 +304,7 @@ void TMainFormBase::OpenCommandLineFiles() {
     if (given.empty() || !FileExists(given) || DirectoryExists(given)) continue;
     const std::string param = FullPath(given);
     if (UpperCaseAscii(ExtractFileExt(param)) != ".CFG")
-      LoadFile(param);
+      RunCommand([&] { LoadFile(param); });
     else if (frmConfig)
       try {
         frmConfig->LoadConfigFile(param);
@@ -437,7 +438,7 @@ void TMainFormBase::dropEvent(QDropEvent* e) {
 
 void TMainFormBase::FilesDropped(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
-  LoadFile(paths.front());
+  RunCommand([&] { LoadFile(paths.front()); });
 }
 
 // --- File commands -------------------------------------------------------------------------
@@ -450,9 +451,18 @@ bool TMainFormBase::SaveChanges() {
   return r == ModalResult::No;
 }
 
+bool TMainFormBase::SaveGuarded(const std::string& fileName) {
+  try {
+    return SaveAsXML(fileName);
+  } catch (const std::exception&) {
+    // More than memory holds: the file was not replaced.
+    return false;
+  }
+}
+
 bool TMainFormBase::Save() {
   if (FFileName.empty()) return SaveAs();
-  if (!SaveAsXML(FFileName)) {
+  if (!SaveGuarded(FFileName)) {
     platform().messageDlg("Unable to save file: " + FFileName, MsgType::Warning, tavrel::mbOK,
                           kHelpSaveQuestion);
     return false;
@@ -466,7 +476,7 @@ bool TMainFormBase::SaveAs() {
   std::string name = dlgSaveFile.fileName;
   const std::string ext = "." + DataFileExtension();
   if (name.find(ext) == std::string::npos) name += ext;
-  if (!SaveAsXML(name)) {
+  if (!SaveGuarded(name)) {
     platform().messageDlg("Unable to save file: " + name, MsgType::Warning, tavrel::mbOK,
                           kHelpSaveQuestion);
     return false;
@@ -502,6 +512,59 @@ void TMainFormBase::OpenRecentFile(int tag) {
 void TMainFormBase::spdQuitClick() { close(); }
 
 // --- Other windows and options ------------------------------------------------------------
+
+void TMainFormBase::RunCommand(const std::function<void()>& command) {
+  std::string failure;
+  try {
+    command();
+    return;
+  } catch (const std::bad_alloc&) {
+    failure = "There is not enough memory to finish this command.";
+  } catch (const std::exception& e) {
+    failure = std::string("This command could not be finished: ") + e.what();
+  }
+  try {
+    platform().messageDlg(failure, MsgType::Error, tavrel::mbOK, 0);
+  } catch (const std::exception&) {
+    // Not even the message could be shown; the program goes on.
+  }
+}
+
+namespace {
+
+std::unique_ptr<TQList> CopyOf(const TQList& items) {
+  auto copy = std::make_unique<TQList>();
+  for (int i = 1; i <= items.Count(); ++i) {
+    const int n = copy->AddQuestion();
+    copy->SetQuestionText(n, items.GetQuestionText(i));
+    copy->SetQuestionExtra(n, items.GetQuestionExtra(i));
+    copy->SetQuestionFlag(n, items.GetQuestionFlag(i));
+    for (int a = 1; a <= items.GetAnswerCount(i); ++a)
+      copy->SetAnswer(n, a, items.GetAnswerText(i, a), items.GetAnswerFeedback(i, a),
+                      items.GetAnswerCorrect(i, a));
+  }
+  return copy;
+}
+
+}  // namespace
+
+TExerciseKeeper::TExerciseKeeper(TMainFormBase& window)
+    : window_(window), exceptions_(std::uncaught_exceptions()), changed_(window.FChanged) {
+  if (const TQList* items = window.Questions()) items_ = CopyOf(*items);
+}
+
+TExerciseKeeper::~TExerciseKeeper() {
+  if (std::uncaught_exceptions() <= exceptions_) return;
+  try {
+    if (TQList* items = window_.Questions(); items && items_) {
+      *items = std::move(*items_);
+      window_.Redisplay();
+    }
+  } catch (const std::exception&) {
+    // What could not be shown again stays in the list as it was.
+  }
+  window_.FChanged = changed_;
+}
 
 int TMainFormBase::RunModalForm(QDialog& form) {
   if (ModalFormHook) return ModalFormHook(form);

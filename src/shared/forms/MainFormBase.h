@@ -19,6 +19,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -168,6 +169,12 @@ class TMainFormBase : public QMainWindow {
   // Internet help: 1 FAQ, 2 bulletin board, 3 e-mail.
   void mnuInternetHelpClick(int tag);
 
+  // Runs a command of a menu item, a toolbar button, a dropped file or the
+  // command line so that no exception reaches the event loop: one that ends
+  // the command (more than memory holds, above all) is reported in a
+  // message, and the program goes on.
+  void RunCommand(const std::function<void()>& command);
+
   // Shows a form of another unit modally (configuration window, about box)
   // and returns its result.  When ModalFormHook is set it takes the place of
   // the form's event loop (tests drive the form through it).
@@ -274,9 +281,29 @@ class TMainFormBase : public QMainWindow {
   void dropEvent(QDropEvent* e) override;
 
  private:
+  // SaveAsXML, false also when it throws (the file is then as it was).
+  bool SaveGuarded(const std::string& fileName);
+
   bool shown_ = false;
   std::vector<const QObject*> keyPreview_;
   std::array<QLabel*, 3> statusPanels_{};
+};
+
+// Kept by an export while it runs: when an exception ends the export, the
+// item list and the modified flag are put back as they were and the items
+// are shown again, so that a failed export leaves the exercise as it was.
+class TExerciseKeeper {
+ public:
+  explicit TExerciseKeeper(TMainFormBase& window);
+  ~TExerciseKeeper();
+  TExerciseKeeper(const TExerciseKeeper&) = delete;
+  TExerciseKeeper& operator=(const TExerciseKeeper&) = delete;
+
+ private:
+  TMainFormBase& window_;
+  int exceptions_;
+  bool changed_;
+  std::unique_ptr<TQList> items_;
 };
 
 // The program's one main window (set when it is created).

@@ -7,6 +7,7 @@
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingData.h"
+#include "support/MemoryLimit.h"
 
 using namespace pairo_test;
 using tavrel::testing::ReadFileBytes;
@@ -85,6 +86,57 @@ TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
   main->spdNewClick();
   EXPECT_EQ(main->mmoNumA[1]->Text(), "edited");
   EXPECT_EQ(main->FFileName, dir.File("gone/ex.pry"));
+}
+
+TEST_F(PairoWindows, ExportLoadOrSaveThatRunsOutOfMemoryIsReportedAndKeepsTheExercise) {
+  const std::string noMemory = "There is not enough memory to finish this command.";
+  // An export that fails half-way: the pairs it had changed come back.
+  Pairs(3);
+  List().SetQuestionExtra(2, "R2\r\nmore");
+  main->ShowItems(1);
+  main->StashItems();
+  const int count = List().Count();
+  ASSERT_GT(count, 3);  // trailing empty pairs, which an export removes
+  main->FChanged = true;
+  main->FSourcePath = dir.File("no-templates/");
+  fake.ChooseSave(dir.File("match.htm"));
+  fake.RunOutOfMemory().Answer(ModalResult::OK);  // while the export warns about its template
+  main->mnuExportToWeb->trigger();
+  EXPECT_EQ(fake.messages.back().text, noMemory);
+  EXPECT_FALSE(FileExists(dir.File("match.htm")));
+  EXPECT_EQ(List().Count(), count);
+  EXPECT_EQ(List().GetQuestionExtra(2), "R2\r\nmore");
+  EXPECT_TRUE(main->FChanged);
+
+  // A load that fails half-way is reported too.
+  main->FChanged = false;
+  dir.Write("old.pry", kOldFile);
+  fake.ChooseOpen(dir.File("old.pry"));
+  fake.RunOutOfMemory().Answer(ModalResult::OK);  // at the question about its configuration
+  main->mnuOpen->trigger();
+  EXPECT_EQ(fake.messages.back().text, noMemory);
+
+  if (!tavrel::testing::kMemoryLimitsWork) GTEST_SKIP() << "memory limits do not apply here";
+  // A save that needs more memory than there is: reported, the file as it
+  // was, the exercise still modified.
+  dir.Write("ex.pry", "old");
+  main->FFileName = dir.File("ex.pry");
+  const std::string text(1000, 'x');
+  for (int i = 1; i <= 20000; ++i) {
+    List().SetQuestionText(i, text);
+    List().SetQuestionExtra(i, text);
+  }
+  main->FChanged = true;
+  const int status = tavrel::testing::RunWithMemoryHeadroom(8 << 20, [&] {
+    fake.Answer(ModalResult::OK);
+    const bool saved = main->Save();
+    return !saved && main->FChanged &&
+                   fake.messages.back().text == "Unable to save file: " + dir.File("ex.pry")
+               ? 0
+               : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFileBytes(dir.File("ex.pry")), "old");
 }
 
 TEST_F(PairoWindows, DatafileOldFileLoadsWithItsDefaultAndAsksAboutItsConfiguration) {
