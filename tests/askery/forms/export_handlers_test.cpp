@@ -147,6 +147,20 @@ TEST_F(ExportTest, EmptyQuestionsGoAndTheEditorShowsTheListAfresh) {
   EXPECT_EQ(code.find("Answers[2]"), std::string::npos);
 }
 
+TEST_F(ExportTest, AnExportThatRunsOutOfMemoryIsReportedAndKeepsTheEmptyQuestions) {
+  Quiz({"One", "", "Three"});
+  main->FChanged = false;
+  TempDir empty;
+  main->FSourcePath = empty.Path();
+  fake.ChooseSave(files.File("quiz.htm"));
+  fake.RunOutOfMemory().Answer(ModalResult::OK);  // while it warns about a template
+  main->mnuToHTML->trigger();
+  EXPECT_EQ(fake.MessageTexts().back(), "There is not enough memory to finish this command.");
+  EXPECT_EQ(QuestionTexts(), (std::vector<std::string>{"One", "", "Three"}));
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_TRUE(FilesWritten().empty());
+}
+
 TEST_F(ExportTest, MissingTemplatesWarnAndFallBack) {
   TempDir empty;
   main->FSourcePath = empty.Path();

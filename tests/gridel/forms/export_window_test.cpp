@@ -45,6 +45,18 @@ TEST_F(ExportTest, AnEmptyGridOrAMissingClueStopsBeforeTheSaveDialog) {
   EXPECT_EQ(clues->DownGrid->Cells(1, 1), "CAR");
 }
 
+TEST_F(ExportTest, AnExportThatRunsOutOfMemoryIsReportedAndTheCrosswordStays) {
+  main->FClues = {{"car", "Drives"}, {"CAT", "Pet"}};
+  main->FChanged = true;
+  fake.ChooseSave(files.File("pets.htm"));
+  fake.RunOutOfMemory().Answer(ModalResult::OK);  // at the final report
+  main->mnuExportToWeb->trigger();
+  ASSERT_EQ(fake.messages.size(), 2u);
+  EXPECT_EQ(fake.messages[1].text, "There is not enough memory to finish this command.");
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FGrid.Cell(0, 2), "R");
+}
+
 TEST_F(ExportTest, TheFramesExportWritesThreePagesAndOffersToOpenTheRoot) {
   main->FClues = {{"car", "Drives"}, {"CAT", "Pet's name: \"Tom\""}};
   fake.ChooseSave(files.File("pets.htm")).Answer(ModalResult::Yes);
