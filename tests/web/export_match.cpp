@@ -8,7 +8,8 @@
 //       [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
 //       [--reading none|typed|URL] [--timer MINUTES]
 //
-// A refused export prints its message and ends with status 3.
+// A .pry file may be of either format.  A refused export prints its message
+// and ends with status 3.
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,7 @@
 #include "pairo/core/MatchExport.h"
 #include "pairo/core/MatchFile.h"
 #include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/TQList.h"
 #include "tool_support.h"
@@ -74,14 +76,24 @@ int RunMatchingExport(int argc, char** argv) {
   } else {
     std::string text;
     if (!LoadTextFile(pryFile, text)) throw std::runtime_error("cannot read " + pryFile);
-    if (!pairo::IsMatchDocument(text)) throw std::runtime_error("not a matching file " + pryFile);
-    const pairo::MatchXMLParts parts =
-        pairo::ReadMatchXML(text, "", in.config.Text("editNextExURL"));
-    in.title = parts.title;
-    in.config.text["editNextExURL"] = parts.nextExURL;
-    readingXML = parts.reading;
-    const pairo::ItemsRead items = pairo::ReadMatchItems(parts.items, 1, pairs);
-    if (items.hasDefault) in.defaultRight = items.defaultRight;
+    if (pairo::IsMatchDocument(text)) {
+      const pairo::MatchXMLParts parts =
+          pairo::ReadMatchXML(text, "", in.config.Text("editNextExURL"));
+      in.title = parts.title;
+      in.config.text["editNextExURL"] = parts.nextExURL;
+      readingXML = parts.reading;
+      const pairo::ItemsRead items = pairo::ReadMatchItems(parts.items, 1, pairs);
+      if (items.hasDefault) in.defaultRight = items.defaultRight;
+    } else {
+      // An older line-based exercise, read as the program reads it.
+      const pairo::OldMatch old = pairo::ReadOldMatch(TDataFile(pryFile), in.config.Text("editNextExURL"));
+      if (old.version < pairo::kOldMinVersion)
+        throw std::runtime_error("This file version is not supported by this version of Pairo.");
+      in.title = old.title;
+      in.config.text["editNextExURL"] = old.nextExURL;
+      in.defaultRight = old.defaultRight;
+      pairo::PutOldPairs(old, pairs);
+    }
     // What the command line sets wins over the file.
     for (const auto& [k, v] : args.overrides.text) in.config.text[k] = v;
   }

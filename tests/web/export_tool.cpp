@@ -8,7 +8,8 @@
 //       [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
 //       [--reading none|typed|URL] [--timer MINUTES]
 //
-// Paths and texts on the command line are UTF-8.  Messages go to standard
+// A quiz file may be of either format.  Paths and texts on the command
+// line are UTF-8.  Messages go to standard
 // error; the final report is answered No.  With "--kind matching" it exports
 // a matching exercise instead (export_match.cpp).
 #include <cstdio>
@@ -20,6 +21,7 @@
 #include "askery/core/QuizFile.h"
 #include "platform/core/Platform.h"
 #include "shared/core/ConfigDocument.h"
+#include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
@@ -91,10 +93,24 @@ int main(int argc, char** argv) {
     } else {
       std::string text;
       if (!LoadTextFile(quizFile, text)) throw std::runtime_error("cannot read " + quizFile);
-      const quizfile::XMLParts parts = quizfile::ReadQuizXML(text, "", "");
-      in.title = parts.title;
-      readingXML = parts.reading;
-      quizfile::ReadQuizQuestions(parts.questions, 1, questions);
+      if (quizfile::IsQuizDocument(text)) {
+        const quizfile::XMLParts parts = quizfile::ReadQuizXML(text, "", "");
+        in.title = parts.title;
+        readingXML = parts.reading;
+        quizfile::ReadQuizQuestions(parts.questions, 1, questions);
+      } else {
+        // An older line-based quiz, read as the program reads it.
+        const quizfile::OldQuiz old =
+            quizfile::ReadOldQuiz(TDataFile(quizFile), in.config.Text("editNextExURL"));
+        if (old.version < quizfile::kOldMinVersion)
+          throw std::runtime_error("This file version is not supported by this version of Askery.");
+        in.title = old.title;
+        for (int i = 1; i <= static_cast<int>(old.questions.size()); ++i) {
+          const quizfile::OldQuestion& q = old.questions[static_cast<size_t>(i - 1)];
+          questions.SetQuestionText(i, q.text);
+          for (int a = 1; a <= 4; ++a) questions.SetAnswer(i, a, q.answers[static_cast<size_t>(a - 1)], "", 1);
+        }
+      }
     }
 
     const ToolReading reading = ReadToolReading(

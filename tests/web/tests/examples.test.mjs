@@ -2,8 +2,10 @@
 // as a teacher would export them.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { exportQuiz, frameNamed, repoRoot, screenshot, startBrowser, watchConsole } from './helpers.mjs';
+import { exportMatching, exportQuiz, frameNamed, repoRoot, screenshot, startBrowser, watchConsole } from './helpers.mjs';
 
 const config = join(repoRoot, 'resources', 'beside', 'english4.cfg');
 const cafe = join(repoRoot, 'examples', 'francais-cafe.aky');
@@ -56,5 +58,23 @@ describe('example quiz with english4.cfg', () => {
     await screenshot(page, 'example-single-360.png');
     assert.deepEqual(problems, []);
     await page.close();
+  });
+});
+
+describe('old-format examples', () => {
+  test('are exported with their questions and pairs, and a version too old is refused', () => {
+    const quiz = exportQuiz({ quiz: join(repoRoot, 'examples', 'animals-oldformat.aky') });
+    const code = readFileSync(join(quiz.dir, 'quizc.htm'), 'latin1');
+    assert.match(code, /What is a young cat called\?/);
+    assert.match(code, /kitten/);
+    const match = exportMatching({ pry: join(repoRoot, 'examples', 'colours-oldformat.pry') });
+    const page = readFileSync(match.root, 'latin1');
+    assert.match(page, /<OPTION>rouge/);
+    assert.match(page, /Colours in French/);
+
+    const tooOld = join(mkdtempSync(join(tmpdir(), 'tavrel-old-')), 'old.aky');
+    writeFileSync(tooOld, '[FileInfo]\r\nVersion=1\r\n\r\n[Question1]\r\nQuestion=Q\r\nAnswer1=a\r\n');
+    assert.throws(() => exportQuiz({ quiz: tooOld }), /not supported by this version of Askery/);
+    assert.throws(() => exportMatching({ pry: tooOld }), /not supported by this version of Pairo/);
   });
 });
