@@ -13,7 +13,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/TQList.h"
 #include "support/FakePlatform.h"
-#include "support/MemoryLimit.h"
+#include "support/ResourceLimits.h"
 #include "support/TempDir.h"
 
 using pairo::testing::ScriptedRandom;

@@ -7,7 +7,7 @@
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingData.h"
-#include "support/MemoryLimit.h"
+#include "support/ResourceLimits.h"
 
 using namespace pairo_test;
 using tavrel::testing::ReadFileBytes;

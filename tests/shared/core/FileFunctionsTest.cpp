@@ -16,11 +16,13 @@
 #include "shared/core/UserRights.h"
 #include "shared/core/XMLRoutines.h"
 #include "support/FakePlatform.h"
+#include "support/ResourceLimits.h"
 #include "support/TempDir.h"
 
 namespace {
 
 using tavrel::testing::FakePlatform;
+using tavrel::testing::FileSizeLimit;
 using tavrel::testing::TempDir;
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
@@ -158,29 +160,6 @@ TEST(AtomicSave, ReadOnlyFolderOrFileKeepsTheOldFile) {
   EXPECT_EQ(FolderEntries(dir.File("ro")), (std::vector<std::string>{"quiz.aky"}));
   EXPECT_EQ(dir.Read("ro.aky"), "old read-only");
 }
-
-// A file-size limit as "ulimit -f" sets it: a write beyond it raises SIGXFSZ,
-// whose default action ends the program, so the handler stays the default.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &old_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_DFL);
-    rlimit lim = old_;
-    lim.rlim_cur = bytes;
-    ok_ = setrlimit(RLIMIT_FSIZE, &lim) == 0;
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &old_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-  bool Ok() const { return ok_; }
-
- private:
-  rlimit old_{};
-  void (*oldHandler_)(int) = SIG_DFL;
-  bool ok_ = false;
-};
 
 TEST(AtomicSave, FileSizeLimitFailsTheSaveAndKeepsTheOldFile) {
   TempDir dir;

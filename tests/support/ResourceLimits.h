@@ -1,3 +1,9 @@
+// Limits a user's programs may meet, set for real.
+//
+// A file-size limit as "ulimit -f" sets it, while a FileSizeLimit lives: a
+// write beyond it raises SIGXFSZ, whose default action ends the program, so
+// the handler stays the default.
+//
 // Memory tests run their case in a child process whose address space may
 // grow by a little only ("ulimit -v" set from inside), so that an allocation
 // the case makes beyond it fails as it would on a machine short of memory.
@@ -9,10 +15,34 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <functional>
 
 namespace tavrel::testing {
+
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_DFL);
+    rlimit lim = old_;
+    lim.rlim_cur = bytes;
+    ok_ = setrlimit(RLIMIT_FSIZE, &lim) == 0;
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  bool Ok() const { return ok_; }
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = SIG_DFL;
+  bool ok_ = false;
+};
 
 // AddressSanitizer keeps its own bookkeeping of memory and ends the program
 // on a failed allocation instead of throwing.
