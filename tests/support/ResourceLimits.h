@@ -12,12 +12,16 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <functional>
+#include <string>
+
+#include "shared/core/UserRights.h"
 
 namespace tavrel::testing {
 
@@ -43,6 +47,28 @@ class FileSizeLimit {
   void (*oldHandler_)(int) = SIG_DFL;
   bool ok_ = false;
 };
+
+// Runs save on file where the saver has to write the file itself: as a user
+// whom file modes restrain ("nobody" when run as root), with the file open to
+// writing, its folder closed, and the file-size limit given.  The folder is
+// opened again afterwards; its own folder must let others through.  False
+// when this process cannot be restrained.
+inline bool SaveInPlaceUnderSizeLimit(const std::string& file, rlim_t limit,
+                                      const std::function<void()>& save) {
+  const std::string folder = file.substr(0, file.rfind('/'));
+  if (::chmod(file.c_str(), 0666) != 0 || ::chmod(folder.c_str(), 0555) != 0) return false;
+  bool ran = false;
+  {
+    WithoutRootRights user;
+    FileSizeLimit size(limit);
+    if (user.Ok() && size.Ok()) {
+      save();
+      ran = true;
+    }
+  }
+  ::chmod(folder.c_str(), 0755);
+  return ran;
+}
 
 // AddressSanitizer keeps its own bookkeeping of memory and ends the program
 // on a failed allocation instead of throwing.

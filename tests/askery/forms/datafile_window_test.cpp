@@ -14,6 +14,7 @@
 #include "datafile_fixture.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/TQList.h"
+#include "support/ResourceLimits.h"
 
 using datafile_test::AskeryWindows;
 using datafile_test::GoldenPath;
@@ -149,6 +150,29 @@ TEST_F(AskeryWindows, DatafileFailedSaveIsNeverReportedAsSuccess) {
   EXPECT_TRUE(main->FChanged);
   ASSERT_EQ(fake.messages.size(), 1u);
   EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + file);
+}
+
+TEST_F(AskeryWindows, DatafileFailedSaveInPlaceLeavesTheFileAsItWas) {
+  // A folder where only the file may be written: the save writes over it.
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(dir.File("shared").c_str(), 0755), 0);
+  const std::string file = dir.File("shared/quiz.aky");
+  main->mmoTitle->SetText("Long");
+  MakeQuiz(100, 4);
+  main->FFileName = file;
+  ASSERT_TRUE(main->Save());
+  const std::string old = ReadFileBytes(file);
+  // Half as long, but longer than the file-size limit.
+  main->FQuestions->ClearQuestions();
+  main->mmoTitle->SetText("Short");
+  MakeQuiz(50, 4);
+  main->FChanged = true;
+  fake.Answer(ModalResult::OK);
+  if (!tavrel::testing::SaveInPlaceUnderSizeLimit(file, old.size() / 4, [&] { main->Save(); }))
+    GTEST_SKIP() << "file modes do not restrain this user";
+  EXPECT_EQ(fake.messages.back().text, "Unable to save file: " + file);
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(ReadFileBytes(file), old);
 }
 
 TEST_F(AskeryWindows, DatafileLoadOfMissingFileOrCancelledNewDoesNothing) {

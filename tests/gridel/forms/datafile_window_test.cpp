@@ -3,7 +3,10 @@
 // the command line.
 #include "gridel/core/CrosswordFile.h"
 #include "gridel_fixture.h"
+#include <sys/stat.h>
+
 #include "shared/core/FileFunctions.h"
+#include "support/ResourceLimits.h"
 
 namespace gridel_test {
 namespace {
@@ -114,6 +117,33 @@ TEST_F(DataFileTest, AFailedSaveIsReportedAndTheCrosswordStaysModifiedUnderItsNa
   EXPECT_TRUE(main->FChanged);
   EXPECT_EQ(main->FFileName, files.File("kept.gdl"));
   EXPECT_EQ(main->FLastFiles[1], files.File("kept.gdl"));
+}
+
+TEST_F(DataFileTest, AFailedSaveInPlaceLeavesTheFileAsItWas) {
+  // A folder where only the file may be written: the save writes over it.
+  ASSERT_EQ(chmod(files.Path().c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(files.File("shared").c_str(), 0755), 0);
+  const std::string file = files.File("shared/puzzle.gdl");
+  auto crossword = [&](const char* title, int size) {
+    main->mmoTitle->SetText(title);
+    main->FGrid = gridel::LetterGrid(size);
+    for (int r = 0; r < size; ++r)
+      for (int c = 0; c < size; ++c) main->FGrid.SetCell(c, r, "W");
+    main->ShowGrid();
+  };
+  crossword("Long", 60);
+  main->FFileName = file;
+  ASSERT_TRUE(main->Save());
+  const std::string old = tavrel::testing::ReadFileBytes(file);
+  // Smaller, but larger than the file-size limit.
+  crossword("Short", 40);
+  main->FChanged = true;
+  fake.Answer(ModalResult::OK);
+  if (!tavrel::testing::SaveInPlaceUnderSizeLimit(file, old.size() / 4, [&] { main->Save(); }))
+    GTEST_SKIP() << "file modes do not restrain this user";
+  EXPECT_EQ(fake.messages.back().text, "Unable to save file: " + file);
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(tavrel::testing::ReadFileBytes(file), old);
 }
 
 TEST_F(DataFileTest, AnOldCrosswordIsImportedAndItsConfigurationReloadedOnYes) {

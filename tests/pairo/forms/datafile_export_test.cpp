@@ -139,6 +139,35 @@ TEST_F(PairoWindows, ExportLoadOrSaveThatRunsOutOfMemoryIsReportedAndKeepsTheExe
   EXPECT_EQ(ReadFileBytes(dir.File("ex.pry")), "old");
 }
 
+TEST_F(PairoWindows, DatafileFailedSaveInPlaceLeavesTheFileAsItWas) {
+  // A folder where only the file may be written: the save writes over it.
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(dir.File("shared").c_str(), 0755), 0);
+  const std::string file = dir.File("shared/ex.pry");
+  auto exercise = [&](const char* title, int pairs) {
+    main->mmoTitle->SetText(title);
+    List().ClearQuestions();
+    for (int i = 1; i <= pairs; ++i) {
+      List().SetQuestionText(i, std::string(200, 'l'));
+      List().SetQuestionExtra(i, std::string(200, 'r'));
+    }
+    main->ShowItems(1);
+  };
+  exercise("Long", 200);
+  fake.ChooseSave(file);
+  main->mnuSaveAsClick();
+  const std::string old = ReadFileBytes(file);
+  // Half as long, but longer than the file-size limit.
+  exercise("Short", 100);
+  main->FChanged = true;
+  fake.Answer(ModalResult::OK);
+  if (!tavrel::testing::SaveInPlaceUnderSizeLimit(file, old.size() / 4, [&] { main->Save(); }))
+    GTEST_SKIP() << "file modes do not restrain this user";
+  EXPECT_EQ(fake.messages.back().text, "Unable to save file: " + file);
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(ReadFileBytes(file), old);
+}
+
 TEST_F(PairoWindows, DatafileOldFileLoadsWithItsDefaultAndAsksAboutItsConfiguration) {
   dir.Write("old.pry", kOldFile);
   main->mmoDefault->SetText("mine");
