@@ -6,7 +6,7 @@
 //   tavrel_export_tool --mode frames|single --out FOLDER/NAME.htm
 //       [--quiz FILE.aky | --demo] [--config FILE.cfg] [--templates FOLDER/]
 //       [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
-//       [--reading none|typed|URL] [--timer MINUTES]
+//       [--reading none|typed|URL] [--timer MINUTES] [--yes]
 //
 // A quiz file may be of either format.  Paths and texts on the command
 // line are UTF-8.  Messages go to standard
@@ -61,6 +61,8 @@ int RunMatchingExport(int argc, char** argv);
 
 int main(int argc, char** argv) {
   ConsolePlatform console;
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]) == "--yes") console.answerYes = true;
   tavrel::setPlatform(&console);
   try {
     if (argc > 2 && std::string(argv[1]) == "--kind" && std::string(argv[2]) == "crossword")

@@ -9,9 +9,11 @@
 #include "shared/core/StringFunctions.h"
 #include "shared/core/XMLRoutines.h"
 
-tavrel::ModalResult ConsolePlatform::messageDlg(const std::string& text, tavrel::MsgType,
+tavrel::ModalResult ConsolePlatform::messageDlg(const std::string& text, tavrel::MsgType type,
                                                 unsigned buttons, int) {
   std::cerr << "message: " << text << "\n";
+  if (answerYes && type != tavrel::MsgType::Information && (buttons & tavrel::mbYes))
+    return tavrel::ModalResult::Yes;
   if (buttons & tavrel::mbNo) return tavrel::ModalResult::No;
   return tavrel::ModalResult::OK;
 }
@@ -37,6 +39,7 @@ ToolArgs ReadToolArgs(int argc, char** argv,
     else if (a == "--out") args.out = value();
     else if (a == "--config") args.configFile = value();
     else if (a == "--templates") args.templates = value();
+    else if (a == "--yes") continue;
     else if (a == "--set" || a == "--check") {
       const std::string v = value();
       const auto eq = v.find('=');

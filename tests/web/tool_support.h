@@ -11,9 +11,11 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/WebExport.h"
 
-// Messages go to standard error; the final report is answered No.
+// Messages go to standard error; the final report is answered No, and so
+// is a question before writing (a page of unusual size) unless answerYes.
 class ConsolePlatform : public tavrel::IPlatform {
  public:
+  bool answerYes = false;
   tavrel::ModalResult messageDlg(const std::string& text, tavrel::MsgType, unsigned buttons,
                                  int) override;
   void showMessage(const std::string& text) override;
@@ -40,6 +42,7 @@ std::string FromUtf8(const std::string& s);
 // The options every kind takes:
 //   --mode frames|single --out FOLDER/NAME.htm [--config FILE.cfg]
 //   [--templates FOLDER/] [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
+//   [--yes] (Yes to a question before writing; main reads it)
 struct ToolArgs {
   std::string mode = "frames";
   std::string out;
