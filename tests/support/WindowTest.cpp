@@ -5,11 +5,15 @@
 #include <QKeyEvent>
 #include <QWidget>
 
+#include <sys/stat.h>
+
 #include "platform/core/Platform.h"
 #include "platform/qt/Registry.h"
 #include "shared/forms/Arrange.h"
+#include "shared/forms/MainFormBase.h"
 #include "shared/forms/Replace.h"
 #include "shared/forms/WhatNumber.h"
+#include "support/ResourceLimits.h"
 
 namespace tavrel::testing {
 
@@ -50,6 +54,30 @@ void WindowTest::NumberDialog(const std::string& n, const std::string& to, bool 
     else
       d.btnCancelClick();
   };
+}
+
+std::string FileInSharedFolder(const TempDir& dir, const std::string& name) {
+  EXPECT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+  const std::string folder = dir.File("shared");
+  EXPECT_EQ(::mkdir(folder.c_str(), 0755), 0);
+  return folder + "/" + name;
+}
+
+bool CheckFailedSaveInPlace(TMainFormBase& main, FakePlatform& fake) {
+  const std::string file = main.FFileName;
+  const std::string old = ReadFileBytes(file);
+  main.FChanged = true;
+  bool saved = true;
+  const bool ran = SaveInPlaceUnderSizeLimit(file, old.size() / 4, [&] {
+    fake.Answer(ModalResult::OK);
+    saved = main.Save();
+  });
+  if (!ran) return false;
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(fake.messages.back().text, "Unable to save file: " + file);
+  EXPECT_TRUE(main.FChanged);
+  EXPECT_EQ(ReadFileBytes(file), old);
+  return true;
 }
 
 }  // namespace tavrel::testing

@@ -15,6 +15,7 @@
 #include "support/TempDir.h"
 
 class QWidget;
+class TMainFormBase;
 
 namespace tavrel::testing {
 
@@ -44,5 +45,16 @@ class WindowTest : public ::testing::Test {
   QWidget* mainWindow_ = nullptr;
   std::string savedRegistry_;
 };
+
+// A file in a folder of dir where a save has to write the file itself
+// (SaveInPlaceUnderSizeLimit closes the folder while the save runs).
+std::string FileInSharedFolder(const TempDir& dir, const std::string& name);
+
+// Saves main over its file, which it has to write itself, under a file-size
+// limit of a quarter of the file's size (the new text must be longer), and
+// checks the failed save as the teacher meets it: reported, the exercise
+// still modified, the file byte for byte as it was.  False when file modes
+// do not restrain this process.
+bool CheckFailedSaveInPlace(TMainFormBase& main, FakePlatform& fake);
 
 }  // namespace tavrel::testing

@@ -82,10 +82,13 @@ void ForEachLine(const std::string& bytes, F line) {
   if (start < end) line(start, end);
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+// Writes size bytes of data at the file's position, or from the start of
+// the file when fromStart; done counts the bytes written.
+bool WriteBytes(int fd, const char* data, size_t size, size_t& done, bool fromStart = false) {
+  done = 0;
+  while (done < size) {
+    const ssize_t n = fromStart ? ::pwrite(fd, data + done, size - done, static_cast<off_t>(done))
+                                : ::write(fd, data + done, size - done);
     if (n < 0) {
       if (errno == EINTR) continue;
       return false;
@@ -94,6 +97,11 @@ bool WriteAll(int fd, const std::string& bytes) {
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  return WriteBytes(fd, bytes.data(), bytes.size(), done);
 }
 
 // The file a save really replaces: the target of a symbolic link, so that
@@ -222,20 +230,6 @@ bool FitsFileSizeLimit(off_t size) {
   return static_cast<rlim_t>(size) <= limit.rlim_cur;
 }
 
-bool PutAt(int fd, const char* data, size_t size, size_t& done) {
-  done = 0;
-  while (done < size) {
-    const ssize_t n = ::pwrite(fd, data + done, size - done, static_cast<off_t>(done));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 // The whole of an open file, read from its start.
 bool ReadWhole(int fd, off_t size, std::string& bytes) {
   try {
@@ -272,7 +266,7 @@ bool WriteInPlace(const std::string& target, const std::string& bytes) {
   const auto oldSize = static_cast<off_t>(old.size());
   auto putBack = [&](size_t overwritten) {
     size_t done = 0;
-    PutAt(fd, old.data(), std::min(overwritten, old.size()), done);
+    WriteBytes(fd, old.data(), std::min(overwritten, old.size()), done, true);
     (void)!::ftruncate(fd, oldSize);
     ::fsync(fd);
     ::close(fd);
@@ -290,7 +284,7 @@ bool WriteInPlace(const std::string& target, const std::string& bytes) {
     if (r != 0 && r != EOPNOTSUPP && r != EINVAL) return putBack(0);
   }
   size_t written = 0;
-  if (!PutAt(fd, bytes.data(), bytes.size(), written)) return putBack(written);
+  if (!WriteBytes(fd, bytes.data(), bytes.size(), written, true)) return putBack(written);
   if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) return putBack(bytes.size());
   ::close(fd);  // the text is on the device
   return true;
