@@ -145,24 +145,12 @@ class Drift : public pairo::IMixRandom {
 
 // Answers the export's questions as a teacher who goes on would: Yes to a
 // question before writing, No to viewing the pages.
-class GoingOn : public tavrel::IPlatform {
+class GoingOn : public tavrel::QuietPlatform {
  public:
   tavrel::ModalResult messageDlg(const std::string&, tavrel::MsgType, unsigned buttons,
                                  int) override {
     return buttons == tavrel::mbYesNo ? tavrel::ModalResult::Yes : tavrel::ModalResult::No;
   }
-  void showMessage(const std::string&) override {}
-  bool openDialog(tavrel::FileDialogOptions&) override { return false; }
-  bool saveDialog(tavrel::FileDialogOptions&) override { return false; }
-  bool fontDialog(tavrel::FontSpec&) override { return false; }
-  bool inputQuery(const std::string&, const std::string&, std::string&) override { return false; }
-  std::string clipboardText() override { return {}; }
-  void setClipboardText(const std::string&) override {}
-  bool shellOpen(const std::string&, std::string&) override { return false; }
-  void setHelpFile(const std::string&) override {}
-  void showHelp(int) override {}
-  void showHelpContents() override {}
-  void setBusy(bool) override {}
 };
 
 void BM_PairoSelectListExport(benchmark::State& state) {

@@ -13,26 +13,12 @@
 
 // Messages go to standard error; the final report is answered No, and so
 // is a question before writing (a page of unusual size) unless answerYes.
-class ConsolePlatform : public tavrel::IPlatform {
+class ConsolePlatform : public tavrel::QuietPlatform {
  public:
   bool answerYes = false;
   tavrel::ModalResult messageDlg(const std::string& text, tavrel::MsgType, unsigned buttons,
                                  int) override;
   void showMessage(const std::string& text) override;
-  bool openDialog(tavrel::FileDialogOptions&) override { return false; }
-  bool saveDialog(tavrel::FileDialogOptions&) override { return false; }
-  bool fontDialog(tavrel::FontSpec&) override { return false; }
-  bool inputQuery(const std::string&, const std::string&, std::string&) override { return false; }
-  std::string clipboardText() override { return {}; }
-  void setClipboardText(const std::string&) override {}
-  bool shellOpen(const std::string&, std::string& e) override {
-    e = "not here";
-    return false;
-  }
-  void setHelpFile(const std::string&) override {}
-  void showHelp(int) override {}
-  void showHelpContents() override {}
-  void setBusy(bool) override {}
 };
 
 // Windows-1252 text from the UTF-8 of the command line; letters the code

@@ -91,6 +91,28 @@ class IPlatform {
   virtual void setBusy(bool busy) = 0;
 };
 
+// A platform for programs without a desktop (the export tool, benchmarks):
+// every dialog is cancelled and nothing is shown, opened or kept.  A program
+// derived from it says how its messages are answered.
+class QuietPlatform : public IPlatform {
+ public:
+  void showMessage(const std::string&) override {}
+  bool openDialog(FileDialogOptions&) override { return false; }
+  bool saveDialog(FileDialogOptions&) override { return false; }
+  bool fontDialog(FontSpec&) override { return false; }
+  bool inputQuery(const std::string&, const std::string&, std::string&) override { return false; }
+  std::string clipboardText() override { return {}; }
+  void setClipboardText(const std::string&) override {}
+  bool shellOpen(const std::string&, std::string& errorText) override {
+    errorText = "not here";
+    return false;
+  }
+  void setHelpFile(const std::string&) override {}
+  void showHelp(int) override {}
+  void showHelpContents() override {}
+  void setBusy(bool) override {}
+};
+
 // The platform in force.  The program installs the desktop one at start;
 // tests install a fake.  Calling platform() with none installed aborts.
 IPlatform& platform();
