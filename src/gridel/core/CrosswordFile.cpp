@@ -221,6 +221,11 @@ LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string
     if (out.status == LoadStatus::Loaded) out.text = std::move(text);
     return out;
   }
+  if (!IsOldDataFile(text)) {
+    out.status = LoadStatus::Damaged;
+    out.message = DamagedFileMessage(fileName);
+    return out;
+  }
   try {
     out = ReadOldCrossword(TDataFile(fileName), currentNextExURL, currentSize);
   } catch (const std::runtime_error&) {

@@ -48,6 +48,7 @@ enum class LoadStatus {
   TooLarge,     // the stored grid is larger than kMaxGridSize: nothing loaded
   UnsupportedVersion,  // an old file below version 2
   Unreadable,   // missing, or it could not be read
+  Damaged,      // neither an XML crossword nor an old file: empty, cut short, another kind
 };
 
 enum class FileFormat { Xml, Old };

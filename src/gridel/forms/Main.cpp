@@ -316,10 +316,11 @@ void TfrmMain::FormClose() {
 }
 
 // A recent file: New (whose question may be cancelled), then the file in
-// either case; the load's own New asks again while the crossword is still
-// changed.
+// either case; the load's own question comes again while the crossword is
+// still changed.  A file that cannot be read is refused before New.
 void TfrmMain::OpenRecentFile(int tag) {
-  if (tag < 1 || tag > 5) return;
+  if (tag < 1 || tag > 5 || FLastFiles[static_cast<size_t>(tag)].empty()) return;
+  if (!RecentFileReadable(tag)) return;
   const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
   NewFile();
   LoadFile(fileName);

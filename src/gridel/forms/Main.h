@@ -44,7 +44,7 @@ class TfrmMain : public TMainFormBase {
   int WindowHelpContext() const override;
   void ClearExercise() override;
   bool SaveAsXML(const std::string& fileName) override;
-  void LoadFile(const std::string& fileName) override;
+  bool ReadDataFile(const std::string& fileName, const std::string& text) override;
   void AssignMainFont() override;
   bool FormKeyDown(const QKeyEvent* e) override;
   void FormClose() override;
