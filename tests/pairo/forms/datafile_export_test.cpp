@@ -2,11 +2,15 @@
 // save and open, failed saves, old and refused files, Append File, the
 // command line, and both exports with scripted answers.
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "pairo/core/MatchExport.h"
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingData.h"
+#include "shared/forms/TLFunctions.h"
 
 using namespace pairo_test;
 using tavrel::testing::ReadFileBytes;
@@ -104,26 +108,126 @@ TEST_F(PairoWindows, DatafileOldFileLoadsWithItsDefaultAndAsksAboutItsConfigurat
   EXPECT_FALSE(main->FChanged);
 }
 
-TEST_F(PairoWindows, DatafileRefusedOldFileNeverBecomesTheCurrentFile) {
+TEST_F(PairoWindows, DatafileRefusedFilesAreNamedWithTheReasonAndNeverBecomeTheCurrentFile) {
+  Pairs(2);
+  ASSERT_TRUE(main->SaveAsXML(dir.File("whole.pry")));
+  const std::string whole = dir.Read("whole.pry");
   std::string tooOld = kOldFile;
   tooOld.replace(tooOld.find("Version=2"), 9, "Version=1");
-  dir.Write("tooold.pry", tooOld);
-  Pairs(2);
+  ASSERT_EQ(::mkfifo(dir.File("pipe.pry").c_str(), 0644), 0);
+  ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.pry").c_str()), 0);
+  ASSERT_EQ(::mkdir(dir.File("folder.pry").c_str(), 0755), 0);
+  const std::string damaged = " is damaged or incomplete. It has not been opened.";
+  const std::string notRegular = " is not a regular file (it is a pipe or a device). It has not been opened.";
+  struct Case {
+    const char* name;
+    std::string bytes;  // written unless empty and the name is no regular file
+    std::string message;
+    MsgType type;
+  };
+  const std::vector<Case> cases = {
+      {"tooold.pry", tooOld, "This file version is not supported by this version of Pairo.", MsgType::Error},
+      {"empty.pry", "", "The file %s" + damaged, MsgType::Error},
+      {"cut-in-a-pair.pry", whole.substr(0, whole.find("<right-item>") + 15), "The file %s" + damaged,
+       MsgType::Error},
+      {"quiz.pry",
+       "<tavrel-askery-file><version>6</version><data><title>Q</title></data></tavrel-askery-file>",
+       "The file %s" + damaged, MsgType::Error},
+      {"pipe.pry", "", "%s" + notRegular, MsgType::Warning},
+      {"zero.pry", "", "%s" + notRegular, MsgType::Warning},
+      {"folder.pry", "", "%s is a folder, not a file. It has not been opened.", MsgType::Warning},
+  };
   main->FFileName = dir.File("mine.pry");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!c.bytes.empty() || std::string(c.name) == "empty.pry") dir.Write(c.name, c.bytes);
+    std::string expected = c.message;
+    if (expected.find("%s") != std::string::npos) expected.replace(expected.find("%s"), 2, dir.File(c.name));
+    fake.ClearRecords();
+    fake.Answer(ModalResult::OK);
+    ::alarm(30);  // a hang ends the test program
+    main->LoadFile(dir.File(c.name));
+    ::alarm(0);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, expected);
+    EXPECT_EQ(fake.messages[0].type, c.type);
+    EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
+    EXPECT_EQ(Rows()[0], "1:L1/R1");
+    EXPECT_EQ(main->FLastFiles[1], "");
+  }
 
+  // A folder named on the command line is named too.
+  fake.ClearRecords();
   fake.Answer(ModalResult::OK);
-  main->LoadFile(dir.File("tooold.pry"));
-  ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "This file version is not supported by this version of Pairo.");
-  EXPECT_EQ(fake.messages[0].type, MsgType::Error);
-  EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
-  EXPECT_EQ(Rows()[0], "1:L1/R1");
-  EXPECT_EQ(main->FLastFiles[1], "");
+  tavrel::setCommandLine({"pairo", "\\S", dir.File("folder.pry")});
+  main->OpenCommandLineFiles();
+  EXPECT_EQ(fake.MessageTexts(),
+            (std::vector<std::string>{dir.File("folder.pry") + " is a folder, not a file. It has not been opened."}));
+  fake.ClearRecords();
 
   // A missing file does nothing at all.
   main->LoadFile(dir.File("missing.pry"));
-  EXPECT_EQ(fake.messages.size(), 1u);
+  EXPECT_TRUE(fake.messages.empty());
   EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
+}
+
+// Every road to a file asks about unsaved edits before it reads the file:
+// the file that is open, opened again and saved on the question, shows the
+// edit, whichever way it was opened and whatever its format.  A recent file
+// that is gone is named and leaves the list, and the exercise stays.
+TEST_F(PairoWindows, DatafileEveryLoadRoadAsksFirstAndReadsWhatTheQuestionSaved) {
+  const std::string file = dir.File("open.pry");
+  Pairs(2);
+  ASSERT_TRUE(main->SaveAsXML(file));
+  const std::string xml = dir.Read("open.pry");
+  SetReload(true);  // the old file's configuration is taken without a question
+  const std::vector<std::pair<const char*, std::function<void()>>> roads = {
+      {"command line",
+       [&] {
+         tavrel::setCommandLine({"pairo", "\\S", file});
+         main->OpenCommandLineFiles();
+       }},
+      {"Open",
+       [&] {
+         fake.ChooseOpen(file);
+         main->spdLoadQuizClick();
+       }},
+      {"recent file", [&] { main->mnuLastFile1Click(); }},
+      {"drop", [&] { main->FilesDropped({file}); }},
+  };
+  for (const bool old : {false, true}) {
+    for (const auto& [road, open] : roads) {
+      SCOPED_TRACE(std::string(road) + (old ? ", old file" : ""));
+      dir.Write("open.pry", old ? kOldFile : xml);
+      main->LoadFile(file);
+      ASSERT_EQ(main->FFileName, file);
+      main->mmoNumA[1]->SetText(std::string("edited on ") + road);
+      ASSERT_TRUE(main->FChanged);
+      fake.ClearRecords();
+      fake.Answer(ModalResult::Yes);
+      open();
+      EXPECT_EQ(fake.messages.size(), 1u);
+      EXPECT_EQ(main->mmoNumA[1]->Text(), std::string("edited on ") + road);
+      EXPECT_FALSE(main->FChanged);
+      EXPECT_EQ(main->FFileName, file);
+    }
+  }
+
+  const std::string gone = dir.File("gone.pry");
+  AddRecentFile(gone);
+  main->mmoNumA[1]->SetText("kept");
+  fake.ClearRecords();
+  fake.Answer(ModalResult::OK);
+  main->mnuLastFile1Click();
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "The file " + gone + " cannot be found.");
+  EXPECT_EQ(main->mmoNumA[1]->Text(), "kept");
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FFileName, file);
+  EXPECT_EQ(main->FLastFiles[1], file);
+  EXPECT_EQ(main->FLastFiles[2], "");
+  EXPECT_EQ(main->mnuLastFile[1]->text().toStdString(), "open.pry");
+  EXPECT_FALSE(main->mnuLastFile[2]->isVisible());
 }
 
 TEST_F(PairoWindows, DatafileAppendAddsTheFilesPairsFromTheChosenNumber) {
