@@ -7,7 +7,6 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
-#include <functional>
 
 #include "main_fixture.h"
 #include "shared/core/FileFunctions.h"
@@ -332,42 +331,19 @@ TEST_F(MainWindowTest, EveryLoadRoadAsksFirstAndReadsWhatTheQuestionSaved) {
   const std::string file = SaveQuiz(this, main, fake, files.File("open.aky"), "saved");
   const std::string xml = files.Read("open.aky");
   const std::string oldQuiz = "[FileInfo]\r\nVersion=2\r\n\r\n[Question1]\r\nQuestion=old\r\n";
-  const std::vector<std::pair<const char*, std::function<void()>>> roads = {
-      {"command line",
-       [&] {
-         tavrel::setCommandLine({"askery", "\\S", file});
-         main->OpenCommandLineFiles();
-       }},
-      {"Open",
-       [&] {
-         fake.ChooseOpen(file);
-         main->spdLoadQuizClick();
-       }},
-      {"recent file", [&] { main->mnuLastFile[1]->trigger(); }},
-      {"drop", [&] { main->FilesDropped({file}); }},
-  };
-  for (const bool old : {false, true}) {
-    for (const auto& [road, open] : roads) {
-      SCOPED_TRACE(std::string(road) + (old ? ", old file" : ""));
-      files.Write("open.aky", old ? oldQuiz : xml);
-      main->LoadFile(file);
-      ASSERT_EQ(main->FFileName, file);
-      Type(main->mmoQuestion, road);
-      const std::string edited = main->mmoQuestion->Text();
-      fake.ClearRecords();
-      fake.Answer(ModalResult::Yes);
-      open();
-      EXPECT_EQ(fake.messages.size(), 1u);
-      EXPECT_EQ(main->mmoQuestion->Text(), edited);
-      EXPECT_FALSE(main->FChanged);
-      EXPECT_EQ(main->FFileName, file);
-    }
-  }
+  std::string edited;
+  ReopenByEveryRoad(
+      main, file, {xml, oldQuiz},
+      [&](const std::string& road) {
+        Type(main->mmoQuestion, road);
+        edited = main->mmoQuestion->Text();
+      },
+      [&](const std::string&) { EXPECT_EQ(main->mmoQuestion->Text(), edited); });
 
   const std::string gone = files.File("gone.aky");
   AddRecentFile(gone);
   Type(main->mmoQuestion, "!");
-  const std::string edited = main->mmoQuestion->Text();
+  edited = main->mmoQuestion->Text();
   fake.ClearRecords();
   fake.Answer(ModalResult::OK);
   main->mnuLastFile[1]->trigger();

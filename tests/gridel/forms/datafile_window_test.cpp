@@ -1,8 +1,6 @@
 // Saving and opening crosswords through the window, with scripted dialogs
 // and real files: the round trip, old files, refused files, failed saves,
 // the command line.
-#include <functional>
-
 #include "gridel/core/CrosswordFile.h"
 #include "gridel_fixture.h"
 #include "shared/core/FileFunctions.h"
@@ -62,38 +60,13 @@ TEST_F(DataFileTest, ReopeningTheChangedCurrentFileAfterSavingItShowsWhatWasSave
   const std::string old =
       "[FileInfo]\r\nVersion=3\r\n\r\n[GridV3]\r\nGridRow0=CAT\r\nGridRow1=A\xB6\xB6\r\n"
       "GridRow2=R\xB6\xB6\r\n";
-  const std::vector<std::pair<const char*, std::function<void()>>> roads = {
-      {"command line",
-       [&] {
-         tavrel::setCommandLine({"gridel", "\\S", file});
-         main->OpenCommandLineFiles();
-       }},
-      {"Open",
-       [&] {
-         fake.ChooseOpen(file);
-         main->spdLoadQuizClick();
-       }},
-      {"recent file", [&] { main->mnuLastFile1Click(1); }},
-      {"drop", [&] { main->FilesDropped({file}); }},
-  };
-  for (const bool oldFormat : {false, true}) {
-    for (const auto& [road, open] : roads) {
-      SCOPED_TRACE(std::string(road) + (oldFormat ? ", old file" : ""));
-      files.Write("pets.gdl", oldFormat ? old : xml);
-      main->LoadFile(file);
-      ASSERT_EQ(main->FFileName, file);
-      GoTo(1, 1);
-      TypeOnGrid("x");
-      ASSERT_TRUE(main->FChanged);
-      fake.ClearRecords();
-      fake.Answer(ModalResult::Yes);
-      open();
-      EXPECT_EQ(fake.messages.size(), 1u);
-      EXPECT_EQ(Shown(1, 3), "AX.");
-      EXPECT_FALSE(main->FChanged);
-      EXPECT_EQ(main->FFileName, file);
-    }
-  }
+  ReopenByEveryRoad(
+      main, file, {xml, old},
+      [&](const std::string&) {
+        GoTo(1, 1);
+        TypeOnGrid("x");
+      },
+      [&](const std::string&) { EXPECT_EQ(Shown(1, 3), "AX."); });
 }
 
 TEST_F(DataFileTest, ALargerFileEnlargesTheGridAndASmallerOneFillsItsCorner) {

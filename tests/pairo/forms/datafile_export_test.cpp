@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <functional>
-
 #include "pairo/core/MatchExport.h"
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
@@ -181,37 +179,10 @@ TEST_F(PairoWindows, DatafileEveryLoadRoadAsksFirstAndReadsWhatTheQuestionSaved)
   ASSERT_TRUE(main->SaveAsXML(file));
   const std::string xml = dir.Read("open.pry");
   SetReload(true);  // the old file's configuration is taken without a question
-  const std::vector<std::pair<const char*, std::function<void()>>> roads = {
-      {"command line",
-       [&] {
-         tavrel::setCommandLine({"pairo", "\\S", file});
-         main->OpenCommandLineFiles();
-       }},
-      {"Open",
-       [&] {
-         fake.ChooseOpen(file);
-         main->spdLoadQuizClick();
-       }},
-      {"recent file", [&] { main->mnuLastFile1Click(); }},
-      {"drop", [&] { main->FilesDropped({file}); }},
-  };
-  for (const bool old : {false, true}) {
-    for (const auto& [road, open] : roads) {
-      SCOPED_TRACE(std::string(road) + (old ? ", old file" : ""));
-      dir.Write("open.pry", old ? kOldFile : xml);
-      main->LoadFile(file);
-      ASSERT_EQ(main->FFileName, file);
-      main->mmoNumA[1]->SetText(std::string("edited on ") + road);
-      ASSERT_TRUE(main->FChanged);
-      fake.ClearRecords();
-      fake.Answer(ModalResult::Yes);
-      open();
-      EXPECT_EQ(fake.messages.size(), 1u);
-      EXPECT_EQ(main->mmoNumA[1]->Text(), std::string("edited on ") + road);
-      EXPECT_FALSE(main->FChanged);
-      EXPECT_EQ(main->FFileName, file);
-    }
-  }
+  ReopenByEveryRoad(
+      main, file, {xml, kOldFile},
+      [&](const std::string& road) { main->mmoNumA[1]->SetText("edited on " + road); },
+      [&](const std::string& road) { EXPECT_EQ(main->mmoNumA[1]->Text(), "edited on " + road); });
 
   const std::string gone = dir.File("gone.pry");
   AddRecentFile(gone);
