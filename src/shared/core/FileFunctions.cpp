@@ -283,9 +283,9 @@ bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines)
 }
 
 FileRefusal CheckFileToRead(const std::string& fileName) {
+  if (fileName.empty()) return FileRefusal::NotFound;
   const std::string native = NativePath(fileName);
   struct stat st {};
-  if (fileName.empty()) return FileRefusal::NotFound;
   // A folder on the way that may not be searched hides the file: it is
   // there, but cannot be read.
   if (::stat(native.c_str(), &st) != 0)

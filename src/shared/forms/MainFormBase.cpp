@@ -22,7 +22,6 @@
 #include <QUrl>
 #include <algorithm>
 #include <exception>
-#include <stdexcept>
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtText.h"
@@ -54,6 +53,12 @@ namespace {
 std::string FullPath(const std::string& path) {
   const QFileInfo info(tavrel::pathToQString(path));
   return tavrel::pathFromQString(QDir::cleanPath(info.absoluteFilePath()));
+}
+
+// Why a file that passed the check could not be read after all.
+FileRefusal WhyNotRead(const std::string& fileName) {
+  const FileRefusal now = CheckFileToRead(fileName);
+  return now == FileRefusal::None ? FileRefusal::CannotRead : now;
 }
 
 // Local files among the URLs of a drag, in order.
@@ -252,10 +257,7 @@ void TMainFormBase::LoadFile(const std::string& fileName) {
     tavrel::BusyCursor busy;
     read = LoadTextFile(fileName, text);
   }
-  if (!read) {
-    const FileRefusal now = CheckFileToRead(fileName);
-    return ShowFileRefusal(fileName, now == FileRefusal::None ? FileRefusal::CannotRead : now);
-  }
+  if (!read) return ShowFileRefusal(fileName, WhyNotRead(fileName));
   try {
     if (!ReadDataFile(fileName, text)) return;
   } catch (const std::exception&) {
@@ -297,8 +299,7 @@ void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& is
     std::string text;
     if (!LoadTextFile(fileName, text)) {
       busy.release();
-      const FileRefusal now = CheckFileToRead(fileName);
-      return ShowFileRefusal(fileName, now == FileRefusal::None ? FileRefusal::CannotRead : now);
+      return ShowFileRefusal(fileName, WhyNotRead(fileName));
     }
     if (!isDocument(text)) {
       busy.release();
