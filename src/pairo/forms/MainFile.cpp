@@ -4,7 +4,6 @@
 // into the window, the configuration window and the pair list.
 #include <QAction>
 #include <exception>
-#include <memory>
 
 #include "pairo/core/MatchFile.h"
 #include "pairo/forms/Main.h"

@@ -157,10 +157,10 @@ class TMainFormBase : public QMainWindow {
   bool RecentFileReadable(int tag);
   // Append File of the programs with an item list: the open dialog; a file
   // that is missing, cannot be read, is damaged or is an old line-based file
-  // is refused with a message; otherwise the number to append from is asked (the first
-  // empty item is offered, and one number past the list can be chosen) and
-  // append gets the file's text and the chosen number.  show redisplays the
-  // items afterwards, chosen or not.
+  // is refused with a message; otherwise the number to append from is asked
+  // (the first empty item is offered, and one number past the list can be
+  // chosen) and append gets the file's text and the chosen number.  show
+  // redisplays the items afterwards, chosen or not.
   void AppendFile(const std::function<bool(const std::string& text)>& isDocument,
                   const std::function<void(const std::string& text, int firstNumber)>& append,
                   const std::function<void()>& show);
