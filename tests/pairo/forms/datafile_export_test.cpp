@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <QToolButton>
-#include <algorithm>
 #include <filesystem>
 
 #include "pairo/core/MatchExport.h"
@@ -304,13 +303,7 @@ class PairoOwnTemplates : public PairoWindows {
     main->spdToWebClick();
     return ReadFileBytes(dir.File("match.htm"));
   }
-  std::vector<std::string> TemplateFiles() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(templates.Path()))
-      names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> TemplateFiles() const { return templates.FileNames(); }
 
   TempDir templates;
   std::vector<std::string> startMessages;
