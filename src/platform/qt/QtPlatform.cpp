@@ -417,8 +417,9 @@ bool QtPlatform::shellOpen(const std::string& target, std::string& errorText) {
     }
     url = QUrl::fromLocalFile(info.absoluteFilePath());
   }
-  const bool opened = opener_.isEmpty() ? QDesktopServices::openUrl(url)
-                                         : RunOpener(opener_, url.toString(QUrl::FullyEncoded), openerWaitMs_);
+  const bool opened =
+      opener_.isEmpty() ? QDesktopServices::openUrl(url)
+                        : RunOpener(opener_, url.toString(QUrl::FullyEncoded), openerWaitMs_);
   if (!opened) {
     errorText = "Unable to open " + target + ". No program on this computer is set up to open it.";
     return false;

@@ -81,9 +81,10 @@ struct TemplateStore {
 
 // The one lookup of a template file, made alike by the template editor (at
 // start, on Cancel and on Accept) and by every export: the file of that name
-// in folder whatever its letter case (the spelling given first, so that all
-// of them take the same one of several); folder + fileName when there is
-// none, which is where a new template is written.  The names asked for are
+// in folder whatever its letter case (of several spellings, the one asked
+// for, else the first in byte order, so that all callers take the same one);
+// folder + fileName when there is none, which is where a new template is
+// written.  The names asked for are
 // the ones the templates are supplied under ("pairoc.ht_").
 std::string TemplatePath(const std::string& folder, const std::string& fileName);
 // Reads the template that TemplatePath finds.  An empty file counts as no
