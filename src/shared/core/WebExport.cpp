@@ -55,6 +55,17 @@ ExportStep ExportStep::Write(const std::string& path, const std::string& text,
   return s;
 }
 
+std::string TemplatePath(const std::string& folder, const std::string& fileName) {
+  return FindFileNoCase(folder, fileName);
+}
+
+bool LoadTemplateFile(const std::string& folder, const std::string& fileName, std::string& text) {
+  std::string read;
+  if (!LoadTextFile(TemplatePath(folder, fileName), read) || read.empty()) return false;
+  text = std::move(read);
+  return true;
+}
+
 TemplateSource ReadTemplateSource(const std::string& folder, const std::string& fileName,
                                   const std::string& storeText, const std::string& builtIn) {
   TemplateSource t;
@@ -63,7 +74,7 @@ TemplateSource ReadTemplateSource(const std::string& folder, const std::string& 
   t.builtIn = builtIn;
   t.folder = folder;
   std::string text;
-  if (LoadTextFile(FindFileNoCase(folder, fileName), text)) t.disk = text;
+  if (LoadTemplateFile(folder, fileName, text)) t.disk = text;
   return t;
 }
 

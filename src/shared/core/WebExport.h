@@ -79,6 +79,18 @@ struct TemplateStore {
   std::string reading;
 };
 
+// The one lookup of a template file, made alike by the template editor (at
+// start, on Cancel and on Accept) and by every export: the file of that name
+// in folder whatever its letter case (of several spellings, the one asked
+// for, else the first in byte order, so that all callers take the same one);
+// folder + fileName when there is none, which is where a new template is
+// written.  The names asked for are
+// the ones the templates are supplied under ("pairoc.ht_").
+std::string TemplatePath(const std::string& folder, const std::string& fileName);
+// Reads the template that TemplatePath finds.  An empty file counts as no
+// template: false, as for one that cannot be read, and text stays as it was.
+bool LoadTemplateFile(const std::string& folder, const std::string& fileName, std::string& text);
+
 // Reads fileName from folder (any letter case) with its fallbacks.
 TemplateSource ReadTemplateSource(const std::string& folder, const std::string& fileName,
                                   const std::string& storeText,

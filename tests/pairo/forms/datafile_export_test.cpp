@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QToolButton>
+#include <filesystem>
+
 #include "pairo/core/MatchExport.h"
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
@@ -329,4 +332,97 @@ TEST_F(PairoWindows, ExportWithAReadingWritesItsPagesBesideTheChosenOne) {
   fake.Answer(ModalResult::OK);
   main->mnuExportForPrintingClick();
   EXPECT_EQ(fake.clipboard.rfind("About capitals\r\n\r\nCapitals are cities.\r\n\r\n", 0), 0u);
+}
+
+// --- The template editor and the exports share the template folder ---------
+
+// A template folder of the test's own, named in the settings, made from the
+// supplied templates; the messages of the start are kept.
+class PairoOwnTemplates : public PairoWindows {
+ protected:
+  QWidget* CreateForms() override {
+    QWidget* w = PairoWindows::CreateForms();
+    startMessages = fake.MessageTexts();
+    return w;
+  }
+  void BeforeCreation() override {
+    for (const char* name : {"pairo.ht_", "dpairo.ht_", "tavrelr.ht_"})
+      templates.Write(name, Supplied(name));
+    tavrel::TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Software\\Corvane\\Tavrel\\Pairo\\Config\\FilePaths", true));
+    reg.WriteString("SourceFiles", templates.Path());
+    Templates();
+  }
+  // Changes to the template folder before the program starts.
+  virtual void Templates() {}
+  static std::string Supplied(const std::string& name) {
+    return ReadFileBytes(tavrel::programFolder() + "SrcBackup/" + name);
+  }
+  // Edit Raw HTML: the code template gets a line at its end; Accept.
+  void EditCodeTemplate(const std::string& line) {
+    TfrmSourceFiles::ModalHook = [line](TfrmSourceFiles& f) {
+      f.spdCode->click();
+      f.mmoText->SetText(f.mmoText->Text() + line + "\r\n");
+      f.btnAcceptClick();
+    };
+    fake.Answer(ModalResult::OK);  // editing raw HTML may break the pages
+    main->mnuEditHTMLClick();
+    TfrmSourceFiles::ModalHook = nullptr;
+    EXPECT_EQ(fake.MessageTexts().size(), 1u);  // no failed save
+    fake.ClearRecords();
+  }
+  std::string ExportSelectList() {
+    Pairs(3);
+    fake.ChooseSave(dir.File("match.htm"));
+    fake.Answer(ModalResult::No);
+    main->spdToWebClick();
+    return ReadFileBytes(dir.File("match.htm"));
+  }
+  std::vector<std::string> TemplateFiles() const { return templates.FileNames(); }
+
+  TempDir templates;
+  std::vector<std::string> startMessages;
+};
+
+class PairoWithoutCodeTemplate : public PairoOwnTemplates {
+ protected:
+  void Templates() override { fake.Answer(ModalResult::OK); }
+};
+
+TEST_F(PairoWithoutCodeTemplate, TemplatesEditedAfterAMissingOneAreWhatTheExportUses) {
+  EXPECT_EQ(startMessages, std::vector<std::string>{"Unable to load pairoc.ht_. Restoring default."});
+  EditCodeTemplate("<!-- the teacher's own line -->");
+  // The new template carries the name the program ships it under.
+  EXPECT_EQ(TemplateFiles(),
+            (std::vector<std::string>{"dpairo.ht_", "pairo.ht_", "pairoc.ht_", "tavrelr.ht_"}));
+
+  const std::string page = ExportSelectList();
+  EXPECT_NE(page.find("<!-- the teacher's own line -->"), std::string::npos);
+  EXPECT_EQ(fake.MessageTexts().size(), 1u);  // the report alone
+}
+
+// Templates whose names differ from the supplied ones in letter case, one of
+// them present in both spellings.
+class PairoTemplatesInOtherCase : public PairoOwnTemplates {
+ protected:
+  void Templates() override {
+    std::filesystem::remove(templates.File("dpairo.ht_"));
+    templates.Write("DPAIRO.HT_", Supplied("dpairo.ht_") + "<!-- the upper-case copy -->\r\n");
+    templates.Write("Pairoc.ht_", Supplied("pairoc.ht_"));
+    templates.Write("pairoc.ht_", Supplied("pairoc.ht_"));
+  }
+};
+
+TEST_F(PairoTemplatesInOtherCase, AreFoundAndWrittenBackUnderTheirOwnNames) {
+  EXPECT_TRUE(startMessages.empty());
+  EditCodeTemplate("<!-- the teacher's own line -->");
+  EXPECT_EQ(TemplateFiles(), (std::vector<std::string>{"DPAIRO.HT_", "Pairoc.ht_", "pairo.ht_",
+                                                       "pairoc.ht_", "tavrelr.ht_"}));
+  EXPECT_NE(ExportSelectList().find("<!-- the teacher's own line -->"), std::string::npos);
+
+  fake.ChooseSave(dir.File("drag.htm"));
+  fake.Answer(ModalResult::No);
+  main->mnuExportToDHTMLClick();
+  EXPECT_NE(ReadFileBytes(dir.File("drag.htm")).find("<!-- the upper-case copy -->"), std::string::npos);
+  EXPECT_EQ(fake.MessageTexts().size(), 2u);  // the two reports
 }
