@@ -120,11 +120,13 @@ void TfrmMain::CreateComponents() {
   CWGrid->setToolTip("Create your crossword in this grid");
   CWGrid->move(kGridLeft, kGridTop);
   CWGrid->OnKeyPress = [this](TStringGrid* g, char& key) {
-    const std::string& text = g->KeyText();
     // A character the code page cannot hold arrives as '&' with its
     // reference in KeyText.
-    const int code = (key == '&' && text.size() > 1) ? -1 : static_cast<unsigned char>(key);
-    CWGridKeyPress(code);
+    const std::string& text = g->KeyText();
+    if (key == '&' && text.size() > 1)
+      CWGridKeyPress(text);
+    else
+      CWGridKeyPress(static_cast<unsigned char>(key));
     key = 0;
   };
   CWGrid->OnKeyDown = [this](TStringGrid*, int& key, TShiftState shift) { CWGridKeyDown(key, shift); };
@@ -401,8 +403,12 @@ void TfrmMain::FindGridSize() {
 // --- Grid keys -----------------------------------------------------------------------
 
 void TfrmMain::CWGridKeyPress(int key) {
+  if (key >= 0 && key <= 255) CWGridKeyPress(std::string(1, static_cast<char>(key)));
+}
+
+void TfrmMain::CWGridKeyPress(const std::string& typed) {
   const int col = CWGrid->Col(), row = CWGrid->Row();
-  if (FGrid.TypeKey(col, row, key)) {
+  if (FGrid.TypeKey(col, row, typed)) {
     ShowCell(col, row);
     FChanged = true;
   }

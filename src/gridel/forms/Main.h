@@ -124,9 +124,11 @@ class TfrmMain : public TMainFormBase {
   void ShowGrid();
   void FindGridSize();
   bool NoLetters() const { return FGrid.NoLetters(); }
-  // A character typed on the current cell (Windows-1252 code, -1 for one the
-  // code page cannot hold); the grid's key-down phase (virtual-key codes).
+  // A character typed on the current cell: its Windows-1252 code, or its
+  // text (the reference of a character the code page cannot hold); the
+  // grid's key-down phase (virtual-key codes).
   void CWGridKeyPress(int key);
+  void CWGridKeyPress(const std::string& typed);
   void CWGridKeyDown(int& key, unsigned shift);
   void spdUpClick() { ShiftGrid(Shift::Up); }
   void spdDownClick() { ShiftGrid(Shift::Down); }

@@ -86,6 +86,14 @@ void TfrmMain::LoadFile(const std::string& fileName) {
     }
   }
   SetCurrentFile(fileName);
+  if (loaded.unreadable.count > 0) {
+    // The cells left empty are a change the teacher has not made: the
+    // crossword stays modified, so that the loss is not saved unnoticed.
+    FChanged = true;
+    busy.release();
+    platform().messageDlg(UnreadableCellsMessage(loaded.unreadable), MsgType::Warning, tavrel::mbOK,
+                          kHelpGridelWindow);
+  }
 }
 
 }  // namespace gridel
