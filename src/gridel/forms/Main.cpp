@@ -381,7 +381,14 @@ void TfrmMain::RedrawGrid(int newSize) {
     if (m.horizontalAdvance('M') >= side - 6 && m.height() >= side - 6) break;
     ++points;
   }
-  CWGrid->Font().SetHeight(PointsToPixels(std::max(1, points - 1)));
+  int pixels = PointsToPixels(std::max(1, points - 1));
+  // The letters are drawn from the top of their cells: in large cells (a
+  // small grid) a letter would reach past the bottom, tail and ogonek
+  // first, so the letters are made no taller than the cell holds.
+  CWGrid->Font().SetHeight(pixels);
+  const int tall = QFontMetrics(TStringGrid::ToQFont(CWGrid->Font())).height();
+  const int room = side - 4;
+  if (tall > room && room > 0) CWGrid->Font().SetHeight(std::max(1, pixels * room / tall));
 }
 
 void TfrmMain::ShowCell(int col, int row) { CWGrid->SetCells(col, row, FGrid.Cell(col, row)); }

@@ -265,6 +265,11 @@ TEST_F(TinyStoredSizeTest, AGridOfTwoTakesLettersKeepsTheSizeDialogsRulesAndExpo
   GoTo(1, 0);
   TypeOnGrid("x");
   EXPECT_EQ(Shown(0, 2), "OX");
+  // The letters of such large cells are drawn from the top and still fit.
+  main->resize(900, 700);
+  QApplication::processEvents();
+  EXPECT_GT(main->CWGrid->RowHeights(0), 200);
+  EXPECT_LE(QFontMetrics(TStringGrid::ToQFont(main->CWGrid->Font())).height(), main->CWGrid->RowHeights(0) - 4);
   fake.Input("3").Answer(ModalResult::OK);
   main->mnuChangeGridSizeClick();
   ASSERT_EQ(fake.messages.size(), 1u);
