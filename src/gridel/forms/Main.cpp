@@ -381,7 +381,7 @@ void TfrmMain::RedrawGrid(int newSize) {
     if (m.horizontalAdvance('M') >= side - 6 && m.height() >= side - 6) break;
     ++points;
   }
-  int pixels = PointsToPixels(std::max(1, points - 1));
+  const int pixels = PointsToPixels(std::max(1, points - 1));
   // The letters are drawn from the top of their cells: in large cells (a
   // small grid) a letter would reach past the bottom, tail and ogonek
   // first, so the letters are made no taller than the cell holds.
