@@ -81,7 +81,19 @@ bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& /*te
       }
     }
   }
+  FUnreadable = loaded.unreadable;
   return true;
+}
+
+void TfrmMain::DataFileLoaded() {
+  if (FUnreadable.count == 0) return;
+  // The cells left empty are a change the teacher has not made: the
+  // crossword stays modified, so that the loss is not saved unnoticed.
+  FChanged = true;
+  const UnreadableCells cells = FUnreadable;
+  FUnreadable = {};
+  platform().messageDlg(UnreadableCellsMessage(cells), MsgType::Warning, tavrel::mbOK,
+                        kHelpGridelWindow);
 }
 
 }  // namespace gridel

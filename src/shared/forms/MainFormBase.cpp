@@ -267,6 +267,7 @@ void TMainFormBase::LoadFile(const std::string& fileName) {
     return ShowFileRefusal(fileName, FileRefusal::CannotRead);
   }
   SetCurrentFile(fileName);
+  DataFileLoaded();
 }
 
 bool TMainFormBase::RecentFileReadable(int tag) {

@@ -73,6 +73,9 @@ class TMainFormBase : public QMainWindow {
   virtual bool ReadDataFile(const std::string& /*fileName*/, const std::string& /*text*/) {
     return false;
   }
+  // Runs once the file read by ReadDataFile is the current file: what the
+  // reader had to leave out is reported here (and marks the exercise).
+  virtual void DataFileLoaded() {}
   // New after the save question: empties the exercise and its editor.  The
   // base then clears FChanged.
   virtual void ClearExercise() {}

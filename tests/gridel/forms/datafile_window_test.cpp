@@ -126,6 +126,34 @@ TEST_F(DataFileTest, ARefusedFileIsNamedNeverBecomesCurrentAndTheCrosswordStays)
   }
 }
 
+// A file edited in a UTF-8 editor: the letters are read; what is not one
+// letter is reported once, and the crossword stays modified.
+TEST_F(DataFileTest, CellsThatAreNotOneLetterAreReportedOnceAndTheCrosswordStaysModified) {
+  std::string text = "<tavrel-gridel-file><version>6</version><data><title>T</title><crossword><grid>"
+                     "<row><cell>\xC5\x82</cell><cell>&#1103;</cell><cell>AB</cell>";
+  for (int c = 0; c < 150; ++c) text += "<cell></cell>";
+  text += "</row><row><cell>\x01</cell></row></grid><clues></clues></crossword></data></tavrel-gridel-file>";
+  files.Write("utf8.gdl", text);
+  fake.Answer(ModalResult::OK);
+  main->LoadFile(files.File("utf8.gdl"));
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text,
+            "2 cells of this crossword's grid do not hold a single letter and have been left empty; "
+            "the first is in row 1, column 3. Please check the grid before you save the crossword.");
+  EXPECT_EQ(fake.messages[0].type, MsgType::Warning);
+  EXPECT_EQ(main->FFileName, files.File("utf8.gdl"));
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FGridSize, gridel::kDefaultGridSize);
+  EXPECT_EQ(main->Letter(0, 0) + main->Letter(1, 0), "&#321;&#1071;");
+
+  // Saved and opened again: the same letters, nothing more to say.
+  EXPECT_TRUE(main->Save());
+  main->LoadFile(files.File("utf8.gdl"));
+  EXPECT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(Shown(0, 3), "&#321;&#1071;.");
+  EXPECT_FALSE(main->FChanged);
+}
+
 TEST_F(DataFileTest, AFailedSaveIsReportedAndTheCrosswordStaysModifiedUnderItsName) {
   Letters({"OK"});
   main->FChanged = true;

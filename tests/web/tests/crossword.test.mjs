@@ -315,6 +315,26 @@ describe('crossword, single page', () => {
   });
 });
 
+describe('crossword, letters outside Windows-1252 in the grid', () => {
+  test('L with stroke, Ya and Sigma are checked as letters, typed in either case, on both pages', async () => {
+    const rows = ['\u0141\u00d3D\u0179', '\u042f...', '\u03a3...'];
+    const clues = { '\u0141\u00d3D\u0179': 'A city', '\u0141\u042f\u03a3': 'Three letters' };
+    for (const open of [openFrames, openSingle]) {
+      const { page, code, problems } = await open({ rows, clues, title: 'Letters' });
+      await typeWord(code, 1, 'across', '\u0142\u00f3d\u017a');
+      await typeWord(code, 1, 'down', '\u0141\u044f\u03c2');
+      assert.equal(await wordText(code, 1, 'across', 4), '\u0141\u00d3D\u0179');
+      assert.equal(await wordText(code, 1, 'down', 3), '\u0141\u042f\u03a3');
+      await code.getByRole('button', { name: cwTexts.editCheck }).click();
+      assert.equal(await code.locator('[aria-invalid=true]').count(), 0);
+      const said = open === openFrames ? status(code) : page.getByRole('dialog');
+      assert.match(await said.innerText(), new RegExp(`^${cwTexts.editCorrect}`));
+      assert.deepEqual(problems, []);
+      await page.close();
+    }
+  });
+});
+
 describe('crossword, every variant of the pages', () => {
   // Placeholder and section words the crossword templates are filled through.
   const leftOver = new RegExp(String.raw`\[/?(?:str[A-Za-z]+|incl[A-Za-z]+|Start[A-Za-z]+|End[A-Za-z]+|Grid|GridMap|Clues?|ClueNumber|` +
