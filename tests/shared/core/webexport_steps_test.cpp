@@ -140,6 +140,37 @@ TEST(WebExportText, PlaceholderWordsInMarkupTextAreNeverFilledLater) {
   EXPECT_EQ(AttributeValue("\"[strGraphicURL]\""), "&quot;&#91;strGraphicURL]&quot;");
 }
 
+TEST(WebExportText, MarkupTextKeepsMarkupAndDefusesWhatWouldHideThePage) {
+  // Ordinary markup stays as typed.
+  for (const std::string& kept :
+       {std::string("<b>bold</b> <i>x</i><br><a href=\"a.htm\">a</a> <img src=\"p.png\">"),
+        std::string("<table><tr><td>1</td></tr></table> 2 < 3 a<b"),
+        std::string("<iframe src=\"v.htm\"></iframe>"), std::string("<!-- note --> x"),
+        std::string("<!--> x"), std::string("<SCRIPT>f()</Script>"),
+        std::string("<style>b{}</style><title>t</title><textarea>x</textarea>"),
+        std::string("<scripts> <iframes> </script>")})
+    EXPECT_EQ(MarkupText(kept), kept) << kept;
+  // A comment or a raw-text element left open.
+  EXPECT_EQ(MarkupText("Sub <!-- x"), "Sub &lt;!-- x");
+  EXPECT_EQ(MarkupText("a --> <!-- b"), "a --> &lt;!-- b");
+  EXPECT_EQ(MarkupText("</script><!-- x"), "</script>&lt;!-- x");
+  EXPECT_EQ(MarkupText("<ScRiPt src=x>"), "&lt;ScRiPt src=x>");
+  EXPECT_EQ(MarkupText("<iframe src=\"v.htm\">"), "&lt;iframe src=\"v.htm\">");
+  EXPECT_EQ(MarkupText("a <style"), "a &lt;style");
+  for (const char* name : {"textarea", "title", "xmp", "noembed", "noframes", "noscript"})
+    EXPECT_EQ(MarkupText(std::string("<") + name + ">x"), std::string("&lt;") + name + ">x") << name;
+  // A closing tag before the opening one closes nothing.
+  EXPECT_EQ(MarkupText("</style><style>"), "</style>&lt;style>");
+  // plaintext never ends.
+  EXPECT_EQ(MarkupText("<PLAINTEXT>x</plaintext>"), "&lt;PLAINTEXT>x</plaintext>");
+  // Nested and repeated: each opening is judged by what follows it.
+  EXPECT_EQ(MarkupText("<iframe><iframe></iframe><iframe>"), "<iframe><iframe></iframe>&lt;iframe>");
+  EXPECT_EQ(MarkupText("<!-- a <!-- b --> <!-- c"), "<!-- a <!-- b --> &lt;!-- c");
+  EXPECT_EQ(MarkupText("y </script><!--<script> z"), "y </script>&lt;!--&lt;script> z");
+  // Placeholder words still never form.
+  EXPECT_EQ(MarkupText("<b>[strTitle]</b> <!-- [Clue]"), "<b>&#91;strTitle]</b> &lt;!-- &#91;Clue]");
+}
+
 TEST(WebExportText, SafeAssignmentKeepsTheChunksOfPlainValues) {
   for (const std::string& v : {std::string(), std::string("it's"), std::string(100, 'a'),
                                std::string(101, 'b'), std::string(99, 'c') + "\\\\\\",
