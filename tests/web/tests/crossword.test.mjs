@@ -6,7 +6,7 @@ import { readFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import { chromium } from 'playwright-core';
 import { chromiumArgs, frameNamed, repoRoot, screenshot, servePages, startBrowser, watchConsole } from './helpers.mjs';
-import { box, cwTexts, demo, exportCrossword, focusedName, wordText } from './crossword-helpers.mjs';
+import { box, cwTexts, demo, exportCrossword, focusedName, typeWord, wordText } from './crossword-helpers.mjs';
 
 let browser;
 before(async () => { browser = await startBrowser(); });
@@ -28,15 +28,6 @@ async function openSingle(options = {}) {
   const problems = watchConsole(page);
   await page.goto(exported.url);
   return { page, code: page.mainFrame(), problems, exported };
-}
-
-// Chooses a word by its clue and types it from the square the page puts the
-// student on (the first empty one) to the end.
-async function typeWord(frame, num, dir, text) {
-  await frame.locator(`#${dir === 'across' ? 'AcrossList' : 'DownList'} li[data-n="${num}"]`).click();
-  const at = (await focusedName(frame)).match(new RegExp(`(?:^|; )${num} ${dir}[^,;]*, letter (\\d+) of`, 'i'));
-  assert.ok(at, `the clue of ${num} ${dir} leads to its word`);
-  await frame.page().keyboard.type(Array.from(text).slice(Number(at[1]) - 1).join(''));
 }
 
 const status = (frame) => frame.locator('[role=status]').first();
