@@ -150,25 +150,28 @@ TEST(WebExportText, MarkupTextKeepsMarkupAndDefusesWhatWouldHideThePage) {
         std::string("<style>b{}</style><title>t</title><textarea>x</textarea>"),
         std::string("<scripts> <iframes> </script>")})
     EXPECT_EQ(MarkupText(kept), kept) << kept;
-  // A comment or a raw-text element left open.
-  EXPECT_EQ(MarkupText("Sub <!-- x"), "Sub &lt;!-- x");
-  EXPECT_EQ(MarkupText("a --> <!-- b"), "a --> &lt;!-- b");
-  EXPECT_EQ(MarkupText("</script><!-- x"), "</script>&lt;!-- x");
-  EXPECT_EQ(MarkupText("<ScRiPt src=x>"), "&lt;ScRiPt src=x>");
-  EXPECT_EQ(MarkupText("<iframe src=\"v.htm\">"), "&lt;iframe src=\"v.htm\">");
-  EXPECT_EQ(MarkupText("a <style"), "a &lt;style");
-  for (const char* name : {"textarea", "title", "xmp", "noembed", "noframes", "noscript"})
-    EXPECT_EQ(MarkupText(std::string("<") + name + ">x"), std::string("&lt;") + name + ">x") << name;
-  // A closing tag before the opening one closes nothing.
-  EXPECT_EQ(MarkupText("</style><style>"), "</style>&lt;style>");
-  // plaintext never ends.
-  EXPECT_EQ(MarkupText("<PLAINTEXT>x</plaintext>"), "&lt;PLAINTEXT>x</plaintext>");
-  // Nested and repeated: each opening is judged by what follows it.
-  EXPECT_EQ(MarkupText("<iframe><iframe></iframe><iframe>"), "<iframe><iframe></iframe>&lt;iframe>");
-  EXPECT_EQ(MarkupText("<!-- a <!-- b --> <!-- c"), "<!-- a <!-- b --> &lt;!-- c");
-  EXPECT_EQ(MarkupText("y </script><!--<script> z"), "y </script>&lt;!--&lt;script> z");
-  // Placeholder words still never form.
-  EXPECT_EQ(MarkupText("<b>[strTitle]</b> <!-- [Clue]"), "<b>&#91;strTitle]</b> &lt;!-- &#91;Clue]");
+  const std::pair<std::string, std::string> defused[] = {
+      // A comment or a raw-text element left open.
+      {"Sub <!-- x", "Sub &lt;!-- x"},
+      {"a --> <!-- b", "a --> &lt;!-- b"},
+      {"</script><!-- x", "</script>&lt;!-- x"},
+      {"<ScRiPt src=x>", "&lt;ScRiPt src=x>"},
+      {"<iframe src=\"v.htm\">", "&lt;iframe src=\"v.htm\">"},
+      {"a <style", "a &lt;style"},
+      {"<textarea>x<title><xmp><noembed><noframes><noscript>",
+       "&lt;textarea>x&lt;title>&lt;xmp>&lt;noembed>&lt;noframes>&lt;noscript>"},
+      // A closing tag before the opening one closes nothing.
+      {"</style><style>", "</style>&lt;style>"},
+      // plaintext never ends.
+      {"<PLAINTEXT>x</plaintext>", "&lt;PLAINTEXT>x</plaintext>"},
+      // Nested and repeated: each opening is judged by what follows it.
+      {"<iframe><iframe></iframe><iframe>", "<iframe><iframe></iframe>&lt;iframe>"},
+      {"<!-- a <!-- b --> <!-- c", "<!-- a <!-- b --> &lt;!-- c"},
+      {"y </script><!--<script> z", "y </script>&lt;!--&lt;script> z"},
+      // Placeholder words still never form.
+      {"<b>[strTitle]</b> <!-- [Clue]", "<b>&#91;strTitle]</b> &lt;!-- &#91;Clue]"},
+  };
+  for (const auto& [typed, written] : defused) EXPECT_EQ(MarkupText(typed), written) << typed;
 }
 
 TEST(WebExportText, SafeAssignmentKeepsTheChunksOfPlainValues) {
