@@ -217,8 +217,8 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
     const int k = questions.TrimEmptyAnswers(q);
     const std::string name = "I[" + std::to_string(item) + "]";
     items += "\r\n" + name + " = new Array();\r\n";
-    items += SafeJSStringAssignment(name + "[0]",
-                                    HighCharsToEntities(ReturnsToBR(MarkupText(questions.GetQuestionText(q))))) +
+    const std::string question = MarkupText(questions.GetQuestionText(q));
+    items += SafeJSStringAssignment(name + "[0]", HighCharsToEntities(ReturnsToBR(question))) +
              "\r\n";
     items += name + "[1] = new Array();\r\n";
     for (int m = 0; m < k; ++m) {

@@ -187,7 +187,8 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strPlainTitle]", PlainTitle(in.title));
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
-    plan.steps.push_back(ExportStep::Write(names.fileName, FinishPage(page, in.title, kExerciseWord), names.name,
+    plan.steps.push_back(ExportStep::Write(names.fileName,
+                                           FinishPage(page, in.title, kExerciseWord), names.name,
                                            ListEntry::AppendLine, kUnableToSave + names.name));
   }
 
@@ -205,9 +206,9 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions")));
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), FinishPage(page, in.title, kExerciseWord),
-                                           names.welcome, ListEntry::AppendLine,
-                                           kUnableToSave + names.welcome));
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome),
+                                           FinishPage(page, in.title, kExerciseWord), names.welcome,
+                                           ListEntry::AppendLine, kUnableToSave + names.welcome));
   }
 
   // Code page.
@@ -249,7 +250,8 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), FinishPage(page, in.title, kExerciseWord), names.code,
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code),
+                                           FinishPage(page, in.title, kExerciseWord), names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }
   return plan;

@@ -254,7 +254,8 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     } else {
       FillPlaceholder(copy, "[MixedItems]",
                       "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
-                          QuotesToEntities(ShownText(left)) + "\">" + kCrLf + options + "</SELECT>");
+                          QuotesToEntities(ShownText(left)) + "\">" + kCrLf + options +
+                          "</SELECT>");
       ++name;
       std::string box = indicator;
       FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
@@ -267,8 +268,8 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     itemList += copy;
   }
 
-  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + AttributeValue(c.Text("editCheck")) +
-                            "\" onClick=\"CheckAnswer()\">";
+  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" +
+                            AttributeValue(c.Text("editCheck")) + "\" onClick=\"CheckAnswer()\">";
   const NavButtons buttons = BuildNavButtons(c, NavStyle::Matching);
 
   // The reading's timer runs only beside a reading.
@@ -283,7 +284,8 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
   FillPlaceholder(page, "[strExerciseSubtitle]",
                   MarkupText(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
-  FillPlaceholder(page, "[strInstructions]", MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
+  FillPlaceholder(page, "[strInstructions]",
+                  MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
   FillPlaceholder(page, "[ItemList]", itemList);
   FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
   FillPlaceholder(page, "[CheckButton]", check);
@@ -394,7 +396,8 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
   FillPlaceholder(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
-  FillPlaceholder(page, "[strExerciseSubtitle]", ScriptLines(MarkupText(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strExerciseSubtitle]",
+                  ScriptLines(MarkupText(c.Text("mmoExerciseSubtitle"))));
   FillPlaceholder(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
   FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
   FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));

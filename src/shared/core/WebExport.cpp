@@ -351,9 +351,11 @@ int RawTextElementAt(const std::string& lower, std::size_t i) {
   };
   for (std::size_t k = 0; k < kRawTextCount; ++k) {
     const std::size_t n = std::char_traits<char>::length(kRawTextElements[k]);
-    if (lower.compare(i, n, kRawTextElements[k]) == 0 && endsName(i + n)) return static_cast<int>(k);
+    if (lower.compare(i, n, kRawTextElements[k]) == 0 && endsName(i + n))
+      return static_cast<int>(k);
   }
-  if (lower.compare(i, 9, "plaintext") == 0 && endsName(i + 9)) return static_cast<int>(kRawTextCount);
+  if (lower.compare(i, 9, "plaintext") == 0 && endsName(i + 9))
+    return static_cast<int>(kRawTextCount);
   return -1;
 }
 
@@ -517,7 +519,8 @@ std::string HideEmptyHeadings(const std::string& page) {
   std::size_t copied = 0;
   for (std::size_t h = lower.find("<h1"); h != std::string::npos; h = lower.find("<h1", h + 3)) {
     const std::size_t after = h + 3;
-    if (after >= lower.size() || (lower[after] != '>' && !std::isspace(static_cast<unsigned char>(lower[after]))))
+    if (after >= lower.size() ||
+        (lower[after] != '>' && !std::isspace(static_cast<unsigned char>(lower[after]))))
       continue;
     const std::size_t tagEnd = lower.find('>', after);
     if (tagEnd == std::string::npos) break;
@@ -540,7 +543,8 @@ std::string FinishPage(const std::string& page, const std::string& title, const 
   if (open != std::string::npos) {
     const std::size_t from = open + 7;
     const std::size_t close = lower.find("</title", from);
-    if (close != std::string::npos && Blank(lower, from, close)) p.replace(from, close - from, kindWord);
+    if (close != std::string::npos && Blank(lower, from, close))
+      p.replace(from, close - from, kindWord);
   }
   return FinishPage(p);
 }
