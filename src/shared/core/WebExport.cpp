@@ -511,21 +511,28 @@ bool Blank(const std::string& s, std::size_t from, std::size_t to) {
   return true;
 }
 
-// Every empty <h1> element of the page with the attribute hidden.
+// Every empty <h1> element of the page with the attribute hidden.  Linear:
+// each part of the page is looked at a bounded number of times.
 std::string HideEmptyHeadings(const std::string& page) {
   const std::string lower = LowerCaseAscii(page);
   std::string out;
   out.reserve(page.size() + 16);
   std::size_t copied = 0;
+  std::size_t tagEnd = 0;  // the first ">" at or after the last place looked at
+  std::size_t judged = std::string::npos;
   for (std::size_t h = lower.find("<h1"); h != std::string::npos; h = lower.find("<h1", h + 3)) {
     const std::size_t after = h + 3;
     if (after >= lower.size() ||
         (lower[after] != '>' && !std::isspace(static_cast<unsigned char>(lower[after]))))
       continue;
-    const std::size_t tagEnd = lower.find('>', after);
+    if (tagEnd < after) tagEnd = lower.find('>', after);
     if (tagEnd == std::string::npos) break;
-    const std::size_t close = lower.find("</h1", tagEnd);
-    if (close == std::string::npos || !Blank(lower, tagEnd + 1, close)) continue;
+    if (tagEnd == judged) continue;  // "<h1 <h1>": one tag
+    judged = tagEnd;
+    std::size_t content = tagEnd + 1;
+    while (content < lower.size() && std::isspace(static_cast<unsigned char>(lower[content])))
+      ++content;
+    if (lower.compare(content, 4, "</h1") != 0) continue;
     out.append(page, copied, tagEnd - copied);
     out += " hidden";
     copied = tagEnd;

@@ -174,6 +174,21 @@ TEST(WebExportText, MarkupTextKeepsMarkupAndDefusesWhatWouldHideThePage) {
   for (const auto& [typed, written] : defused) EXPECT_EQ(MarkupText(typed), written) << typed;
 }
 
+TEST(WebExportText, AnUntitledPageTakesTheKindWordAndHidesItsEmptyHeadings) {
+  const std::string page =
+      "<html><head><title> </title></head><body><h1 id=\"T\">\r\n</h1><H1>x</H1><h1></h1><h10>";
+  const std::string untitled = FinishPage(page, " \r\n", "Quiz");
+  EXPECT_NE(untitled.find("<title>Quiz</title>"), std::string::npos);
+  EXPECT_NE(untitled.find("<h1 id=\"T\" hidden>\r\n</h1><H1>x</H1><h1 hidden></h1><h10>"),
+            std::string::npos);
+  // A title, even one that is all markup, keeps every heading shown.
+  const std::string titled = FinishPage(page, "<img src=\"logo.png\">", "Quiz");
+  EXPECT_EQ(titled.find("hidden"), std::string::npos);
+  EXPECT_NE(titled.find("<title>Quiz</title>"), std::string::npos);
+  EXPECT_NE(FinishPage("<title>Mine</title>", "", "Quiz").find("<title>Mine</title>"),
+            std::string::npos);
+}
+
 TEST(WebExportText, SafeAssignmentKeepsTheChunksOfPlainValues) {
   for (const std::string& v : {std::string(), std::string("it's"), std::string(100, 'a'),
                                std::string(101, 'b'), std::string(99, 'c') + "\\\\\\",
