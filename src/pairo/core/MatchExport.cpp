@@ -16,54 +16,50 @@ const char* const kProgramName = "Pairo";
 const char* const kUnableToSave = "Unable to save file: ";
 const std::string kCrLf = "\r\n";
 
-// Teacher's HTML for an HTML place of a page: the markup stays, a bracket
-// becomes its character reference so no placeholder word is formed.
-std::string Html(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
+// The title of a page whose exercise has none.
+const char* const kExerciseWord = "Matching exercise";
 
-// The text of an option of a select list: an option shows text only, so a
-// tag ("<i>", "</b>", "<img ...>") is left out, as a browser leaves it out;
-// a "<" or ">" that is no part of a tag ("2 < 3") stays as text, and a
-// bracket becomes its character reference.
-std::string OptionText(const std::string& s) {
+// A text shown as text only (an option of a select list, a card, the name of
+// a place): a tag ("<i>", "</b>", "<img ...>") is left out, as a browser
+// leaves it out of an option; a "<" or ">" that is no part of a tag
+// ("2 < 3", "a<b") stays as text, and a bracket becomes its character
+// reference.  Line breaks read as blanks.  Where nothing but blanks is left
+// once the tags are out, the text shows as typed, tags and all.
+std::string ShownText(const std::string& s) {
   auto startsTag = [&s](size_t i) {
     if (i + 1 >= s.size()) return false;
     const char n = s[i + 1];
     return (n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z') || n == '/' || n == '!';
   };
-  std::string r;
-  r.reserve(s.size() + 8);
-  for (size_t i = 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c == '<' && startsTag(i)) {
-      const size_t end = s.find('>', i + 1);
-      if (end != std::string::npos) {
-        i = end;
-        continue;
+  auto text = [&](bool tagsOut) {
+    std::string r;
+    r.reserve(s.size() + 8);
+    for (size_t i = 0; i < s.size(); ++i) {
+      const char c = s[i];
+      if (tagsOut && c == '<' && startsTag(i)) {
+        const size_t end = s.find('>', i + 1);
+        if (end != std::string::npos) {
+          i = end;
+          continue;
+        }
       }
+      if (c == '<')
+        r += "&lt;";
+      else if (c == '>')
+        r += "&gt;";
+      else if (c == '[')
+        r += "&#91;";
+      else if (c == '\n' && i > 0 && s[i - 1] == '\r')
+        continue;  // CR LF is one line break
+      else if (c == '\r' || c == '\n')
+        r += ' ';
+      else
+        r += c;
     }
-    if (c == '<')
-      r += "&lt;";
-    else if (c == '>')
-      r += "&gt;";
-    else if (c == '[')
-      r += "&#91;";
-    else
-      r += c;
-  }
-  return r;
-}
-
-// A value for a double-quoted attribute.
-std::string Attr(const std::string& s) { return Html(QuotesToEntities(s)); }
-
-// A teacher's text as a label attribute: tags removed, line breaks as
-// blanks.
-std::string LabelAttr(const std::string& s) {
-  std::string plain = OptionText(s);
-  for (char& c : plain) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return Attr(plain);
+    return r;
+  };
+  const std::string shown = text(true);
+  return Trim(shown).empty() ? text(false) : shown;
 }
 
 // An address for a page: the characters that could end a quoted attribute
@@ -86,11 +82,6 @@ std::string PageAddress(const std::string& s) {
     r += hex[u & 15];
   }
   return r;
-}
-
-// A text of several lines for a script string, its line breaks as <BR>.
-std::string ScriptLines(const std::string& s) {
-  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
 }
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
@@ -229,10 +220,10 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     KeepSection(frameset, "Reading", true);
     KeepSection(frameset, "NoTimer", !in.reading.timer);
     KeepSection(frameset, "Timer", in.reading.timer);
-    FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+    FillPlaceholder(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
     FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
     FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
-    frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+    frameset = FinishPage(frameset, in.title, kExerciseWord);
     plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::Front,
                                            kUnableToSave + names.name));
   }
@@ -242,7 +233,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
 
   // The options, the same for every select list.
   std::string options;
-  for (const std::string& o : mix.options) options += "<OPTION>" + OptionText(o) + kCrLf;
+  for (const std::string& o : mix.options) options += "<OPTION>" + ShownText(o) + kCrLf;
 
   // Rows.
   std::string row = TakeBlock(page, "[BeginItemRow]", "[EndItemRow]", "[ItemList]");
@@ -256,14 +247,15 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     const std::string left = pairs.GetQuestionText(i);
     if (left.empty()) continue;
     std::string copy = row;
-    FillPlaceholder(copy, "[FixedItem]", Html(TextToHTMLBreaks(left)));
+    FillPlaceholder(copy, "[FixedItem]", MarkupText(TextToHTMLBreaks(left)));
     if (pairs.GetQuestionFlag(i)) {
-      FillPlaceholder(copy, "[MixedItems]", Html(pairs.GetQuestionExtra(i)));
+      FillPlaceholder(copy, "[MixedItems]", MarkupText(pairs.GetQuestionExtra(i)));
       FillPlaceholder(copy, "[IndicatorBox]", "");
     } else {
       FillPlaceholder(copy, "[MixedItems]",
                       "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
-                          LabelAttr(left) + "\">" + kCrLf + options + "</SELECT>");
+                          QuotesToEntities(ShownText(left)) + "\">" + kCrLf + options +
+                          "</SELECT>");
       ++name;
       std::string box = indicator;
       FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
@@ -276,28 +268,24 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     itemList += copy;
   }
 
-  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) +
-                            "\" onClick=\"CheckAnswer()\">";
-  // The buttons' captions are filled before the page's later placeholders:
-  // their brackets go in as character references.
-  ConfigValues navConfig = c;
-  for (const char* caption : {"editNextEx", "editContents", "editBack"})
-    navConfig.text[caption] = Html(c.Text(caption));
-  const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
+  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" +
+                            AttributeValue(c.Text("editCheck")) + "\" onClick=\"CheckAnswer()\">";
+  const NavButtons buttons = BuildNavButtons(c, NavStyle::Matching);
 
   // The reading's timer runs only beside a reading.
   KeepSection(page, "inclTimer", in.reading.timer && reading);
   KeepSection(page, "inclInstructions", !c.Text("mmoInstructions").empty());
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
-  FillPlaceholder(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
-  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
+  FillPlaceholder(page, "[strExerciseTitle]", MarkupText(TextToHTMLBreaks(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", MarkupText(StripTags(TextToHTMLBreaks(in.title))));
   FillPlaceholder(page, "[CorrectAnswersArray]", correct);
   FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
   FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
   FillPlaceholder(page, "[strExerciseSubtitle]",
-                  Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
-  FillPlaceholder(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
+                  MarkupText(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strInstructions]",
+                  MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
   FillPlaceholder(page, "[ItemList]", itemList);
   FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
   FillPlaceholder(page, "[CheckButton]", check);
@@ -307,12 +295,12 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   KeepSection(page, "inclReading", reading);
   FillPlaceholder(page, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
   FillPlaceholder(page, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
-  FillPlaceholder(page, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
-  FillPlaceholder(page, "[strTitleColor]", Attr(c.Text("editTitleColor")));
-  FillPlaceholder(page, "[strExBGColor]", Attr(c.Text("editExBGColor")));
-  FillPlaceholder(page, "[strTextColor]", Attr(c.Text("editTextColor")));
-  FillPlaceholder(page, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
-  page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  FillPlaceholder(page, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
+  FillPlaceholder(page, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
+  FillPlaceholder(page, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
+  FillPlaceholder(page, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
+  FillPlaceholder(page, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
+  page = FinishPage(page, in.title, kExerciseWord);
   plan.steps.push_back(ExportStep::Write(codePath, page, codeName,
                                          reading ? ListEntry::AppendLine : ListEntry::Front,
                                          kUnableToSave + codeName));
@@ -376,12 +364,15 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
     if (!Trim(left).empty()) {
       const std::string name = "FixedStuff[" + index + "]";
       fixedArray += name + " = new Array()" + kCrLf;
-      fixedArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(left)) + kCrLf;
+      fixedArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(MarkupText(left))) + kCrLf;
       fixedArray += name + "[1] = " + m + ";" + kCrLf;
+      // The name of the item's place.
+      fixedArray += SafeJSStringAssignment(name + "[2]", ShownText(left)) + kCrLf;
     }
     const std::string name = "DragStuff[" + index + "]";
     dragArray += name + " = new Array()" + kCrLf;
-    dragArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(right)) + kCrLf;
+    // A card shows its text as an option of a select list does.
+    dragArray += SafeJSStringAssignment(name + "[0]", ShownText(right)) + kCrLf;
     dragArray += name + "[1] = " + m + ";" + kCrLf;
     dragArray += name + (fixed ? "[2] = 1;" : "[2] = 0;") + kCrLf;
   }
@@ -403,10 +394,11 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
-  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(in.title));
-  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(in.title)));
-  FillPlaceholder(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoExerciseSubtitle")));
-  FillPlaceholder(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+  FillPlaceholder(page, "[strExerciseSubtitle]",
+                  ScriptLines(MarkupText(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
   FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
   FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
   FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
@@ -425,7 +417,7 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillPlaceholder(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   FillPlaceholder(page, "[FixedArray]", fixedArray);
   FillPlaceholder(page, "[DragArray]", dragArray);
-  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  return FinishPage(page, in.title, kExerciseWord);
 }
 
 MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
@@ -471,7 +463,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   KeepSection(frameset, "Reading", true);
   KeepSection(frameset, "NoTimer", !in.reading.timer);
   KeepSection(frameset, "Timer", in.reading.timer);
-  FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
   FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;
   if (!readingIsAddress)
@@ -481,7 +473,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   else
     readingFrame = PageAddress(Trim(in.reading.output));
   FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
-  frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+  frameset = FinishPage(frameset, in.title, kExerciseWord);
   plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::FrontLine,
                                          kUnableToSave + names.fileName));
   return result;
