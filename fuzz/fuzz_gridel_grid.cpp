@@ -1,8 +1,9 @@
 // The letter grid over arbitrary grids and keys: the first bytes choose the
 // size, the rest are operations (type a key, put a text, delete, shift,
 // resize, check a typed size).  After every step every cell holds nothing or
-// one character of code 32 or above that is not a lower-case letter with an
-// upper case, and the words found agree with the numbering test.
+// one character of code 32 or above, no angle bracket, that the cell rule
+// gives back as it is (so no lower-case letter with an upper case), and the
+// words found agree with the numbering test.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -20,11 +21,12 @@ namespace {
 void CheckCells(const LetterGrid& g) {
   for (int r = -1; r <= g.Size(); ++r)
     for (int c = -1; c <= g.Size(); ++c) {
-      const auto u = static_cast<unsigned char>(g.At(c, r));
+      const char32_t u = g.At(c, r);
       if (r < 0 || c < 0 || r == g.Size() || c == g.Size()) Check(u == 0);
       if (u == 0) continue;
       Check(u > 32 && u != 127 && u != '<' && u != '>');
-      Check(static_cast<unsigned char>(UpperCase1252(static_cast<char>(u))) == u);
+      const std::string cell = g.Cell(c, r);
+      Check(CellTextFor(cell) == cell);
     }
 }
 
@@ -65,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   size_t i = 1;
   auto next = [&]() -> int { return i < size ? data[i++] : 0; };
   while (i < size) {
-    const int op = next() % 8;
+    const int op = next() % 9;
     const int c = next() % (g.Size() + 2) - 1;
     const int r = next() % (g.Size() + 2) - 1;
     switch (op) {
@@ -116,7 +118,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 6:
         CheckWords(g);
         break;
-      default:
+      case 7: {  // a character typed as its reference
+        const int code = next() * 256 + next();
+        g.TypeKey(c, r, "&#" + std::to_string(code) + ";");
+        break;
+      }
+      default:  // 8
         Check(g.NoLetters() == g.FindExtent().Empty());
         break;
     }

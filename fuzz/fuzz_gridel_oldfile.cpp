@@ -20,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const LoadedCrossword r = ReadOldCrossword(file, "current.htm", 20);
   if (r.status == LoadStatus::Loaded) {
     Check(r.crossword.grid.Size() >= 20 && r.crossword.grid.Size() <= kMaxGridSize);
+    Check(r.unreadable.count >= 0 && r.unreadable.row < kMaxGridSize);
     Check(r.crossword.clues.size() <= size);
   } else {
-    Check(!r.message.empty());
+    Check(r.status == LoadStatus::UnsupportedVersion && !r.message.empty());
   }
   const ConfigValues current = configdoc::Defaults(configdoc::Program::Gridel);
   const ConfigValues cfg = ReadOldCrosswordConfig(file, current);

@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +33,13 @@ void TempDir::Write(const std::string& name, const std::string& bytes) const {
 }
 
 std::string TempDir::Read(const std::string& name) const { return ReadFileBytes(path_ + name); }
+
+std::vector<std::string> TempDir::FileNames() const {
+  std::vector<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

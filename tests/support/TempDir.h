@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tavrel::testing {
 
@@ -20,6 +21,8 @@ class TempDir {
   // Writes bytes exactly as given; reads a whole file ("" when missing).
   void Write(const std::string& name, const std::string& bytes) const;
   std::string Read(const std::string& name) const;
+  // Names of what the folder holds, sorted.
+  std::vector<std::string> FileNames() const;
 
  private:
   std::string path_;

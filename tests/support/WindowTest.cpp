@@ -1,5 +1,6 @@
 #include "support/WindowTest.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -54,6 +55,43 @@ void WindowTest::NumberDialog(const std::string& n, const std::string& to, bool 
     else
       d.btnCancelClick();
   };
+}
+
+void WindowTest::ReopenByEveryRoad(TMainFormBase* main, const std::string& file,
+                                   const std::vector<std::string>& texts,
+                                   const std::function<void(const std::string&)>& edit,
+                                   const std::function<void(const std::string&)>& shown) {
+  const std::vector<std::pair<std::string, std::function<void()>>> roads = {
+      {"command line",
+       [&] {
+         tavrel::setCommandLine({CommandLine().front(), "\\S", file});
+         main->OpenCommandLineFiles();
+       }},
+      {"Open",
+       [&] {
+         fake.ChooseOpen(file);
+         main->spdLoadQuizClick();
+       }},
+      {"recent file", [&] { main->mnuLastFile[1]->trigger(); }},
+      {"drop", [&] { main->FilesDropped({file}); }},
+  };
+  for (size_t t = 0; t < texts.size(); ++t) {
+    for (const auto& [road, open] : roads) {
+      SCOPED_TRACE(road + ", file text " + std::to_string(t + 1));
+      WriteFileBytes(file, texts[t]);
+      main->LoadFile(file);
+      ASSERT_EQ(main->FFileName, file);
+      edit(road);
+      ASSERT_TRUE(main->FChanged);
+      fake.ClearRecords();
+      fake.Answer(ModalResult::Yes);
+      open();
+      EXPECT_EQ(fake.messages.size(), 1u);
+      shown(road);
+      EXPECT_FALSE(main->FChanged);
+      EXPECT_EQ(main->FFileName, file);
+    }
+  }
 }
 
 std::string FileInSharedFolder(const TempDir& dir, const std::string& name) {

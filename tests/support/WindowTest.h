@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,18 @@ class WindowTest : public ::testing::Test {
                   const QString& text = QString());
   // Scripts the item-number dialog: the numbers typed and the button pressed.
   static void NumberDialog(const std::string& n, const std::string& to = "", bool ok = true);
+
+  // Opens the file that is open again by every road a user has (named on
+  // the command line, chosen with Open, the newest recent file, dropped on
+  // the window), with unsaved edits answered Yes to the save question:
+  // for each road and each of texts, file is written with the text and
+  // loaded, edit(road) changes the exercise, the road opens the file, and
+  // the window must show the file as the question saved it, unmodified;
+  // shown(road) checks that the edit is there.
+  void ReopenByEveryRoad(TMainFormBase* main, const std::string& file,
+                         const std::vector<std::string>& texts,
+                         const std::function<void(const std::string& road)>& edit,
+                         const std::function<void(const std::string& road)>& shown);
 
   FakePlatform fake;
   TempDir registry;

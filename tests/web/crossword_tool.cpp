@@ -19,6 +19,7 @@
 
 #include "gridel/core/CrosswordExport.h"
 #include "gridel/core/CrosswordFile.h"
+#include "platform/core/TextCodec.h"
 #include "tool_support.h"
 
 namespace {
@@ -41,17 +42,31 @@ const std::vector<std::pair<const char*, const char*>> kDemoClues = {
     {"NI\xC3\x91O", "A boy, in Madrid"},
 };
 
+// The cells of a row: one character each, a letter Windows-1252 cannot hold
+// being its character reference.
+std::vector<std::string> RowCells(const std::string& row) {
+  std::vector<std::string> cells;
+  for (std::size_t i = 0; i < row.size();) {
+    char32_t u = 0;
+    std::size_t length = 1;
+    if (!tavrel::ForeignReferenceAt(row, i, u, length)) length = 1;
+    cells.push_back(row.substr(i, length));
+    i += length;
+  }
+  return cells;
+}
+
 void PutRows(gridel::LetterGrid& grid, const std::string& rows) {
-  std::vector<std::string> lines;
+  std::vector<std::vector<std::string>> lines;
   std::size_t start = 0;
   for (;;) {
     const std::size_t slash = rows.find('/', start);
-    lines.push_back(rows.substr(start, slash == std::string::npos ? std::string::npos : slash - start));
+    lines.push_back(RowCells(rows.substr(start, slash == std::string::npos ? std::string::npos : slash - start)));
     if (slash == std::string::npos) break;
     start = slash + 1;
   }
   std::size_t width = 0;
-  for (const std::string& l : lines) width = std::max(width, l.size());
+  for (const auto& l : lines) width = std::max(width, l.size());
   // Away from the grid's corner when the grid can hold it so.
   int top = 2;
   int left = 3;
@@ -64,8 +79,8 @@ void PutRows(gridel::LetterGrid& grid, const std::string& rows) {
   grid.Resize(size);
   for (std::size_t r = 0; r < lines.size(); ++r)
     for (std::size_t c = 0; c < lines[r].size(); ++c)
-      if (lines[r][c] != '.' &&
-          !grid.SetCell(static_cast<int>(c) + left, static_cast<int>(r) + top, lines[r].substr(c, 1)))
+      if (lines[r][c] != "." &&
+          !grid.SetCell(static_cast<int>(c) + left, static_cast<int>(r) + top, lines[r][c]))
         throw std::runtime_error("the grid refuses the letter in row " + std::to_string(r));
 }
 

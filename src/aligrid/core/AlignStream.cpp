@@ -12,6 +12,10 @@ constexpr int kMaxStreamCount = 65536;
 
 bool StreamIndex(int i) { return i >= 0 && i <= kMaxStreamIndex; }
 
+// An index of a property list or of a cell's record is taken as its low 16
+// bits, as streams of the grid have always been read.
+int Low16(int i) { return i & kMaxStreamIndex; }
+
 // Entries of a sparse grid inside the counts, column by column.
 template <typename T, typename F>
 void ForCellsByColumn(const SparseGrid<T>& grid, int cols, int rows, F f) {
@@ -166,9 +170,8 @@ void TAlignGridCore::DefineProperties(TFiler& filer) {
     return [&line, readRecord](TReader& r) {
       r.ReadListBegin();
       while (!r.EndOfList()) {
-        const int i = r.ReadInteger();
-        auto rec = readRecord(r);
-        if (StreamIndex(i)) line.At(i) = std::move(rec);
+        const int i = Low16(r.ReadInteger());
+        line.At(i) = readRecord(r);
       }
       r.ReadListEnd();
     };
@@ -224,9 +227,8 @@ void TAlignGridCore::DefineProperties(TFiler& filer) {
       [this, readRecord](TReader& r) {
         r.ReadListBegin();
         while (!r.EndOfList()) {
-          const int c = r.ReadInteger(), rw = r.ReadInteger();
-          auto rec = readRecord(r);
-          if (StreamIndex(c) && StreamIndex(rw)) PropCell.At(c, rw) = std::move(rec);
+          const int c = Low16(r.ReadInteger()), rw = Low16(r.ReadInteger());
+          PropCell.At(c, rw) = readRecord(r);
         }
         r.ReadListEnd();
       },
@@ -294,44 +296,46 @@ void TAlignGridCore::DefineProperties(TFiler& filer) {
         },
         nullptr, false);
   };
+  // Fonts and brushes go to their indexes' low 16 bits; colours take the
+  // integers as they are, and only those a grid can have.
   auto font = [](TReader& r, auto target) {
     auto f = ReadFont(r);
-    if (TMyFont* t = target()) t->Assign(*f);
+    target().Assign(*f);
   };
   auto brush = [](TReader& r, auto target) {
     auto b = ReadBrush(r);
-    if (TMyBrush* t = target()) t->Assign(*b);
+    target().Assign(*b);
   };
   auto ok = [](int a, int b) { return StreamIndex(a) && StreamIndex(b); };
   list("FontCell", true, [=, this](int c, int r, TReader& rd) {
-    font(rd, [&]() -> TMyFont* { return ok(c, r) ? &GetFontCell(c, r) : nullptr; });
+    font(rd, [&]() -> TMyFont& { return GetFontCell(Low16(c), Low16(r)); });
   });
   list("FontCol", false, [=, this](int i, int, TReader& rd) {
-    font(rd, [&]() -> TMyFont* { return ok(i, 0) ? &GetFontCol(i) : nullptr; });
+    font(rd, [&]() -> TMyFont& { return GetFontCol(Low16(i)); });
   });
   list("FontFixedCol", false, [=, this](int i, int, TReader& rd) {
-    font(rd, [&]() -> TMyFont* { return ok(i, 0) ? &GetFontFixedCol(i) : nullptr; });
+    font(rd, [&]() -> TMyFont& { return GetFontFixedCol(Low16(i)); });
   });
   list("FontRow", false, [=, this](int i, int, TReader& rd) {
-    font(rd, [&]() -> TMyFont* { return ok(i, 0) ? &GetFontRow(i) : nullptr; });
+    font(rd, [&]() -> TMyFont& { return GetFontRow(Low16(i)); });
   });
   list("FontFixedRow", false, [=, this](int i, int, TReader& rd) {
-    font(rd, [&]() -> TMyFont* { return ok(i, 0) ? &GetFontFixedRow(i) : nullptr; });
+    font(rd, [&]() -> TMyFont& { return GetFontFixedRow(Low16(i)); });
   });
   list("BrushCell", true, [=, this](int c, int r, TReader& rd) {
-    brush(rd, [&]() -> TMyBrush* { return ok(c, r) ? &GetBrushCell(c, r) : nullptr; });
+    brush(rd, [&]() -> TMyBrush& { return GetBrushCell(Low16(c), Low16(r)); });
   });
   list("BrushCol", false, [=, this](int i, int, TReader& rd) {
-    brush(rd, [&]() -> TMyBrush* { return ok(i, 0) ? &GetBrushCol(i) : nullptr; });
+    brush(rd, [&]() -> TMyBrush& { return GetBrushCol(Low16(i)); });
   });
   list("BrushFixedCol", false, [=, this](int i, int, TReader& rd) {
-    brush(rd, [&]() -> TMyBrush* { return ok(i, 0) ? &GetBrushFixedCol(i) : nullptr; });
+    brush(rd, [&]() -> TMyBrush& { return GetBrushFixedCol(Low16(i)); });
   });
   list("BrushRow", false, [=, this](int i, int, TReader& rd) {
-    brush(rd, [&]() -> TMyBrush* { return ok(i, 0) ? &GetBrushRow(i) : nullptr; });
+    brush(rd, [&]() -> TMyBrush& { return GetBrushRow(Low16(i)); });
   });
   list("BrushFixedRow", false, [=, this](int i, int, TReader& rd) {
-    brush(rd, [&]() -> TMyBrush* { return ok(i, 0) ? &GetBrushFixedRow(i) : nullptr; });
+    brush(rd, [&]() -> TMyBrush& { return GetBrushFixedRow(Low16(i)); });
   });
   auto colour = [](TReader& r, auto target) {
     const auto c = static_cast<TColor>(r.ReadInteger());

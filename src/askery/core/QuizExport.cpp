@@ -11,6 +11,8 @@ namespace askery {
 namespace {
 
 const char* const kProgramName = "Askery";
+// The title of a page whose quiz has none.
+const char* const kExerciseWord = "Quiz";
 const char* const kUnableToSave = "Unable to save file: ";
 
 void Fill(std::string& page, const char* placeholder, const std::string& value) {
@@ -102,7 +104,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
     Fill(page, "[ReadingFileName]", readingInAttribute);
-    page = FinishPage(page);
+    page = FinishPage(page, in.title, kExerciseWord);
     plan.steps.push_back(ExportStep::Write(names.fileName, page, names.name, ListEntry::Front,
                                            kUnableToSave + names.name));
   }
@@ -120,7 +122,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strInstructions]", MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c);
-    page = FinishPage(page);
+    page = FinishPage(page, in.title, kExerciseWord);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), page, names.welcome,
                                            ListEntry::AppendLine, kUnableToSave + names.welcome));
   }
@@ -193,7 +195,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c);
-    page = FinishPage(page);
+    page = FinishPage(page, in.title, kExerciseWord);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }
@@ -215,8 +217,8 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
     const int k = questions.TrimEmptyAnswers(q);
     const std::string name = "I[" + std::to_string(item) + "]";
     items += "\r\n" + name + " = new Array();\r\n";
-    items += SafeJSStringAssignment(name + "[0]",
-                                    HighCharsToEntities(ReturnsToBR(questions.GetQuestionText(q)))) +
+    const std::string question = MarkupText(questions.GetQuestionText(q));
+    items += SafeJSStringAssignment(name + "[0]", HighCharsToEntities(ReturnsToBR(question))) +
              "\r\n";
     items += name + "[1] = new Array();\r\n";
     for (int m = 0; m < k; ++m) {
@@ -255,15 +257,15 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));
   FillFeedback(page, c);
-  Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
+  Fill(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
   Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
-  Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoQuizSubtitle")));
-  Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  Fill(page, "[strExerciseSubtitle]", ScriptLines(MarkupText(c.Text("mmoQuizSubtitle"))));
+  Fill(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
   FillScriptAddressesAndColours(page, c);
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   Fill(page, "[boolShuffleQs]", TrueFalse(c.Checked("chkShuffleQs")));
   Fill(page, "[strItemArray]", items);
-  return FinishPage(page);
+  return FinishPage(page, in.title, kExerciseWord);
 }
 
 ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
@@ -303,7 +305,7 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
   else
     readingFrame = AttributeValue(in.reading.output);
   Fill(frameset, "[ReadingFileName]", readingFrame);
-  frameset = FinishPage(frameset);
+  frameset = FinishPage(frameset, in.title, kExerciseWord);
   plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
                                          ListEntry::FrontLine, kUnableToSave + names.fileName));
   return plan;

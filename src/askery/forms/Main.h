@@ -150,8 +150,7 @@ class TfrmMain : public TMainFormBase {
 
   // --- File commands (Main.cpp; the work is TMainFormBase's) ------------------
   // The New command as a function: false when the user cancelled its save
-  // question (nothing was cleared).  spdNewClick calls it; LoadFile and the
-  // recent files use it.
+  // question (nothing was cleared).  spdNewClick calls it.
   bool NewQuiz() { return NewFile(); }
   void spdNewClick() { NewFile(); }
   void spdSaveQuizClick() { Save(); }
@@ -190,7 +189,7 @@ class TfrmMain : public TMainFormBase {
 
   // --- Data file (MainFile.cpp) ------------------------------------------------
   bool SaveAsXML(const std::string& fileName) override;  // false when not written
-  void LoadFile(const std::string& fileName) override;
+  bool ReadDataFile(const std::string& fileName, const std::string& text) override;
   void LoadXMLFile(const std::string& fileText);
   void LoadXMLQuestions(const std::string& questionsText, int firstNumber);
   void LoadOldFile(const std::string& fileName);

@@ -6,8 +6,6 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <exception>
-#include <memory>
-#include <stdexcept>
 
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
@@ -46,46 +44,36 @@ std::string QuizReadingElement() {
   return ReadingElement(frmAddReadingText ? frmAddReadingText->Reading() : ReadingData{});
 }
 
-// The end of every successful load: the quiz as loaded, unmodified, under
-// its file name.
-void BecomeCurrentFile(TfrmMain& w, const std::string& fileName) {
+// The quiz as loaded, from its first question.
+void ShowLoadedQuiz(TfrmMain& w) {
   {
     const QSignalBlocker quiet(w.SpinQNum);
     w.SpinQNum->setValue(1);
   }
   w.FCurrQ = 1;
   w.ShowQuestion(1);
-  w.SetCurrentFile(fileName);
 }
 
-// Reads an old line-based quiz.  False when the file was refused (missing,
-// unreadable, or of a version below 2): the quiz then stays new and
-// untitled, so that a later Save cannot overwrite the refused file.
-bool LoadOldQuiz(TfrmMain& w, const std::string& fileName) {
-  tavrel::BusyCursor busy;
-  if (!FileExists(fileName)) {
-    platform().messageDlg("The file " + fileName + " cannot be found.", MsgType::Error,
-                          tavrel::mbOK, kHelpFile);
+// Puts an old line-based quiz, read as text, into the window.  False when
+// the file is refused (damaged, or of a version below 2): nothing has been
+// cleared then.
+bool LoadOldQuiz(TfrmMain& w, const std::string& fileName, const std::string& text) {
+  if (!IsOldDataFile(text)) {
+    w.ShowDamagedFile(fileName);
     return false;
   }
-  if (!w.NewQuiz()) return false;
-  std::unique_ptr<TDataFile> file;
-  try {
-    file = std::make_unique<TDataFile>(fileName);
-  } catch (const std::exception&) {
-    platform().messageDlg("Unable to load the file. There may be a disk error.",
-                          MsgType::Warning, tavrel::mbOK, kHelpFile);
-    return false;
-  }
+  const TDataFile file(fileName, text);
   TfrmConfig* config = QuizConfig();
+  const quizfile::OldQuiz quiz = quizfile::ReadOldQuiz(
+      file, config ? config->ControlText("editNextExURL") : std::string());
+  if (quiz.version < quizfile::kOldMinVersion) {
+    platform().messageDlg("This file version is not supported by this version of Askery.",
+                          MsgType::Error, tavrel::mbOK, kHelpOldVersion);
+    return false;
+  }
+  tavrel::BusyCursor busy;
+  w.ClearExercise();
   try {
-    const quizfile::OldQuiz quiz = quizfile::ReadOldQuiz(
-        *file, config ? config->ControlText("editNextExURL") : std::string());
-    if (quiz.version < quizfile::kOldMinVersion) {
-      platform().messageDlg("This file version is not supported by this version of Askery.",
-                            MsgType::Error, tavrel::mbOK, kHelpOldVersion);
-      return false;
-    }
     w.mmoTitle->SetText(quiz.title);
     if (config) config->SetControlText("editNextExURL", quiz.nextExURL);
     if (!quiz.subtitle.empty() && (ReloadConfigTicked(w) || w.FSaveWithFile) &&
@@ -94,7 +82,7 @@ bool LoadOldQuiz(TfrmMain& w, const std::string& fileName) {
                               MsgType::Confirmation, tavrel::mbYesNo,
                               kHelpReload) == ModalResult::Yes &&
         config) {
-      config->SetValues(quizfile::ReadOldQuizConfig(*file, config->Values()));
+      config->SetValues(quizfile::ReadOldQuizConfig(file, config->Values()));
     }
     for (int i = 1; i <= quizfile::kOldQuestionCount; ++i) {
       const quizfile::OldQuestion& q = quiz.questions[static_cast<size_t>(i - 1)];
@@ -107,8 +95,6 @@ bool LoadOldQuiz(TfrmMain& w, const std::string& fileName) {
     platform().messageDlg("Unable to load the file. There may be a disk error.",
                           MsgType::Warning, tavrel::mbOK, kHelpFile);
   }
-  file.reset();
-  BecomeCurrentFile(w, fileName);
   return true;
 }
 
@@ -123,28 +109,16 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
   return SaveXMLFile(fileName, doc);
 }
 
-void TfrmMain::LoadFile(const std::string& fileName) {
-  if (fileName.empty() || !FileExists(fileName)) return;
-  tavrel::BusyCursor busy;
-  if (!NewQuiz()) return;
-  try {
-    std::string text;
-    LoadTextFile(fileName, text);
-    if (quizfile::IsQuizDocument(text)) {
-      LoadXMLFile(text);
-    } else if (!LoadOldQuiz(*this, fileName)) {
-      return;
-    }
-  } catch (const std::exception&) {
-    // Whatever a file makes the readers meet (more than memory holds) ends
-    // the load, not the program; the quiz stays untitled, so that a later
-    // Save cannot overwrite the file.
-    busy.release();
-    platform().messageDlg("Unable to load the file. There may be a disk error.",
-                          MsgType::Warning, tavrel::mbOK, kHelpFile);
-    return;
+bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& text) {
+  if (quizfile::IsQuizDocument(text)) {
+    tavrel::BusyCursor busy;
+    ClearExercise();
+    LoadXMLFile(text);
+  } else if (!LoadOldQuiz(*this, fileName, text)) {
+    return false;
   }
-  BecomeCurrentFile(*this, fileName);
+  ShowLoadedQuiz(*this);
+  return true;
 }
 
 void TfrmMain::LoadXMLFile(const std::string& fileText) {
@@ -166,7 +140,15 @@ void TfrmMain::LoadXMLQuestions(const std::string& questionsText, int firstNumbe
   quizfile::ReadQuizQuestions(questionsText, firstNumber, *FQuestions);
 }
 
-void TfrmMain::LoadOldFile(const std::string& fileName) { LoadOldQuiz(*this, fileName); }
+// A file gone since it was chosen is named; any other is opened as every
+// file is.
+void TfrmMain::LoadOldFile(const std::string& fileName) {
+  const FileRefusal why = CheckFileToRead(fileName);
+  if (why == FileRefusal::NotFound)
+    ShowFileRefusal(fileName, why);
+  else
+    LoadFile(fileName);
+}
 
 void TfrmMain::mnuAppendFileClick() {
   StashQuestion();

@@ -26,30 +26,11 @@ void Section(std::string& page, const char* tag, bool keep) { KeepSection(page, 
 // later replacement of the page takes it for a placeholder.
 std::string NoBrackets(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
 
-// The teacher's markup is kept (bold, links, pictures), but no tag that
-// would swallow the rest of the page or start a script: such a "<" is
-// written as "&lt;", so the tag shows as text.
-std::string DefuseTags(const std::string& s) {
-  static const char* const risky[] = {"script", "/script", "!--", "style", "/style", "title",
-                                      "/title", "textarea", "/textarea", "iframe", "xmp",
-                                      "plaintext", "noscript", "/noscript"};
-  std::string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size(); ++i) {
-    bool defuse = false;
-    if (s[i] == '<') {
-      const std::string after = UpperCaseAscii(s.substr(i + 1, 10));
-      for (const char* tag : risky)
-        if (after.compare(0, std::char_traits<char>::length(tag), UpperCaseAscii(tag)) == 0)
-          defuse = true;
-    }
-    out += defuse ? std::string("&lt;") : std::string(1, s[i]);
-  }
-  return out;
-}
+// The title of a page whose crossword has none.
+const char* const kExerciseWord = "Crossword";
 
 // Element content: the teacher's markup kept, line breaks as <BR>.
-std::string Html(const std::string& s) { return NoBrackets(DefuseTags(TextToHTMLBreaks(s))); }
+std::string Html(const std::string& s) { return MarkupText(TextToHTMLBreaks(s)); }
 // A double-quoted attribute value.
 std::string Attribute(const std::string& s) {
   return NoBrackets(ReplaceAll("<", "&lt;", AttributeValue(s)));
@@ -206,7 +187,8 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strPlainTitle]", PlainTitle(in.title));
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
-    plan.steps.push_back(ExportStep::Write(names.fileName, FinishPage(page), names.name,
+    plan.steps.push_back(ExportStep::Write(names.fileName,
+                                           FinishPage(page, in.title, kExerciseWord), names.name,
                                            ListEntry::AppendLine, kUnableToSave + names.name));
   }
 
@@ -224,9 +206,9 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions")));
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome), FinishPage(page),
-                                           names.welcome, ListEntry::AppendLine,
-                                           kUnableToSave + names.welcome));
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome),
+                                           FinishPage(page, in.title, kExerciseWord), names.welcome,
+                                           ListEntry::AppendLine, kUnableToSave + names.welcome));
   }
 
   // Code page.
@@ -268,7 +250,8 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Fill(page, "[TopNextExButton]", buttons.topNextEx);
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), FinishPage(page), names.code,
+    plan.steps.push_back(ExportStep::Write(names.PathOf(names.code),
+                                           FinishPage(page, in.title, kExerciseWord), names.code,
                                            ListEntry::AppendLine, kUnableToSave + names.code));
   }
   return plan;
@@ -310,7 +293,7 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[Grid]", gridCode);
   Fill(page, "[GridMap]", table.map);
   FillLettersAndClues(page, letters, clues);
-  Fill(page, "[strExerciseTitle]", ScriptLines(in.title));
+  Fill(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
   Fill(page, "[strPlainTitle]", PlainTitle(in.title));
   Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
   Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
@@ -321,10 +304,10 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[strNextCorrect]", Script(c.Text("editNextCorrect")));
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   Fill(page, "[strGraphicURL]", Script(c.Text("editGraphicURL")));
-  Fill(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoSubtitle")));
-  Fill(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  Fill(page, "[strExerciseSubtitle]", ScriptLines(MarkupText(c.Text("mmoSubtitle"))));
+  Fill(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
   FillScriptAddressesAndColours(page, c);
-  return FinishPage(page);
+  return FinishPage(page, in.title, kExerciseWord);
 }
 
 ExportPlan BuildSinglePageExport(const LetterGrid& grid, const CrosswordWords& words,

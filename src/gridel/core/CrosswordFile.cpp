@@ -97,30 +97,57 @@ std::string NameWithExtension(const std::string& chosen) {
 
 bool IsCrosswordDocument(const std::string& text) { return exercisedoc::IsDocument(kLayout, text); }
 
-LoadStatus ReadGridXML(const std::string& gridContent, int currentSize, LetterGrid& grid) {
-  // Every stored row with its cells; more than the largest grid is refused
-  // before anything else is read.
-  std::vector<std::vector<std::string>> rows;
+void UnreadableCells::Add(int c, int r) {
+  if (count++ == 0) {
+    col = c;
+    row = r;
+  }
+}
+
+std::string UnreadableCellsMessage(const UnreadableCells& cells) {
+  const std::string place =
+      "row " + std::to_string(cells.row + 1) + ", column " + std::to_string(cells.col + 1);
+  const std::string what =
+      cells.count == 1 ? "One cell of this crossword's grid does not hold a single letter and has been "
+                         "left empty (" + place + ")."
+                       : std::to_string(cells.count) +
+                             " cells of this crossword's grid do not hold a single letter and have been "
+                             "left empty; the first is in " + place + ".";
+  return what + " Please check the grid before you save the crossword.";
+}
+
+LoadStatus ReadGridXML(const std::string& gridContent, int currentSize, LetterGrid& grid,
+                       UnreadableCells* unreadable) {
+  // The letters with their places; empty cells and rows take no room, and a
+  // letter beyond the largest grid refuses the grid before anything is put.
+  struct Placed {
+    int col;
+    int row;
+    std::string text;
+  };
+  std::vector<Placed> letters;
+  UnreadableCells bad;
   int needed = std::max(1, currentSize);
   std::string row;
   std::string cell;
   TElementWalker rowWalker("row", gridContent);
-  while (rowWalker.Next(row)) {
-    if (static_cast<int>(rows.size()) == kMaxGridSize) return LoadStatus::TooLarge;
-    std::vector<std::string>& cells = rows.emplace_back();
+  for (int r = 0; rowWalker.Next(row); ++r) {
     TElementWalker cellWalker("cell", row);
-    while (cellWalker.Next(cell)) {
-      if (static_cast<int>(cells.size()) == kMaxGridSize) return LoadStatus::TooLarge;
-      cells.push_back(cell);
+    for (int c = 0; cellWalker.Next(cell); ++c) {
+      std::optional<std::string> text = CellTextFor(XMLUnescape(cell));
+      if (!text) {
+        bad.Add(c, r);
+      } else if (!text->empty()) {
+        if (c >= kMaxGridSize || r >= kMaxGridSize) return LoadStatus::TooLarge;
+        needed = std::max({needed, c + 1, r + 1});
+        letters.push_back({c, r, std::move(*text)});
+      }
     }
-    needed = std::max(needed, static_cast<int>(cells.size()));
   }
-  needed = std::max(needed, static_cast<int>(rows.size()));
   LetterGrid result(std::min(needed, kMaxGridSize));
-  for (size_t r = 0; r < rows.size(); ++r)
-    for (size_t c = 0; c < rows[r].size(); ++c)
-      result.SetCell(static_cast<int>(c), static_cast<int>(r), XMLUnescape(rows[r][c]));
+  for (const Placed& p : letters) result.SetCell(p.col, p.row, p.text);
   grid = std::move(result);
+  if (unreadable) *unreadable = bad;
   return LoadStatus::Loaded;
 }
 
@@ -142,7 +169,7 @@ LoadedCrossword ReadCrosswordXML(const std::string& text, const std::string& cur
   std::string grid, clues;
   ExtractElement(false, "grid", parts.body, grid);
   ExtractElement(false, "clues", parts.body, clues);
-  if (ReadGridXML(grid, currentSize, out.crossword.grid) == LoadStatus::TooLarge) {
+  if (ReadGridXML(grid, currentSize, out.crossword.grid, &out.unreadable) == LoadStatus::TooLarge) {
     out.status = LoadStatus::TooLarge;
     out.message = kTooLargeMessage;
     out.crossword = Crossword{};
@@ -164,25 +191,26 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
     return out;
   }
   // Grid: one key per row, one character per cell; the section's blank
-  // marker (182 from version 3 on, 26 before) is an empty cell.
+  // marker (182 from version 3 on, 26 before) is an empty cell.  Only the
+  // rows a grid can have are read.
   const bool v3 = version >= 3;
   const char blank = v3 ? '\xB6' : '\x1A';
   const auto gridKeys = file.ReadSection(v3 ? "GridV3" : "Grid");
   int needed = std::max(1, currentSize);
-  for (const auto& [key, value] : gridKeys) {
-    const int r = KeyIndex(key, "GridRow", kMaxGridSize);
-    if (r < 0) continue;
-    needed = std::max({needed, r + 1, static_cast<int>(std::min<size_t>(value.size(), kMaxGridSize + 1))});
-  }
-  if (needed > kMaxGridSize) {
-    out.status = LoadStatus::TooLarge;
-    out.message = kTooLargeMessage;
-    return out;
+  for (int r = 0; r < kMaxGridSize; ++r) {
+    const std::string row = Lookup(gridKeys, "GridRow" + std::to_string(r));
+    for (size_t i = 0; i < row.size(); ++i) {
+      const int c = static_cast<int>(i);
+      if (row[i] == blank) continue;
+      const std::optional<std::string> text = CellTextFor(std::string(1, row[i]));
+      if (!text || (!text->empty() && c >= kMaxGridSize)) out.unreadable.Add(c, r);
+      else if (!text->empty()) needed = std::max({needed, c + 1, r + 1});
+    }
   }
   LetterGrid grid(needed);
   for (int r = 0; r < needed; ++r) {
     const std::string row = Lookup(gridKeys, "GridRow" + std::to_string(r));
-    for (size_t i = 0; i < row.size(); ++i)
+    for (size_t i = 0; i < row.size() && i < static_cast<size_t>(needed); ++i)
       if (row[i] != blank) grid.SetCell(static_cast<int>(i), r, std::string(1, row[i]));
   }
   out.crossword.grid = std::move(grid);
@@ -219,6 +247,11 @@ LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string
   if (IsCrosswordDocument(text)) {
     out = ReadCrosswordXML(text, currentTitle, currentNextExURL, currentSize);
     if (out.status == LoadStatus::Loaded) out.text = std::move(text);
+    return out;
+  }
+  if (!IsOldDataFile(text)) {
+    out.status = LoadStatus::Damaged;
+    out.message = DamagedFileMessage(fileName);
     return out;
   }
   try {

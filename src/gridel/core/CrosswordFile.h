@@ -3,9 +3,11 @@
 // no Qt, no windows; the main window asks, reports and puts the pieces in
 // place.
 //
-// Reading never drops letters: the grid takes the largest size that holds
-// every stored row and cell (never smaller than the current size), and a
-// file whose grid is larger than kMaxGridSize is refused as a whole.
+// Reading never drops letters silently: the grid takes the size that holds
+// the last letter stored (never smaller than the current size; empty cells
+// and rows after it take no room), an XML grid with a letter beyond
+// kMaxGridSize is refused as a whole, and a cell that cannot be read as one
+// letter is counted, so that the window can say so.
 #pragma once
 
 #include <string>
@@ -48,9 +50,23 @@ enum class LoadStatus {
   TooLarge,     // the stored grid is larger than kMaxGridSize: nothing loaded
   UnsupportedVersion,  // an old file below version 2
   Unreadable,   // missing, or it could not be read
+  Damaged,      // neither an XML crossword nor an old file: empty, cut short, another kind
 };
 
 enum class FileFormat { Xml, Old };
+
+// The stored cells that could not be read as one letter (two letters, a
+// control character) and were left empty: how many, and the first one's
+// column and row from 0 in the order the file holds them.
+struct UnreadableCells {
+  int count = 0;
+  int col = -1;
+  int row = -1;
+  void Add(int c, int r);
+};
+// What the window says after loading a crossword with such cells; the place
+// is given as a teacher counts rows and columns, from 1.
+std::string UnreadableCellsMessage(const UnreadableCells& cells);
 
 struct LoadedCrossword {
   LoadStatus status = LoadStatus::Loaded;
@@ -62,6 +78,7 @@ struct LoadedCrossword {
   bool carriesConfig = false;
   FileFormat format = FileFormat::Xml;
   std::string text;  // the whole file as read (XML files: for the embedded configuration)
+  UnreadableCells unreadable;  // cells left empty
 };
 
 // An XML crossword.  currentSize is the grid size in force; the title and
@@ -69,12 +86,16 @@ struct LoadedCrossword {
 LoadedCrossword ReadCrosswordXML(const std::string& text, const std::string& currentTitle,
                                  const std::string& currentNextExURL, int currentSize);
 
-// The grid element's content read into a grid of at least currentSize.
-// TooLarge leaves grid untouched.
-LoadStatus ReadGridXML(const std::string& gridContent, int currentSize, LetterGrid& grid);
+// The grid element's content read into a grid of at least currentSize that
+// holds the last letter.  TooLarge (a letter beyond kMaxGridSize) leaves grid
+// untouched.  Cells that cannot be read are counted in unreadable.
+LoadStatus ReadGridXML(const std::string& gridContent, int currentSize, LetterGrid& grid,
+                       UnreadableCells* unreadable = nullptr);
 ClueList ReadCluesXML(const std::string& cluesContent);
 
-// An old line-based crossword (version 2 and later).  Counts in the file
+// An old line-based crossword (version 2 and later).  Only the rows a grid
+// can have (GridRow0 to GridRow99) are read; a letter beyond the last column
+// a grid can have counts as a cell that cannot be read.  Counts in the file
 // are bounded by the keys it holds.
 LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& currentNextExURL,
                                  int currentSize);

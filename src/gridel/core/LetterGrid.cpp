@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/core/TextCodec.h"
 #include "shared/core/StringFunctions.h"
 
 namespace gridel {
@@ -15,37 +16,87 @@ bool Undefined1252(int code) {
   return code == 0x81 || code == 0x8D || code == 0x8F || code == 0x90 || code == 0x9D;
 }
 
+// The letter a cell holds for a typed Windows-1252 key: 0 for a blank, none
+// for a refused key (KeyToCell).
+std::optional<char32_t> LetterForKey(int key) {
+  const std::optional<std::string> cell = KeyToCell(key);
+  if (!cell) return std::nullopt;
+  if (cell->empty()) return char32_t{0};
+  return tavrel::Win1252ToUnicode(static_cast<unsigned char>((*cell)[0]));
+}
+
+// The letter a cell holds for a character Windows-1252 cannot hold: the
+// character upper-cased by its own case rules; none for a control character,
+// a line or paragraph separator or a non-character.
+std::optional<char32_t> LetterForForeign(char32_t u) {
+  if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029 || u > 0x10FFFF ||
+      (u & 0xFFFE) == 0xFFFE || (u >= 0xFDD0 && u <= 0xFDEF))
+    return std::nullopt;
+  const char32_t upper = tavrel::UnicodeUpperCase(u);
+  const int byte = tavrel::UnicodeToWin1252(upper);
+  // A capital the code page holds (dotless i gives I) follows its rules.
+  return byte >= 0 ? LetterForKey(byte) : std::optional<char32_t>(upper);
+}
+
+// The letter a cell takes for a text: one Windows-1252 character, or the
+// whole text one character reference, or (utf8) the whole text the UTF-8
+// bytes of one character.
+std::optional<char32_t> LetterFor(const std::string& text, bool utf8) {
+  if (text.empty()) return char32_t{0};
+  if (text.size() == 1) {
+    const int key = static_cast<unsigned char>(text[0]);
+    if (key == 8) return std::nullopt;  // a stored backspace is no blank
+    return LetterForKey(key);
+  }
+  char32_t u = 0;
+  std::size_t length = 0;
+  if (tavrel::ForeignReferenceAt(text, 0, u, length) && length == text.size()) return LetterForForeign(u);
+  if (!utf8) return std::nullopt;
+  const std::string decoded = tavrel::Utf8ToWin1252(text);
+  if (decoded == text) return std::nullopt;  // not UTF-8: more than one character
+  return LetterFor(decoded, false);
+}
+
 }  // namespace
 
 LetterGrid::LetterGrid(int size)
     : size_(ClampSize(size)), cells_(static_cast<size_t>(size_) * size_, 0) {}
 
-char LetterGrid::At(int col, int row) const {
+char32_t LetterGrid::At(int col, int row) const {
   if (col < 0 || row < 0 || col >= size_ || row >= size_) return 0;
   return cells_[static_cast<size_t>(row) * size_ + col];
 }
 
 std::string LetterGrid::Cell(int col, int row) const {
-  const char c = At(col, row);
-  return c ? std::string(1, c) : std::string();
+  std::string text;
+  if (const char32_t u = At(col, row)) tavrel::AppendWin1252(text, u);
+  return text;
 }
 
 bool LetterGrid::SetCell(int col, int row, const std::string& text) {
   if (col < 0 || row < 0 || col >= size_ || row >= size_) return false;
-  const std::optional<std::string> cell = CellTextFor(text);
-  if (!cell) return false;
-  char& c = cells_[static_cast<size_t>(row) * size_ + col];
-  const char next = cell->empty() ? 0 : (*cell)[0];
-  if (c == next) return false;
-  c = next;
+  const std::optional<char32_t> letter = LetterFor(text, true);
+  if (!letter) return false;
+  char32_t& c = cells_[static_cast<size_t>(row) * size_ + col];
+  if (c == *letter) return false;
+  c = *letter;
   return true;
 }
 
 bool LetterGrid::TypeKey(int col, int row, int key) {
   if (col < 0 || row < 0 || col >= size_ || row >= size_) return false;
-  const std::optional<std::string> cell = KeyToCell(key);
-  if (!cell) return false;
-  cells_[static_cast<size_t>(row) * size_ + col] = cell->empty() ? 0 : (*cell)[0];
+  const std::optional<char32_t> letter = LetterForKey(key);
+  if (!letter) return false;
+  cells_[static_cast<size_t>(row) * size_ + col] = *letter;
+  return true;
+}
+
+bool LetterGrid::TypeKey(int col, int row, const std::string& typed) {
+  if (typed.size() == 1) return TypeKey(col, row, static_cast<unsigned char>(typed[0]));
+  if (col < 0 || row < 0 || col >= size_ || row >= size_) return false;
+  const std::optional<char32_t> letter = LetterFor(typed, false);
+  if (!letter) return false;
+  cells_[static_cast<size_t>(row) * size_ + col] = *letter;
   return true;
 }
 
@@ -60,7 +111,7 @@ void LetterGrid::Clear() { std::fill(cells_.begin(), cells_.end(), 0); }
 void LetterGrid::Resize(int newSize) {
   newSize = ClampSize(newSize);
   if (newSize == size_) return;
-  std::vector<char> next(static_cast<size_t>(newSize) * newSize, 0);
+  std::vector<char32_t> next(static_cast<size_t>(newSize) * newSize, 0);
   const int keep = std::min(size_, newSize);
   for (int r = 0; r < keep; ++r)
     for (int c = 0; c < keep; ++c) next[static_cast<size_t>(r) * newSize + c] = At(c, r);
@@ -69,7 +120,7 @@ void LetterGrid::Resize(int newSize) {
 }
 
 bool LetterGrid::NoLetters() const {
-  return std::all_of(cells_.begin(), cells_.end(), [](char c) { return c == 0; });
+  return std::all_of(cells_.begin(), cells_.end(), [](char32_t c) { return c == 0; });
 }
 
 Extent LetterGrid::FindExtent() const {
@@ -116,7 +167,7 @@ void LetterGrid::ShiftLetters(Shift shift) {
     case Shift::Left: dc = 1; break;
     case Shift::Right: dc = -1; break;
   }
-  std::vector<char> next(cells_.size(), 0);
+  std::vector<char32_t> next(cells_.size(), 0);
   for (int r = 0; r < size_; ++r)
     for (int c = 0; c < size_; ++c) next[static_cast<size_t>(r) * size_ + c] = At(c + dc, r + dr);
   cells_ = std::move(next);
@@ -131,16 +182,16 @@ std::optional<std::string> KeyToCell(int key) {
 }
 
 std::optional<std::string> CellTextFor(const std::string& text) {
-  if (text.empty()) return std::string();
-  if (text.size() > 1) return std::nullopt;
-  const int key = static_cast<unsigned char>(text[0]);
-  if (key == 8) return std::nullopt;  // a stored backspace is no blank
-  return KeyToCell(key);
+  const std::optional<char32_t> letter = LetterFor(text, true);
+  if (!letter) return std::nullopt;
+  std::string cell;
+  if (*letter) tavrel::AppendWin1252(cell, *letter);
+  return cell;
 }
 
 int GridSizeFromSetting(const std::string& value) {
   int n = 0;
-  if (StrToIntStrict(value, n) && n >= kMinGridSize && n <= kMaxGridSize) return n;
+  if (StrToIntStrict(value, n) && n >= 1 && n <= kMaxGridSize) return n;
   return kDefaultGridSize;
 }
 

@@ -1,8 +1,11 @@
 // The crossword's letter grid as plain data: a square grid of cells, each
-// empty or holding exactly one Windows-1252 character of code 32 or above,
-// stored upper-cased.  Columns and rows count from 0; a cell is named column
-// first.  Everything that reads a neighbour goes through At(), which gives
-// "empty" for any place outside the grid.  Pure: no Qt.
+// empty or holding exactly one letter, stored upper-cased.  A letter is kept
+// as its Unicode code point; its text is the Windows-1252 character, or the
+// numeric character reference ("&#321;") of a letter the code page cannot
+// hold, the way every other text of the suite keeps such letters.  Columns
+// and rows count from 0; a cell is named column first.  Everything that
+// reads a neighbour goes through At(), which gives "empty" for any place
+// outside the grid.  Pure: no Qt.
 #pragma once
 
 #include <optional>
@@ -37,10 +40,12 @@ class LetterGrid {
 
   int Size() const { return size_; }
 
-  // The character of a cell, 0 for an empty cell or a place outside the grid.
-  char At(int col, int row) const;
+  // The letter of a cell as a Unicode code point, 0 for an empty cell or a
+  // place outside the grid.
+  char32_t At(int col, int row) const;
   bool IsLetter(int col, int row) const { return At(col, row) != 0; }
-  // The cell's text: "" or one character.
+  // The cell's text: "", one Windows-1252 character or one character
+  // reference.
   std::string Cell(int col, int row) const;
 
   // Puts text into a cell by the cell rule (CellTextFor).  True when the cell
@@ -52,6 +57,10 @@ class LetterGrid {
   // grid takes (the crossword is then marked modified); control keys and
   // refused characters change nothing and give false.
   bool TypeKey(int col, int row, int key);
+  // A character typed on a cell as text: one Windows-1252 character, or the
+  // character reference of one the code page cannot hold (a letter of any
+  // language is taken, upper-cased by its own case rules).  As TypeKey.
+  bool TypeKey(int col, int row, const std::string& typed);
 
   // The Delete key: empties the cell.  True when the cell held a letter.
   bool DeleteCell(int col, int row);
@@ -78,7 +87,7 @@ class LetterGrid {
 
  private:
   int size_;
-  std::vector<char> cells_;  // row by row; 0 = empty
+  std::vector<char32_t> cells_;  // row by row; 0 = empty
 };
 
 // The Windows-1252 upper case of a character or text (the shared case
@@ -92,11 +101,14 @@ using ::UpperCase1252;
 std::optional<std::string> KeyToCell(int key);
 
 // The cell text for a text put into a cell (a loaded cell, a paste): "" for
-// an empty text or a blank, else a single character by KeyToCell.  None for a
-// text of more than one character or a refused character.
+// an empty text or a blank; else one character by KeyToCell, where the
+// character may also be the reference of a letter Windows-1252 cannot hold
+// ("&#322;" gives "&#321;") or the UTF-8 bytes of one character (what a
+// file edited in a UTF-8 editor holds).  None for a text of more than one
+// character or a refused character.
 std::optional<std::string> CellTextFor(const std::string& text);
 
-// The grid size stored in the settings: a whole number from kMinGridSize to
+// The grid size stored in the settings: a whole number from 1 to
 // kMaxGridSize, else kDefaultGridSize.
 int GridSizeFromSetting(const std::string& value);
 

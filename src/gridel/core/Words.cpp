@@ -26,13 +26,13 @@ CrosswordWords FindWords(const LetterGrid& g) {
       bool starts = false;
       if (StartsDown(g, c, r)) {
         Word w{number, c, r, {}, {}};
-        for (int i = r; g.IsLetter(c, i); ++i) w.text += g.At(c, i);
+        for (int i = r; g.IsLetter(c, i); ++i) w.text += g.Cell(c, i);
         words.down.push_back(std::move(w));
         starts = true;
       }
       if (StartsAcross(g, c, r)) {
         Word w{number, c, r, {}, {}};
-        for (int i = c; g.IsLetter(i, r); ++i) w.text += g.At(i, r);
+        for (int i = c; g.IsLetter(i, r); ++i) w.text += g.Cell(i, r);
         words.across.push_back(std::move(w));
         starts = true;
       }

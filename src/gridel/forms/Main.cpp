@@ -120,11 +120,13 @@ void TfrmMain::CreateComponents() {
   CWGrid->setToolTip("Create your crossword in this grid");
   CWGrid->move(kGridLeft, kGridTop);
   CWGrid->OnKeyPress = [this](TStringGrid* g, char& key) {
-    const std::string& text = g->KeyText();
     // A character the code page cannot hold arrives as '&' with its
     // reference in KeyText.
-    const int code = (key == '&' && text.size() > 1) ? -1 : static_cast<unsigned char>(key);
-    CWGridKeyPress(code);
+    const std::string& text = g->KeyText();
+    if (key == '&' && text.size() > 1)
+      CWGridKeyPress(text);
+    else
+      CWGridKeyPress(static_cast<unsigned char>(key));
     key = 0;
   };
   CWGrid->OnKeyDown = [this](TStringGrid*, int& key, TShiftState shift) { CWGridKeyDown(key, shift); };
@@ -316,10 +318,11 @@ void TfrmMain::FormClose() {
 }
 
 // A recent file: New (whose question may be cancelled), then the file in
-// either case; the load's own New asks again while the crossword is still
-// changed.
+// either case; the load's own question comes again while the crossword is
+// still changed.  A file that cannot be read is refused before New.
 void TfrmMain::OpenRecentFile(int tag) {
-  if (tag < 1 || tag > 5) return;
+  if (tag < 1 || tag > 5 || FLastFiles[static_cast<size_t>(tag)].empty()) return;
+  if (!RecentFileReadable(tag)) return;
   const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
   NewFile();
   LoadFile(fileName);
@@ -379,7 +382,14 @@ void TfrmMain::RedrawGrid(int newSize) {
     if (m.horizontalAdvance('M') >= side - 6 && m.height() >= side - 6) break;
     ++points;
   }
-  CWGrid->Font().SetHeight(PointsToPixels(std::max(1, points - 1)));
+  const int pixels = PointsToPixels(std::max(1, points - 1));
+  // The letters are drawn from the top of their cells: in large cells (a
+  // small grid) a letter would reach past the bottom, tail and ogonek
+  // first, so the letters are made no taller than the cell holds.
+  CWGrid->Font().SetHeight(pixels);
+  const int tall = QFontMetrics(TStringGrid::ToQFont(CWGrid->Font())).height();
+  const int room = side - 4;
+  if (tall > room && room > 0) CWGrid->Font().SetHeight(std::max(1, pixels * room / tall));
 }
 
 void TfrmMain::ShowCell(int col, int row) { CWGrid->SetCells(col, row, FGrid.Cell(col, row)); }
@@ -401,8 +411,12 @@ void TfrmMain::FindGridSize() {
 // --- Grid keys -----------------------------------------------------------------------
 
 void TfrmMain::CWGridKeyPress(int key) {
+  if (key >= 0 && key <= 255) CWGridKeyPress(std::string(1, static_cast<char>(key)));
+}
+
+void TfrmMain::CWGridKeyPress(const std::string& typed) {
   const int col = CWGrid->Col(), row = CWGrid->Row();
-  if (FGrid.TypeKey(col, row, key)) {
+  if (FGrid.TypeKey(col, row, typed)) {
     ShowCell(col, row);
     FChanged = true;
   }

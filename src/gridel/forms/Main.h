@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "gridel/core/CrosswordFile.h"
 #include "gridel/core/LetterGrid.h"
 #include "gridel/core/Words.h"
 #include "shared/forms/MainFormBase.h"
@@ -44,7 +45,8 @@ class TfrmMain : public TMainFormBase {
   int WindowHelpContext() const override;
   void ClearExercise() override;
   bool SaveAsXML(const std::string& fileName) override;
-  void LoadFile(const std::string& fileName) override;
+  bool ReadDataFile(const std::string& fileName, const std::string& text) override;
+  void DataFileLoaded() override;
   void AssignMainFont() override;
   bool FormKeyDown(const QKeyEvent* e) override;
   void FormClose() override;
@@ -52,6 +54,7 @@ class TfrmMain : public TMainFormBase {
 
   // --- The crossword -------------------------------------------------------------
   LetterGrid FGrid;       // the letters; FGridSize is its size
+  UnreadableCells FUnreadable;  // cells the last load could not read, reported once it ends
   ClueList FClues;        // (word, clue) pairs: FWordList and FClueList side by side
   int FGridSize = kDefaultGridSize;
   bool FAllCluesDone = false;
@@ -124,9 +127,11 @@ class TfrmMain : public TMainFormBase {
   void ShowGrid();
   void FindGridSize();
   bool NoLetters() const { return FGrid.NoLetters(); }
-  // A character typed on the current cell (Windows-1252 code, -1 for one the
-  // code page cannot hold); the grid's key-down phase (virtual-key codes).
+  // A character typed on the current cell: its Windows-1252 code, or its
+  // text (the reference of a character the code page cannot hold); the
+  // grid's key-down phase (virtual-key codes).
   void CWGridKeyPress(int key);
+  void CWGridKeyPress(const std::string& typed);
   void CWGridKeyDown(int& key, unsigned shift);
   void spdUpClick() { ShiftGrid(Shift::Up); }
   void spdDownClick() { ShiftGrid(Shift::Down); }

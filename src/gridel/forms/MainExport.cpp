@@ -14,24 +14,16 @@ namespace gridel {
 
 namespace {
 
-TemplateSource ReadTemplate(const std::string& folder, const std::string& fileName,
-                            const std::string& storeText) {
-  TemplateSource t{fileName, std::nullopt, storeText};
-  std::string text;
-  if (LoadTextFile(FindFileNoCase(folder, fileName), text)) t.disk = text;
-  return t;
-}
-
 CrosswordExportInput Gather(const TfrmMain& main, const std::string& fileName) {
   CrosswordExportInput in;
   in.fileName = fileName;
   in.title = main.mmoTitle->Text();
   if (frmConfig) in.config = frmConfig->Values();
   const TfrmSourceFiles* store = frmSourceFiles;
-  in.frameset = ReadTemplate(main.FSourcePath, "gridel.ht_", store ? store->FFramesetText : "");
-  in.welcome = ReadTemplate(main.FSourcePath, "gridelw.ht_", store ? store->FWelcomeText : "");
-  in.code = ReadTemplate(main.FSourcePath, "gridelc.ht_", store ? store->FCodeText : "");
-  in.dhtml = ReadTemplate(main.FSourcePath, "dgridel.ht_", store ? store->FDHTMLText : "");
+  in.frameset = ReadTemplateSource(main.FSourcePath, "gridel.ht_", store ? store->FFramesetText : "");
+  in.welcome = ReadTemplateSource(main.FSourcePath, "gridelw.ht_", store ? store->FWelcomeText : "");
+  in.code = ReadTemplateSource(main.FSourcePath, "gridelc.ht_", store ? store->FCodeText : "");
+  in.dhtml = ReadTemplateSource(main.FSourcePath, "dgridel.ht_", store ? store->FDHTMLText : "");
   return in;
 }
 

@@ -36,29 +36,25 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
   return true;
 }
 
-// Reads the file before anything is cleared: a file refused as too old, too
-// large, missing or unreadable leaves the crossword in the window and never
-// becomes the current file.  When the save question before the load saved
-// the crossword, the file is read again: it may be the very file just saved.
-void TfrmMain::LoadFile(const std::string& fileName) {
-  if (fileName.empty() || !FileExists(fileName)) return;
+// The crossword reader reads the file by its name.  A file refused as
+// damaged, too old or too large leaves the crossword in the window and
+// never becomes the current file.
+bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& /*text*/) {
   tavrel::BusyCursor busy;
   const std::string nextEx = frmConfig ? frmConfig->ControlText("editNextExURL") : std::string();
-  auto read = [&] { return ReadCrosswordFile(fileName, "", nextEx, FGridSize); };
-  auto refuse = [&](const LoadedCrossword& refused) {
+  const LoadedCrossword loaded = ReadCrosswordFile(fileName, "", nextEx, FGridSize);
+  if (loaded.status != LoadStatus::Loaded) {
     busy.release();
-    const bool tooOld = refused.status == LoadStatus::UnsupportedVersion;
-    platform().messageDlg(refused.message, tooOld ? MsgType::Error : MsgType::Warning,
-                          tavrel::mbOK, tooOld ? kHelpOldVersion : kHelpSaveQuestion);
-  };
-  LoadedCrossword loaded = read();
-  if (loaded.status != LoadStatus::Loaded) return refuse(loaded);
-  const bool mayBeSaved = FChanged;
-  if (!NewFile()) return;
-  if (mayBeSaved) {
-    loaded = read();
-    if (loaded.status != LoadStatus::Loaded) return refuse(loaded);
+    if (loaded.status == LoadStatus::Damaged) {
+      ShowDamagedFile(fileName);
+    } else {
+      const bool tooOld = loaded.status == LoadStatus::UnsupportedVersion;
+      platform().messageDlg(loaded.message, tooOld ? MsgType::Error : MsgType::Warning,
+                            tavrel::mbOK, tooOld ? kHelpOldVersion : kHelpSaveQuestion);
+    }
+    return false;
   }
+  ClearExercise();
 
   mmoTitle->SetText(loaded.crossword.title);
   FGrid = loaded.crossword.grid;
@@ -85,7 +81,19 @@ void TfrmMain::LoadFile(const std::string& fileName) {
       }
     }
   }
-  SetCurrentFile(fileName);
+  FUnreadable = loaded.unreadable;
+  return true;
+}
+
+void TfrmMain::DataFileLoaded() {
+  if (FUnreadable.count == 0) return;
+  // The cells left empty are a change the teacher has not made: the
+  // crossword stays modified, so that the loss is not saved unnoticed.
+  FChanged = true;
+  const UnreadableCells cells = FUnreadable;
+  FUnreadable = {};
+  platform().messageDlg(UnreadableCellsMessage(cells), MsgType::Warning, tavrel::mbOK,
+                        kHelpGridelWindow);
 }
 
 }  // namespace gridel

@@ -17,54 +17,50 @@ const char* const kProgramName = "Pairo";
 const char* const kUnableToSave = "Unable to save file: ";
 const std::string kCrLf = "\r\n";
 
-// Teacher's HTML for an HTML place of a page: the markup stays, a bracket
-// becomes its character reference so no placeholder word is formed.
-std::string Html(const std::string& s) { return ReplaceAll("[", "&#91;", s); }
+// The title of a page whose exercise has none.
+const char* const kExerciseWord = "Matching exercise";
 
-// The text of an option of a select list: an option shows text only, so a
-// tag ("<i>", "</b>", "<img ...>") is left out, as a browser leaves it out;
-// a "<" or ">" that is no part of a tag ("2 < 3") stays as text, and a
-// bracket becomes its character reference.
-std::string OptionText(const std::string& s) {
+// A text shown as text only (an option of a select list, a card, the name of
+// a place): a tag ("<i>", "</b>", "<img ...>") is left out, as a browser
+// leaves it out of an option; a "<" or ">" that is no part of a tag
+// ("2 < 3", "a<b") stays as text, and a bracket becomes its character
+// reference.  Line breaks read as blanks.  Where nothing but blanks is left
+// once the tags are out, the text shows as typed, tags and all.
+std::string ShownText(const std::string& s) {
   auto startsTag = [&s](size_t i) {
     if (i + 1 >= s.size()) return false;
     const char n = s[i + 1];
     return (n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z') || n == '/' || n == '!';
   };
-  std::string r;
-  r.reserve(s.size() + 8);
-  for (size_t i = 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c == '<' && startsTag(i)) {
-      const size_t end = s.find('>', i + 1);
-      if (end != std::string::npos) {
-        i = end;
-        continue;
+  auto text = [&](bool tagsOut) {
+    std::string r;
+    r.reserve(s.size() + 8);
+    for (size_t i = 0; i < s.size(); ++i) {
+      const char c = s[i];
+      if (tagsOut && c == '<' && startsTag(i)) {
+        const size_t end = s.find('>', i + 1);
+        if (end != std::string::npos) {
+          i = end;
+          continue;
+        }
       }
+      if (c == '<')
+        r += "&lt;";
+      else if (c == '>')
+        r += "&gt;";
+      else if (c == '[')
+        r += "&#91;";
+      else if (c == '\n' && i > 0 && s[i - 1] == '\r')
+        continue;  // CR LF is one line break
+      else if (c == '\r' || c == '\n')
+        r += ' ';
+      else
+        r += c;
     }
-    if (c == '<')
-      r += "&lt;";
-    else if (c == '>')
-      r += "&gt;";
-    else if (c == '[')
-      r += "&#91;";
-    else
-      r += c;
-  }
-  return r;
-}
-
-// A value for a double-quoted attribute.
-std::string Attr(const std::string& s) { return Html(QuotesToEntities(s)); }
-
-// A teacher's text as a label attribute: tags removed, line breaks as
-// blanks.
-std::string LabelAttr(const std::string& s) {
-  std::string plain = OptionText(s);
-  for (char& c : plain) {
-    if (c == '\r' || c == '\n') c = ' ';
-  }
-  return Attr(plain);
+    return r;
+  };
+  const std::string shown = text(true);
+  return Trim(shown).empty() ? text(false) : shown;
 }
 
 // An address for a page: the characters that could end a quoted attribute
@@ -87,11 +83,6 @@ std::string PageAddress(const std::string& s) {
     r += hex[u & 15];
   }
   return r;
-}
-
-// A text of several lines for a script string, its line breaks as <BR>.
-std::string ScriptLines(const std::string& s) {
-  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
 }
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
@@ -230,10 +221,10 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     KeepSection(frameset, "Reading", true);
     KeepSection(frameset, "NoTimer", !in.reading.timer);
     KeepSection(frameset, "Timer", in.reading.timer);
-    FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+    FillPlaceholder(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
     FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
     FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
-    frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+    frameset = FinishPage(frameset, in.title, kExerciseWord);
     plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::Front,
                                            kUnableToSave + names.name));
   }
@@ -245,7 +236,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   // the pairs: it is written row by row as the rows are made, and only the
   // options (once), the rows' own texts and the page around them are held.
   std::string options;
-  for (const std::string& o : mix.options) options += "<OPTION>" + OptionText(o) + kCrLf;
+  for (const std::string& o : mix.options) options += "<OPTION>" + ShownText(o) + kCrLf;
   options = HighCharsToEntities(options);
 
   std::string row = TakeBlock(page, "[BeginItemRow]", "[EndItemRow]", "[ItemList]");
@@ -270,14 +261,9 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     ++select;
   }
 
-  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" + Attr(c.Text("editCheck")) +
-                            "\" onClick=\"CheckAnswer()\">";
-  // The buttons' captions are filled before the page's later placeholders:
-  // their brackets go in as character references.
-  ConfigValues navConfig = c;
-  for (const char* caption : {"editNextEx", "editContents", "editBack"})
-    navConfig.text[caption] = Html(c.Text(caption));
-  const NavButtons buttons = BuildNavButtons(navConfig, NavStyle::Matching);
+  const std::string check = "<INPUT TYPE=\"button\" VALUE=\"" +
+                            AttributeValue(c.Text("editCheck")) + "\" onClick=\"CheckAnswer()\">";
+  const NavButtons buttons = BuildNavButtons(c, NavStyle::Matching);
 
   // The timer box settles the section whether or not a reading is attached:
   // the page's own script starts the timer only inside a frameset.
@@ -285,17 +271,19 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   KeepSection(page, "inclInstructions", !c.Text("mmoInstructions").empty());
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
-  FillPlaceholder(page, "[strExerciseTitle]", Html(TextToHTMLBreaks(in.title)));
-  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(TextToHTMLBreaks(in.title))));
+  FillPlaceholder(page, "[strExerciseTitle]", MarkupText(TextToHTMLBreaks(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", MarkupText(StripTags(TextToHTMLBreaks(in.title))));
   FillPlaceholder(page, "[CorrectAnswersArray]", correct);
   FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
   FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
   FillPlaceholder(page, "[strExerciseSubtitle]",
-                  Html(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
-  FillPlaceholder(page, "[strInstructions]", Html(TextToHTMLBreaks(c.Text("mmoInstructions"))));
-  // Where the rows go.  No teacher's text reaches the page with a bracket,
-  // so the mark cannot be formed by one.
-  const std::string rowsMark = "[\x01ItemList]";
+                  MarkupText(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strInstructions]",
+                  MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
+  // Where the rows go: a placeholder word of the program's own, which no
+  // teacher's text reaches the page as (their placeholder words lose their
+  // bracket), so a text cannot form it.
+  const std::string rowsMark = "[TavrelRowsGoHere]";
   FillPlaceholder(page, "[ItemList]", rowsMark);
   // What follows the rows in the page is filled in the row and indicator
   // templates too, as it would be in rows already in the page.
@@ -308,16 +296,16 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     KeepSection(text, "inclReading", reading);
     FillPlaceholder(text, "[strContentsURL]", PageAddress(c.Text("editContentsURL")));
     FillPlaceholder(text, "[strNextExURL]", PageAddress(c.Text("editNextExURL")));
-    FillPlaceholder(text, "[strPageBGColor]", Attr(c.Text("editPageBGColor")));
-    FillPlaceholder(text, "[strTitleColor]", Attr(c.Text("editTitleColor")));
-    FillPlaceholder(text, "[strExBGColor]", Attr(c.Text("editExBGColor")));
-    FillPlaceholder(text, "[strTextColor]", Attr(c.Text("editTextColor")));
-    FillPlaceholder(text, "[strNavBarColor]", Attr(c.Text("editNavBarColor")));
+    FillPlaceholder(text, "[strPageBGColor]", AttributeValue(c.Text("editPageBGColor")));
+    FillPlaceholder(text, "[strTitleColor]", AttributeValue(c.Text("editTitleColor")));
+    FillPlaceholder(text, "[strExBGColor]", AttributeValue(c.Text("editExBGColor")));
+    FillPlaceholder(text, "[strTextColor]", AttributeValue(c.Text("editTextColor")));
+    FillPlaceholder(text, "[strNavBarColor]", AttributeValue(c.Text("editNavBarColor")));
   };
   fillAfterRows(page);
   fillAfterRows(row);
   fillAfterRows(indicator);
-  page = HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  page = FinishPage(page, in.title, kExerciseWord);
 
   auto pieces = [](const std::string& text, const std::string& mark) {
     std::vector<std::string> out;
@@ -327,7 +315,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     out.push_back(text.substr(from));
     return out;
   };
-  const std::string optionsMark = "[\x01Options]";
+  const std::string optionsMark = "[TavrelOptionsGoHere]";
   struct Page {
     std::vector<std::string> around;  // the page's text before, between and after the rows
     std::vector<Row> rows;
@@ -364,16 +352,17 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
       int name = 0;
       for (const Row& r : p.rows) {
         std::string copy = p.row;
-        FillPlaceholder(copy, "[FixedItem]", Html(TextToHTMLBreaks(r.left)));
+        FillPlaceholder(copy, "[FixedItem]", MarkupText(TextToHTMLBreaks(r.left)));
         if (r.fixed) {
-          FillPlaceholder(copy, "[MixedItems]", Html(r.right));
+          FillPlaceholder(copy, "[MixedItems]", MarkupText(r.right));
           FillPlaceholder(copy, "[IndicatorBox]", "");
           if (!sink(HighCharsToEntities(copy))) return false;
           continue;
         }
         FillPlaceholder(copy, "[MixedItems]",
                         "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
-                            LabelAttr(r.left) + "\">" + kCrLf + optionsMark + "</SELECT>");
+                            QuotesToEntities(ShownText(r.left)) + "\">" + kCrLf + optionsMark +
+                            "</SELECT>");
         ++name;
         std::string box = p.indicator;
         FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
@@ -460,12 +449,15 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
     if (!Trim(left).empty()) {
       const std::string name = "FixedStuff[" + index + "]";
       fixedArray += name + " = new Array()" + kCrLf;
-      fixedArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(left)) + kCrLf;
+      fixedArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(MarkupText(left))) + kCrLf;
       fixedArray += name + "[1] = " + m + ";" + kCrLf;
+      // The name of the item's place.
+      fixedArray += SafeJSStringAssignment(name + "[2]", ShownText(left)) + kCrLf;
     }
     const std::string name = "DragStuff[" + index + "]";
     dragArray += name + " = new Array()" + kCrLf;
-    dragArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(right)) + kCrLf;
+    // A card shows its text as an option of a select list does.
+    dragArray += SafeJSStringAssignment(name + "[0]", ShownText(right)) + kCrLf;
     dragArray += name + "[1] = " + m + ";" + kCrLf;
     dragArray += name + (fixed ? "[2] = 1;" : "[2] = 0;") + kCrLf;
   }
@@ -487,10 +479,11 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
-  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(in.title));
-  FillPlaceholder(page, "[strPlainTitle]", Html(StripTags(in.title)));
-  FillPlaceholder(page, "[strExerciseSubtitle]", ScriptLines(c.Text("mmoExerciseSubtitle")));
-  FillPlaceholder(page, "[strInstructions]", ScriptLines(c.Text("mmoInstructions")));
+  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+  FillPlaceholder(page, "[strExerciseSubtitle]",
+                  ScriptLines(MarkupText(c.Text("mmoExerciseSubtitle"))));
+  FillPlaceholder(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
   FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
   FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
   FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
@@ -509,7 +502,7 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillPlaceholder(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   FillPlaceholder(page, "[FixedArray]", fixedArray);
   FillPlaceholder(page, "[DragArray]", dragArray);
-  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  return FinishPage(page, in.title, kExerciseWord);
 }
 
 MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
@@ -555,7 +548,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   KeepSection(frameset, "Reading", true);
   KeepSection(frameset, "NoTimer", !in.reading.timer);
   KeepSection(frameset, "Timer", in.reading.timer);
-  FillPlaceholder(frameset, "[strPlainTitle]", Html(StripTags(in.title)));
+  FillPlaceholder(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
   FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;
   if (!readingIsAddress)
@@ -565,7 +558,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   else
     readingFrame = PageAddress(Trim(in.reading.output));
   FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
-  frameset = InsertAuthorMetaTag(HighCharsToEntities(frameset), kAuthorProgramName);
+  frameset = FinishPage(frameset, in.title, kExerciseWord);
   plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::FrontLine,
                                          kUnableToSave + names.fileName));
   return result;

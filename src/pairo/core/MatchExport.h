@@ -12,11 +12,15 @@
 // ==========================
 // Every value below is made safe for the place it is written for; no text,
 // file name, address or colour can end its string, attribute or script
-// element, and a bracket in a teacher's text never reaches the page as "["
-// (HTML places get "&#91;", script strings "\x5B", addresses "%5B"), so no
-// later replacement fills a placeholder word typed into a text.
+// element, and no placeholder or section word typed into a text reaches the
+// page with its "[" (HTML places get "&#91;", script strings "\x5B",
+// addresses "%5B"), so no later replacement fills it.
 // Kinds: "script" = the inside of a single-quoted script string; "html" =
-// HTML text (the teacher's markup kept); "attr" = the inside of a
+// HTML text (the teacher's markup kept, only what would hide the rest of the
+// page written as text: MarkupText, shared/WebExport.h); "shown" = HTML of
+// a text shown as text only: tags left out, a lone "<" or ">" kept as
+// "&lt;" "&gt;", line breaks as blanks, and the text as typed where nothing
+// else would be left; "attr" = the inside of a
 // double-quoted attribute; "address" = an address, safe both in a
 // double-quoted attribute and in a single-quoted script string.
 //
@@ -46,10 +50,10 @@
 //     html), [IndicatorBoxName] (inside the indicator box: 2k+1 for the
 //     k-th select list).
 //   The select list of the k-th row with one (k from 0) is
-//     <SELECT NAME="2k" aria-label="left item as plain text">, CR LF, then
+//     <SELECT NAME="2k" aria-label="left item, shown">, CR LF, then
 //     "<OPTION>" + option + CR LF for every option (the default right item
-//     first, then the jumbled right items; option texts as text: tags
-//     written as &lt; &gt;), then </SELECT>.
+//     first, then the jumbled right items; option texts shown), then
+//     </SELECT>.
 //   placeholders, in order: 1 [strShowReadingAgain] script, 2
 //     [strRemainingTime] script, 3 [strTimesUp] script, 4 [TimerValue]
 //     minutes in decimal, 5 [ReadingFileName] address (the reading page's
@@ -83,9 +87,10 @@
 //     decimal, 5 [ReadingFileName] script (address: the reading page's bare
 //     name, the web address, or empty without a reading), 6
 //     [strStartReading] script, 7 [strClickToShow] script, 8
-//     [strCheckCaption] script, 9 [strExerciseTitle] script (line breaks as
-//     <BR>), 10 [strPlainTitle] html without tags, 11 [strExerciseSubtitle]
-//     script (<BR>), 12 [strInstructions] script (<BR>), 13
+//     [strCheckCaption] script, 9 [strExerciseTitle] script of html (line
+//     breaks as <BR>), 10 [strPlainTitle] html without tags, 11
+//     [strExerciseSubtitle] script of html (<BR>), 12 [strInstructions]
+//     script of html (<BR>), 13
 //     [strGuessCorrect], 14 [strGuessIncorrect], 15 [strYourScoreIs], 16
 //     [strBackCaption], 17 [strContentsCaption], 18 [strNextExCaption], 19
 //     [strContentsURL], 20 [strNextExURL], 21 [strGraphicURL], 22-26
@@ -97,16 +102,19 @@
 //     FixedStuff[i-1] = new Array()      (pairs with a left text, trimmed,
 //     FixedStuff[i-1][0]='left html';     and a right text)
 //     FixedStuff[i-1][1] = m;
+//     FixedStuff[i-1][2]='left shown';   (the name of its place)
 //     DragStuff[i-1] = new Array()       (pairs with a right text)
-//     DragStuff[i-1][0]='right html';
+//     DragStuff[i-1][0]='right shown';
 //     DragStuff[i-1][1] = m;
 //     DragStuff[i-1][2] = 1;             (1 fixed, 0 jumbled)
 //   m is the match number: the number of the first pair whose trimmed right
 //   text equals this pair's trimmed right text exactly (case counts).  A
 //   long text is assigned in pieces: the first line with "=", the next ones
-//   with "+=".  Line breaks in the texts arrive as <BR>.
+//   with "+=".  Line breaks in the left items arrive as <BR>.
 //
-// Every page ends with the author tag and characters above 127 as entities.
+// Every page ends with the author tag and characters above 127 as entities;
+// a page of an exercise without a title is titled "Matching exercise" and
+// shows no empty heading.
 #pragma once
 
 #include <optional>

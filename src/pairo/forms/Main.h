@@ -183,11 +183,12 @@ class TfrmMain : public TMainFormBase {
 
   // --- Data file (MainFile.cpp) ------------------------------------------------
   bool SaveAsXML(const std::string& fileName) override;  // false when not written
-  void LoadFile(const std::string& fileName) override;
+  bool ReadDataFile(const std::string& fileName, const std::string& text) override;
   void LoadXMLFile(const std::string& fileText);
   void LoadXMLItems(const std::string& itemsText, int firstNumber);
-  // Reads an old line-based file; false when it was refused (nothing changed).
-  bool LoadOldFile(const std::string& fileName);
+  // Puts an old line-based file, read as text, into the window; false when
+  // it was refused (nothing changed).
+  bool LoadOldFile(const std::string& fileName, const std::string& text);
   void mnuAppendFileClick();
 
   // --- Web exports (MainExport.cpp) --------------------------------------------
@@ -206,7 +207,6 @@ class TfrmMain : public TMainFormBase {
   // After a command changed pairs in the list behind the rows: shows them
   // afresh when any row no longer shows its pair.
   void RefreshRowsIfStale();
-  void BecomeCurrentFile(const std::string& fileName);
 
   QWidget* central_ = nullptr;
 };

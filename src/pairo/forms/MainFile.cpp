@@ -4,7 +4,6 @@
 // into the window, the configuration window and the pair list.
 #include <QAction>
 #include <exception>
-#include <memory>
 
 #include "pairo/core/MatchFile.h"
 #include "pairo/forms/Main.h"
@@ -55,30 +54,17 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
   return SaveXMLFile(fileName, doc);
 }
 
-// The end of every successful load: the exercise as loaded, unmodified,
-// under its file name, at the top of the recent files.
-void TfrmMain::BecomeCurrentFile(const std::string& fileName) {
+bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& text) {
+  if (IsMatchDocument(text)) {
+    tavrel::BusyCursor busy;
+    ClearExercise();
+    LoadXMLFile(text);
+  } else if (!LoadOldFile(fileName, text)) {
+    return false;
+  }
   FTopItem = 1;
   ShowItems(1);
-  SetCurrentFile(fileName);
-}
-
-void TfrmMain::LoadFile(const std::string& fileName) {
-  if (fileName.empty() || !FileExists(fileName)) return;
-  tavrel::BusyCursor busy;
-  std::string text;
-  if (!LoadTextFile(fileName, text)) {
-    busy.release();
-    ShowUnableToLoad();
-    return;
-  }
-  if (IsMatchDocument(text)) {
-    if (!NewFile()) return;
-    LoadXMLFile(text);
-  } else if (!LoadOldFile(fileName)) {
-    return;
-  }
-  BecomeCurrentFile(fileName);
+  return true;
 }
 
 void TfrmMain::LoadXMLFile(const std::string& fileText) {
@@ -98,34 +84,24 @@ void TfrmMain::LoadXMLItems(const std::string& itemsText, int firstNumber) {
   if (read.hasDefault) mmoDefault->SetText(read.defaultRight);
 }
 
-// The old file is read whole before anything is cleared: a missing,
-// unreadable or too old file leaves the exercise in the window and never
-// becomes the current file, so a later Save cannot overwrite it.
-bool TfrmMain::LoadOldFile(const std::string& fileName) {
+// The old file is taken apart before anything is cleared: a damaged or too
+// old file leaves the exercise in the window and never becomes the current
+// file, so a later Save cannot overwrite it.
+bool TfrmMain::LoadOldFile(const std::string& fileName, const std::string& text) {
+  if (!IsOldDataFile(text)) {
+    ShowDamagedFile(fileName);
+    return false;
+  }
   tavrel::BusyCursor busy;
-  if (!FileExists(fileName)) {
-    busy.release();
-    platform().messageDlg("The file " + fileName + " cannot be found.", MsgType::Error,
-                          tavrel::mbOK, kHelpSaveQuestion);
-    return false;
-  }
-  std::unique_ptr<TDataFile> file;
-  OldMatch old;
-  try {
-    file = std::make_unique<TDataFile>(fileName);
-    old = ReadOldMatch(*file, CurrentNextExURL());
-  } catch (const std::exception&) {
-    busy.release();
-    ShowUnableToLoad();
-    return false;
-  }
+  const TDataFile file(fileName, text);
+  const OldMatch old = ReadOldMatch(file, CurrentNextExURL());
   if (old.version < kOldMinVersion) {
     busy.release();
     platform().messageDlg("This file version is not supported by this version of Pairo.",
                           MsgType::Error, tavrel::mbOK, kHelpOldVersion);
     return false;
   }
-  if (!NewFile()) return false;
+  ClearExercise();
   mmoTitle->SetText(old.title);
   if (frmConfig) frmConfig->SetControlText("editNextExURL", old.nextExURL);
   if (!old.checkCaption.empty() && frmConfig) {
@@ -138,7 +114,7 @@ bool TfrmMain::LoadOldFile(const std::string& fileName) {
     }
     if (reload) {
       try {
-        frmConfig->SetValues(ReadOldMatchConfig(*file, frmConfig->Values()));
+        frmConfig->SetValues(ReadOldMatchConfig(file, frmConfig->Values()));
       } catch (const std::exception&) {
         ShowUnableToLoad();
       }

@@ -28,6 +28,12 @@ void AppendWin1252(std::string& out, char32_t u);
 // stays text.
 bool ForeignReferenceAt(const std::string& s, std::size_t i, char32_t& u, std::size_t& length);
 
+// The capital of a letter by Unicode's simple case mapping (one character
+// to one character: "\u0142" gives "\u0141", final sigma gives capital
+// sigma); a character without such a capital, or whose capital is more than
+// one character (sharp s), is given back as it is.
+char32_t UnicodeUpperCase(char32_t u);
+
 // UTF-8 (native file names, terminal) to Windows-1252 and back.  A byte
 // sequence that is not valid UTF-8 is taken byte by byte as Windows-1252.
 std::string Win1252ToUtf8(const std::string& s);

@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStyle>
@@ -232,6 +233,34 @@ QStringList QtNameFilters(const std::string& filter) {
   return out;
 }
 
+namespace {
+
+// Starts the opener with the address and waits up to waitMs for it to end:
+// true when it ended well or is still running.  A running opener is left to
+// itself, its output going nowhere, and is not ended with the program.
+bool RunOpener(const QStringList& command, const QString& address, int waitMs) {
+  auto* process = new QProcess;
+  process->setProgram(command.front());
+  process->setArguments(command.mid(1) << address);
+  process->setStandardInputFile(QProcess::nullDevice());
+  process->setStandardOutputFile(QProcess::nullDevice());
+  process->setStandardErrorFile(QProcess::nullDevice());
+  process->start();
+  if (!process->waitForStarted()) {
+    delete process;
+    return false;
+  }
+  if (!process->waitForFinished(waitMs)) {
+    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    return true;
+  }
+  const bool ok = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
+  delete process;
+  return ok;
+}
+
+}  // namespace
+
 QtPlatform::QtPlatform() { InitResources(); }
 
 QtPlatform::~QtPlatform() {
@@ -388,11 +417,19 @@ bool QtPlatform::shellOpen(const std::string& target, std::string& errorText) {
     }
     url = QUrl::fromLocalFile(info.absoluteFilePath());
   }
-  if (!QDesktopServices::openUrl(url)) {
+  const bool opened =
+      opener_.isEmpty() ? QDesktopServices::openUrl(url)
+                        : RunOpener(opener_, url.toString(QUrl::FullyEncoded), openerWaitMs_);
+  if (!opened) {
     errorText = "Unable to open " + target + ". No program on this computer is set up to open it.";
     return false;
   }
   return true;
+}
+
+void QtPlatform::setOpener(const QStringList& command, int waitMs) {
+  opener_ = command;
+  openerWaitMs_ = std::max(waitMs, 0);
 }
 
 void QtPlatform::setHelpFile(const std::string& path) { helpFile_ = path; }

@@ -27,7 +27,15 @@ class QtPlatform : public IPlatform {
   std::string clipboardText() override;
   void setClipboardText(const std::string& text) override;
 
+  // Opens the target with the desktop's opener and waits for its verdict:
+  // an opener that cannot start or ends with an error is a failure.  An
+  // opener still running after the wait (one that stays with the program it
+  // started) counts as success and is left running, past the program's end.
   bool shellOpen(const std::string& target, std::string& errorText) override;
+  // The opener: a command that takes the address as its last argument
+  // ("xdg-open" on Linux; none elsewhere, where the desktop services open
+  // it), and how long shellOpen waits for it to end, in milliseconds.
+  void setOpener(const QStringList& command, int waitMs);
 
   void setHelpFile(const std::string& path) override;
   void showHelp(int helpContext) override;
@@ -42,6 +50,12 @@ class QtPlatform : public IPlatform {
 
   std::string helpFile_;
   int busyDepth_ = 0;
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+  QStringList opener_{QStringLiteral("xdg-open")};
+#else
+  QStringList opener_;
+#endif
+  int openerWaitMs_ = 2000;
 };
 
 // Makes the suite's compiled-in pictures (":/tavrel/...": program icons,

@@ -21,6 +21,13 @@ TDataFile::TDataFile(const std::string& fileName) : fileName_(fileName) {
     throw std::runtime_error("Unable to read the file " + fileName + ".");
 }
 
+TDataFile::TDataFile(const std::string& fileName, const std::string& text)
+    : fileName_(fileName), lines_(TextLines(text)) {}
+
+bool IsOldDataFile(const std::string& text) {
+  return TDataFile("", text).ValueExists("FileInfo", "Version");
+}
+
 std::pair<size_t, size_t> TDataFile::SectionLines(const std::string& section) const {
   const std::string header = "[" + section + "]";
   size_t first = 0;
@@ -52,6 +59,10 @@ std::unordered_map<std::string, std::string> TDataFile::ReadSection(
                  ReplaceAll("{ReturnToken}", "\r\n", lines_[i].substr(eq + 1)));
   }
   return keys;
+}
+
+bool TDataFile::ValueExists(const std::string& section, const std::string& key) const {
+  return ReadString(section, key, kDefaultToken) != kDefaultToken;
 }
 
 int TDataFile::ReadInteger(const std::string& section, const std::string& key,

@@ -14,9 +14,13 @@ class TDataFile {
   // Reads the file's lines when it exists (none otherwise).  Throws
   // std::runtime_error when the file exists but cannot be read.
   explicit TDataFile(const std::string& fileName);
+  // The lines of a text already read from fileName.
+  TDataFile(const std::string& fileName, const std::string& text);
 
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
+  // True when the section holds the key (with any value).
+  bool ValueExists(const std::string& section, const std::string& key) const;
   int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
   // Every key of a section with its value, read in one pass by the rules of
@@ -36,3 +40,7 @@ class TDataFile {
   std::string fileName_;
   std::vector<std::string> lines_;
 };
+
+// True when text is an old line-based data file: one that names its version
+// under [FileInfo].  An empty, cut-short or foreign text is none.
+bool IsOldDataFile(const std::string& text);

@@ -317,17 +317,58 @@ bool LoadTextFile(const std::string& fileName, std::string& text) {
   }
 }
 
+std::vector<std::string> TextLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  ForEachLine(bytes, [&](size_t b, size_t e) { lines.push_back(bytes.substr(b, e - b)); });
+  return lines;
+}
+
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines) {
   try {
     std::string bytes;
     if (!ReadFileBytes(fileName, bytes)) return false;
-    std::vector<std::string> out;
-    ForEachLine(bytes, [&](size_t b, size_t e) { out.push_back(bytes.substr(b, e - b)); });
-    lines = std::move(out);
+    lines = TextLines(bytes);
     return true;
   } catch (const std::exception&) {
     return false;
   }
+}
+
+FileRefusal CheckFileToRead(const std::string& fileName) {
+  if (fileName.empty()) return FileRefusal::NotFound;
+  const std::string native = NativePath(fileName);
+  struct stat st {};
+  // A folder on the way that may not be searched hides the file: it is
+  // there, but cannot be read.
+  if (::stat(native.c_str(), &st) != 0)
+    return errno == EACCES ? FileRefusal::CannotRead : FileRefusal::NotFound;
+  if (S_ISDIR(st.st_mode)) return FileRefusal::Folder;
+  if (!S_ISREG(st.st_mode)) return FileRefusal::NotRegular;
+  const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return FileRefusal::CannotRead;
+  ::close(fd);
+  return FileRefusal::None;
+}
+
+std::string FileRefusalMessage(const std::string& fileName, FileRefusal why) {
+  switch (why) {
+    case FileRefusal::None:
+      break;
+    case FileRefusal::NotFound:
+      return "The file " + fileName + " cannot be found.";
+    case FileRefusal::Folder:
+      return fileName + " is a folder, not a file. It has not been opened.";
+    case FileRefusal::NotRegular:
+      return fileName + " is not a regular file (it is a pipe or a device). It has not been opened.";
+    case FileRefusal::CannotRead:
+      return "The file " + fileName +
+             " cannot be read. You may not be allowed to read it, or there may be a disk error.";
+  }
+  return {};
+}
+
+std::string DamagedFileMessage(const std::string& fileName) {
+  return "The file " + fileName + " is damaged or incomplete. It has not been opened.";
 }
 
 bool SaveTextFile(const std::string& fileName, const std::string& text) {

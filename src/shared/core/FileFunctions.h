@@ -19,6 +19,19 @@ bool LoadTextFile(const std::string& fileName, std::string& text);
 std::string TextWithCrLfLines(const std::string& bytes);
 // The same lines without their line breaks.
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines);
+// The lines of text already read, split as LoadTextLines splits a file's.
+std::vector<std::string> TextLines(const std::string& bytes);
+
+// Why a file cannot be read, found before anything is asked or cleared: it
+// is missing, a folder, not a regular file (a named pipe, a device, also
+// through a link), or one that cannot be opened for reading.
+enum class FileRefusal { None, NotFound, Folder, NotRegular, CannotRead };
+FileRefusal CheckFileToRead(const std::string& fileName);
+// The message that names the file and says why it was not read ("" for None).
+std::string FileRefusalMessage(const std::string& fileName, FileRefusal why);
+// The message for a file that was read but holds neither a data file of the
+// program nor an old line-based file: empty, cut short, or of another kind.
+std::string DamagedFileMessage(const std::string& fileName);
 
 // Writes text with CR LF after every line (the last one included) through a
 // temporary file in the same folder that replaces fileName only once it is

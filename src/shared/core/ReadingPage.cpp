@@ -22,8 +22,8 @@ std::string BuildReadingPage(const std::string& templateText, int browserVersion
   t = XMLReplaceAll("[strTextColor]", AttributeValue(in.textColor), t);
   t = XMLReplaceAll("[strExBGColor]", AttributeValue(in.exBGColor), t);
   t = XMLReplaceAll("[strReadingText]", MarkupText(TextToHTMLBreaks(in.text)), t);
-  t = InsertAuthorMetaTag(t, kAuthorProgramName);
-  return HighCharsToEntities(t);
+  // A reading without a title is titled by this word and shows no heading.
+  return FinishPage(t, in.title, "Reading");
 }
 
 bool IsWebAddress(const std::string& s) {

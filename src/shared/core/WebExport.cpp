@@ -65,6 +65,17 @@ ExportStep ExportStep::Write(const std::string& path, const std::string& text,
   return s;
 }
 
+std::string TemplatePath(const std::string& folder, const std::string& fileName) {
+  return FindFileNoCase(folder, fileName);
+}
+
+bool LoadTemplateFile(const std::string& folder, const std::string& fileName, std::string& text) {
+  std::string read;
+  if (!LoadTextFile(TemplatePath(folder, fileName), read) || read.empty()) return false;
+  text = std::move(read);
+  return true;
+}
+
 TemplateSource ReadTemplateSource(const std::string& folder, const std::string& fileName,
                                   const std::string& storeText, const std::string& builtIn) {
   TemplateSource t;
@@ -73,7 +84,7 @@ TemplateSource ReadTemplateSource(const std::string& folder, const std::string& 
   t.builtIn = builtIn;
   t.folder = folder;
   std::string text;
-  if (LoadTextFile(FindFileNoCase(folder, fileName), text)) t.disk = text;
+  if (LoadTemplateFile(folder, fileName, text)) t.disk = text;
   return t;
 }
 
@@ -329,29 +340,104 @@ std::string FileNameAsAddress(const std::string& bareName) {
   return r;
 }
 
-std::string MarkupText(const std::string& s) {
+namespace {
+
+// The length of a placeholder or section word ("[word]" or "[/word]", a
+// letter first) that starts at i, else 0.
+std::size_t PlaceholderWordAt(const std::string& s, std::size_t i) {
+  std::size_t j = i + 1;
+  if (j < s.size() && s[j] == '/') ++j;
+  const std::size_t first = j;
+  while (j < s.size() && std::isalnum(static_cast<unsigned char>(s[j]))) ++j;
+  if (j > first && std::isalpha(static_cast<unsigned char>(s[first])) && j < s.size() &&
+      s[j] == ']')
+    return j + 1 - i;
+  return 0;
+}
+
+// Brackets of placeholder and section words as "&#91;".
+std::string NoPlaceholderWords(const std::string& s) {
   std::string r;
   r.reserve(s.size());
   for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '[') {
-      // Only what reads as a placeholder or section marker: "[word]" or
-      // "[/word]", a letter first; other brackets stay as typed.
-      std::size_t j = i + 1;
-      if (j < s.size() && s[j] == '/') ++j;
-      const std::size_t first = j;
-      while (j < s.size() && std::isalnum(static_cast<unsigned char>(s[j]))) ++j;
-      if (j > first && std::isalpha(static_cast<unsigned char>(s[first])) && j < s.size() &&
-          s[j] == ']') {
-        r += "&#91;";
-        continue;
-      }
-    }
-    r += s[i];
+    if (s[i] == '[' && PlaceholderWordAt(s, i) > 0)
+      r += "&#91;";
+    else
+      r += s[i];
   }
   return r;
 }
 
-std::string AttributeValue(const std::string& s) { return QuotesToEntities(MarkupText(s)); }
+// Elements whose content the browser reads as plain text up to their own
+// closing tag: opened and never closed, they take in the rest of the page.
+const char* const kRawTextElements[] = {"script", "style",    "textarea", "title",   "xmp",
+                                        "iframe", "noembed",  "noframes", "noscript"};
+constexpr std::size_t kRawTextCount = sizeof(kRawTextElements) / sizeof(kRawTextElements[0]);
+
+// The element name of a tag at i of the lower-cased text (after "<" or
+// "</"): the index in kRawTextElements, kRawTextCount for "plaintext", or
+// -1.  The name must end where a tag name ends.
+int RawTextElementAt(const std::string& lower, std::size_t i) {
+  auto endsName = [&](std::size_t j) {
+    return j >= lower.size() || lower[j] == '>' || lower[j] == '/' ||
+           std::isspace(static_cast<unsigned char>(lower[j]));
+  };
+  for (std::size_t k = 0; k < kRawTextCount; ++k) {
+    const std::size_t n = std::char_traits<char>::length(kRawTextElements[k]);
+    if (lower.compare(i, n, kRawTextElements[k]) == 0 && endsName(i + n))
+      return static_cast<int>(k);
+  }
+  if (lower.compare(i, 9, "plaintext") == 0 && endsName(i + 9))
+    return static_cast<int>(kRawTextCount);
+  return -1;
+}
+
+}  // namespace
+
+std::string MarkupText(const std::string& s) {
+  const std::string lower = LowerCaseAscii(s);
+  // Where the last "-->" and the last closing tag of each element start:
+  // an opening before them is closed within the text.
+  const std::size_t none = std::string::npos;
+  const std::size_t lastCommentEnd = lower.rfind("-->");
+  std::size_t lastClosing[kRawTextCount];
+  for (std::size_t k = 0; k < kRawTextCount; ++k) lastClosing[k] = none;
+  for (std::size_t i = 0; i + 2 < lower.size(); ++i) {
+    if (lower[i] != '<' || lower[i + 1] != '/') continue;
+    const int k = RawTextElementAt(lower, i + 2);
+    if (k >= 0 && k < static_cast<int>(kRawTextCount)) lastClosing[k] = i;
+  }
+
+  std::string r;
+  r.reserve(s.size() + 8);
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '[' && PlaceholderWordAt(s, i) > 0) {
+      r += "&#91;";
+      continue;
+    }
+    if (c == '<') {
+      bool open = false;
+      if (lower.compare(i, 4, "<!--") == 0) {
+        open = lastCommentEnd == none || lastCommentEnd < i + 2;
+      } else {
+        const int k = RawTextElementAt(lower, i + 1);
+        if (k == static_cast<int>(kRawTextCount))
+          open = true;  // plaintext has no end
+        else if (k >= 0)
+          open = lastClosing[k] == none || lastClosing[k] < i;
+      }
+      if (open) {
+        r += "&lt;";
+        continue;
+      }
+    }
+    r += c;
+  }
+  return r;
+}
+
+std::string AttributeValue(const std::string& s) { return QuotesToEntities(NoPlaceholderWords(s)); }
 
 namespace {
 
@@ -448,6 +534,59 @@ void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c) {
 
 std::string FinishPage(const std::string& page) {
   return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+}
+
+namespace {
+
+bool Blank(const std::string& s, std::size_t from, std::size_t to) {
+  for (std::size_t i = from; i < to; ++i)
+    if (!std::isspace(static_cast<unsigned char>(s[i]))) return false;
+  return true;
+}
+
+// Every empty <h1> element of the page with the attribute hidden.  Linear:
+// each part of the page is looked at a bounded number of times.
+std::string HideEmptyHeadings(const std::string& page) {
+  const std::string lower = LowerCaseAscii(page);
+  std::string out;
+  out.reserve(page.size() + 16);
+  std::size_t copied = 0;
+  std::size_t tagEnd = 0;  // the first ">" at or after the last place looked at
+  std::size_t judged = std::string::npos;
+  for (std::size_t h = lower.find("<h1"); h != std::string::npos; h = lower.find("<h1", h + 3)) {
+    const std::size_t after = h + 3;
+    if (after >= lower.size() ||
+        (lower[after] != '>' && !std::isspace(static_cast<unsigned char>(lower[after]))))
+      continue;
+    if (tagEnd < after) tagEnd = lower.find('>', after);
+    if (tagEnd == std::string::npos) break;
+    if (tagEnd == judged) continue;  // "<h1 <h1>": one tag
+    judged = tagEnd;
+    std::size_t content = tagEnd + 1;
+    while (content < lower.size() && std::isspace(static_cast<unsigned char>(lower[content])))
+      ++content;
+    if (lower.compare(content, 4, "</h1") != 0) continue;
+    out.append(page, copied, tagEnd - copied);
+    out += " hidden";
+    copied = tagEnd;
+  }
+  out.append(page, copied, std::string::npos);
+  return out;
+}
+
+}  // namespace
+
+std::string FinishPage(const std::string& page, const std::string& title, const char* kindWord) {
+  std::string p = Trim(title).empty() ? HideEmptyHeadings(page) : page;
+  const std::string lower = LowerCaseAscii(p);
+  const std::size_t open = lower.find("<title>");
+  if (open != std::string::npos) {
+    const std::size_t from = open + 7;
+    const std::size_t close = lower.find("</title", from);
+    if (close != std::string::npos && Blank(lower, from, close))
+      p.replace(from, close - from, kindWord);
+  }
+  return FinishPage(p);
 }
 
 void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minutes,

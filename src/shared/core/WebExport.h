@@ -80,6 +80,18 @@ struct TemplateStore {
   std::string reading;
 };
 
+// The one lookup of a template file, made alike by the template editor (at
+// start, on Cancel and on Accept) and by every export: the file of that name
+// in folder whatever its letter case (of several spellings, the one asked
+// for, else the first in byte order, so that all callers take the same one);
+// folder + fileName when there is none, which is where a new template is
+// written.  The names asked for are
+// the ones the templates are supplied under ("pairoc.ht_").
+std::string TemplatePath(const std::string& folder, const std::string& fileName);
+// Reads the template that TemplatePath finds.  An empty file counts as no
+// template: false, as for one that cannot be read, and text stays as it was.
+bool LoadTemplateFile(const std::string& folder, const std::string& fileName, std::string& text);
+
 // Reads fileName from folder (any letter case) with its fallbacks.
 TemplateSource ReadTemplateSource(const std::string& folder, const std::string& fileName,
                                   const std::string& storeText,
@@ -239,10 +251,19 @@ std::string ScriptLines(const std::string& s);
 // everything else stays.
 std::string FileNameAsAddress(const std::string& bareName);
 
-// Text placed in the markup of a page: the bracket of a placeholder or
-// section word ("[Answers]", "[/inclHint]") becomes "&#91;", which the
-// browser shows as the bracket, so that the word is not filled by a later
-// replacement of the page.  Other brackets ("[1]", "[ ]") stay.
+// A teacher's text placed in the markup of a page.  It is HTML on purpose
+// (links, pictures, <b>, <br>, a video's <iframe>, a table) and stays so;
+// only what would hide the rest of the page is written as text:
+//  - "<!--" with no "-->" after it in the text becomes "&lt;!--";
+//  - the "<" of an opening script, style, textarea, title, xmp, iframe,
+//    noembed, noframes or noscript tag (any letter case) with no closing tag
+//    of that name after it in the text, and of any plaintext tag, becomes
+//    "&lt;";
+//  - the bracket of a placeholder or section word ("[Answers]",
+//    "[/inclHint]") becomes "&#91;", which the browser shows as the bracket,
+//    so that the word is not filled by a later replacement of the page.
+//    Other brackets ("[1]", "[ ]") stay.
+// Linear in the length of the text.
 std::string MarkupText(const std::string& s);
 
 // A value for a double-quoted attribute: double quotes become &quot;, and
@@ -293,6 +314,10 @@ void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c);
 // A finished page: the author tag in its head, and every character above 127
 // as an entity.
 std::string FinishPage(const std::string& page);
+// The same for a page of an exercise with this title: an empty <title>
+// element gets kindWord ("Quiz"), and when the title is empty every empty
+// <h1> is left out (hidden: the page's scripts may still look for it).
+std::string FinishPage(const std::string& page, const std::string& title, const char* kindWord);
 // The reading's placeholders of an exercise page, in this order:
 // [strRemainingTime], [strTimesUp], [TimerValue] (minutes),
 // [ReadingFileName] (readingAddress as given), [strStartReading],

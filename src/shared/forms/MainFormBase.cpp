@@ -23,11 +23,11 @@
 #include <algorithm>
 #include <exception>
 #include <new>
-#include <stdexcept>
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/Registry.h"
+#include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/forms/ConfigFormBase.h"
@@ -54,6 +54,12 @@ namespace {
 std::string FullPath(const std::string& path) {
   const QFileInfo info(tavrel::pathToQString(path));
   return tavrel::pathFromQString(QDir::cleanPath(info.absoluteFilePath()));
+}
+
+// Why a file that passed the check could not be read after all.
+FileRefusal WhyNotRead(const std::string& fileName) {
+  const FileRefusal now = CheckFileToRead(fileName);
+  return now == FileRefusal::None ? FileRefusal::CannotRead : now;
 }
 
 // Local files among the URLs of a drag, in order.
@@ -229,6 +235,51 @@ void TMainFormBase::SetCurrentFile(const std::string& fileName) {
   AddRecentFile(fileName);
 }
 
+void TMainFormBase::ShowFileRefusal(const std::string& fileName, FileRefusal why) {
+  if (why == FileRefusal::None) return;
+  platform().messageDlg(FileRefusalMessage(fileName, why),
+                        why == FileRefusal::NotFound ? MsgType::Error : MsgType::Warning,
+                        tavrel::mbOK, kHelpSaveQuestion);
+}
+
+void TMainFormBase::ShowDamagedFile(const std::string& fileName) {
+  platform().messageDlg(DamagedFileMessage(fileName), MsgType::Error, tavrel::mbOK,
+                        kHelpSaveQuestion);
+}
+
+void TMainFormBase::LoadFile(const std::string& fileName) {
+  const FileRefusal why = CheckFileToRead(fileName);
+  if (why == FileRefusal::NotFound) return;
+  if (why != FileRefusal::None) return ShowFileRefusal(fileName, why);
+  if (FChanged && !SaveChanges()) return;
+  std::string text;
+  bool read = false;
+  {
+    tavrel::BusyCursor busy;
+    read = LoadTextFile(fileName, text);
+  }
+  if (!read) return ShowFileRefusal(fileName, WhyNotRead(fileName));
+  try {
+    if (!ReadDataFile(fileName, text)) return;
+  } catch (const std::exception&) {
+    // Whatever a file makes the readers meet (more than memory holds) ends
+    // the load, not the program; the file does not become the current one,
+    // so that a later Save cannot overwrite it.
+    return ShowFileRefusal(fileName, FileRefusal::CannotRead);
+  }
+  SetCurrentFile(fileName);
+  DataFileLoaded();
+}
+
+bool TMainFormBase::RecentFileReadable(int tag) {
+  const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
+  const FileRefusal why = CheckFileToRead(fileName);
+  if (why == FileRefusal::None) return true;
+  ShowFileRefusal(fileName, why);
+  if (why == FileRefusal::NotFound) RemoveRecentFile(tag);
+  return false;
+}
+
 void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& isDocument,
                                const std::function<void(const std::string&, int)>& append,
                                const std::function<void()>& show) {
@@ -238,18 +289,23 @@ void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& is
   if (!platform().openDialog(dlgOpenFile)) return;
   const std::string fileName = dlgOpenFile.fileName;
   const std::string bareName = ExtractFileName(fileName);
-  if (!FileExists(fileName)) {
+  const FileRefusal why = CheckFileToRead(fileName);
+  if (why == FileRefusal::NotFound) {
     platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning, tavrel::mbOK,
                           kHelpFileMenu);
     return;
   }
+  if (why != FileRefusal::None) return ShowFileRefusal(fileName, why);
   tavrel::BusyCursor busy;
   try {
     std::string text;
-    // A pipe, a device or a file that cannot be read is no old file either.
-    if (!LoadTextFile(fileName, text)) throw std::runtime_error("unreadable " + fileName);
+    if (!LoadTextFile(fileName, text)) {
+      busy.release();
+      return ShowFileRefusal(fileName, WhyNotRead(fileName));
+    }
     if (!isDocument(text)) {
       busy.release();
+      if (!IsOldDataFile(text)) return ShowDamagedFile(fileName);
       platform().messageDlg(
           "This is an old " + AppTitle() + " file. You will need to load and resave in order to append it.",
           MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
@@ -301,9 +357,13 @@ void TMainFormBase::FormShow() {
 void TMainFormBase::OpenCommandLineFiles() {
   for (int i = 1; i <= tavrel::paramCount(); ++i) {
     const std::string given = tavrel::paramStr(i);
-    if (given.empty() || !FileExists(given) || DirectoryExists(given)) continue;
+    // Switches ("\S") and names of no file are passed over.
+    const FileRefusal why = CheckFileToRead(given);
+    if (why == FileRefusal::NotFound) continue;
     const std::string param = FullPath(given);
-    if (UpperCaseAscii(ExtractFileExt(param)) != ".CFG")
+    if (why == FileRefusal::Folder)
+      ShowFileRefusal(param, why);
+    else if (UpperCaseAscii(ExtractFileExt(param)) != ".CFG")
       RunCommand([&] { LoadFile(param); });
     else if (frmConfig)
       try {
@@ -503,10 +563,10 @@ void TMainFormBase::spdLoadQuizClick() {
 void TMainFormBase::mnuSaveAsClick() { SaveAs(); }
 
 void TMainFormBase::OpenRecentFile(int tag) {
-  if (tag < 1 || tag > 5) return;
+  if (tag < 1 || tag > 5 || FLastFiles[static_cast<size_t>(tag)].empty()) return;
+  // A copy: the load moves the entries.
   const std::string fileName = FLastFiles[static_cast<size_t>(tag)];
-  if (!NewFile()) return;
-  LoadFile(fileName);
+  if (RecentFileReadable(tag)) LoadFile(fileName);
 }
 
 void TMainFormBase::spdQuitClick() { close(); }

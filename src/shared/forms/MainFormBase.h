@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/core/Platform.h"
+#include "shared/core/FileFunctions.h"
 #include "shared/forms/EditMenu.h"
 #include "shared/forms/ToolbarGlyphs.h"
 
@@ -66,9 +67,16 @@ class TMainFormBase : public QMainWindow {
   // Writes the exercise to fileName (the data-file writer); false when the
   // file could not be written (the previous file is then as it was).
   virtual bool SaveAsXML(const std::string& /*fileName*/) { return false; }
-  // Opens a data file (the data-file reader).  It starts with NewFile() and
-  // loads nothing when that returns false.
-  virtual void LoadFile(const std::string& /*fileName*/) {}
+  // Puts the data file read from fileName (its whole text) into the window:
+  // ClearExercise, then the file's exercise.  A text the program cannot take
+  // (damaged, of an unsupported version, too large) is refused with a
+  // message before anything is cleared; false then.  LoadFile calls it.
+  virtual bool ReadDataFile(const std::string& /*fileName*/, const std::string& /*text*/) {
+    return false;
+  }
+  // Runs once the file read by ReadDataFile is the current file: what the
+  // reader had to leave out is reported here (and marks the exercise).
+  virtual void DataFileLoaded() {}
   // New after the save question: empties the exercise and its editor.  The
   // base then clears FChanged.
   virtual void ClearExercise() {}
@@ -110,13 +118,22 @@ class TMainFormBase : public QMainWindow {
   // The New command: the save question when changed, then ClearExercise.
   // False when the user cancelled (nothing was cleared).
   bool NewFile();
+  // Opens a data file, whichever command asked (Open, recent files, dropped
+  // files, command line).  A file that cannot be read (a folder, a pipe or a
+  // device, one that may not be read) is named and refused before anything
+  // is asked; a missing one is passed over without a word.  Then the save
+  // question (Cancel loads nothing), and only then is the file read, so that
+  // a file the question saved is read as saved.  A file that is refused
+  // leaves the exercise as it was.
+  void LoadFile(const std::string& fileName);
   // Open: the save question when changed, then the open dialog and LoadFile.
   void spdLoadQuizClick();
   void mnuSaveAsClick();
-  // Recent file tag (1..5): New, then (unless cancelled) LoadFile of
-  // FLastFiles[tag].  The recent-file items call it; a program whose items
-  // have a handler each forwards from them (mnuLastFile3Click() calls
-  // OpenRecentFile(3)), and one that loads in either case overrides it.
+  // Recent file tag (1..5): LoadFile of FLastFiles[tag].  A file that is no
+  // longer there is named, its entry leaves the list, and the exercise stays.
+  // The recent-file items call it; a program whose items have a handler
+  // each forwards from them (mnuLastFile3Click() calls OpenRecentFile(3)),
+  // and one that runs New first overrides it.
   virtual void OpenRecentFile(int tag);
   void mnuLastFile1Click(int tag) { OpenRecentFile(tag); }
   void spdQuitClick();
@@ -133,12 +150,21 @@ class TMainFormBase : public QMainWindow {
   // The end of every successful load: the exercise as loaded, unmodified,
   // under its file name, at the top of the recent files.
   void SetCurrentFile(const std::string& fileName);
+  // Messages of a file that was not read: the reason it could not be, or a
+  // text that is no data file the program knows (empty, cut short, another
+  // kind of file).  Both name the file.
+  void ShowFileRefusal(const std::string& fileName, FileRefusal why);
+  void ShowDamagedFile(const std::string& fileName);
+  // For a recent-file command, before anything is asked: false, after
+  // saying why, when FLastFiles[tag] cannot be read; a file that is no
+  // longer there also leaves the list.
+  bool RecentFileReadable(int tag);
   // Append File of the programs with an item list: the open dialog; a file
-  // that is missing, cannot be read or is an old line-based file is refused
-  // with a message; otherwise the number to append from is asked (the first
-  // empty item is offered, and one number past the list can be chosen) and
-  // append gets the file's text and the chosen number.  show redisplays the
-  // items afterwards, chosen or not.
+  // that is missing, cannot be read, is damaged or is an old line-based file
+  // is refused with a message; otherwise the number to append from is asked
+  // (the first empty item is offered, and one number past the list can be
+  // chosen) and append gets the file's text and the chosen number.  show
+  // redisplays the items afterwards, chosen or not.
   void AppendFile(const std::function<bool(const std::string& text)>& isDocument,
                   const std::function<void(const std::string& text, int firstNumber)>& append,
                   const std::function<void()>& show);

@@ -14,6 +14,8 @@
 #include "platform/qt/Widgets.h"
 #include "shared/forms/EditFunctions.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/core/ReadingData.h"
+#include "shared/core/StringFunctions.h"
 #include "shared/forms/MainFormBase.h"
 #include "shared/forms/ModalForm.h"
 
@@ -47,6 +49,9 @@ void SetTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
   p.setColor(QPalette::Inactive, role, c);
   w->setPalette(p);
 }
+
+// The supplied copies of the templates, beside the program.
+std::string SuppliedFolder() { return tavrel::programFolder() + "SrcBackup/"; }
 
 }  // namespace
 
@@ -151,19 +156,19 @@ TfrmSourceFiles::~TfrmSourceFiles() {
 
 void TfrmSourceFiles::FormCreate() {
   setWindowIcon(QApplication::windowIcon());
-  const std::string title = frmMain ? frmMain->AppTitle() : std::string();
-  const std::string folder = frmMain ? frmMain->FSourcePath : std::string();
+  // The names the templates are supplied under, which the exports ask for
+  // too: the program's word in lower case.
+  const std::string word = frmMain ? LowerCaseAscii(frmMain->AppTitle()) : std::string();
+  folder_ = frmMain ? frmMain->FSourcePath : std::string();
   for (Slot& s : slots_) {
     switch (s.index) {
-      case tsFrameset: s.name = title + ".ht_"; break;
-      case tsWelcome: s.name = title + "w.ht_"; break;
-      case tsCode: s.name = title + "c.ht_"; break;
-      case tsReading: s.name = "tavrelr.ht_"; break;
-      case tsDHTML: s.name = "d" + title + ".ht_"; break;
+      case tsFrameset: s.name = word + ".ht_"; break;
+      case tsWelcome: s.name = word + "w.ht_"; break;
+      case tsCode: s.name = word + "c.ht_"; break;
+      case tsReading: s.name = kReadingTemplateName; break;
+      case tsDHTML: s.name = "d" + word + ".ht_"; break;
     }
-    // The supplied templates carry lower-case names; match them whatever
-    // the case.
-    *s.file = FindFileNoCase(folder, s.name);
+    *s.file = TemplatePath(folder_, s.name);
   }
   GetFilesFromDisk();
 }
@@ -185,18 +190,20 @@ TfrmSourceFiles::Slot* TfrmSourceFiles::SlotOfButton(QAbstractButton* b) {
 }
 
 std::string TfrmSourceFiles::SuppliedCopy(const std::string& name) const {
-  return FindFileNoCase(tavrel::programFolder() + "SrcBackup/", name);
+  return TemplatePath(SuppliedFolder(), name);
 }
 
 void TfrmSourceFiles::GetFilesFromDisk() {
   int top = kFirstSlotTop;
   for (Slot& s : slots_) {
     if (!Uses(s)) continue;
-    if (!LoadTextFile(*s.file, *s.text)) {
+    // Found as the exports find it; an empty file is no template either.
+    *s.file = TemplatePath(folder_, s.name);
+    if (!LoadTemplateFile(folder_, s.name, *s.text)) {
       platform().messageDlg("Unable to load " + ExtractFileName(*s.file) + ". Restoring default.",
                             MsgType::Warning, mbOK, kHelpContext);
       // An unreadable supplied copy leaves the text as it was.
-      LoadTextFile(SuppliedCopy(s.name), *s.text);
+      LoadTemplateFile(SuppliedFolder(), s.name, *s.text);
     }
     s.button->move(kSlotButtonLeft, top);
     s.button->setVisible(true);
@@ -229,8 +236,11 @@ void TfrmSourceFiles::FormShow() {
 
 void TfrmSourceFiles::btnAcceptClick() {
   StashText();
-  for (const Slot& s : slots_) {
-    if (!Uses(s)) continue;
+  for (Slot& s : slots_) {
+    // An empty text would be no template: the file stays as it is.
+    if (!Uses(s) || s.text->empty()) continue;
+    // Written back under the name the file has, or the supplied name.
+    *s.file = TemplatePath(folder_, s.name);
     if (!SaveTextFile(*s.file, *s.text)) {
       platform().messageDlg(std::string("Unable to save the ") + s.word +
                                 " file. Changes will be retained for this session only.",

@@ -40,11 +40,14 @@ class TfrmSourceFiles : public QDialog {
   ~TfrmSourceFiles() override;
 
   // --- The store: path and text of each template ---------------------------
-  std::string FFramesetFile, FFramesetText;  // title + ".ht_"
-  std::string FWelcomeFile, FWelcomeText;    // title + "w.ht_"
-  std::string FCodeFile, FCodeText;          // title + "c.ht_"
+  // The files are found as the exports find them (TemplatePath), from the
+  // names the templates are supplied under: the program's word in lower
+  // case ("pairo") with the slot's suffix.
+  std::string FFramesetFile, FFramesetText;  // word + ".ht_"
+  std::string FWelcomeFile, FWelcomeText;    // word + "w.ht_"
+  std::string FCodeFile, FCodeText;          // word + "c.ht_"
   std::string FReadingFile, FReadingText;    // "tavrelr.ht_", shared by all programs
-  std::string FDHTMLFile, FDHTMLText;        // "d" + title + ".ht_"
+  std::string FDHTMLFile, FDHTMLText;        // "d" + word + ".ht_"
   // The store's texts as a value for the exporters.
   TemplateStore Store() const {
     return {FFramesetText, FWelcomeText, FCodeText, FDHTMLText, FReadingText};
@@ -123,7 +126,7 @@ class TfrmSourceFiles : public QDialog {
     std::string* text;
     QToolButton* button;
     const char* word;  // names the slot in save-failure messages
-    std::string name;  // file name as formed from the application title
+    std::string name;  // the name the template is supplied under
   };
   bool Uses(const Slot& s) const;
   Slot* SlotOf(int index);
@@ -135,6 +138,7 @@ class TfrmSourceFiles : public QDialog {
   std::array<Slot, 5> slots_{};
   QButtonGroup* slotGroup_ = nullptr;
   int shown_ = -1;
+  std::string folder_;  // the main window's template folder
 };
 
 // The program's one template editor (set when it is created).

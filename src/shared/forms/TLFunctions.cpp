@@ -273,6 +273,17 @@ void AddRecentFile(const std::string& fileName) {
   showRecentFiles();
 }
 
+void RemoveRecentFile(int index) {
+  if (index < 1 || index > 5) return;
+  auto& files = frmMain->FLastFiles;
+  for (size_t j = static_cast<size_t>(index); j < 5; ++j) files[j] = files[j + 1];
+  files[5].clear();
+  for (size_t i = 1; i <= 5; ++i)
+    if (files[i].empty() && frmMain->mnuLastFile[i]) frmMain->mnuLastFile[i]->setVisible(false);
+  if (files[1].empty() && frmMain->mnuLastFileDivider) frmMain->mnuLastFileDivider->setVisible(false);
+  showRecentFiles();
+}
+
 void GetFileVersion(const std::string& fileName, int& major, int& minor, int& release, int& build) {
   // The version is built into the program; only the running program's own
   // file carries it.

@@ -23,6 +23,9 @@ void ReadWindowSettings();
 void WriteWindowSettings();
 void UpdateMainCaption();
 void AddRecentFile(const std::string& fileName);
+// Takes entry index (1..5) out of the recent files: the later entries move
+// up, and the item left without an entry is hidden.
+void RemoveRecentFile(int index);
 
 // Throws std::runtime_error("Can't get file version information for " +
 // fileName) when the file carries no version.

@@ -70,8 +70,12 @@ TfrmWhatNumber::TfrmWhatNumber(QWidget* parent) : QDialog(parent) {
 
   connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
   connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-  cmbNumber->lineEdit()->installEventFilter(this);
-  cmbToPosition->lineEdit()->installEventFilter(this);
+  // The focused combo box hands its keys to its line edit directly, past any
+  // filter of the line edit: the filter watches both.
+  for (QComboBox* box : {cmbNumber, cmbToPosition}) {
+    box->installEventFilter(this);
+    box->lineEdit()->installEventFilter(this);
+  }
 }
 
 TfrmWhatNumber::~TfrmWhatNumber() {
@@ -121,9 +125,10 @@ void TfrmWhatNumber::FormShow() { cmbNumber->setFocus(); }
 
 bool TfrmWhatNumber::NumberKeyPress(QComboBox* box, int key, const QString& text,
                                     Qt::KeyboardModifiers modifiers) {
-  // Keys that type nothing (Delete, arrows), dialog keys and shortcuts keep
-  // their usual meaning.
-  if (text.isEmpty()) return false;
+  // Keys that type nothing (Backspace, Delete, arrows), dialog keys and
+  // shortcuts keep their usual meaning; some platforms give the editing keys
+  // a control character as their text.
+  if (text.isEmpty() || text[0].unicode() < 0x20 || text[0].unicode() == 0x7f) return false;
   if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Return ||
       key == Qt::Key_Enter || key == Qt::Key_Escape)
     return false;
@@ -145,7 +150,8 @@ bool TfrmWhatNumber::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     for (QComboBox* box : {cmbNumber, cmbToPosition}) {
-      if (watched == box->lineEdit() && NumberKeyPress(box, k->key(), k->text(), k->modifiers()))
+      if ((watched == box || watched == box->lineEdit()) &&
+          NumberKeyPress(box, k->key(), k->text(), k->modifiers()))
         return true;
     }
   }

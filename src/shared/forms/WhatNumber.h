@@ -41,7 +41,7 @@ class TfrmWhatNumber : public QDialog {
   void btnCancelClick();
   void FormShow();
   // Key filter of the two boxes: true when the key was handled (any typed
-  // character other than a digit becomes "1").
+  // character other than a digit becomes "1"; Backspace deletes as usual).
   bool NumberKeyPress(QComboBox* box, int key, const QString& text,
                       Qt::KeyboardModifiers modifiers);
 

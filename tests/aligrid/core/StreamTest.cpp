@@ -167,15 +167,24 @@ TEST(GridStream, OlderPropertyNamesAreRead) {
   EXPECT_EQ(g.GetSelectedColorCell(2, 3), clRed);
 }
 
-TEST(GridStream, AlignAndWrapOutOfRangeReadAsNotSetEditKeepsItsLowByteUnknownTagsReadNothing) {
+TEST(GridStream, IndexesTakeTheirLow16BitsAlignAndWrapOutOfRangeReadAsNotSetUnknownTagsReadNothing) {
   StreamBuilder b;
   b.Name("PropCol").w.WriteListBegin();
-  b.Ints({65536 + 3, 1, 2, 0});  // index skipped after its record is read
+  b.Ints({65536 + 3, 1, 2, 0});  // column 3
   b.Ints({1, 1, 77, 2, 9, 3, 255, 42, 4, 0x123456, 99, 0});
+  b.w.WriteListEnd();
+  b.Name("PropCell").w.WriteListBegin();
+  b.Ints({2 * 65536 + 2, -65535, 1, alRight, 0});  // cell (2, 1)
+  b.w.WriteListEnd();
+  b.Name("BrushRow").w.WriteListBegin();
+  b.Ints({65536 + 4, int(clNavy), bsSolid});  // row 4
   b.w.WriteListEnd();
   Grid g;
   ReadComponent(g, b.Done());
-  EXPECT_EQ(g.PropCol.Find(3), nullptr);
+  ASSERT_NE(g.PropCol.Find(3), nullptr);
+  EXPECT_EQ(g.PropCol.Find(3)->get()->Align, alCenter);
+  EXPECT_EQ(g.GetAlignCell(2, 1), alRight);
+  EXPECT_EQ(g.GetColorCell(2, 4), clNavy);
   const TCellProperties& rec = *g.PropCol.Find(1)->get();
   EXPECT_EQ(rec.Align, alDefault);
   EXPECT_EQ(rec.Wordwrap, ww_default);

@@ -246,30 +246,41 @@ TEST_F(AskeryWindows, DatafileOldQuizWithReloadQuestionAnsweredBothWays) {
   EXPECT_TRUE(fake.messages.empty());
 }
 
-TEST_F(AskeryWindows, DatafileRefusedOldFileDoesNotBecomeCurrent) {
+TEST_F(AskeryWindows, DatafileRefusedFileIsNamedAndDoesNotBecomeCurrent) {
+  MakeQuiz(2, 1);
+  ASSERT_TRUE(main->SaveAsXML(dir.File("whole.aky")));
+  const std::string whole = dir.Read("whole.aky");
   const std::string before = main->windowTitle().toStdString();
+  const std::string tooOld = "This file version is not supported by this version of Askery.";
+  const std::string damaged = " is damaged or incomplete. It has not been opened.";
   struct Case {
     const char* name;
     std::string bytes;
+    bool damaged;  // else of an unsupported version
   };
-  for (const Case& c : {Case{"v1.aky", "[FileInfo]\r\nVersion=1\r\n\r\n[Title]\r\nstrQuizTitle=T\r\n"},
-                        Case{"empty.aky", ""},
-                        Case{"binary.aky", std::string("\x7F\x45\x4C\x46\x00\x01\xFF\xFE", 8)},
-                        Case{"garbage.aky", "<tavrel-askery-file><data><title>no version"},
-                        Case{"absurd.aky", "[FileInfo]\r\nVersion=4294967298\r\n"}}) {
+  for (const Case& c :
+       {Case{"v1.aky", "[FileInfo]\r\nVersion=1\r\n\r\n[Title]\r\nstrQuizTitle=T\r\n", false},
+        Case{"absurd.aky", "[FileInfo]\r\nVersion=4294967298\r\n", false},
+        Case{"empty.aky", "", true},
+        Case{"binary.aky", std::string("\x7F\x45\x4C\x46\x00\x01\xFF\xFE", 8), true},
+        Case{"garbage.aky", "<tavrel-askery-file><data><title>no version", true},
+        Case{"cut-in-a-question.aky", whole.substr(0, whole.find("<question>") + 12), true},
+        Case{"matching.aky",
+             "<tavrel-pairo-file><version>6</version><data><title>P</title></data></tavrel-pairo-file>",
+             true}}) {
     SCOPED_TRACE(c.name);
     dir.Write(c.name, c.bytes);
     fake.ClearRecords();
     fake.Answer(ModalResult::OK);
     main->LoadFile(dir.File(c.name));
     ASSERT_EQ(fake.messages.size(), 1u);
-    EXPECT_EQ(fake.messages[0].text,
-              "This file version is not supported by this version of Askery.");
+    EXPECT_EQ(fake.messages[0].text, c.damaged ? "The file " + dir.File(c.name) + damaged : tooOld);
     EXPECT_EQ(fake.messages[0].type, MsgType::Error);
-    EXPECT_EQ(fake.messages[0].helpContext, 24000);
+    EXPECT_EQ(fake.messages[0].helpContext, c.damaged ? 4000 : 24000);
     EXPECT_EQ(main->FFileName, "");
     EXPECT_EQ(main->FLastFiles[1], "");
     EXPECT_EQ(main->windowTitle().toStdString(), before);
+    EXPECT_EQ(main->FQuestions->GetQuestionText(2), "Q2");
     EXPECT_EQ(dir.Read(c.name), c.bytes);
   }
   // A later Save asks for a name instead of overwriting the refused file.
@@ -349,7 +360,20 @@ TEST_F(AskeryWindows, DatafileAppendRefusals) {
   ::alarm(30);  // a hang ends the test program
   main->mnuAppendFileClick();
   ::alarm(0);
-  EXPECT_EQ(fake.MessageTexts(), (std::vector<std::string>{"Unable to load file: pipe.aky."}));
+  EXPECT_EQ(fake.MessageTexts(),
+            (std::vector<std::string>{dir.File("pipe.aky") +
+                                      " is not a regular file (it is a pipe or a device). It has "
+                                      "not been opened."}));
+  EXPECT_EQ(main->FQuestions->Count(), 2);
+
+  // An empty file is no old quiz: it is damaged.
+  fake.ClearRecords();
+  dir.Write("empty.aky", "");
+  fake.ChooseOpen(dir.File("empty.aky")).Answer(ModalResult::OK);
+  main->mnuAppendFileClick();
+  EXPECT_EQ(fake.MessageTexts(),
+            (std::vector<std::string>{"The file " + dir.File("empty.aky") +
+                                      " is damaged or incomplete. It has not been opened."}));
   EXPECT_EQ(main->FQuestions->Count(), 2);
 
   // Cancelling the number dialog appends nothing.
@@ -453,22 +477,26 @@ TEST_F(AskeryWindows, DatafilePipesAndDevicesNamedAtStartAreRefusedAsUnreadable)
   ASSERT_EQ(::mkfifo(dir.File("pipe.aky").c_str(), 0644), 0);
   ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.cfg").c_str()), 0);
   ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.aky").c_str()), 0);
-  // The stored configuration path names a pipe; the command line a pipe and
-  // links to a device that never ends.
+  ASSERT_EQ(::mkdir(dir.File("folder.aky").c_str(), 0755), 0);
+  // The stored configuration path names a pipe; the command line a pipe,
+  // links to a device that never ends, and a folder.
   main->FConfigFile = dir.File("pipe.cfg");
   tavrel::setCommandLine({"askery", "\\S", dir.File("pipe.aky"), dir.File("zero.cfg"),
-                          dir.File("zero.aky")});
+                          dir.File("zero.aky"), dir.File("folder.aky")});
   fake.Answer(ModalResult::OK).Answer(ModalResult::OK).Answer(ModalResult::OK);
+  fake.Answer(ModalResult::OK);
   ::alarm(30);  // a hang ends the test program
   main->FormShow();
   ::alarm(0);
-  const std::string unreadableQuiz = "Unable to load the file. There may be a disk error.";
+  const std::string notRegular = " is not a regular file (it is a pipe or a device). It has not been opened.";
   EXPECT_EQ(fake.MessageTexts(),
             (std::vector<std::string>{"Configuration file not found. Using default configuration.",
-                                      unreadableQuiz,
+                                      dir.File("pipe.aky") + notRegular,
                                       "Unable to read the configuration file " +
                                           dir.File("zero.cfg") + ".",
-                                      unreadableQuiz}));
+                                      dir.File("zero.aky") + notRegular,
+                                      dir.File("folder.aky") +
+                                          " is a folder, not a file. It has not been opened."}));
   EXPECT_EQ(main->FFileName, "");
   EXPECT_EQ(config->FConfigFileName, "");
   EXPECT_FALSE(main->FChanged);

@@ -33,13 +33,7 @@ class ExportTest : public MainWindowTest {
     for (std::size_t k = 0; k < 4; ++k) Answer(static_cast<int>(k) + 1)->SetText(k < answers.size() ? answers[k] : "");
   }
 
-  std::vector<std::string> FilesWritten() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(files.Path()))
-      names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> FilesWritten() const { return files.FileNames(); }
 
   void AttachTypedReading(bool timer) {
     reading->chkIncludeReading->setChecked(true);

@@ -323,6 +323,40 @@ TEST_F(MainWindowTest, OnlyTheFirstDroppedFileIsOpened) {
   EXPECT_EQ(main->FFileName, a);
 }
 
+// Every road to a file asks about unsaved edits before it reads the file:
+// the open quiz, opened again and saved on the question, shows the edit,
+// whichever way it was opened and whatever its format.  A recent file that
+// is gone is named and leaves the list, and the quiz stays.
+TEST_F(MainWindowTest, EveryLoadRoadAsksFirstAndReadsWhatTheQuestionSaved) {
+  const std::string file = SaveQuiz(this, main, fake, files.File("open.aky"), "saved");
+  const std::string xml = files.Read("open.aky");
+  const std::string oldQuiz = "[FileInfo]\r\nVersion=2\r\n\r\n[Question1]\r\nQuestion=old\r\n";
+  std::string edited;
+  ReopenByEveryRoad(
+      main, file, {xml, oldQuiz},
+      [&](const std::string& road) {
+        Type(main->mmoQuestion, road);
+        edited = main->mmoQuestion->Text();
+      },
+      [&](const std::string&) { EXPECT_EQ(main->mmoQuestion->Text(), edited); });
+
+  const std::string gone = files.File("gone.aky");
+  AddRecentFile(gone);
+  Type(main->mmoQuestion, "!");
+  edited = main->mmoQuestion->Text();
+  fake.ClearRecords();
+  fake.Answer(ModalResult::OK);
+  main->mnuLastFile[1]->trigger();
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "The file " + gone + " cannot be found.");
+  EXPECT_EQ(main->mmoQuestion->Text(), edited);
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FFileName, file);
+  EXPECT_EQ(main->FLastFiles[1], file);
+  EXPECT_EQ(main->FLastFiles[2], "");
+  EXPECT_EQ(main->mnuLastFile[1]->text().toStdString(), "open.aky");
+}
+
 class CommandLineTest : public MainWindowTest {
  protected:
   void SetUp() override {

@@ -21,7 +21,7 @@ inline std::vector<std::string> Rows(const LetterGrid& g) {
   std::vector<std::string> out;
   for (int r = 0; r < g.Size(); ++r) {
     std::string row;
-    for (int c = 0; c < g.Size(); ++c) row += g.IsLetter(c, r) ? g.At(c, r) : '.';
+    for (int c = 0; c < g.Size(); ++c) row += g.IsLetter(c, r) ? g.Cell(c, r) : std::string(1, '.');
     out.push_back(row);
   }
   return out;

@@ -102,11 +102,39 @@ TEST(CrosswordFile, OversizedGridIsRefusedAndNothingLoaded) {
   EXPECT_EQ(r.message, kTooLargeMessage);
   EXPECT_TRUE(r.crossword.clues.empty());
   std::string wide = "<row>";
-  for (int c = 0; c < 101; ++c) wide += "<cell></cell>";
+  for (int c = 0; c < 100; ++c) wide += "<cell></cell>";
   LetterGrid g(20);
   g.SetCell(0, 0, "K");
-  EXPECT_EQ(ReadGridXML(wide + "</row>", 20, g), LoadStatus::TooLarge);
+  EXPECT_EQ(ReadGridXML(wide + "<cell>x</cell></row>", 20, g), LoadStatus::TooLarge);
   EXPECT_EQ(g.Cell(0, 0), "K");  // untouched
+}
+
+// Empty cells and rows after the last letter take no room, however many a
+// file holds; a cell that is not one letter is left empty and counted.
+TEST(CrosswordFile, TheGridHoldsTheLastLetterAndCountsCellsItCannotRead) {
+  std::string grid = "<row><cell>p</cell><cell>&amp;#321;</cell><cell>&#1103;</cell><cell>\xC5\x81</cell>";
+  for (int c = 0; c < 150; ++c) grid += "<cell></cell>";
+  grid += "</row><row><cell></cell><cell>AB</cell><cell>\x01</cell></row>";
+  for (int r = 0; r < 120; ++r) grid += "<row><cell></cell><cell> </cell></row>";
+  grid += "<row></row>";
+  LetterGrid g(4);
+  UnreadableCells bad;
+  ASSERT_EQ(ReadGridXML(grid, 12, g, &bad), LoadStatus::Loaded);
+  EXPECT_EQ(g.Size(), 12);
+  EXPECT_EQ(g.Cell(0, 0) + g.Cell(1, 0) + g.Cell(2, 0) + g.Cell(3, 0), "P&#321;&#1071;&#321;");
+  EXPECT_EQ(bad.count, 2);
+  EXPECT_EQ(bad.col, 1);
+  EXPECT_EQ(bad.row, 1);
+  EXPECT_EQ(UnreadableCellsMessage(bad),
+            "2 cells of this crossword's grid do not hold a single letter and have been left empty; "
+            "the first is in row 2, column 2. Please check the grid before you save the crossword.");
+
+  // Saved and read again, the letters are the same.
+  Crossword c;
+  c.grid = g;
+  const LoadedCrossword back = Reload(BuildCrosswordFileText(6, c, kStubConfig), 12);
+  EXPECT_EQ(back.crossword.grid, g);
+  EXPECT_EQ(back.unreadable.count, 0);
 }
 
 TEST(CrosswordFile, MissingPiecesReadAsDefaults) {
@@ -176,10 +204,24 @@ TEST(OldCrosswordFile, VersionsSizesAndAbsurdCounts) {
   EXPECT_TRUE(v2.crossword.clues.empty());
   EXPECT_FALSE(v2.carriesConfig);
 
-  dir.Write("huge.gdl", "[FileInfo]\r\nVersion=3\r\n\r\n[GridV3]\r\nGridRow100=A\r\n\r\n");
-  EXPECT_EQ(ReadOldCrossword(TDataFile(dir.File("huge.gdl")), "", 20).status, LoadStatus::TooLarge);
+  // Only the rows a grid can have are read, and blank markers after the
+  // last letter take no room.
+  dir.Write("sound.gdl", "[FileInfo]\r\nVersion=3\r\n\r\n[GridV3]\r\nGridRow0=PEAR" + std::string(200, '\xB6') +
+                         "\r\nGridRow100=\r\nGridRow99999999=XYZ\r\nGridRow007=Q\r\nGridRow1=\x01\r\n\r\n");
+  const LoadedCrossword sound = ReadOldCrossword(TDataFile(dir.File("sound.gdl")), "", 20);
+  ASSERT_EQ(sound.status, LoadStatus::Loaded);
+  EXPECT_EQ(sound.crossword.grid.Size(), 20);
+  EXPECT_EQ(Rows(sound.crossword.grid)[0].substr(0, 5), "PEAR.");
+  EXPECT_EQ(Rows(sound.crossword.grid)[7], std::string(20, '.'));
+  EXPECT_EQ(sound.unreadable.count, 1);
+  EXPECT_EQ(sound.unreadable.row, 1);
+  // A letter beyond the last column a grid can have cannot be read.
   dir.Write("wide.gdl", "[FileInfo]\r\nVersion=3\r\n\r\n[GridV3]\r\nGridRow0=" + std::string(101, 'x') + "\r\n\r\n");
-  EXPECT_EQ(ReadOldCrossword(TDataFile(dir.File("wide.gdl")), "", 20).status, LoadStatus::TooLarge);
+  const LoadedCrossword wide = ReadOldCrossword(TDataFile(dir.File("wide.gdl")), "", 20);
+  ASSERT_EQ(wide.status, LoadStatus::Loaded);
+  EXPECT_EQ(wide.crossword.grid.Size(), kMaxGridSize);
+  EXPECT_EQ(wide.unreadable.count, 1);
+  EXPECT_EQ(wide.unreadable.col, 100);
 }
 
 TEST(CrosswordFile, ExamplesLoadWithEveryClue) {

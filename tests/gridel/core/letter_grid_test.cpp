@@ -54,7 +54,6 @@ TEST(LetterGridKeys, PastedAndLoadedTextFollowsTheCellRule) {
   EXPECT_EQ(g.Cell(0, 0), "Q");
   EXPECT_FALSE(g.SetCell(0, 0, "AB"));       // more than one character
   EXPECT_FALSE(g.SetCell(0, 0, "\t"));       // control character
-  EXPECT_FALSE(g.SetCell(0, 0, "&#321;"));   // a character 1252 cannot hold
   EXPECT_EQ(g.Cell(0, 0), "Q");
   EXPECT_FALSE(g.SetCell(0, 0, "Q"));        // no change
   EXPECT_TRUE(g.SetCell(0, 0, " "));
@@ -63,6 +62,41 @@ TEST(LetterGridKeys, PastedAndLoadedTextFollowsTheCellRule) {
   EXPECT_EQ(g.Cell(1, 1), "[");
   EXPECT_TRUE(g.DeleteCell(1, 1));
   EXPECT_FALSE(g.DeleteCell(1, 1));
+}
+
+// A letter Windows-1252 cannot hold is kept as its character reference,
+// upper-cased by its own case rules, whether typed, pasted or loaded (as a
+// reference or as the UTF-8 bytes a UTF-8 editor leaves); it is one letter.
+TEST(LetterGridKeys, LettersOfAnyLanguageAreKeptAsCharacterReferences) {
+  LetterGrid g(4);
+  EXPECT_TRUE(g.TypeKey(0, 0, std::string("&#322;")));  // l with stroke
+  EXPECT_EQ(g.Cell(0, 0), "&#321;");
+  EXPECT_EQ(g.At(0, 0), U'\u0141');
+  g.TypeKey(1, 0, std::string("&#1103;"));  // Cyrillic ya
+  EXPECT_EQ(g.Cell(1, 0), "&#1071;");
+  g.TypeKey(2, 0, std::string("&#963;"));  // sigma
+  g.TypeKey(3, 0, std::string("&#962;"));  // final sigma
+  EXPECT_EQ(g.Cell(2, 0) + g.Cell(3, 0), "&#931;&#931;");
+  g.TypeKey(0, 1, std::string("&#20013;"));  // a letter without case
+  EXPECT_EQ(g.Cell(0, 1), "&#20013;");
+  g.TypeKey(1, 1, std::string("&#305;"));  // dotless i: its capital is in the code page
+  EXPECT_EQ(g.Cell(1, 1), "I");
+
+  EXPECT_TRUE(g.SetCell(2, 1, "&#1103;"));
+  EXPECT_EQ(g.Cell(2, 1), "&#1071;");
+  EXPECT_TRUE(g.SetCell(3, 1, "\xC5\x82"));  // UTF-8 of l with stroke
+  EXPECT_EQ(g.Cell(3, 1), "&#321;");
+  EXPECT_TRUE(g.SetCell(0, 2, "\xC3\xA9"));  // UTF-8 of e acute
+  EXPECT_EQ(g.Cell(0, 2), "\xC9");
+  EXPECT_EQ(CellTextFor("&#322;"), "&#321;");
+
+  // Still no cell for two letters, a control character or a line separator.
+  for (const char* bad : {"AB", "&#321;&#321;", "&#321;A", "&#133;", "\xC2\x85", "&#8232;", "\xC5\x82\xC5\x82"}) {
+    EXPECT_FALSE(g.SetCell(0, 0, bad)) << bad;
+    EXPECT_FALSE(g.TypeKey(0, 0, std::string(bad))) << bad;
+    EXPECT_EQ(CellTextFor(bad), std::nullopt) << bad;
+  }
+  EXPECT_EQ(g.Cell(0, 0), "&#321;");
 }
 
 TEST(LetterGridNeighbours, OutsideTheGridIsEmpty) {
@@ -135,7 +169,9 @@ TEST(LetterGridSize, ResizeKeepsLettersAndSettingsAreBounded) {
   EXPECT_TRUE(LetterGrid(5).FindExtent().Empty());
 
   EXPECT_EQ(GridSizeFromSetting("15"), 15);
-  for (const char* bad : {"0", "-3", "3", "101", "1e9", "12x", "", " 15"})
+  EXPECT_EQ(GridSizeFromSetting("1"), 1);
+  EXPECT_EQ(GridSizeFromSetting("3"), 3);
+  for (const char* bad : {"0", "-3", "101", "1e9", "12x", "", " 15"})
     EXPECT_EQ(GridSizeFromSetting(bad), kDefaultGridSize) << bad;
   EXPECT_EQ(LetterGrid(0).Size(), 1);
   EXPECT_EQ(LetterGrid(5000).Size(), kMaxGridSize);

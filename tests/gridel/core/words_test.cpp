@@ -54,6 +54,17 @@ TEST(WordFinding, FullRowsAndColumnsEndAtTheEdges) {
   EXPECT_EQ(full.across.back().number, 7);  // 1..4 along the top, 5, 6, 7 down the left
 }
 
+TEST(WordFinding, ALetterTheCodePageCannotHoldIsOneLetterOfItsWordsAndClues) {
+  LetterGrid g = Draw(4, {".A..", "....", "B..."});
+  g.SetCell(0, 0, "&#322;");
+  g.SetCell(0, 1, "&#1103;");
+  ClueList stored{{"&#321;&#1071;B", "down"}, {"&#321;A", "across"}};
+  const CrosswordWords w = GenerateClues(g, stored);
+  EXPECT_EQ(Describe(w.across), "1:&#321;A=across ");
+  EXPECT_EQ(Describe(w.down), "1:&#321;&#1071;B=down ");
+  EXPECT_TRUE(stored.empty());
+}
+
 TEST(ClueAttachment, ScanOrderCaseInsensitiveAndEachPairOnce) {
   // CAT across and down at two places; one stored clue for CAT, one for "car".
   const LetterGrid g = Draw(6, {"CAT...", "A.....", "R.....", "......", "...CAT", "......"});

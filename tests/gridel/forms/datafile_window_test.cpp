@@ -4,6 +4,7 @@
 #include "gridel/core/CrosswordFile.h"
 #include "gridel_fixture.h"
 #include "shared/core/FileFunctions.h"
+#include "shared/forms/TLFunctions.h"
 
 namespace gridel_test {
 namespace {
@@ -47,19 +48,25 @@ TEST_F(DataFileTest, SaveAsThenOpenBringsBackLettersTitleAndClues) {
   EXPECT_TRUE(fake.messages.empty());
 }
 
+// Every road to a file asks about unsaved edits before it reads the file:
+// the open crossword, opened again and saved on the question, shows the
+// edit, whichever way it was opened and whatever its format.
 TEST_F(DataFileTest, ReopeningTheChangedCurrentFileAfterSavingItShowsWhatWasSaved) {
   Letters({"CAT", "A..", "R.."});
-  fake.ChooseSave(files.File("pets.gdl"));
+  const std::string file = files.File("pets.gdl");
+  fake.ChooseSave(file);
   main->mnuSaveAsClick();
-  // An edit, then the same file dropped on the window: the save question is
-  // answered Yes, and the crossword shown is the one just saved.
-  GoTo(1, 1);
-  TypeOnGrid("x");
-  ASSERT_TRUE(main->FChanged);
-  fake.Answer(ModalResult::Yes);
-  main->FilesDropped({files.File("pets.gdl")});
-  EXPECT_EQ(Shown(1, 3), "AX.");
-  EXPECT_FALSE(main->FChanged);
+  const std::string xml = files.Read("pets.gdl");
+  const std::string old =
+      "[FileInfo]\r\nVersion=3\r\n\r\n[GridV3]\r\nGridRow0=CAT\r\nGridRow1=A\xB6\xB6\r\n"
+      "GridRow2=R\xB6\xB6\r\n";
+  ReopenByEveryRoad(
+      main, file, {xml, old},
+      [&](const std::string&) {
+        GoTo(1, 1);
+        TypeOnGrid("x");
+      },
+      [&](const std::string&) { EXPECT_EQ(Shown(1, 3), "AX."); });
 }
 
 TEST_F(DataFileTest, ALargerFileEnlargesTheGridAndASmallerOneFillsItsCorner) {
@@ -74,30 +81,77 @@ TEST_F(DataFileTest, ALargerFileEnlargesTheGridAndASmallerOneFillsItsCorner) {
   EXPECT_EQ(main->CWGrid->Cells(24, 24), "");
 }
 
-TEST_F(DataFileTest, ARefusedFileNeverBecomesCurrentAndTheCrosswordStays) {
-  Letters({"HI"});
-  main->FChanged = true;
-  files.Write("old.gdl", "[FileInfo]\r\nVersion=1\r\n\r\n[GridV3]\r\nGridRow0=XY\r\n");
-  fake.Answer(ModalResult::OK).Answer(ModalResult::OK);
-  main->LoadFile(files.File("old.gdl"));
-  ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "This file version is not supported by this version of Gridel.");
-  EXPECT_EQ(fake.messages[0].type, MsgType::Error);
-
+TEST_F(DataFileTest, ARefusedFileIsNamedNeverBecomesCurrentAndTheCrosswordStays) {
+  gridel::Crossword c;
+  c.title = "Whole";
+  c.grid.SetCell(0, 0, "W");
+  c.clues = {{"WORD", "A clue"}};
+  const std::string whole = gridel::BuildCrosswordFileText(6, c, "");
   // One row of 101 cells: the grid cannot hold it.
   std::string huge = "<tavrel-gridel-file><version>6</version><data><title>Huge</title><crossword><grid><row>";
-  for (int c = 0; c < 101; ++c) huge += "<cell>A</cell>";
+  for (int col = 0; col < 101; ++col) huge += "<cell>A</cell>";
   huge += "</row></grid><clues></clues></crossword></data></tavrel-gridel-file>";
-  files.Write("huge.gdl", huge);
-  main->LoadFile(files.File("huge.gdl"));
-  ASSERT_EQ(fake.messages.size(), 2u);
-  EXPECT_EQ(fake.messages[1].text, gridel::kTooLargeMessage);
+  const std::string damaged = " is damaged or incomplete. It has not been opened.";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string message;  // "" for the damaged-file message
+  };
+  const std::vector<Case> cases = {
+      {"old.gdl", "[FileInfo]\r\nVersion=1\r\n\r\n[GridV3]\r\nGridRow0=XY\r\n",
+       "This file version is not supported by this version of Gridel."},
+      {"huge.gdl", huge, gridel::kTooLargeMessage},
+      {"empty.gdl", "", ""},
+      {"cut-in-the-grid.gdl", whole.substr(0, whole.find("<cell>") + 4), ""},
+      {"cut-in-the-clues.gdl", whole.substr(0, whole.find("<def>") + 6), ""},
+      {"quiz.gdl", "<tavrel-askery-file><version>6</version><data></data></tavrel-askery-file>", ""},
+  };
+  Letters({"HI"});
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    files.Write(k.name, k.bytes);
+    main->FChanged = true;
+    fake.ClearRecords();
+    fake.Answer(ModalResult::No).Answer(ModalResult::OK);
+    main->LoadFile(files.File(k.name));
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(fake.messages[0].type, MsgType::Confirmation);
+    EXPECT_EQ(fake.messages[1].text, k.message.empty() ? "The file " + files.File(k.name) + damaged : k.message);
+    EXPECT_EQ(fake.messages[1].type, k.message == gridel::kTooLargeMessage ? MsgType::Warning : MsgType::Error);
+    EXPECT_EQ(Shown(0, 3), "HI.");
+    EXPECT_TRUE(main->FChanged);
+    EXPECT_EQ(main->FFileName, "");
+    EXPECT_EQ(main->FLastFiles[1], "");
+    EXPECT_EQ(main->FGridSize, gridel::kDefaultGridSize);
+  }
+}
 
-  EXPECT_EQ(Shown(0, 3), "HI.");
+// A file edited in a UTF-8 editor: the letters are read; what is not one
+// letter is reported once, and the crossword stays modified.
+TEST_F(DataFileTest, CellsThatAreNotOneLetterAreReportedOnceAndTheCrosswordStaysModified) {
+  std::string text = "<tavrel-gridel-file><version>6</version><data><title>T</title><crossword><grid>"
+                     "<row><cell>\xC5\x82</cell><cell>&#1103;</cell><cell>AB</cell>";
+  for (int c = 0; c < 150; ++c) text += "<cell></cell>";
+  text += "</row><row><cell>\x01</cell></row></grid><clues></clues></crossword></data></tavrel-gridel-file>";
+  files.Write("utf8.gdl", text);
+  fake.Answer(ModalResult::OK);
+  main->LoadFile(files.File("utf8.gdl"));
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text,
+            "2 cells of this crossword's grid do not hold a single letter and have been left empty; "
+            "the first is in row 1, column 3. Please check the grid before you save the crossword.");
+  EXPECT_EQ(fake.messages[0].type, MsgType::Warning);
+  EXPECT_EQ(main->FFileName, files.File("utf8.gdl"));
   EXPECT_TRUE(main->FChanged);
-  EXPECT_EQ(main->FFileName, "");
-  EXPECT_EQ(main->FLastFiles[1], "");
   EXPECT_EQ(main->FGridSize, gridel::kDefaultGridSize);
+  EXPECT_EQ(main->Letter(0, 0) + main->Letter(1, 0), "&#321;&#1071;");
+
+  // Saved and opened again: the same letters, nothing more to say.
+  EXPECT_TRUE(main->Save());
+  main->LoadFile(files.File("utf8.gdl"));
+  EXPECT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(Shown(0, 3), "&#321;&#1071;.");
+  EXPECT_FALSE(main->FChanged);
 }
 
 TEST_F(DataFileTest, AFailedSaveIsReportedAndTheCrosswordStaysModifiedUnderItsName) {
@@ -185,13 +239,21 @@ TEST_F(DataFileTest, ARecentFileIsLoadedEvenWhenItsNewStepWasCancelled) {
   EXPECT_EQ(main->FFileName, path);
   EXPECT_EQ(main->mmoTitle->Text(), "Sized");
 
-  // A recent file that is gone leaves the cleared crossword and says nothing.
-  main->FLastFiles[3] = files.File("gone.gdl");
+  // A recent file that is gone is named before New and leaves the list; the
+  // crossword stays as it was.
+  const std::string gone = files.File("gone.gdl");
+  AddRecentFile(gone);
+  main->FChanged = true;
   fake.ClearRecords();
-  main->mnuLastFile1Click(3);
-  EXPECT_TRUE(fake.messages.empty());
-  EXPECT_TRUE(main->NoLetters());
-  EXPECT_EQ(main->FFileName, "");
+  fake.Answer(ModalResult::OK);
+  main->mnuLastFile1Click(1);
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "The file " + gone + " cannot be found.");
+  EXPECT_EQ(main->mmoTitle->Text(), "Sized");
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FFileName, path);
+  EXPECT_EQ(main->FLastFiles[1], path);
+  EXPECT_EQ(main->mnuLastFile[1]->text().toStdString(), "recent.gdl");
 }
 
 class CommandLineTest : public DataFileTest {

@@ -17,13 +17,7 @@ class ExportTest : public GridelTest {
     main->mmoTitle->SetText("Pets");
     config->SetControlText("editCheck", "Check");
   }
-  std::vector<std::string> FilesWritten() const {
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(files.Path()))
-      names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> FilesWritten() const { return files.FileNames(); }
 };
 
 TEST_F(ExportTest, AnEmptyGridOrAMissingClueStopsBeforeTheSaveDialog) {

@@ -32,17 +32,25 @@ TEST_F(GridelTest, TypedLettersFillTheCurrentCellUpperCasedAndMarkTheCrosswordCh
   EXPECT_EQ(main->Letter(2, 3), "");
 }
 
-TEST_F(GridelTest, ControlKeysAndCharactersOutsideTheCodePageChangeNothing) {
+TEST_F(GridelTest, ControlKeysChangeNothingAndALetterOfAnyLanguageIsTakenUpperCased) {
   GoTo(1, 1);
   TypeOnGrid("q");
   main->FChanged = false;
   Key(main->CWGrid, Qt::Key_Return, Qt::NoModifier, "\r");
   Key(main->CWGrid, Qt::Key_Escape, Qt::NoModifier, "\x1b");
   Key(main->CWGrid, Qt::Key_B, Qt::ControlModifier, "\x02");
-  TypeOnGrid(QString::fromUtf8("中"));
-  TypeOnGrid(QString::fromUtf8("Ł"));
   EXPECT_EQ(main->Letter(1, 1), "Q");
   EXPECT_FALSE(main->FChanged);
+  // Kept as its character reference, shown as the letter.
+  TypeOnGrid(QString::fromUtf8("ł"));
+  EXPECT_EQ(main->Letter(1, 1), "&#321;");
+  EXPECT_TRUE(main->FChanged);
+  GoTo(2, 1);
+  TypeOnGrid(QString::fromUtf8("я"));
+  EXPECT_EQ(main->CWGrid->Cells(2, 1), "&#1071;");
+  GoTo(3, 1);
+  TypeOnGrid(QString::fromUtf8("中"));
+  EXPECT_EQ(main->Letter(3, 1), "&#20013;");
 }
 
 TEST_F(GridelTest, ArrowsMoveTheCurrentCellAndDeleteEmptiesIt) {
@@ -225,7 +233,7 @@ class StoredSizeTest : public GridelTest, public ::testing::WithParamInterface<s
   }
 };
 
-TEST_P(StoredSizeTest, OnlyAWholeNumberFromFourToAHundredIsUsed) {
+TEST_P(StoredSizeTest, OnlyAWholeNumberFromOneToAHundredIsUsed) {
   EXPECT_EQ(main->FGridSize, GetParam().second);
   EXPECT_EQ(main->CWGrid->ColCount(), GetParam().second);
 }
@@ -233,11 +241,50 @@ TEST_P(StoredSizeTest, OnlyAWholeNumberFromFourToAHundredIsUsed) {
 INSTANTIATE_TEST_SUITE_P(Values, StoredSizeTest,
                          ::testing::Values(std::make_pair(std::string("15"), 15),
                                            std::make_pair(std::string("4"), 4),
+                                           std::make_pair(std::string("3"), 3),
+                                           std::make_pair(std::string("1"), 1),
                                            std::make_pair(std::string("100"), 100),
                                            std::make_pair(std::string("0"), kDefaultGridSize),
                                            std::make_pair(std::string("-3"), kDefaultGridSize),
                                            std::make_pair(std::string("101"), kDefaultGridSize),
                                            std::make_pair(std::string("12x"), kDefaultGridSize)));
+
+class TinyStoredSizeTest : public GridelTest {
+ protected:
+  void BeforeCreation() override {
+    tavrel::TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Software\\Corvane\\Tavrel\\Gridel\\Config", true));
+    reg.WriteString("MaxGridSize", "2");
+  }
+};
+
+TEST_F(TinyStoredSizeTest, AGridOfTwoTakesLettersKeepsTheSizeDialogsRulesAndExports) {
+  ASSERT_EQ(main->FGridSize, 2);
+  GoTo(0, 0);
+  TypeOnGrid("o");
+  GoTo(1, 0);
+  TypeOnGrid("x");
+  EXPECT_EQ(Shown(0, 2), "OX");
+  // The letters of such large cells are drawn from the top and still fit.
+  main->resize(900, 700);
+  QApplication::processEvents();
+  EXPECT_GT(main->CWGrid->RowHeights(0), 200);
+  EXPECT_LE(QFontMetrics(TStringGrid::ToQFont(main->CWGrid->Font())).height(), main->CWGrid->RowHeights(0) - 4);
+  fake.Input("3").Answer(ModalResult::OK);
+  main->mnuChangeGridSizeClick();
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text,
+            "This is too small to make a useful crossword. You need a grid at least 4 X 4.");
+  EXPECT_EQ(fake.inputPrompts.front(), "Change grid size|Type a new size for your grid:|2");
+  EXPECT_EQ(main->FGridSize, 2);
+
+  main->FClues = {{"OX", "An animal"}};
+  fake.ChooseSave(files.File("ox.htm")).Answer(ModalResult::No);
+  main->spdToDHTMLClick();
+  const std::string page = files.Read("ox.htm");
+  EXPECT_NE(page.find("WinLetters[1] = 'X';"), std::string::npos);
+  EXPECT_NE(page.find("An animal"), std::string::npos);
+}
 
 TEST_F(GridelTest, ClosingAnUnchangedCrosswordAsksNothingAndStoresTheGridSize) {
   fake.Input("30");

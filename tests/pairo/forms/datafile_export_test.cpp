@@ -2,11 +2,16 @@
 // save and open, failed saves, old and refused files, Append File, the
 // command line, and both exports with scripted answers.
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <QToolButton>
+#include <filesystem>
 
 #include "pairo/core/MatchExport.h"
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingData.h"
+#include "shared/forms/TLFunctions.h"
 #include "support/ResourceLimits.h"
 
 using namespace pairo_test;
@@ -88,7 +93,7 @@ TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
   EXPECT_EQ(main->FFileName, dir.File("gone/ex.pry"));
 }
 
-TEST_F(PairoWindows, ExportLoadOrSaveThatRunsOutOfMemoryIsReportedAndKeepsTheExercise) {
+TEST_F(PairoWindows, ExportOrSaveThatRunsOutOfMemoryIsReportedAndKeepsTheExercise) {
   const std::string noMemory = "There is not enough memory to finish this command.";
   // An export that fails half-way: the pairs it had changed come back.
   Pairs(3);
@@ -107,14 +112,6 @@ TEST_F(PairoWindows, ExportLoadOrSaveThatRunsOutOfMemoryIsReportedAndKeepsTheExe
   EXPECT_EQ(List().Count(), count);
   EXPECT_EQ(List().GetQuestionExtra(2), "R2\r\nmore");
   EXPECT_TRUE(main->FChanged);
-
-  // A load that fails half-way is reported too.
-  main->FChanged = false;
-  dir.Write("old.pry", kOldFile);
-  fake.ChooseOpen(dir.File("old.pry"));
-  fake.RunOutOfMemory().Answer(ModalResult::OK);  // at the question about its configuration
-  main->mnuOpen->trigger();
-  EXPECT_EQ(fake.messages.back().text, noMemory);
 
   if (!tavrel::testing::kMemoryLimitsWork) GTEST_SKIP() << "memory limits do not apply here";
   // A save that needs more memory than there is: reported, the file as it
@@ -174,26 +171,99 @@ TEST_F(PairoWindows, DatafileOldFileLoadsWithItsDefaultAndAsksAboutItsConfigurat
   EXPECT_FALSE(main->FChanged);
 }
 
-TEST_F(PairoWindows, DatafileRefusedOldFileNeverBecomesTheCurrentFile) {
+TEST_F(PairoWindows, DatafileRefusedFilesAreNamedWithTheReasonAndNeverBecomeTheCurrentFile) {
+  Pairs(2);
+  ASSERT_TRUE(main->SaveAsXML(dir.File("whole.pry")));
+  const std::string whole = dir.Read("whole.pry");
   std::string tooOld = kOldFile;
   tooOld.replace(tooOld.find("Version=2"), 9, "Version=1");
-  dir.Write("tooold.pry", tooOld);
-  Pairs(2);
+  ASSERT_EQ(::mkfifo(dir.File("pipe.pry").c_str(), 0644), 0);
+  ASSERT_EQ(::symlink("/dev/zero", dir.File("zero.pry").c_str()), 0);
+  ASSERT_EQ(::mkdir(dir.File("folder.pry").c_str(), 0755), 0);
+  const std::string damaged = " is damaged or incomplete. It has not been opened.";
+  const std::string notRegular = " is not a regular file (it is a pipe or a device). It has not been opened.";
+  struct Case {
+    const char* name;
+    std::string bytes;  // written unless empty and the name is no regular file
+    std::string message;
+    MsgType type;
+  };
+  const std::vector<Case> cases = {
+      {"tooold.pry", tooOld, "This file version is not supported by this version of Pairo.", MsgType::Error},
+      {"empty.pry", "", "The file %s" + damaged, MsgType::Error},
+      {"cut-in-a-pair.pry", whole.substr(0, whole.find("<right-item>") + 15), "The file %s" + damaged,
+       MsgType::Error},
+      {"quiz.pry",
+       "<tavrel-askery-file><version>6</version><data><title>Q</title></data></tavrel-askery-file>",
+       "The file %s" + damaged, MsgType::Error},
+      {"pipe.pry", "", "%s" + notRegular, MsgType::Warning},
+      {"zero.pry", "", "%s" + notRegular, MsgType::Warning},
+      {"folder.pry", "", "%s is a folder, not a file. It has not been opened.", MsgType::Warning},
+  };
   main->FFileName = dir.File("mine.pry");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!c.bytes.empty() || std::string(c.name) == "empty.pry") dir.Write(c.name, c.bytes);
+    std::string expected = c.message;
+    if (expected.find("%s") != std::string::npos) expected.replace(expected.find("%s"), 2, dir.File(c.name));
+    fake.ClearRecords();
+    fake.Answer(ModalResult::OK);
+    ::alarm(30);  // a hang ends the test program
+    main->LoadFile(dir.File(c.name));
+    ::alarm(0);
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(fake.messages[0].text, expected);
+    EXPECT_EQ(fake.messages[0].type, c.type);
+    EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
+    EXPECT_EQ(Rows()[0], "1:L1/R1");
+    EXPECT_EQ(main->FLastFiles[1], "");
+  }
 
+  // A folder named on the command line is named too.
+  fake.ClearRecords();
   fake.Answer(ModalResult::OK);
-  main->LoadFile(dir.File("tooold.pry"));
-  ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "This file version is not supported by this version of Pairo.");
-  EXPECT_EQ(fake.messages[0].type, MsgType::Error);
-  EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
-  EXPECT_EQ(Rows()[0], "1:L1/R1");
-  EXPECT_EQ(main->FLastFiles[1], "");
+  tavrel::setCommandLine({"pairo", "\\S", dir.File("folder.pry")});
+  main->OpenCommandLineFiles();
+  EXPECT_EQ(fake.MessageTexts(),
+            (std::vector<std::string>{dir.File("folder.pry") + " is a folder, not a file. It has not been opened."}));
+  fake.ClearRecords();
 
   // A missing file does nothing at all.
   main->LoadFile(dir.File("missing.pry"));
-  EXPECT_EQ(fake.messages.size(), 1u);
+  EXPECT_TRUE(fake.messages.empty());
   EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
+}
+
+// Every road to a file asks about unsaved edits before it reads the file:
+// the file that is open, opened again and saved on the question, shows the
+// edit, whichever way it was opened and whatever its format.  A recent file
+// that is gone is named and leaves the list, and the exercise stays.
+TEST_F(PairoWindows, DatafileEveryLoadRoadAsksFirstAndReadsWhatTheQuestionSaved) {
+  const std::string file = dir.File("open.pry");
+  Pairs(2);
+  ASSERT_TRUE(main->SaveAsXML(file));
+  const std::string xml = dir.Read("open.pry");
+  SetReload(true);  // the old file's configuration is taken without a question
+  ReopenByEveryRoad(
+      main, file, {xml, kOldFile},
+      [&](const std::string& road) { main->mmoNumA[1]->SetText("edited on " + road); },
+      [&](const std::string& road) { EXPECT_EQ(main->mmoNumA[1]->Text(), "edited on " + road); });
+
+  const std::string gone = dir.File("gone.pry");
+  AddRecentFile(gone);
+  main->mmoNumA[1]->SetText("kept");
+  fake.ClearRecords();
+  fake.Answer(ModalResult::OK);
+  main->mnuLastFile1Click();
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_EQ(fake.messages[0].text, "The file " + gone + " cannot be found.");
+  EXPECT_EQ(main->mmoNumA[1]->Text(), "kept");
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FFileName, file);
+  EXPECT_EQ(main->FLastFiles[1], file);
+  EXPECT_EQ(main->FLastFiles[2], "");
+  EXPECT_EQ(main->mnuLastFile[1]->text().toStdString(), "open.pry");
+  EXPECT_FALSE(main->mnuLastFile[2]->isVisible());
 }
 
 TEST_F(PairoWindows, DatafileAppendAddsTheFilesPairsFromTheChosenNumber) {
@@ -324,4 +394,97 @@ TEST_F(PairoWindows, ExportWithAReadingWritesItsPagesBesideTheChosenOne) {
   fake.Answer(ModalResult::OK);
   main->mnuExportForPrintingClick();
   EXPECT_EQ(fake.clipboard.rfind("About capitals\r\n\r\nCapitals are cities.\r\n\r\n", 0), 0u);
+}
+
+// --- The template editor and the exports share the template folder ---------
+
+// A template folder of the test's own, named in the settings, made from the
+// supplied templates; the messages of the start are kept.
+class PairoOwnTemplates : public PairoWindows {
+ protected:
+  QWidget* CreateForms() override {
+    QWidget* w = PairoWindows::CreateForms();
+    startMessages = fake.MessageTexts();
+    return w;
+  }
+  void BeforeCreation() override {
+    for (const char* name : {"pairo.ht_", "dpairo.ht_", "tavrelr.ht_"})
+      templates.Write(name, Supplied(name));
+    tavrel::TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("Software\\Corvane\\Tavrel\\Pairo\\Config\\FilePaths", true));
+    reg.WriteString("SourceFiles", templates.Path());
+    Templates();
+  }
+  // Changes to the template folder before the program starts.
+  virtual void Templates() {}
+  static std::string Supplied(const std::string& name) {
+    return ReadFileBytes(tavrel::programFolder() + "SrcBackup/" + name);
+  }
+  // Edit Raw HTML: the code template gets a line at its end; Accept.
+  void EditCodeTemplate(const std::string& line) {
+    TfrmSourceFiles::ModalHook = [line](TfrmSourceFiles& f) {
+      f.spdCode->click();
+      f.mmoText->SetText(f.mmoText->Text() + line + "\r\n");
+      f.btnAcceptClick();
+    };
+    fake.Answer(ModalResult::OK);  // editing raw HTML may break the pages
+    main->mnuEditHTMLClick();
+    TfrmSourceFiles::ModalHook = nullptr;
+    EXPECT_EQ(fake.MessageTexts().size(), 1u);  // no failed save
+    fake.ClearRecords();
+  }
+  std::string ExportSelectList() {
+    Pairs(3);
+    fake.ChooseSave(dir.File("match.htm"));
+    fake.Answer(ModalResult::No);
+    main->spdToWebClick();
+    return ReadFileBytes(dir.File("match.htm"));
+  }
+  std::vector<std::string> TemplateFiles() const { return templates.FileNames(); }
+
+  TempDir templates;
+  std::vector<std::string> startMessages;
+};
+
+class PairoWithoutCodeTemplate : public PairoOwnTemplates {
+ protected:
+  void Templates() override { fake.Answer(ModalResult::OK); }
+};
+
+TEST_F(PairoWithoutCodeTemplate, TemplatesEditedAfterAMissingOneAreWhatTheExportUses) {
+  EXPECT_EQ(startMessages, std::vector<std::string>{"Unable to load pairoc.ht_. Restoring default."});
+  EditCodeTemplate("<!-- the teacher's own line -->");
+  // The new template carries the name the program ships it under.
+  EXPECT_EQ(TemplateFiles(),
+            (std::vector<std::string>{"dpairo.ht_", "pairo.ht_", "pairoc.ht_", "tavrelr.ht_"}));
+
+  const std::string page = ExportSelectList();
+  EXPECT_NE(page.find("<!-- the teacher's own line -->"), std::string::npos);
+  EXPECT_EQ(fake.MessageTexts().size(), 1u);  // the report alone
+}
+
+// Templates whose names differ from the supplied ones in letter case, one of
+// them present in both spellings.
+class PairoTemplatesInOtherCase : public PairoOwnTemplates {
+ protected:
+  void Templates() override {
+    std::filesystem::remove(templates.File("dpairo.ht_"));
+    templates.Write("DPAIRO.HT_", Supplied("dpairo.ht_") + "<!-- the upper-case copy -->\r\n");
+    templates.Write("Pairoc.ht_", Supplied("pairoc.ht_"));
+    templates.Write("pairoc.ht_", Supplied("pairoc.ht_"));
+  }
+};
+
+TEST_F(PairoTemplatesInOtherCase, AreFoundAndWrittenBackUnderTheirOwnNames) {
+  EXPECT_TRUE(startMessages.empty());
+  EditCodeTemplate("<!-- the teacher's own line -->");
+  EXPECT_EQ(TemplateFiles(), (std::vector<std::string>{"DPAIRO.HT_", "Pairoc.ht_", "pairo.ht_",
+                                                       "pairoc.ht_", "tavrelr.ht_"}));
+  EXPECT_NE(ExportSelectList().find("<!-- the teacher's own line -->"), std::string::npos);
+
+  fake.ChooseSave(dir.File("drag.htm"));
+  fake.Answer(ModalResult::No);
+  main->mnuExportToDHTMLClick();
+  EXPECT_NE(ReadFileBytes(dir.File("drag.htm")).find("<!-- the upper-case copy -->"), std::string::npos);
+  EXPECT_EQ(fake.MessageTexts().size(), 2u);  // the two reports
 }

@@ -84,6 +84,27 @@ TEST(LoadTextFile, RefusesPipesAndDevicesAtOnce) {
   }
 }
 
+TEST(CheckFileToRead, GivesTheReasonAFileCannotBeRead) {
+  TempDir dir;
+  dir.Write("quiz.aky", "x");
+  dir.Write("secret.aky", "x");
+  ASSERT_EQ(::chmod(dir.File("secret.aky").c_str(), 0200), 0);
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0755), 0);
+  ASSERT_EQ(::mkfifo(dir.File("pipe.aky").c_str(), 0644), 0);
+  std::filesystem::create_symlink("/dev/zero", dir.File("zero.aky"));
+  std::filesystem::create_directory(dir.File("folder.aky"));
+  HangGuard guard(20);
+  EXPECT_EQ(CheckFileToRead(dir.File("quiz.aky")), FileRefusal::None);
+  EXPECT_EQ(CheckFileToRead(dir.File("missing.aky")), FileRefusal::NotFound);
+  EXPECT_EQ(CheckFileToRead(""), FileRefusal::NotFound);
+  EXPECT_EQ(CheckFileToRead(dir.File("folder.aky")), FileRefusal::Folder);
+  EXPECT_EQ(CheckFileToRead(dir.File("pipe.aky")), FileRefusal::NotRegular);
+  EXPECT_EQ(CheckFileToRead(dir.File("zero.aky")), FileRefusal::NotRegular);
+  tavrel::testing::WithoutRootRights user;
+  if (!user.Ok()) GTEST_SKIP() << "file modes do not restrain this user";
+  EXPECT_EQ(CheckFileToRead(dir.File("secret.aky")), FileRefusal::CannotRead);
+}
+
 TEST(SaveTextFile, WritesCrLfAfterEveryLine) {
   TempDir dir;
   ASSERT_TRUE(SaveTextFile(dir.File("a.htm"), "x\r\n"));

@@ -140,6 +140,55 @@ TEST(WebExportText, PlaceholderWordsInMarkupTextAreNeverFilledLater) {
   EXPECT_EQ(AttributeValue("\"[strGraphicURL]\""), "&quot;&#91;strGraphicURL]&quot;");
 }
 
+TEST(WebExportText, MarkupTextKeepsMarkupAndDefusesWhatWouldHideThePage) {
+  // Ordinary markup stays as typed.
+  for (const std::string& kept :
+       {std::string("<b>bold</b> <i>x</i><br><a href=\"a.htm\">a</a> <img src=\"p.png\">"),
+        std::string("<table><tr><td>1</td></tr></table> 2 < 3 a<b"),
+        std::string("<iframe src=\"v.htm\"></iframe>"), std::string("<!-- note --> x"),
+        std::string("<!--> x"), std::string("<SCRIPT>f()</Script>"),
+        std::string("<style>b{}</style><title>t</title><textarea>x</textarea>"),
+        std::string("<scripts> <iframes> </script>")})
+    EXPECT_EQ(MarkupText(kept), kept) << kept;
+  const std::pair<std::string, std::string> defused[] = {
+      // A comment or a raw-text element left open.
+      {"Sub <!-- x", "Sub &lt;!-- x"},
+      {"a --> <!-- b", "a --> &lt;!-- b"},
+      {"</script><!-- x", "</script>&lt;!-- x"},
+      {"<ScRiPt src=x>", "&lt;ScRiPt src=x>"},
+      {"<iframe src=\"v.htm\">", "&lt;iframe src=\"v.htm\">"},
+      {"a <style", "a &lt;style"},
+      {"<textarea>x<title><xmp><noembed><noframes><noscript>",
+       "&lt;textarea>x&lt;title>&lt;xmp>&lt;noembed>&lt;noframes>&lt;noscript>"},
+      // A closing tag before the opening one closes nothing.
+      {"</style><style>", "</style>&lt;style>"},
+      // plaintext never ends.
+      {"<PLAINTEXT>x</plaintext>", "&lt;PLAINTEXT>x</plaintext>"},
+      // Nested and repeated: each opening is judged by what follows it.
+      {"<iframe><iframe></iframe><iframe>", "<iframe><iframe></iframe>&lt;iframe>"},
+      {"<!-- a <!-- b --> <!-- c", "<!-- a <!-- b --> &lt;!-- c"},
+      {"y </script><!--<script> z", "y </script>&lt;!--&lt;script> z"},
+      // Placeholder words still never form.
+      {"<b>[strTitle]</b> <!-- [Clue]", "<b>&#91;strTitle]</b> &lt;!-- &#91;Clue]"},
+  };
+  for (const auto& [typed, written] : defused) EXPECT_EQ(MarkupText(typed), written) << typed;
+}
+
+TEST(WebExportText, AnUntitledPageTakesTheKindWordAndHidesItsEmptyHeadings) {
+  const std::string page =
+      "<html><head><title> </title></head><body><h1 id=\"T\">\r\n</h1><H1>x</H1><h1></h1><h10>";
+  const std::string untitled = FinishPage(page, " \r\n", "Quiz");
+  EXPECT_NE(untitled.find("<title>Quiz</title>"), std::string::npos);
+  EXPECT_NE(untitled.find("<h1 id=\"T\" hidden>\r\n</h1><H1>x</H1><h1 hidden></h1><h10>"),
+            std::string::npos);
+  // A title, even one that is all markup, keeps every heading shown.
+  const std::string titled = FinishPage(page, "<img src=\"logo.png\">", "Quiz");
+  EXPECT_EQ(titled.find("hidden"), std::string::npos);
+  EXPECT_NE(titled.find("<title>Quiz</title>"), std::string::npos);
+  EXPECT_NE(FinishPage("<title>Mine</title>", "", "Quiz").find("<title>Mine</title>"),
+            std::string::npos);
+}
+
 TEST(WebExportText, SafeAssignmentKeepsTheChunksOfPlainValues) {
   for (const std::string& v : {std::string(), std::string("it's"), std::string(100, 'a'),
                                std::string(101, 'b'), std::string(99, 'c') + "\\\\\\",

@@ -217,20 +217,38 @@ TEST_F(ItemDialogsTest, FillNumberListsOffersEveryNumberAndKeepsTheTypedText) {
 }
 
 TEST_F(ItemDialogsTest, TypedNonDigitsBecomeOnes) {
+  // Keys go where the user's keys go: to the focused box of the shown dialog.
+  number->show();
+  QApplication::setActiveWindow(number);
+  number->FormShow();
+  QApplication::processEvents();
+  auto type = [](int key, const QString& text) {
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(focused, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(focused, &release);
+  };
   QLineEdit* edit = number->cmbNumber->lineEdit();
   edit->clear();
-  Key(number->cmbNumber, Qt::Key_4, "4");
-  Key(number->cmbNumber, Qt::Key_X, "x");
-  EXPECT_EQ(edit->text().toStdString(), "41");
-  Key(number->cmbNumber, Qt::Key_Backspace, "\b");  // Backspace types a "1" too
-  EXPECT_EQ(edit->text().toStdString(), "411");
-  Key(number->cmbNumber, Qt::Key_5, "5");  // at most three characters
-  EXPECT_EQ(edit->text().toStdString(), "411");
+  type(Qt::Key_A, "a");
+  type(Qt::Key_5, "5");
+  EXPECT_EQ(edit->text().toStdString(), "15");
+  type(Qt::Key_Backspace, "\b");  // deletes, as anywhere else
+  EXPECT_EQ(edit->text().toStdString(), "1");
+  type(Qt::Key_X, "x");
+  type(Qt::Key_4, "4");
+  type(Qt::Key_5, "5");  // at most three characters
+  EXPECT_EQ(edit->text().toStdString(), "114");
   edit->setCursorPosition(0);
-  Key(number->cmbNumber, Qt::Key_Delete, "");  // keys that type nothing act as usual
-  EXPECT_EQ(edit->text().toStdString(), "11");
+  type(Qt::Key_Delete, "\x7f");  // keys that type nothing act as usual
+  EXPECT_EQ(edit->text().toStdString(), "14");
+
+  number->cmbToPosition->show();
+  number->cmbToPosition->setFocus();
   number->cmbToPosition->lineEdit()->clear();
-  Key(number->cmbToPosition, Qt::Key_Minus, "-");
+  type(Qt::Key_Minus, "-");
   EXPECT_EQ(number->cmbToPosition->currentText().toStdString(), "1");
 }
 

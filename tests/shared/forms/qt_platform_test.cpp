@@ -228,6 +228,32 @@ TEST(QtPlatformShellOpen, MissingFilesAndEmptyTargetsFailWithAReason) {
   EXPECT_FALSE(error.empty());
 }
 
+TEST(QtPlatformShellOpen, TheOpenersVerdictDecidesAndOneStillRunningHasOpened) {
+  tavrel::testing::TempDir dir;
+  dir.Write("page.htm", "<html></html>");
+  tavrel::QtPlatform platform;
+  std::string error;
+  // The opener gets the address last; ending well, it has opened it.
+  platform.setOpener({"sh", "-c", "printf %s \"$1\" > \"$0\"", QString::fromStdString(dir.File("got"))},
+                     30000);
+  EXPECT_TRUE(platform.shellOpen("https://tavrel.example.org/board/", error));
+  EXPECT_EQ(dir.Read("got"), "https://tavrel.example.org/board/");
+
+  // Ending with an error, or not starting at all, it has not.
+  platform.setOpener({"sh", "-c", "exit 4"}, 30000);
+  EXPECT_FALSE(platform.shellOpen("mailto:support@tavrel.example.org", error));
+  EXPECT_EQ(error, "Unable to open mailto:support@tavrel.example.org. No program on this computer is "
+                   "set up to open it.");
+  platform.setOpener({QString::fromStdString(dir.File("no-such-opener"))}, 30000);
+  error.clear();
+  EXPECT_FALSE(platform.shellOpen(dir.File("page.htm"), error));
+  EXPECT_FALSE(error.empty());
+
+  // Still running when the wait is over, it stays with what it started.
+  platform.setOpener({"sh", "-c", "sleep 2"}, 1);
+  EXPECT_TRUE(platform.shellOpen(dir.File("page.htm"), error));
+}
+
 TEST(QtPlatformBusy, WaitCursorComesAndGoes) {
   tavrel::QtPlatform platform;
   tavrel::setPlatform(&platform);

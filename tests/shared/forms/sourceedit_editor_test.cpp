@@ -167,7 +167,7 @@ TEST_F(SourceEditTest, RestoreDefaultWithoutASuppliedCopyWarnsAndKeepsTheEditor)
   });
   ASSERT_EQ(fake.messages.size(), 2u);
   EXPECT_EQ(fake.messages[1].text, "Unable to load the original source file " + program.Path() +
-                                       "SrcBackup/Askeryc.ht_. The text in the editor has not been changed.");
+                                       "SrcBackup/askeryc.ht_. The text in the editor has not been changed.");
   EXPECT_EQ(fake.messages[1].type, MsgType::Warning);
   EXPECT_EQ(fake.messages[1].buttons, tavrel::mbOK);
   EXPECT_EQ(fake.messages[1].helpContext, 33000);

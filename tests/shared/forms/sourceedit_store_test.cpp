@@ -81,7 +81,7 @@ TEST_F(SourceEditTest, MissingTemplateWarnsOnceAndTakesTheSuppliedCopy) {
   TfrmSourceFiles& f = Create("Askery", QuizTemplates());
 
   ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "Unable to load Askeryc.ht_. Restoring default.");
+  EXPECT_EQ(fake.messages[0].text, "Unable to load askeryc.ht_. Restoring default.");
   EXPECT_EQ(fake.messages[0].type, MsgType::Warning);
   EXPECT_EQ(fake.messages[0].buttons, tavrel::mbOK);
   EXPECT_EQ(fake.messages[0].helpContext, 33000);
@@ -99,6 +99,27 @@ TEST_F(SourceEditTest, MissingTemplateAndMissingCopyLeaveTheSlotEmptyWithOneMess
   EXPECT_EQ(fake.MessageTexts(), std::vector<std::string>{"Unable to load tavrelr.ht_. Restoring default."});
   EXPECT_EQ(f.FReadingText, "");
   EXPECT_FALSE(f.spdReading->isHidden());
+}
+
+TEST_F(SourceEditTest, AnEmptyTemplateCountsAsMissingAndAnEmptySlotIsNeverWritten) {
+  WriteTemplates("pairo");
+  source.Write("pairoc.ht_", "");
+  std::filesystem::remove(source.File("dpairo.ht_"));
+  std::filesystem::remove(program.File("SrcBackup/dpairo.ht_"));
+  fake.Answer(ModalResult::OK).Answer(ModalResult::OK);
+  TfrmSourceFiles& f = Create("Pairo", MatchingTemplates());
+
+  EXPECT_EQ(fake.MessageTexts(), (std::vector<std::string>{"Unable to load pairoc.ht_. Restoring default.",
+                                                           "Unable to load dpairo.ht_. Restoring default."}));
+  EXPECT_EQ(f.FCodeText, Page("supplied pairoc.ht_"));
+  EXPECT_EQ(f.FDHTMLText, "");
+
+  fake.ClearRecords();
+  ShowModal([](TfrmSourceFiles& f) { f.btnAcceptClick(); });
+  EXPECT_TRUE(fake.messages.empty());
+  EXPECT_EQ(source.Read("pairoc.ht_"), Page("supplied pairoc.ht_"));
+  EXPECT_FALSE(std::filesystem::exists(source.File("dpairo.ht_")));
+  EXPECT_FALSE(std::filesystem::exists(source.File("dPairo.ht_")));
 }
 
 TEST_F(SourceEditTest, AcceptWritesEveryUsedTemplateAndClosesAccepted) {

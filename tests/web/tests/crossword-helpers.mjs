@@ -1,5 +1,6 @@
 // Helpers of the crossword's browser tests: exporting a crossword with the
 // export tool, and finding the letter boxes of a word by their names.
+import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -66,4 +67,14 @@ export async function wordText(frame, num, dir, length) {
 // The name of the focused element and the word it belongs to.
 export async function focusedName(frame) {
   return frame.evaluate(() => (document.activeElement && document.activeElement.getAttribute('aria-label')) || '');
+}
+
+// Chooses a word by its clue and types it from the square the page puts the
+// student on (the first empty one) to the end.
+export async function typeWord(frame, num, dir, text) {
+  // By its number: the clue itself may hold a picture or a video.
+  await frame.locator(`#${dir === 'across' ? 'AcrossList' : 'DownList'} li[data-n="${num}"] .cn`).click();
+  const at = (await focusedName(frame)).match(new RegExp(`(?:^|; )${num} ${dir}[^,;]*, letter (\\d+) of`, 'i'));
+  assert.ok(at, `the clue of ${num} ${dir} leads to its word`);
+  await frame.page().keyboard.type(Array.from(text).slice(Number(at[1]) - 1).join(''));
 }

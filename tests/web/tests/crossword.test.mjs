@@ -6,7 +6,7 @@ import { readFileSync } from 'node:fs';
 import { basename, join } from 'node:path';
 import { chromium } from 'playwright-core';
 import { chromiumArgs, frameNamed, repoRoot, screenshot, servePages, startBrowser, watchConsole } from './helpers.mjs';
-import { box, cwTexts, demo, exportCrossword, focusedName, wordText } from './crossword-helpers.mjs';
+import { box, cwTexts, demo, exportCrossword, focusedName, typeWord, wordText } from './crossword-helpers.mjs';
 
 let browser;
 before(async () => { browser = await startBrowser(); });
@@ -28,15 +28,6 @@ async function openSingle(options = {}) {
   const problems = watchConsole(page);
   await page.goto(exported.url);
   return { page, code: page.mainFrame(), problems, exported };
-}
-
-// Chooses a word by its clue and types it from the square the page puts the
-// student on (the first empty one) to the end.
-async function typeWord(frame, num, dir, text) {
-  await frame.locator(`#${dir === 'across' ? 'AcrossList' : 'DownList'} li[data-n="${num}"]`).click();
-  const at = (await focusedName(frame)).match(new RegExp(`(?:^|; )${num} ${dir}[^,;]*, letter (\\d+) of`, 'i'));
-  assert.ok(at, `the clue of ${num} ${dir} leads to its word`);
-  await frame.page().keyboard.type(Array.from(text).slice(Number(at[1]) - 1).join(''));
 }
 
 const status = (frame) => frame.locator('[role=status]').first();
@@ -218,32 +209,6 @@ describe('crossword, frames', () => {
     await page.close();
   });
 
-  test('teacher text with quotes, backslashes, line breaks, script ends and placeholder words stays text', async () => {
-    const hostile = 'It\'s "odd" \\ </script><b>[strCorrect]</b> [Clue] [WinLettersArray]';
-    for (const open of [openFrames, openSingle]) {
-      const { page, code, problems } = await open({
-        rows: ['CAT', 'A..', 'R..'],
-        clues: { CAT: hostile, CAR: 'Line one\r\nline two' },
-        title: `Title ${hostile}`,
-        texts: { editCorrect: `Right ${hostile}`, editCheck: 'Check "it"', editCluesAcross: `Across ${hostile}` },
-      });
-      await typeWord(code, 1, 'across', 'cat');
-      await typeWord(code, 1, 'down', 'car');
-      await code.getByRole('button', { name: 'Check "it"' }).click();
-      // The end of a script element is either shown or dropped as markup;
-      // the rest stays as typed.
-      const asTyped = String.raw`It's "odd" \\ (?:</script>)?\[strCorrect\] \[Clue\] \[WinLettersArray\]`;
-      assert.match(await status(code).innerText(), new RegExp(`^Right ${asTyped}$`));
-      assert.match(await code.locator('#AcrossList').innerText(), new RegExp(asTyped));
-      assert.match(await code.locator('#AcrossHead').innerText(), new RegExp(`^Across ${asTyped}`));
-      assert.match(await code.locator('h1').innerText(), new RegExp(`^Title ${asTyped}`));
-      assert.match(await code.locator('#DownList').innerText(), /Line one\s+line two/);
-      assert.match(await code.locator('#CurrentClue').innerText(), /^1 down Line one\s+line two$/);
-      assert.deepEqual(problems, []);
-      await page.close();
-    }
-  });
-
   test('screenshots at 1280 and 360 pixels', async () => {
     const { page, code, problems } = await openFrames();
     await typeWord(code, 1, 'across', 'cafx');
@@ -312,6 +277,26 @@ describe('crossword, single page', () => {
     await screenshot(page, 'crossword-single-360.png');
     assert.deepEqual(problems, []);
     await page.close();
+  });
+});
+
+describe('crossword, letters outside Windows-1252 in the grid', () => {
+  test('L with stroke, Ya and Sigma are checked as letters, typed in either case, on both pages', async () => {
+    const rows = ['\u0141\u00d3D\u0179', '\u042f...', '\u03a3...'];
+    const clues = { '\u0141\u00d3D\u0179': 'A city', '\u0141\u042f\u03a3': 'Three letters' };
+    for (const open of [openFrames, openSingle]) {
+      const { page, code, problems } = await open({ rows, clues, title: 'Letters' });
+      await typeWord(code, 1, 'across', '\u0142\u00f3d\u017a');
+      await typeWord(code, 1, 'down', '\u0141\u044f\u03c2');
+      assert.equal(await wordText(code, 1, 'across', 4), '\u0141\u00d3D\u0179');
+      assert.equal(await wordText(code, 1, 'down', 3), '\u0141\u042f\u03a3');
+      await code.getByRole('button', { name: cwTexts.editCheck }).click();
+      assert.equal(await code.locator('[aria-invalid=true]').count(), 0);
+      const said = open === openFrames ? status(code) : page.getByRole('dialog');
+      assert.match(await said.innerText(), new RegExp(`^${cwTexts.editCorrect}`));
+      assert.deepEqual(problems, []);
+      await page.close();
+    }
   });
 });
 

@@ -177,7 +177,7 @@ export function writeMatchFile(pairs, options = {}) {
   const items = pairs.map(([l, r, f]) => `<pair>\r\n<left-item><text>${esc(l)}</text>\r\n<fixed>1</fixed>\r\n</left-item>\r\n`
     + `<right-item><text>${esc(r)}</text>\r\n<fixed>${f ? 1 : 0}</fixed>\r\n</right-item></pair>`).join('\r\n\r\n');
   const text = '<?xml version="1.0" encoding="ISO-8859-1"?>\r\n\r\n<tavrel-pairo-file>\r\n<version>6</version>\r\n\r\n'
-    + `<data>\r\n<title>${esc(options.title || 'Matching')}</title>\r\n\r\n`
+    + `<data>\r\n<title>${esc(options.title ?? 'Matching')}</title>\r\n\r\n`
     + `<matching-exercise>\r\n<default-right-item>${esc(options.defaultRight || '???')}</default-right-item>\r\n\r\n${items}\r\n</matching-exercise>\r\n`
     + '</data>\r\n\r\n</tavrel-pairo-file>\r\n';
   const dir = mkdtempSync(join(tmpdir(), 'tavrel-pry-'));

@@ -1,0 +1,438 @@
+// Teacher text is HTML on purpose: on every page kind and in every place it
+// lands, markup stays markup (a bold word, a video's iframe), while a comment
+// or a script element left open no longer hides the rest of the page.  Every
+// question, select list, card, place and clue is there, Check works, and no
+// control is left without a name.  Also: pages of an exercise without a
+// title, and every text of the quiz's configuration hostile at once.
+import { after, before, describe, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import vm from 'node:vm';
+import {
+  exportMatching, exportQuiz, frameNamed, startBrowser, templatesDir, texts, watchConsole, writeMatchFile,
+} from './helpers.mjs';
+import { exportCrossword, typeWord } from './crossword-helpers.mjs';
+
+// What each text shows where it is markup, and where it is shown as text
+// only (an option, a card, a place's name): alone, and after a word (tags
+// out, and as typed where nothing else would be left).
+const samples = [
+  { text: 'Sub <!-- x', markup: 'Sub <!-- x', plain: 'Sub <!-- x' },
+  { text: '<iframe src="about:blank"></iframe>', markup: '', plain: '<iframe src="about:blank"></iframe>', afterWord: '', element: 'iframe' },
+  { text: '<b>bold</b>', markup: 'bold', plain: 'bold', element: 'b' },
+  { text: '</script><!-- x', markup: '<!-- x', plain: '<!-- x' },
+  { text: 'a<b', markup: 'a', plain: 'a<b' },
+  { text: '2 < 3', markup: '2 < 3', plain: '2 < 3' },
+  // Quotes, a backslash, placeholder words and a letter above 127.
+  {
+    text: 'It\'s "q" \\ [strGuessCorrect] [Clue] [ItemList] caf\u00e9',
+    markup: 'It\'s "q" \\ [strGuessCorrect] [Clue] [ItemList] caf\u00e9',
+    plain: 'It\'s "q" \\ [strGuessCorrect] [Clue] [ItemList] caf\u00e9',
+  },
+  { text: 'Line one\r\nline two', markup: 'Line one line two', plain: 'Line one line two' },
+];
+
+// The configuration's texts on every page.
+const checkCaption = 'Check "it"';
+const rightText = 'Right "so" it\'s \\ </script>';
+const rightShown = 'Right "so" it\'s \\';
+
+const norm = (s) => s.replace(/\s+/g, ' ').trim();
+const esc = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
+const el = (tag, content) => `<${tag}>${content}</${tag}>`;
+
+// A quiz data file: the title, [question, answer] pairs and a typed reading.
+function quizFile(title, questions, reading = { title: '', text: '' }) {
+  const records = questions.map(([q, a]) => el('question-record', el('question', esc(q)) +
+    el('answer', el('text', esc(a)) + el('correct', '1') + el('feedback', '')))).join('');
+  const readingXML = el('reading', el('include-reading', '0') + el('include-timer', '0') + el('time-limit', '1') +
+    el('internal-reading', '1') + el('path-to-reading', '') + el('reading-title', esc(reading.title)) +
+    el('reading-text', esc(reading.text)));
+  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', esc(title)) + readingXML +
+    el('questions', records)));
+  const file = join(mkdtempSync(join(tmpdir(), 'tavrel-markup-')), 'quiz.aky');
+  writeFileSync(file, doc, 'latin1');
+  return file;
+}
+
+// The texts of each sample's exercise: the first item holds the text alone,
+// the second after a word of its own, the third is plain.
+const questionsOf = (s) => [[s.text, s.text], [`2 ${s.text}`, `2 ${s.text}`], ['three', '3']];
+const pairsOf = (s) => [[s.text, s.text, false], [`2 ${s.text}`, `R2 ${s.text}`, false], ['three', 'R3', false]];
+const markupOf = (s) => [s.markup, norm(`2 ${s.markup}`), 'three'];
+const plainAfter = (word, s) => norm(`${word} ${s.afterWord ?? s.plain}`);
+
+// Checks every element of the selector: it shows the expected text (in
+// order) and, for markup, holds the element.
+async function expectShown(frame, selector, expected, s, where) {
+  const found = await frame.locator(selector).evaluateAll((els, tag) => els.map((e) => ({
+    text: e.innerText.replace(/\s+/g, ' ').trim(),
+    has: !tag || !!e.querySelector(tag),
+  })), s.element);
+  assert.equal(found.length, expected.length, `${where}: ${selector} count`);
+  found.forEach((f, i) => {
+    assert.ok(f.text.startsWith(expected[i]), `${where}: ${selector} #${i + 1} shows "${f.text}", not "${expected[i]}"`);
+    if (expected[i] !== 'three') assert.ok(f.has, `${where}: ${selector} #${i + 1} holds no <${s.element}>`);
+  });
+}
+
+// Controls without an accessible name, and names that glue the lines of a
+// text, in a frame.
+async function expectNamed(frame, where) {
+  const tree = await frame.locator('body').ariaSnapshot();
+  const nameless = tree.split('\n').filter((l) => /^\s*- (button|textbox|combobox|link|checkbox|radio|spinbutton)(?= \[|:|$)/.test(l));
+  assert.deepEqual(nameless, [], `${where}: controls without a name`);
+  assert.doesNotMatch(tree, /oneline/i, `${where}: a line break reads as a blank`);
+  const title = await frame.evaluate(() => document.title);
+  assert.notEqual(norm(title), '', `${where}: page title`);
+  assert.doesNotMatch(title, /oneline/i, `${where}: page title`);
+}
+
+let browser;
+before(async () => { browser = await startBrowser(); });
+after(async () => { await browser.close(); });
+
+async function open(url) {
+  const page = await browser.newPage();
+  const problems = watchConsole(page);
+  await page.goto(url);
+  return { page, problems };
+}
+
+const kinds = {
+  async 'quiz, frames'(s) {
+    const reading = { title: s.text, text: s.text };
+    const exported = exportQuiz({
+      quiz: quizFile(s.text, questionsOf(s), reading), reading: 'typed', timer: 1,
+      texts: { mmoQuizSubtitle: s.text, mmoWelcome: s.text, mmoInstructions: s.text, editCheck: checkCaption, editGuessCorrect: rightText },
+    });
+    const { page, problems } = await open(exported.url);
+    const code = await frameNamed(page, 'CodeFrame');
+    const welcome = await frameNamed(page, 'FeedbackFrame');
+    await expectShown(code, '#Questions .qtext', markupOf(s), s, 'questions');
+    await expectShown(code, '#QuizTitle', [s.markup], s, 'title');
+    await expectShown(code, '.subtitle', [s.markup], s, 'subtitle');
+    assert.equal(await code.locator('#ReadingButton').innerText(), texts.editStartReading, 'the timed reading waits for its button');
+    await code.fill('#G1', norm(s.text));
+    await code.press('#G1', 'Enter');
+    assert.equal(norm(await code.locator('#F1').innerText()), rightShown, 'Enter checks');
+    await code.fill('#G2', norm(`2 ${s.text}`));
+    await code.locator(`#Q2 input[type=button][value='${checkCaption}']`).click();
+    assert.equal(norm(await code.locator('#F2').innerText()), rightShown, 'Check checks');
+    assert.match(await code.locator('#Score').innerText(), /%/);
+    await expectShown(welcome, '.welcometext', [s.markup], s, 'welcome');
+    await expectShown(welcome, '.instructions', [s.markup], s, 'instructions');
+    assert.equal(await welcome.locator('#help').count(), 1, 'the help');
+    assert.ok(await welcome.locator('.navbar input[type=button]').count() > 0, 'the buttons');
+    for (const f of [code, welcome]) await expectNamed(f, f.name());
+    // The reading page, opened by itself.
+    await page.goto(pathToFileURL(join(exported.dir, 'quizr.htm')).href);
+    await expectShown(page, 'h1', [s.markup], s, 'reading title');
+    await expectShown(page, '.text', [s.markup], s, 'reading text');
+    await expectNamed(page.mainFrame(), 'reading');
+    return { page, problems };
+  },
+
+  async 'quiz, single page'(s) {
+    const exported = exportQuiz({
+      mode: 'single', quiz: quizFile(s.text, questionsOf(s), { title: s.text, text: s.text }), reading: 'typed', timer: 0,
+      texts: { mmoQuizSubtitle: s.text, mmoInstructions: s.text, editCheck: checkCaption, editGuessCorrect: rightText },
+      switches: { chkShuffleQs: 0 },
+    });
+    const { page, problems } = await open(exported.url);
+    const code = await frameNamed(page, 'CodeFrame');
+    const reading = await frameNamed(page, 'ReadingFrame');
+    await expectShown(code, '#ExTitle', [s.markup], s, 'title');
+    await expectShown(code, '#ExSubtitle', [s.markup], s, 'subtitle');
+    await expectShown(code, '#ExInstructions', [s.markup], s, 'instructions');
+    const expected = markupOf(s);
+    for (let i = 0; i < expected.length; i++) {
+      assert.equal(await code.locator('#QNumber').innerText(), `${i + 1} / 3`);
+      await expectShown(code, '#QText', [expected[i]], s, `question ${i + 1}`);
+      await expectNamed(code, `question ${i + 1}`);
+      if (i < expected.length - 1) await code.getByRole('button', { name: 'Next question' }).click();
+    }
+    await code.fill('#Guess', '3');
+    await code.getByRole('button', { name: checkCaption, exact: true }).click();
+    await code.locator('#Popup[open]').waitFor();
+    assert.ok(norm(await code.locator('#PopupText').innerText()).startsWith(rightShown), 'Check checks');
+    await expectShown(reading, 'h1', [s.markup], s, 'reading title');
+    await expectShown(reading, '.text', [s.markup], s, 'reading text');
+    await expectNamed(reading, 'reading');
+    return { page, problems };
+  },
+
+  async 'matching, select lists'(s) {
+    const exported = exportMatching({
+      pry: writeMatchFile(pairsOf(s), { title: s.text }),
+      texts: { mmoExerciseSubtitle: s.text, mmoInstructions: s.text, editCheck: checkCaption },
+    });
+    const { page, problems } = await open(exported.url);
+    await expectShown(page, '#ExTitle', [s.markup], s, 'title');
+    await expectShown(page, '#ExSubtitle', [s.markup], s, 'subtitle');
+    await expectShown(page, '#ExInstructions', [s.markup], s, 'instructions');
+    await expectShown(page, '.left', markupOf(s), s, 'left items');
+    const selects = page.locator('select');
+    assert.equal(await selects.count(), 3, 'select lists');
+    const rights = [s.plain, plainAfter('R2', s), 'R3'];
+    for (let i = 0; i < 3; i++) await selects.nth(i).selectOption({ label: rights[i] });
+    await page.locator(`input[type=button][value='${checkCaption}']`).click();
+    assert.match(await page.locator('#Score').innerText(), /100%/);
+    await expectNamed(page.mainFrame(), 'page');
+    return { page, problems };
+  },
+
+  async 'matching, drag and drop'(s) {
+    const exported = exportMatching({
+      mode: 'dragdrop', pry: writeMatchFile(pairsOf(s), { title: s.text }),
+      texts: { mmoExerciseSubtitle: s.text, mmoInstructions: s.text, editCheck: checkCaption, editGuessCorrect: rightText },
+    });
+    const { page, problems } = await open(exported.url);
+    await expectShown(page, '#ExTitle', [s.markup], s, 'title');
+    await expectShown(page, '#ExSubtitle', [s.markup], s, 'subtitle');
+    await expectShown(page, '#ExInstructions', [s.markup], s, 'instructions');
+    await expectShown(page, '.left', markupOf(s), s, 'left items');
+    const rights = [s.plain, plainAfter('R2', s), 'R3'];
+    const cards = await page.locator('.card').allInnerTexts();
+    assert.deepEqual(cards.map(norm).sort(), [...rights].sort(), 'cards show their texts');
+    const places = page.locator('.place');
+    const lefts = [s.plain, plainAfter('2', s), 'three'];
+    assert.deepEqual(await places.evaluateAll((ps) => ps.map((p) => p.getAttribute('aria-label'))),
+      lefts.map((l) => `Place for: ${l}`), 'places named by their left items');
+    for (let i = 0; i < 3; i++) {
+      // Placed cards leave the tray: find each by its text when it is picked.
+      const at = (await page.locator('.card').allInnerTexts()).map(norm).indexOf(rights[i]);
+      await page.locator('.card').nth(at).click();
+      await places.nth(i).click();
+    }
+    await page.getByRole('button', { name: checkCaption, exact: true }).click();
+    await page.locator('#Popup[open]').waitFor();
+    assert.equal(norm(await page.locator('#PopupText').innerText()), `${rightShown} ${texts.editYourScoreIs.trim()} 100%`);
+    await expectNamed(page.mainFrame(), 'page');
+    return { page, problems };
+  },
+};
+
+for (const mode of ['frames', 'single']) {
+  kinds[`crossword, ${mode === 'frames' ? 'frames' : 'single page'}`] = async (s) => {
+    const exported = exportCrossword({
+      mode, rows: ['CAT', 'A..', 'R..'], clues: { CAT: s.text, CAR: `2 ${s.text}` }, title: s.text,
+      texts: {
+        mmoSubtitle: s.text, mmoInstructions: s.text, mmoWelcome: s.text, editCluesAcross: `Across ${s.text}`,
+        editCheck: checkCaption, editCorrect: rightText,
+      },
+    });
+    const { page, problems } = await open(exported.url);
+    const code = mode === 'frames' ? await frameNamed(page, 'CodeFrame') : page.mainFrame();
+    await expectShown(code, '#PuzzleTitle', [s.markup], s, 'title');
+    await expectShown(code, mode === 'frames' ? '.subtitle' : '#PuzzleSubtitle', [s.markup], s, 'subtitle');
+    if (mode !== 'frames') await expectShown(code, '#PuzzleInstructions', [s.markup], s, 'instructions');
+    await expectShown(code, '#AcrossHead', [norm(`Across ${s.markup}`)], s, 'across heading');
+    await expectShown(code, '#AcrossList .ct', [s.markup], s, 'across clue');
+    await expectShown(code, '#DownList .ct', [norm(`2 ${s.markup}`)], s, 'down clue');
+    await typeWord(code, 1, 'across', 'cat');
+    await typeWord(code, 1, 'down', 'car');
+    assert.ok(norm(await code.locator('#CurrentClue').innerText()).endsWith(norm(`2 ${s.markup}`)), 'the current clue');
+    await code.getByRole('button', { name: checkCaption, exact: true }).click();
+    assert.equal(norm(await code.locator('[role=status]').first().innerText()), rightShown, 'Check checks');
+    await expectNamed(code, 'crossword');
+    if (mode === 'frames') {
+      const welcome = await frameNamed(page, 'FeedbackFrame');
+      await expectShown(welcome, '.welcometext', [s.markup], s, 'welcome');
+      await expectShown(welcome, '.instructions', [s.markup], s, 'instructions');
+      await expectNamed(welcome, 'welcome');
+    }
+    return { page, problems };
+  };
+}
+
+describe('teacher text on every page kind', () => {
+  for (const [kind, run] of Object.entries(kinds)) {
+    // The texts side by side, each in a page of its own.
+    test(kind, async () => {
+      await Promise.all(samples.map(async (s) => {
+        const { page, problems } = await run(s).catch((e) => {
+          e.message = `${JSON.stringify(s.text)}: ${e.message}`;
+          throw e;
+        });
+        assert.deepEqual(problems, [], JSON.stringify(s.text));
+        await page.close();
+      }));
+    });
+  }
+});
+
+describe('an exercise without a title', () => {
+  // The frames of each page kind, and the word that titles them.
+  const untitled = [
+    ['Quiz', () => exportQuiz({ quiz: quizFile('', questionsOf(samples[5])) }), ['FeedbackFrame', 'CodeFrame']],
+    ['Quiz', () => exportQuiz({ mode: 'single', quiz: quizFile('', questionsOf(samples[5])) }), []],
+    ['Matching exercise', () => exportMatching({ pry: writeMatchFile(pairsOf(samples[5]), { title: '' }) }), []],
+    ['Matching exercise', () => exportMatching({ mode: 'dragdrop', pry: writeMatchFile(pairsOf(samples[5]), { title: '' }) }), []],
+    ['Crossword', () => exportCrossword({ title: '' }), ['FeedbackFrame', 'CodeFrame']],
+    ['Crossword', () => exportCrossword({ mode: 'single', title: '' }), []],
+  ];
+  test('is titled by its kind and shows no empty heading, on every page kind', async () => {
+    await Promise.all(untitled.map(async ([word, exported, frameNames]) => {
+      const { page, problems } = await open(exported().url);
+      const frames = [page.mainFrame()];
+      for (const name of frameNames) frames.push(await frameNamed(page, name));
+      for (const f of frames) {
+        const where = `${word}: ${f.name() || f.url()}`;
+        assert.equal(await f.evaluate(() => document.title), word, where);
+        if (frameNames.length > 0 && f === frames[0]) continue;  // a frameset
+        assert.equal(await f.locator('h1:visible').count(), 0, where);
+        assert.doesNotMatch(await f.locator('body').ariaSnapshot(), /heading[^\n]*\[level=1\]/, where);
+      }
+      assert.deepEqual(problems, [], word);
+      await page.close();
+    }));
+  });
+});
+
+// ---- Every text of the quiz's configuration, the title, the questions, the
+// answers and the reading at once hold a hostile value (quotes, a backslash,
+// a line break, an end tag, a comment opener and placeholder words) in every
+// export variant: every placeholder the supplied templates offer is filled,
+// every script and event handler of every page (as the browser reads the
+// page) still parses, the pages load without a script error, and each text
+// that shows at load shows as typed (no placeholder word in it was filled by
+// a later replacement).
+
+// Every text control of the quiz program's configuration.
+const controls = [
+  'mmoQuizSubtitle', 'mmoWelcome', 'mmoInstructions', 'editGuessCorrect', 'editGuessIncorrect',
+  'editRemainingTime', 'editStartReading', 'editShowReadingAgain', 'editTimesUp', 'editClickToShow',
+  'editHint', 'editCheck', 'editShow', 'editHelp', 'editNextEx', 'editBack', 'editContents',
+  'editTheseAnswersToo', 'editThisMuch', 'editPleaseEnter', 'editTheseWords', 'editNextCorrect',
+  'editCorrectList', 'editGraphicURL', 'editNextExURL', 'editContentsURL', 'editPageBGColor',
+  'editTitleColor', 'editExBGColor', 'editTextColor', 'editNavBarColor', 'editCorrectFirstTime',
+  'editOKCaption', 'editPopupBGColor', 'editYourScoreIs',
+];
+const allOn = {
+  chkIncludeHint: 1, chkIncludeShowAnswer: 1, chkIncludeHelp: 1, chkIncludeBack: 1,
+  chkIncludeNextEx: 1, chkIncludeContents: 1, chkShuffleQs: 0,
+};
+
+// What shows of a hostile value: everything before its end tag.
+const shown = ' it\'s "q" \\ [strTimesUp] [Question] [strPageBGColor] [CheckCaption] x';
+const hostile = (control) => `\u00ab${control}\u00bb${shown}\r\ny </script><!--<script> z`;
+const hostileTexts = Object.fromEntries(controls.map((c) => [c, hostile(c)]));
+
+// A quiz whose title, questions, answers and reading are hostile too.
+function hostileQuiz() {
+  const question = (n) => el('question-record', el('question', esc(hostile(`question${n}`))) +
+    el('answer', el('text', esc(hostile(`answer${n}`))) + el('correct', '1') + el('feedback', '')));
+  const reading = el('reading', el('include-reading', '0') + el('include-timer', '0') +
+    el('time-limit', '1') + el('internal-reading', '1') + el('path-to-reading', '') +
+    el('reading-title', esc(hostile('readingTitle'))) + el('reading-text', esc(hostile('readingText'))));
+  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', esc(hostile('title'))) +
+    reading + el('questions', question(1) + question(2))));
+  const file = join(mkdtempSync(join(tmpdir(), 'tavrel-hostile-')), 'hostile.aky');
+  writeFileSync(file, doc, 'latin1');
+  return file;
+}
+
+const variants = [
+  { mode: 'frames' },
+  { mode: 'frames', reading: 'typed', timer: 1 },
+  { mode: 'frames', reading: 'http://example.org/reading.htm', timer: 0 },
+  { mode: 'single' },
+  { mode: 'single', reading: 'typed', timer: 1 },
+  { mode: 'single', reading: 'typed', timer: 0 },
+  { mode: 'single', reading: 'http://example.org/reading.htm', timer: 1 },
+];
+
+const label = (v) => [v.mode, v.reading ? `reading ${v.reading}` : 'no reading', v.timer ? 'timer' : ''].join(' ').trim();
+
+// Placeholders of the supplied templates: bracketed words that are no
+// section markers and no index in the templates' own scripts (an index
+// follows a name: "Answers[i]").
+function templatePlaceholders() {
+  const found = new Set();
+  for (const name of readdirSync(templatesDir).filter((n) => n.endsWith('.ht_'))) {
+    const text = readFileSync(join(templatesDir, name), 'latin1');
+    const words = [...text.matchAll(/(?<!\w)\[([A-Za-z][A-Za-z0-9]*)\]/g)].map((m) => m[1]);
+    for (const w of words) if (!text.includes(`[/${w}]`)) found.add(w);
+  }
+  return [...found];
+}
+
+// The scripts and event handlers of a frame as the browser parsed the page.
+async function scriptsOf(frame) {
+  return frame.evaluate(() => {
+    const code = [...document.scripts].filter((s) => !s.src).map((s) => s.text);
+    for (const el of document.querySelectorAll('*')) {
+      for (const a of el.attributes) if (/^on/i.test(a.name)) code.push(`(function(event){${a.value}\n})`);
+    }
+    return code;
+  });
+}
+
+// Syntax errors among scripts.
+function syntaxErrors(code) {
+  const errors = [];
+  for (const c of code) {
+    try {
+      new vm.Script(c);
+    } catch (e) {
+      errors.push(`${e.message}: ${c.slice(0, 160)}`);
+    }
+  }
+  return errors;
+}
+
+// The texts a student sees in a frame at load: title, body text and buttons.
+async function visibleText(frame) {
+  return frame.evaluate(() => [
+    document.title,
+    document.body ? document.body.innerText : '',
+    ...[...document.querySelectorAll('input[type=button], input[type=submit], button')].map((b) => b.value || b.innerText),
+  ].join('\n'));
+}
+
+describe('hostile texts in every placeholder', () => {
+  const placeholders = templatePlaceholders();
+
+  for (const v of variants) {
+    test(label(v), async () => {
+      // Every placeholder is filled, whatever the variant.
+      const plain = exportQuiz({ ...v, switches: allOn, texts: { ...texts, editNextExURL: 'next.htm' } });
+      for (const file of plain.written) {
+        const html = readFileSync(file, 'latin1');
+        const left = placeholders.filter((p) => html.includes(`[${p}]`));
+        assert.deepEqual(left, [], `${file}: unfilled placeholders`);
+      }
+
+      const exported = exportQuiz({ ...v, quiz: hostileQuiz(), switches: allOn, texts: hostileTexts });
+
+      const page = await browser.newPage();
+      const problems = watchConsole(page);
+      await page.goto(exported.url);
+      await page.waitForLoadState('load');
+      await page.waitForTimeout(200);
+      let seen = 0;
+      const altered = [];
+      for (const frame of page.frames()) {
+        if (!frame.url().startsWith('file:')) continue;
+        await frame.waitForLoadState('load');
+        assert.deepEqual(syntaxErrors(await scriptsOf(frame)), [], frame.url());
+        const text = (await visibleText(frame)).replace(/\u00a0/g, ' ');
+        for (const m of text.matchAll(/\u00ab(\w+)\u00bb/g)) {
+          seen++;
+          const after = text.slice(m.index + m[0].length, m.index + m[0].length + shown.length);
+          if (after !== shown) altered.push(`${m[1]} in ${frame.url().replace(/.*\//, '')}: ${after}`);
+        }
+      }
+      assert.ok(seen > 0, 'some hostile text shows at load');
+      assert.deepEqual(altered, []);
+      assert.equal(await page.evaluate(() => window.broken), undefined);
+      // Pictures and pages at the hostile addresses are missing: no script error.
+      assert.deepEqual(problems.filter((p) => !p.includes('Failed to load resource')), []);
+      await page.close();
+    });
+  }
+});
