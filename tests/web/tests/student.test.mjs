@@ -273,6 +273,48 @@ describe('keyboard', () => {
   });
 });
 
+describe('keyboard and captions of the single page', () => {
+  test('no empty bar; after a right answer and OK the next question is one key away and announced', async () => {
+    const { page, problems } = await openSingle({ switches: { chkShuffleQs: 0, chkIncludeBack: 0, chkIncludeNextEx: 0, chkIncludeContents: 0 } });
+    assert.equal(await page.locator('#NavBar').isVisible(), false, 'no bar without buttons');
+    await page.locator('#Guess').focus();
+    await page.keyboard.type('Paris');
+    await page.keyboard.press('Enter');
+    await page.locator('#Popup[open]').waitFor();
+    await page.keyboard.press('Enter');
+    await page.locator('#Popup').waitFor({ state: 'hidden' });
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), 'Next open question: 2');
+    await page.keyboard.press('Enter');
+    assert.equal((await page.locator('#QNumber').innerText()).trim(), '2 / 7');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Guess');
+    assert.match(await page.locator('#QAnnounce').innerText(), /^2 \/ 7: Name a primary colour/);
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+
+  test('with the built-in empty captions a check control shows, and a check shows right or wrong', async () => {
+    const empty = { editCheck: '', editGuessCorrect: '', editGuessIncorrect: '', editHint: '', editShow: '' };
+    const frames = await open({ texts: empty });
+    const check = frames.code.locator('#Q1').getByRole('button', { name: 'Check' });
+    assert.equal((await check.innerText()).trim(), '\u2713');
+    await frames.code.fill('#G1', 'Lyon');
+    await check.click();
+    assert.equal((await frames.code.locator('#F1').innerText()).replace(/\s+/g, ' ').trim(), '\u2717 wrong');
+    await frames.code.fill('#G1', 'Paris');
+    await check.click();
+    assert.equal((await frames.code.locator('#F1').innerText()).replace(/\s+/g, ' ').trim(), '\u2713 right');
+    assert.deepEqual(frames.problems, []);
+    await frames.page.close();
+    const single = await openSingle({ texts: empty, switches: { chkShuffleQs: 0 } });
+    await single.page.fill('#Guess', 'Paris');
+    assert.equal((await single.page.getByRole('button', { name: 'Check' }).innerText()).trim(), '\u2713');
+    await single.page.getByRole('button', { name: 'Check' }).click();
+    assert.match((await popup(single.page)).replace(/\s+/g, ' '), /^\u2713 right/);
+    assert.deepEqual(single.problems, []);
+    await single.page.close();
+  });
+});
+
 describe('phone with a reading', () => {
   test('frames at 360 x 380: questions get most of the height, the reading hides, the checked feedback is in view', async () => {
     const { page, code, problems } = await open({ reading: 'typed' }, { width: 360, height: 380 });
