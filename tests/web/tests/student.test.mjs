@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { exportQuiz, frameNamed, screenshot, startBrowser, templatesDir, texts, watchConsole } from './helpers.mjs';
+import { exportMatching, exportQuiz, frameNamed, screenshot, startBrowser, templatesDir, texts, watchConsole } from './helpers.mjs';
 
 const cp1252High = [0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021, 0x2C6, 0x2030,
   0x160, 0x2039, 0x152, 0x8D, 0x17D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
@@ -364,8 +364,14 @@ describe('phone with a reading', () => {
   });
 
   test('timed readings take no room before the start and after the time is up', async () => {
-    for (const mode of ['frames', 'single']) {
-      const exported = exportQuiz({ mode, reading: 'typed', timer: 1, switches: { chkShuffleQs: 0 } });
+    const kinds = {
+      frames: () => exportQuiz({ reading: 'typed', timer: 1 }),
+      single: () => exportQuiz({ mode: 'single', reading: 'typed', timer: 1, switches: { chkShuffleQs: 0 } }),
+      'matching select list': () => exportMatching({ reading: 'typed', timer: 1 }),
+      'matching drag and drop': () => exportMatching({ mode: 'dragdrop', reading: 'typed', timer: 1 }),
+    };
+    for (const [mode, exportPage] of Object.entries(kinds)) {
+      const exported = exportPage();
       const page = await browser.newPage();
       const problems = watchConsole(page);
       await page.clock.install({ time: new Date('2024-01-01T10:00:00Z') });
@@ -391,6 +397,33 @@ describe('phone with a reading', () => {
       await until(async () => (await frameWidth(page, 'ReadingFrame')) === 0, `${mode}: no room after the time is up`);
       await code.getByRole('button', { name: texts.editShowReadingAgain }).click();
       await until(async () => (await frameWidth(page, 'ReadingFrame')) > 300, `${mode}: shown again`);
+      assert.deepEqual(problems, [], mode);
+      await page.close();
+    }
+  });
+});
+
+describe('matching with a reading on a phone', () => {
+  test('360 x 740: the exercise gets most of the height and the Reading button hides and shows the reading', async () => {
+    for (const mode of ['select', 'dragdrop']) {
+      const exported = exportMatching({ mode, reading: 'typed', timer: 0 });
+      const page = await browser.newPage();
+      await page.setViewportSize({ width: 360, height: 740 });
+      const problems = watchConsole(page);
+      await page.goto(exported.url);
+      const code = await frameNamed(page, 'CodeFrame');
+      await until(async () => (await frameHeight(page, 'ReadingFrame')) > 100, `${mode}: the reading shows`);
+      assert.ok((await frameHeight(page, 'CodeFrame')) > 740 / 2, mode);
+      const toggle = code.getByRole('button', { name: 'Reading' });
+      await toggle.click();
+      await until(async () => (await frameHeight(page, 'ReadingFrame')) === 0, `${mode}: the reading hides`);
+      assert.equal(await toggle.getAttribute('aria-pressed'), 'false');
+      await screenshot(page, `match-${mode}-reading-hidden-360x740.png`);
+      await toggle.click();
+      await until(async () => (await frameHeight(page, 'ReadingFrame')) > 100, `${mode}: the reading shows again`);
+      await page.setViewportSize({ width: 1280, height: 800 });
+      await until(async () => (await frameWidth(page, 'ReadingFrame')) > 400, `${mode}: side by side on a wide screen`);
+      await until(async () => !(await toggle.isVisible()), `${mode}: no reading button on a wide screen`);
       assert.deepEqual(problems, [], mode);
       await page.close();
     }
