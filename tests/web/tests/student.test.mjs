@@ -6,7 +6,9 @@ import assert from 'node:assert/strict';
 import { mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { exportMatching, exportQuiz, frameNamed, screenshot, startBrowser, templatesDir, texts, watchConsole } from './helpers.mjs';
+import { chromium } from 'playwright-core';
+import { chromiumArgs, exportMatching, exportQuiz, frameNamed, screenshot, startBrowser, templatesDir, texts, watchConsole } from './helpers.mjs';
+import { exportCrossword } from './crossword-helpers.mjs';
 
 const cp1252High = [0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021, 0x2C6, 0x2030,
   0x160, 0x2039, 0x152, 0x8D, 0x17D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
@@ -399,6 +401,54 @@ describe('phone with a reading', () => {
       await until(async () => (await frameWidth(page, 'ReadingFrame')) > 300, `${mode}: shown again`);
       assert.deepEqual(problems, [], mode);
       await page.close();
+    }
+  });
+});
+
+describe('phone without a reading', () => {
+  test('quiz and crossword frames at 360 x 740: the welcome strip shows its text and buttons, closes, opens and makes room for the help', async () => {
+    const kinds = {
+      quiz: () => exportQuiz({ switches: { chkIncludeNextEx: 1, chkIncludeContents: 1 } }),
+      crossword: () => exportCrossword({ switches: { chkIncludeNextEx: 1, chkIncludeBack: 1 } }),
+    };
+    const phone = await chromium.launch({ executablePath: '/usr/bin/chromium', args: chromiumArgs });
+    try {
+      const context = await phone.newContext({ viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true });
+      context.setDefaultTimeout(5000);
+      for (const [kind, exportPage] of Object.entries(kinds)) {
+        const page = await context.newPage();
+        const problems = watchConsole(page);
+        await page.goto(exportPage().url);
+        const code = await frameNamed(page, 'CodeFrame');
+        const welcome = await frameNamed(page, 'FeedbackFrame');
+        const unseen = () => welcome.evaluate(() => [...document.querySelectorAll('main > *:not(.help)')]
+          .filter((e) => e.getBoundingClientRect().bottom > innerHeight + 1).map((e) => e.className || e.tagName));
+        await until(async () => (await unseen()).length === 0, `${kind}: the welcome text and buttons are all in view`);
+        assert.ok((await frameHeight(page, 'FeedbackFrame')) < 740 * 0.45, kind);
+        const toggle = code.getByRole('button', { name: 'Welcome' });
+        await toggle.tap();
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) === 0, `${kind}: the strip closes`);
+        assert.equal(await toggle.getAttribute('aria-pressed'), 'false');
+        await toggle.tap();
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) > 100, `${kind}: and opens again`);
+        const help = code.getByRole('button', { name: 'Help' });
+        await help.tap();
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) >= 740 * 0.45, `${kind}: the help makes room for itself`);
+        await until(() => welcome.evaluate(() => {
+          const r = document.getElementById('HelpHeading').getBoundingClientRect();
+          return r.top >= 0 && r.bottom <= innerHeight;
+        }), `${kind}: the help's heading is in view`);
+        await screenshot(page, `${kind}-help-360x740.png`);
+        await help.tap();
+        await until(async () => !(await welcome.locator('#help').isVisible()), `${kind}: a second tap closes the help`);
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) < 740 * 0.45, `${kind}: and gives the room back`);
+        await page.setViewportSize({ width: 1280, height: 800 });
+        await until(async () => !(await toggle.isVisible()), `${kind}: no welcome button on a wide screen`);
+        assert.deepEqual(problems, [], kind);
+        await page.close();
+      }
+    } finally {
+      await phone.close();
     }
   });
 });
