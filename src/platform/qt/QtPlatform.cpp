@@ -251,7 +251,14 @@ bool RunOpener(const QStringList& command, const QString& address, int waitMs) {
     return false;
   }
   if (!process->waitForFinished(waitMs)) {
-    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    // Openers still running are kept in a list for the rest of the run (never
+    // ended with the program) and let go when they end.
+    static auto* running = new QList<QProcess*>;
+    running->append(process);
+    QObject::connect(process, &QProcess::finished, process, [process] {
+      running->removeOne(process);
+      process->deleteLater();
+    });
     return true;
   }
   const bool ok = process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;

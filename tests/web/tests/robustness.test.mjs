@@ -2,9 +2,11 @@
 // 128 to 255 arrive in the pages as typed and break no script.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { writeFileSync } from 'node:fs';
+import { mkdtempSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { exportQuiz, frameNamed, startBrowser, watchConsole } from './helpers.mjs';
+import { exportMatching, exportQuiz, frameNamed, startBrowser, watchConsole, writeMatchFile } from './helpers.mjs';
+import { exportCrossword } from './crossword-helpers.mjs';
 
 const awkward = {
   editGuessCorrect: 'Right! It\'s "correct" \\o/ \u00e9 \u20ac \u201cx\u201d \u2013 </script>',
@@ -101,5 +103,57 @@ describe('awkward texts', () => {
       assert.deepEqual(problems, [], mode);
       await page.close();
     }
+  });
+});
+
+describe('long words on a phone', () => {
+  const word = 'Rindfleischetikettierungsueberwachungsaufgaben';
+  const address = 'https://www.example.org/lessons/reading/' + 'averylongaddresswithoutanyplacetobreakit'.repeat(2) + '.htm';
+  const long = `${word} ${address}`;
+  // A quiz whose title, question and typed reading hold both.
+  function longQuiz() {
+    const dir = mkdtempSync(join(tmpdir(), 'tavrel-long-'));
+    const file = join(dir, 'quiz.aky');
+    const reading = ['<include-reading>1</include-reading>', '<include-timer>0</include-timer>',
+      '<time-limit>1</time-limit>', '<internal-reading>1</internal-reading>', '<path-to-reading></path-to-reading>',
+      `<reading-title>${long}</reading-title>`, `<reading-text>${long}</reading-text>`].join('\r\n');
+    writeFileSync(file, '<?xml version="1.0" encoding="ISO-8859-1"?>\r\n<tavrel-askery-file>\r\n<version>6</version>\r\n'
+      + `<data>\r\n<title>${long}</title>\r\n<reading>\r\n${reading}\r\n\r\n</reading>\r\n<questions>\r\n<question-record>\r\n`
+      + `<question>${long}</question>\r\n<answer>\r\n<text>${word}</text>\r\n<correct>1</correct>\r\n<feedback></feedback>\r\n</answer>\r\n`
+      + '</question-record>\r\n</questions>\r\n</data>\r\n</tavrel-askery-file>\r\n', 'latin1');
+    return file;
+  }
+  const pairs = () => writeMatchFile([[long, word], ['Two', address], ['Three', 'three']], { title: long });
+  const clued = { rows: ['CAT', 'A..', 'R..'], clues: { CAT: long, CAR: long }, title: long, texts: { mmoInstructions: long, mmoWelcome: long } };
+  const quizTexts = { mmoWelcome: long, mmoInstructions: long, mmoQuizSubtitle: long };
+  const matchTexts = { mmoInstructions: long, mmoExerciseSubtitle: long };
+  const kinds = {
+    'quiz frames': () => exportQuiz({ quiz: longQuiz(), reading: 'none', texts: quizTexts }),
+    'quiz frames with its reading page': () => exportQuiz({ quiz: longQuiz(), texts: quizTexts }),
+    'quiz single page': () => exportQuiz({ mode: 'single', quiz: longQuiz(), reading: 'none', texts: quizTexts }),
+    'matching select list': () => exportMatching({ pry: pairs(), texts: matchTexts }),
+    'matching drag and drop': () => exportMatching({ mode: 'dragdrop', pry: pairs(), texts: matchTexts }),
+    'crossword frames': () => exportCrossword(clued),
+    'crossword single page': () => exportCrossword({ mode: 'single', ...clued }),
+  };
+
+  test('a 46-letter word and a long address scroll no page sideways at 360 pixels', async () => {
+    const wide = [];
+    for (const [kind, exportPage] of Object.entries(kinds)) {
+      const page = await browser.newPage();
+      await page.setViewportSize({ width: 360, height: 740 });
+      const problems = watchConsole(page);
+      await page.goto(exportPage().url);
+      if (page.frames().length > 1) await frameNamed(page, 'CodeFrame');
+      if (kind.includes('reading')) await frameNamed(page, 'ReadingFrame');
+      await page.waitForTimeout(300);
+      for (const frame of page.frames()) {
+        const [scroll, width] = await frame.evaluate(() => [document.documentElement.scrollWidth, innerWidth]);
+        if (scroll > width) wide.push(`${kind}, ${frame.name() || 'page'}: ${scroll} > ${width}`);
+      }
+      assert.deepEqual(problems, [], kind);
+      await page.close();
+    }
+    assert.deepEqual(wide, []);
   });
 });

@@ -195,7 +195,8 @@ describe('single page by keyboard alone', () => {
     let text = await feedback(page);
     assert.match(text, /^Correct! Well done\./);
     assert.match(text, /Questions answered correctly the first time: 1 \/ 8/);
-    assert.deepEqual(await closed(page, 'Enter'), { id: 'Guess', text: '' });
+    // The way on is the next key: the next open question.
+    assert.deepEqual(await closed(page, 'Enter'), { id: 'QNextButton', text: '\u2192 2' });
 
     // The check button as well, by Space; Escape closes the dialog.
     assert.deepEqual(await moveTo(page, 'CheckButton'), { id: 'CheckButton', text: 'Check' });
@@ -241,7 +242,7 @@ describe('single page by keyboard alone', () => {
       await page.keyboard.press('Enter');
       text = await feedback(page);
       assert.match(text, /^Correct! Well done\./, rest[i]);
-      assert.equal((await closed(page, 'Enter')).id, 'Guess');
+      assert.equal((await closed(page, 'Enter')).id, i < rest.length - 1 ? 'QNextButton' : 'Guess');
       if (i < rest.length - 1) {
         await moveTo(page, 'NextQ', 'Shift+Tab');
         await page.keyboard.press('Enter');

@@ -6,7 +6,9 @@ import assert from 'node:assert/strict';
 import { mkdtempSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import { exportQuiz, frameNamed, screenshot, startBrowser, templatesDir, texts, watchConsole } from './helpers.mjs';
+import { chromium } from 'playwright-core';
+import { chromiumArgs, exportMatching, exportQuiz, frameNamed, screenshot, startBrowser, templatesDir, texts, watchConsole } from './helpers.mjs';
+import { exportCrossword } from './crossword-helpers.mjs';
 
 const cp1252High = [0x20AC, 0x81, 0x201A, 0x192, 0x201E, 0x2026, 0x2020, 0x2021, 0x2C6, 0x2030,
   0x160, 0x2039, 0x152, 0x8D, 0x17D, 0x8F, 0x90, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
@@ -273,6 +275,48 @@ describe('keyboard', () => {
   });
 });
 
+describe('keyboard and captions of the single page', () => {
+  test('no empty bar; after a right answer and OK the next question is one key away and announced', async () => {
+    const { page, problems } = await openSingle({ switches: { chkShuffleQs: 0, chkIncludeBack: 0, chkIncludeNextEx: 0, chkIncludeContents: 0 } });
+    assert.equal(await page.locator('#NavBar').isVisible(), false, 'no bar without buttons');
+    await page.locator('#Guess').focus();
+    await page.keyboard.type('Paris');
+    await page.keyboard.press('Enter');
+    await page.locator('#Popup[open]').waitFor();
+    await page.keyboard.press('Enter');
+    await page.locator('#Popup').waitFor({ state: 'hidden' });
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute('aria-label')), 'Next open question: 2');
+    await page.keyboard.press('Enter');
+    assert.equal((await page.locator('#QNumber').innerText()).trim(), '2 / 7');
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Guess');
+    assert.match(await page.locator('#QAnnounce').innerText(), /^2 \/ 7: Name a primary colour/);
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+
+  test('with the built-in empty captions a check control shows, and a check shows right or wrong', async () => {
+    const empty = { editCheck: '', editGuessCorrect: '', editGuessIncorrect: '', editHint: '', editShow: '' };
+    const frames = await open({ texts: empty });
+    const check = frames.code.locator('#Q1').getByRole('button', { name: 'Check' });
+    assert.equal((await check.innerText()).trim(), '\u2713');
+    await frames.code.fill('#G1', 'Lyon');
+    await check.click();
+    assert.equal((await frames.code.locator('#F1').innerText()).replace(/\s+/g, ' ').trim(), '\u2717 wrong');
+    await frames.code.fill('#G1', 'Paris');
+    await check.click();
+    assert.equal((await frames.code.locator('#F1').innerText()).replace(/\s+/g, ' ').trim(), '\u2713 right');
+    assert.deepEqual(frames.problems, []);
+    await frames.page.close();
+    const single = await openSingle({ texts: empty, switches: { chkShuffleQs: 0 } });
+    await single.page.fill('#Guess', 'Paris');
+    assert.equal((await single.page.getByRole('button', { name: 'Check' }).innerText()).trim(), '\u2713');
+    await single.page.getByRole('button', { name: 'Check' }).click();
+    assert.match((await popup(single.page)).replace(/\s+/g, ' '), /^\u2713 right/);
+    assert.deepEqual(single.problems, []);
+    await single.page.close();
+  });
+});
+
 describe('phone with a reading', () => {
   test('frames at 360 x 380: questions get most of the height, the reading hides, the checked feedback is in view', async () => {
     const { page, code, problems } = await open({ reading: 'typed' }, { width: 360, height: 380 });
@@ -322,8 +366,14 @@ describe('phone with a reading', () => {
   });
 
   test('timed readings take no room before the start and after the time is up', async () => {
-    for (const mode of ['frames', 'single']) {
-      const exported = exportQuiz({ mode, reading: 'typed', timer: 1, switches: { chkShuffleQs: 0 } });
+    const kinds = {
+      frames: () => exportQuiz({ reading: 'typed', timer: 1 }),
+      single: () => exportQuiz({ mode: 'single', reading: 'typed', timer: 1, switches: { chkShuffleQs: 0 } }),
+      'matching select list': () => exportMatching({ reading: 'typed', timer: 1 }),
+      'matching drag and drop': () => exportMatching({ mode: 'dragdrop', reading: 'typed', timer: 1 }),
+    };
+    for (const [mode, exportPage] of Object.entries(kinds)) {
+      const exported = exportPage();
       const page = await browser.newPage();
       const problems = watchConsole(page);
       await page.clock.install({ time: new Date('2024-01-01T10:00:00Z') });
@@ -349,6 +399,81 @@ describe('phone with a reading', () => {
       await until(async () => (await frameWidth(page, 'ReadingFrame')) === 0, `${mode}: no room after the time is up`);
       await code.getByRole('button', { name: texts.editShowReadingAgain }).click();
       await until(async () => (await frameWidth(page, 'ReadingFrame')) > 300, `${mode}: shown again`);
+      assert.deepEqual(problems, [], mode);
+      await page.close();
+    }
+  });
+});
+
+describe('phone without a reading', () => {
+  test('quiz and crossword frames at 360 x 740: the welcome strip shows its text and buttons, closes, opens and makes room for the help', async () => {
+    const kinds = {
+      quiz: () => exportQuiz({ switches: { chkIncludeNextEx: 1, chkIncludeContents: 1 } }),
+      crossword: () => exportCrossword({ switches: { chkIncludeNextEx: 1, chkIncludeBack: 1 } }),
+    };
+    const phone = await chromium.launch({ executablePath: '/usr/bin/chromium', args: chromiumArgs });
+    try {
+      const context = await phone.newContext({ viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true });
+      context.setDefaultTimeout(5000);
+      for (const [kind, exportPage] of Object.entries(kinds)) {
+        const page = await context.newPage();
+        const problems = watchConsole(page);
+        await page.goto(exportPage().url);
+        const code = await frameNamed(page, 'CodeFrame');
+        const welcome = await frameNamed(page, 'FeedbackFrame');
+        const unseen = () => welcome.evaluate(() => [...document.querySelectorAll('main > *:not(.help)')]
+          .filter((e) => e.getBoundingClientRect().bottom > innerHeight + 1).map((e) => e.className || e.tagName));
+        await until(async () => (await unseen()).length === 0, `${kind}: the welcome text and buttons are all in view`);
+        assert.ok((await frameHeight(page, 'FeedbackFrame')) < 740 * 0.45, kind);
+        const toggle = code.getByRole('button', { name: 'Welcome' });
+        await toggle.tap();
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) === 0, `${kind}: the strip closes`);
+        assert.equal(await toggle.getAttribute('aria-pressed'), 'false');
+        await toggle.tap();
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) > 100, `${kind}: and opens again`);
+        const help = code.getByRole('button', { name: 'Help' });
+        await help.tap();
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) >= 740 * 0.45, `${kind}: the help makes room for itself`);
+        await until(() => welcome.evaluate(() => {
+          const r = document.getElementById('HelpHeading').getBoundingClientRect();
+          return r.top >= 0 && r.bottom <= innerHeight;
+        }), `${kind}: the help's heading is in view`);
+        await screenshot(page, `${kind}-help-360x740.png`);
+        await help.tap();
+        await until(async () => !(await welcome.locator('#help').isVisible()), `${kind}: a second tap closes the help`);
+        await until(async () => (await frameHeight(page, 'FeedbackFrame')) < 740 * 0.45, `${kind}: and gives the room back`);
+        await page.setViewportSize({ width: 1280, height: 800 });
+        await until(async () => !(await toggle.isVisible()), `${kind}: no welcome button on a wide screen`);
+        assert.deepEqual(problems, [], kind);
+        await page.close();
+      }
+    } finally {
+      await phone.close();
+    }
+  });
+});
+
+describe('matching with a reading on a phone', () => {
+  test('360 x 740: the exercise gets most of the height and the Reading button hides and shows the reading', async () => {
+    for (const mode of ['select', 'dragdrop']) {
+      const exported = exportMatching({ mode, reading: 'typed', timer: 0 });
+      const page = await browser.newPage();
+      await page.setViewportSize({ width: 360, height: 740 });
+      const problems = watchConsole(page);
+      await page.goto(exported.url);
+      const code = await frameNamed(page, 'CodeFrame');
+      await until(async () => (await frameHeight(page, 'ReadingFrame')) > 100, `${mode}: the reading shows`);
+      assert.ok((await frameHeight(page, 'CodeFrame')) > 740 / 2, mode);
+      const toggle = code.getByRole('button', { name: 'Reading' });
+      await toggle.click();
+      await until(async () => (await frameHeight(page, 'ReadingFrame')) === 0, `${mode}: the reading hides`);
+      assert.equal(await toggle.getAttribute('aria-pressed'), 'false');
+      await screenshot(page, `match-${mode}-reading-hidden-360x740.png`);
+      await toggle.click();
+      await until(async () => (await frameHeight(page, 'ReadingFrame')) > 100, `${mode}: the reading shows again`);
+      await page.setViewportSize({ width: 1280, height: 800 });
+      await until(async () => (await frameWidth(page, 'ReadingFrame')) > 400, `${mode}: side by side on a wide screen`);
+      await until(async () => !(await toggle.isVisible()), `${mode}: no reading button on a wide screen`);
       assert.deepEqual(problems, [], mode);
       await page.close();
     }
