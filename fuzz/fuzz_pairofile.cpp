@@ -103,6 +103,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FixedRandom random;
   const pairo::MatchExport select = pairo::BuildSelectListExport(forSelect, in, random);
   Check(select.refusal.has_value() || !select.plan.steps.empty());
+  // The exercise page is made as it is written: make it.
+  for (const ExportStep& step : select.plan.steps)
+    if (step.produce) (void)step.PageText();
   const pairo::MatchExport drag = pairo::BuildDragDropExport(reread, in);
   Check(!drag.plan.steps.empty());
   return 0;
