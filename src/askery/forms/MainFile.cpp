@@ -92,8 +92,7 @@ bool LoadOldQuiz(TfrmMain& w, const std::string& fileName, const std::string& te
       }
     }
   } catch (const std::exception&) {
-    platform().messageDlg("Unable to load the file. There may be a disk error.",
-                          MsgType::Warning, tavrel::mbOK, kHelpFile);
+    platform().messageDlg(UnableToLoadMessage(fileName), MsgType::Warning, tavrel::mbOK, kHelpFile);
   }
   return true;
 }

@@ -36,9 +36,9 @@ std::string CurrentNextExURL() {
   return frmConfig ? frmConfig->ControlText("editNextExURL") : std::string();
 }
 
-void ShowUnableToLoad() {
-  platform().messageDlg("Unable to load the file. There may be a disk error.", MsgType::Warning,
-                        tavrel::mbOK, kHelpSaveQuestion);
+void ShowUnableToLoad(const std::string& fileName) {
+  platform().messageDlg(UnableToLoadMessage(fileName), MsgType::Warning, tavrel::mbOK,
+                        kHelpSaveQuestion);
 }
 
 }  // namespace
@@ -116,7 +116,7 @@ bool TfrmMain::LoadOldFile(const std::string& fileName, const std::string& text)
       try {
         frmConfig->SetValues(ReadOldMatchConfig(file, frmConfig->Values()));
       } catch (const std::exception&) {
-        ShowUnableToLoad();
+        ShowUnableToLoad(fileName);
       }
     }
   }

@@ -371,6 +371,10 @@ std::string DamagedFileMessage(const std::string& fileName) {
   return "The file " + fileName + " is damaged or incomplete. It has not been opened.";
 }
 
+std::string UnableToLoadMessage(const std::string& fileName) {
+  return "Unable to load the file " + fileName + ". There may be a disk error.";
+}
+
 bool SaveTextFile(const std::string& fileName, const std::string& text) {
   if (text.empty() || (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0))
     return SaveBytesAtomically(fileName, text);

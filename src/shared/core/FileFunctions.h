@@ -32,6 +32,8 @@ std::string FileRefusalMessage(const std::string& fileName, FileRefusal why);
 // The message for a file that was read but holds neither a data file of the
 // program nor an old line-based file: empty, cut short, or of another kind.
 std::string DamagedFileMessage(const std::string& fileName);
+// What an old data file that failed part-way through its reading is told with.
+std::string UnableToLoadMessage(const std::string& fileName);
 
 // Writes text with CR LF after every line (the last one included) through a
 // temporary file in the same folder that replaces fileName only once it is

@@ -238,6 +238,14 @@ TEST_F(AskeryWindows, DatafileOldQuizWithReloadQuestionAnsweredBothWays) {
   EXPECT_FALSE(config->ControlChecked("chkIncludeHint"));
   EXPECT_TRUE(config->ControlChecked("chkIncludeBack"));  // absent: on
 
+  // A reading that fails part-way names the file it could not finish.
+  fake.ClearRecords();
+  fake.RunOutOfMemory().Answer(ModalResult::OK);
+  main->LoadFile(dir.File("old.aky"));
+  ASSERT_EQ(fake.messages.size(), 2u);
+  EXPECT_EQ(fake.messages[1].text,
+            "Unable to load the file " + dir.File("old.aky") + ". There may be a disk error.");
+
   // Neither the option nor SaveWithFile: no question at all.
   fake.ClearRecords();
   SetReload(false);
