@@ -84,6 +84,8 @@ int RunMatchingExport(int argc, char** argv) {
       readingXML = parts.reading;
       const pairo::ItemsRead items = pairo::ReadMatchItems(parts.items, 1, pairs);
       if (items.hasDefault) in.defaultRight = items.defaultRight;
+    } else if (!IsOldDataFile(text)) {
+      throw std::runtime_error(DamagedFileMessage(pryFile));
     } else {
       // An older line-based exercise, read as the program reads it.
       const pairo::OldMatch old = pairo::ReadOldMatch(TDataFile(pryFile), in.config.Text("editNextExURL"));

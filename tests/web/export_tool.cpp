@@ -100,6 +100,8 @@ int main(int argc, char** argv) {
         in.title = parts.title;
         readingXML = parts.reading;
         quizfile::ReadQuizQuestions(parts.questions, 1, questions);
+      } else if (!IsOldDataFile(text)) {
+        throw std::runtime_error(DamagedFileMessage(quizFile));
       } else {
         // An older line-based quiz, read as the program reads it.
         const quizfile::OldQuiz old =

@@ -405,7 +405,12 @@ void TConfigFormBase::MakeConfigXML(std::string& xml) const {
 }
 
 bool TConfigFormBase::WriteConfigFile() {
-  return configdoc::SaveConfigToFile(ConfigProgram(), FConfigFileName, Values(), GetMajorVersion());
+  try {
+    return configdoc::SaveConfigToFile(ConfigProgram(), FConfigFileName, Values(), GetMajorVersion());
+  } catch (const std::exception&) {
+    // More than memory holds: the file was not replaced.
+    return false;
+  }
 }
 
 void TConfigFormBase::LoadOldConfigFile(const std::string& fileName) {

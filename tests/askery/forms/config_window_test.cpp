@@ -17,6 +17,7 @@
 #include "datafile_fixture.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/FileFunctions.h"
+#include "support/ResourceLimits.h"
 
 using datafile_test::AskeryWindows;
 using datafile_test::RegistryConfigFile;
@@ -236,6 +237,22 @@ TEST_F(AskeryWindows, ConfigFailedWriteIsReportedAndStaysChanged) {
   EXPECT_FALSE(config->SaveConfigFileAs());
   EXPECT_EQ(config->FConfigFileName, bad);
   EXPECT_TRUE(config->ConfigChanged);
+
+  if (!tavrel::testing::kMemoryLimitsWork) GTEST_SKIP() << "memory limits do not apply here";
+  // A save that needs more memory than there is: reported, the file as it
+  // was, the configuration still changed.
+  dir.Write("big.cfg", "old");
+  config->FConfigFileName = dir.File("big.cfg");
+  config->SetControlText("mmoInstructions", std::string(4 << 20, 'i'));
+  const int status = tavrel::testing::RunWithMemoryHeadroom(1 << 20, [&] {
+    fake.Answer(ModalResult::OK);
+    return !config->SaveConfigFile() && config->ConfigChanged &&
+                   fake.messages.back().text == "Unable to save file: " + dir.File("big.cfg")
+               ? 0
+               : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(dir.Read("big.cfg"), "old");
 }
 
 TEST_F(AskeryWindows, ConfigFileThatRefusesASettingIsReportedAsNotSaved) {

@@ -62,7 +62,7 @@ describe('example quiz with english4.cfg', () => {
 });
 
 describe('old-format examples', () => {
-  test('are exported with their questions and pairs, and a version too old is refused', () => {
+  test('are exported with their questions and pairs; a version too old and a damaged file are refused', () => {
     const quiz = exportQuiz({ quiz: join(repoRoot, 'examples', 'animals-oldformat.aky') });
     const code = readFileSync(join(quiz.dir, 'quizc.htm'), 'latin1');
     assert.match(code, /What is a young cat called\?/);
@@ -76,5 +76,9 @@ describe('old-format examples', () => {
     writeFileSync(tooOld, '[FileInfo]\r\nVersion=1\r\n\r\n[Question1]\r\nQuestion=Q\r\nAnswer1=a\r\n');
     assert.throws(() => exportQuiz({ quiz: tooOld }), /not supported by this version of Askery/);
     assert.throws(() => exportMatching({ pry: tooOld }), /not supported by this version of Pairo/);
+    const cut = join(mkdtempSync(join(tmpdir(), 'tavrel-cut-')), 'cut.pry');
+    writeFileSync(cut, '<?xml version="1.0" encoding="ISO-8859-1"?>\r\n<tavrel-pairo-file>\r\n<version>6</version>\r\n<data>\r\n<pair><left-item><te');
+    assert.throws(() => exportQuiz({ quiz: cut }), /cut\.pry is damaged or incomplete/);
+    assert.throws(() => exportMatching({ pry: cut }), /cut\.pry is damaged or incomplete/);
   });
 });
