@@ -99,7 +99,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Section(page, "Reading", in.reading.include);
     Section(page, "NoTimer", !in.reading.timer);
     Section(page, "Timer", in.reading.timer);
-    Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+    Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strQuizTitle]", MarkupText(in.title));
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
@@ -116,7 +116,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     std::string page = plan.UseTemplate(in.welcome);
     Section(page, "inclWelcome", !c.Text("mmoWelcome").empty());
     Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
-    Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+    Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
     Fill(page, "[strWelcome]", MarkupText(TextToHTMLBreaks(c.Text("mmoWelcome"))));
     Fill(page, "[strInstructions]", MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
@@ -258,7 +258,7 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));
   FillFeedback(page, c);
   Fill(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
-  Fill(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+  Fill(page, "[strPlainTitle]", ShownText(in.title, false));
   Fill(page, "[strExerciseSubtitle]", ScriptLines(MarkupText(c.Text("mmoQuizSubtitle"))));
   Fill(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
   FillScriptAddressesAndColours(page, c);
@@ -295,7 +295,7 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
 
   Section(frameset, "V3BrowserVersion", false);
   Section(frameset, "V4BrowserVersion", true);
-  Fill(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+  Fill(frameset, "[strPlainTitle]", ShownText(in.title, false));
   Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;
   if (!readingIsAddress)

@@ -35,10 +35,6 @@ std::string Html(const std::string& s) { return MarkupText(TextToHTMLBreaks(s));
 std::string Attribute(const std::string& s) {
   return NoBrackets(ReplaceAll("<", "&lt;", AttributeValue(s)));
 }
-// The title as plain text, for the page's title element.
-std::string PlainTitle(const std::string& title) {
-  return NoBrackets(ReplaceAll("<", "&lt;", StripTags(title)));
-}
 // A single-quoted script string.
 std::string Script(const std::string& s) { return ScriptString(s); }
 
@@ -184,7 +180,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     std::string page = plan.UseTemplate(in.frameset);
     if (plan.abandoned) return plan;
     Fill(page, "[strPuzzleTitle]", Html(in.title));
-    Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+    Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
     plan.steps.push_back(ExportStep::Write(names.fileName,
@@ -200,7 +196,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     if (plan.abandoned) return plan;
     Section(page, "inclWelcome", !c.Text("mmoWelcome").empty());
     Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
-    Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+    Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
     Fill(page, "[strWelcome]", Html(c.Text("mmoWelcome")));
     Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions")));
@@ -234,7 +230,7 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
                   "\"  onClick=\"Cheat()\">";
 
     Fill(page, "[strPuzzleTitle]", Html(in.title));
-    Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+    Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
     Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
     Fill(page, "[strCluesAcross]", Html(c.Text("editCluesAcross")));
@@ -294,7 +290,7 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[GridMap]", table.map);
   FillLettersAndClues(page, letters, clues);
   Fill(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
-  Fill(page, "[strPlainTitle]", PlainTitle(in.title));
+  Fill(page, "[strPlainTitle]", ShownText(in.title, false));
   Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
   Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));

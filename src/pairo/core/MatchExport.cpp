@@ -20,49 +20,6 @@ const std::string kCrLf = "\r\n";
 // The title of a page whose exercise has none.
 const char* const kExerciseWord = "Matching exercise";
 
-// A text shown as text only (an option of a select list, a card, the name of
-// a place): a tag ("<i>", "</b>", "<img ...>") is left out, as a browser
-// leaves it out of an option; a "<" or ">" that is no part of a tag
-// ("2 < 3", "a<b") stays as text, and a bracket becomes its character
-// reference.  Line breaks read as blanks.  Where nothing but blanks is left
-// once the tags are out, the text shows as typed, tags and all.
-std::string ShownText(const std::string& s) {
-  auto startsTag = [&s](size_t i) {
-    if (i + 1 >= s.size()) return false;
-    const char n = s[i + 1];
-    return (n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z') || n == '/' || n == '!';
-  };
-  auto text = [&](bool tagsOut) {
-    std::string r;
-    r.reserve(s.size() + 8);
-    for (size_t i = 0; i < s.size(); ++i) {
-      const char c = s[i];
-      if (tagsOut && c == '<' && startsTag(i)) {
-        const size_t end = s.find('>', i + 1);
-        if (end != std::string::npos) {
-          i = end;
-          continue;
-        }
-      }
-      if (c == '<')
-        r += "&lt;";
-      else if (c == '>')
-        r += "&gt;";
-      else if (c == '[')
-        r += "&#91;";
-      else if (c == '\n' && i > 0 && s[i - 1] == '\r')
-        continue;  // CR LF is one line break
-      else if (c == '\r' || c == '\n')
-        r += ' ';
-      else
-        r += c;
-    }
-    return r;
-  };
-  const std::string shown = text(true);
-  return Trim(shown).empty() ? text(false) : shown;
-}
-
 // An address for a page: the characters that could end a quoted attribute
 // or script string, start a tag or form a placeholder word, blanks and
 // control characters are %-encoded; everything else (including "%", "?",
@@ -221,7 +178,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     KeepSection(frameset, "Reading", true);
     KeepSection(frameset, "NoTimer", !in.reading.timer);
     KeepSection(frameset, "Timer", in.reading.timer);
-    FillPlaceholder(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+    FillPlaceholder(frameset, "[strPlainTitle]", ShownText(in.title, false));
     FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
     FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
     frameset = FinishPage(frameset, in.title, kExerciseWord);
@@ -272,7 +229,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
   FillPlaceholder(page, "[strExerciseTitle]", MarkupText(TextToHTMLBreaks(in.title)));
-  FillPlaceholder(page, "[strPlainTitle]", MarkupText(StripTags(TextToHTMLBreaks(in.title))));
+  FillPlaceholder(page, "[strPlainTitle]", ShownText(in.title, false));
   FillPlaceholder(page, "[CorrectAnswersArray]", correct);
   FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
   FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
@@ -480,7 +437,7 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
-  FillPlaceholder(page, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+  FillPlaceholder(page, "[strPlainTitle]", ShownText(in.title, false));
   FillPlaceholder(page, "[strExerciseSubtitle]",
                   ScriptLines(MarkupText(c.Text("mmoExerciseSubtitle"))));
   FillPlaceholder(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
@@ -548,7 +505,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   KeepSection(frameset, "Reading", true);
   KeepSection(frameset, "NoTimer", !in.reading.timer);
   KeepSection(frameset, "Timer", in.reading.timer);
-  FillPlaceholder(frameset, "[strPlainTitle]", MarkupText(StripTags(in.title)));
+  FillPlaceholder(frameset, "[strPlainTitle]", ShownText(in.title, false));
   FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
   std::string readingFrame;
   if (!readingIsAddress)

@@ -14,7 +14,7 @@ std::string BuildReadingPage(const std::string& templateText, int browserVersion
     t = ProcessTemplateSection(t, "V3BrowserVersion", false);
     t = ProcessTemplateSection(t, "V4BrowserVersion", true);
   }
-  t = XMLReplaceAll("[strPlainReadingTitle]", MarkupText(StripTags(in.title)), t);
+  t = XMLReplaceAll("[strPlainReadingTitle]", ShownText(in.title, false), t);
   t = XMLReplaceAll("[strReadingTitle]", MarkupText(TextToHTMLBreaks(in.title)), t);
   t = XMLReplaceAll("[strGraphicURL]", AttributeValue(in.graphicURL), t);
   t = XMLReplaceAll("[strPageBGColor]", AttributeValue(in.pageBGColor), t);

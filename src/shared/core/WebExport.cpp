@@ -437,6 +437,43 @@ std::string MarkupText(const std::string& s) {
   return r;
 }
 
+std::string ShownText(const std::string& s, bool typedWhenBlank) {
+  auto startsTag = [&s](size_t i) {
+    if (i + 1 >= s.size()) return false;
+    const char n = s[i + 1];
+    return (n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z') || n == '/' || n == '!';
+  };
+  auto text = [&](bool tagsOut) {
+    std::string r;
+    r.reserve(s.size() + 8);
+    for (size_t i = 0; i < s.size(); ++i) {
+      const char c = s[i];
+      if (tagsOut && c == '<' && startsTag(i)) {
+        const size_t end = s.find('>', i + 1);
+        if (end != std::string::npos) {
+          i = end;
+          continue;
+        }
+      }
+      if (c == '<')
+        r += "&lt;";
+      else if (c == '>')
+        r += "&gt;";
+      else if (c == '[')
+        r += "&#91;";
+      else if (c == '\n' && i > 0 && s[i - 1] == '\r')
+        continue;  // CR LF is one line break
+      else if (c == '\r' || c == '\n')
+        r += ' ';
+      else
+        r += c;
+    }
+    return r;
+  };
+  const std::string shown = text(true);
+  return typedWhenBlank && Trim(shown).empty() ? text(false) : shown;
+}
+
 std::string AttributeValue(const std::string& s) { return QuotesToEntities(NoPlaceholderWords(s)); }
 
 namespace {

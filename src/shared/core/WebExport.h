@@ -266,6 +266,17 @@ std::string FileNameAsAddress(const std::string& bareName);
 // Linear in the length of the text.
 std::string MarkupText(const std::string& s);
 
+// A teacher's text shown as text only (an option of a select list, a card,
+// the name of a place, a page's title): a tag ("<i>", "</b>", "<img ...>")
+// is left out, as a browser leaves it out of an option; a "<" or ">" that is
+// no part of a tag ("2 < 3", "a<b") stays as text, and a bracket becomes its
+// character reference.  Line breaks read as blanks.  Where nothing but
+// blanks is left once the tags are out, the text shows as typed, tags and
+// all (unless typedWhenBlank is false: a page's title that is a picture
+// alone is left blank, for the page to be titled by its kind).  Linear in
+// the length of the text.
+std::string ShownText(const std::string& s, bool typedWhenBlank = true);
+
 // A value for a double-quoted attribute: double quotes become &quot;, and
 // brackets as in MarkupText.
 std::string AttributeValue(const std::string& s);

@@ -29,7 +29,7 @@ TEST(ReadingPage, FramesVersionFillsEveryPlaceholder) {
   const std::string page = BuildReadingPage(kTemplate, 3, Reading());
   EXPECT_EQ(page,
             "<Head><META NAME=\"Author\" CONTENT=\"Created with Tavrel by Corvane Software.\">"
-            "<title>Caf&eacute; society\r\nPart 2</title></Head>v3"
+            "<title>Caf&eacute; society Part 2</title></Head>v3"
             "<h1>Caf&eacute; <i>society</i><BR>\r\nPart 2</h1>"
             "<body bg=\"#FFFFFF\" t=\"navy\" x=\"#000\" e=\"#EEE\" g=\"bg &quot;1&quot;.gif\">"
             "Line<BR>\r\n&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Indented & <b>bold</b> &uuml;");

@@ -91,6 +91,15 @@ async function expectNamed(frame, where) {
   assert.doesNotMatch(title, /oneline/i, `${where}: page title`);
 }
 
+// The title of the page in the browser's tab: the exercise's title as text
+// only, as an option or a card shows it, or as its heading shows it; the
+// kind's word where the title is markup alone.
+async function expectTitled(page, s, word) {
+  const title = norm(await page.title());
+  const expected = s.afterWord === '' ? word : s.plain;
+  assert.ok(title === expected || (s.markup !== '' && title.startsWith(s.markup)), `the title in the tab: "${title}"`);
+}
+
 let browser;
 before(async () => { browser = await startBrowser(); });
 after(async () => { await browser.close(); });
@@ -112,6 +121,7 @@ const kinds = {
     const { page, problems } = await open(exported.url);
     const code = await frameNamed(page, 'CodeFrame');
     const welcome = await frameNamed(page, 'FeedbackFrame');
+    await expectTitled(page, s, 'Quiz');
     await expectShown(code, '#Questions .qtext', markupOf(s), s, 'questions');
     await expectShown(code, '#QuizTitle', [s.markup], s, 'title');
     await expectShown(code, '.subtitle', [s.markup], s, 'subtitle');
@@ -130,6 +140,7 @@ const kinds = {
     for (const f of [code, welcome]) await expectNamed(f, f.name());
     // The reading page, opened by itself.
     await page.goto(pathToFileURL(join(exported.dir, 'quizr.htm')).href);
+    await expectTitled(page, s, 'Reading');
     await expectShown(page, 'h1', [s.markup], s, 'reading title');
     await expectShown(page, '.text', [s.markup], s, 'reading text');
     await expectNamed(page.mainFrame(), 'reading');
@@ -143,6 +154,7 @@ const kinds = {
       switches: { chkShuffleQs: 0 },
     });
     const { page, problems } = await open(exported.url);
+    await expectTitled(page, s, 'Quiz');
     const code = await frameNamed(page, 'CodeFrame');
     const reading = await frameNamed(page, 'ReadingFrame');
     await expectShown(code, '#ExTitle', [s.markup], s, 'title');
@@ -171,6 +183,7 @@ const kinds = {
       texts: { mmoExerciseSubtitle: s.text, mmoInstructions: s.text, editCheck: checkCaption },
     });
     const { page, problems } = await open(exported.url);
+    await expectTitled(page, s, 'Matching exercise');
     await expectShown(page, '#ExTitle', [s.markup], s, 'title');
     await expectShown(page, '#ExSubtitle', [s.markup], s, 'subtitle');
     await expectShown(page, '#ExInstructions', [s.markup], s, 'instructions');
@@ -191,6 +204,7 @@ const kinds = {
       texts: { mmoExerciseSubtitle: s.text, mmoInstructions: s.text, editCheck: checkCaption, editGuessCorrect: rightText },
     });
     const { page, problems } = await open(exported.url);
+    await expectTitled(page, s, 'Matching exercise');
     await expectShown(page, '#ExTitle', [s.markup], s, 'title');
     await expectShown(page, '#ExSubtitle', [s.markup], s, 'subtitle');
     await expectShown(page, '#ExInstructions', [s.markup], s, 'instructions');
@@ -226,6 +240,7 @@ for (const mode of ['frames', 'single']) {
       },
     });
     const { page, problems } = await open(exported.url);
+    await expectTitled(page, s, 'Crossword');
     const code = mode === 'frames' ? await frameNamed(page, 'CodeFrame') : page.mainFrame();
     await expectShown(code, '#PuzzleTitle', [s.markup], s, 'title');
     await expectShown(code, mode === 'frames' ? '.subtitle' : '#PuzzleSubtitle', [s.markup], s, 'subtitle');

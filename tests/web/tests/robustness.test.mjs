@@ -110,6 +110,8 @@ describe('long words on a phone', () => {
   const word = 'Rindfleischetikettierungsueberwachungsaufgaben';
   const address = 'https://www.example.org/lessons/reading/' + 'averylongaddresswithoutanyplacetobreakit'.repeat(2) + '.htm';
   const long = `${word} ${address}`;
+  // And a video's frame of a usual embedding size, in the texts given as markup.
+  const video = `${long} <iframe width="560" height="315" src="about:blank"></iframe>`;
   // A quiz whose title, question and typed reading hold both.
   function longQuiz() {
     const dir = mkdtempSync(join(tmpdir(), 'tavrel-long-'));
@@ -124,9 +126,9 @@ describe('long words on a phone', () => {
     return file;
   }
   const pairs = () => writeMatchFile([[long, word], ['Two', address], ['Three', 'three']], { title: long });
-  const clued = { rows: ['CAT', 'A..', 'R..'], clues: { CAT: long, CAR: long }, title: long, texts: { mmoInstructions: long, mmoWelcome: long } };
-  const quizTexts = { mmoWelcome: long, mmoInstructions: long, mmoQuizSubtitle: long };
-  const matchTexts = { mmoInstructions: long, mmoExerciseSubtitle: long };
+  const clued = { rows: ['CAT', 'A..', 'R..'], clues: { CAT: long, CAR: video }, title: long, texts: { mmoInstructions: video, mmoWelcome: video } };
+  const quizTexts = { mmoWelcome: video, mmoInstructions: video, mmoQuizSubtitle: long };
+  const matchTexts = { mmoInstructions: video, mmoExerciseSubtitle: long };
   const kinds = {
     'quiz frames': () => exportQuiz({ quiz: longQuiz(), reading: 'none', texts: quizTexts }),
     'quiz frames with its reading page': () => exportQuiz({ quiz: longQuiz(), texts: quizTexts }),
@@ -137,14 +139,14 @@ describe('long words on a phone', () => {
     'crossword single page': () => exportCrossword({ mode: 'single', ...clued }),
   };
 
-  test('a 46-letter word and a long address scroll no page sideways at 360 pixels', async () => {
+  test('a 46-letter word, a long address and a video scroll no page sideways at 360 pixels', async () => {
     const wide = [];
     for (const [kind, exportPage] of Object.entries(kinds)) {
       const page = await browser.newPage();
       await page.setViewportSize({ width: 360, height: 740 });
       const problems = watchConsole(page);
       await page.goto(exportPage().url);
-      if (page.frames().length > 1) await frameNamed(page, 'CodeFrame');
+      if (await page.locator('frameset').count()) await frameNamed(page, 'CodeFrame');
       if (kind.includes('reading')) await frameNamed(page, 'ReadingFrame');
       await page.waitForTimeout(300);
       for (const frame of page.frames()) {
