@@ -104,6 +104,15 @@ let browser;
 before(async () => { browser = await startBrowser(); });
 after(async () => { await browser.close(); });
 
+// The texts both matching pages show from the exercise and the configuration.
+async function expectMatchingTexts(page, s) {
+  await expectTitled(page, s, 'Matching exercise');
+  await expectShown(page, '#ExTitle', [s.markup], s, 'title');
+  await expectShown(page, '#ExSubtitle', [s.markup], s, 'subtitle');
+  await expectShown(page, '#ExInstructions', [s.markup], s, 'instructions');
+  await expectShown(page, '.left', markupOf(s), s, 'left items');
+}
+
 async function open(url) {
   const page = await browser.newPage();
   const problems = watchConsole(page);
@@ -183,11 +192,7 @@ const kinds = {
       texts: { mmoExerciseSubtitle: s.text, mmoInstructions: s.text, editCheck: checkCaption },
     });
     const { page, problems } = await open(exported.url);
-    await expectTitled(page, s, 'Matching exercise');
-    await expectShown(page, '#ExTitle', [s.markup], s, 'title');
-    await expectShown(page, '#ExSubtitle', [s.markup], s, 'subtitle');
-    await expectShown(page, '#ExInstructions', [s.markup], s, 'instructions');
-    await expectShown(page, '.left', markupOf(s), s, 'left items');
+    await expectMatchingTexts(page, s);
     const selects = page.locator('select');
     assert.equal(await selects.count(), 3, 'select lists');
     const rights = [s.plain, plainAfter('R2', s), 'R3'];
@@ -204,11 +209,7 @@ const kinds = {
       texts: { mmoExerciseSubtitle: s.text, mmoInstructions: s.text, editCheck: checkCaption, editGuessCorrect: rightText },
     });
     const { page, problems } = await open(exported.url);
-    await expectTitled(page, s, 'Matching exercise');
-    await expectShown(page, '#ExTitle', [s.markup], s, 'title');
-    await expectShown(page, '#ExSubtitle', [s.markup], s, 'subtitle');
-    await expectShown(page, '#ExInstructions', [s.markup], s, 'instructions');
-    await expectShown(page, '.left', markupOf(s), s, 'left items');
+    await expectMatchingTexts(page, s);
     const rights = [s.plain, plainAfter('R2', s), 'R3'];
     const cards = await page.locator('.card').allInnerTexts();
     assert.deepEqual(cards.map(norm).sort(), [...rights].sort(), 'cards show their texts');
