@@ -231,13 +231,8 @@ void TfrmMain::CreateToolBar() {
           {&spdSaveQuiz, "spdSaveQuiz", TavrelGlyph::Save, "Save this quiz", [this] { spdSaveQuizClick(); }},
           {&spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this quiz with another name",
            [this] { mnuSaveAsClick(); }},
-          {},
-          {&spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); }},
-          {&spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); }},
-          {&spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); }},
-          {&spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action",
-           [this] { mnuUndoClick(); }},
-          {},
+      },
+      {
           {&spdShowReading, "spdShowReading", TavrelGlyph::Reading, "Add a reading text",
            [this] { mnuAddReadingTextClick(); }},
           {&spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); }},
@@ -245,9 +240,6 @@ void TfrmMain::CreateToolBar() {
            [this] { spdToWebClick(); }},
           {&spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this quiz into a Web page",
            [this] { mnuToDHTMLClick(); }},
-          {},
-          {&spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); }},
-          {&spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); }},
       });
 }
 

@@ -67,16 +67,10 @@ class TfrmMain : public TMainFormBase {
   QToolButton* spdLoadQuiz = nullptr;
   QToolButton* spdSaveQuiz = nullptr;
   QToolButton* spdSaveAs = nullptr;
-  QToolButton* spdCut = nullptr;
-  QToolButton* spdCopy = nullptr;
-  QToolButton* spdPaste = nullptr;
-  QToolButton* spdUndo = nullptr;
   QToolButton* spdShowReading = nullptr;
   QToolButton* spdConfig = nullptr;
   QToolButton* spdToWeb = nullptr;
   QToolButton* spdToDHTML = nullptr;
-  QToolButton* spdHelp = nullptr;
-  QToolButton* spdQuit = nullptr;
 
   QLabel* lblTitle = nullptr;
   QLabel* lblQuestion = nullptr;

@@ -201,21 +201,13 @@ void TfrmMain::CreateToolBar() {
           {&spdSave, "spdSave", TavrelGlyph::Save, "Save this crossword", [this] { spdSaveClick(); }},
           {&spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this crossword with another name",
            [this] { mnuSaveAsClick(); }},
-          {},
-          {&spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); }},
-          {&spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); }},
-          {&spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); }},
-          {&spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action",
-           [this] { mnuUndoClick(); }},
-          {},
+      },
+      {
           {&spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); }},
           {&spdToWeb, "spdToWeb", TavrelGlyph::Web, "Compile this crossword into a Web page",
            [this] { spdToWebClick(); }},
           {&spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML, "Compile this crossword into a single Web page",
            [this] { spdToDHTMLClick(); }},
-          {},
-          {&spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); }},
-          {&spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); }},
       });
 }
 

@@ -214,13 +214,8 @@ void TfrmMain::CreateToolBar() {
           {&spdSave, "spdSave", TavrelGlyph::Save, "Save this exercise", [this] { spdSaveClick(); }},
           {&spdSaveAs, "spdSaveAs", TavrelGlyph::SaveAs, "Save this quiz with another name",
            [this] { mnuSaveAsClick(); }},
-          {},
-          {&spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); }},
-          {&spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); }},
-          {&spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); }},
-          {&spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action",
-           [this] { mnuUndoClick(); }},
-          {},
+      },
+      {
           {&spdShowReading, "spdShowReading", TavrelGlyph::Reading, "Add or edit a reading text",
            [this] { mnuAddReadingTextClick(); }},
           {&spdConfig, "spdConfig", TavrelGlyph::Config, "Configure output", [this] { spdConfigClick(); }},
@@ -228,9 +223,6 @@ void TfrmMain::CreateToolBar() {
            [this] { spdToWebClick(); }},
           {&spdToDHTML, "spdToDHTML", TavrelGlyph::DHTML,
            "Export this quiz to create DHTML output for v4 browsers", [this] { mnuExportToDHTMLClick(); }},
-          {},
-          {&spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuContentsClick(); }},
-          {&spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); }},
       });
 }
 

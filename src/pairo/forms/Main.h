@@ -69,16 +69,10 @@ class TfrmMain : public TMainFormBase {
   QToolButton* spdLoadQuiz = nullptr;
   QToolButton* spdSave = nullptr;
   QToolButton* spdSaveAs = nullptr;
-  QToolButton* spdCut = nullptr;
-  QToolButton* spdCopy = nullptr;
-  QToolButton* spdPaste = nullptr;
-  QToolButton* spdUndo = nullptr;
   QToolButton* spdShowReading = nullptr;
   QToolButton* spdConfig = nullptr;
   QToolButton* spdToWeb = nullptr;
   QToolButton* spdToDHTML = nullptr;
-  QToolButton* spdHelp = nullptr;
-  QToolButton* spdQuit = nullptr;
 
   QLabel* pnlTitle = nullptr;
   tavrel::TMemo* mmoTitle = nullptr;

@@ -170,19 +170,31 @@ QToolButton* TMainFormBase::AddToolButton(QToolBar* bar, const char* name, Tavre
 }
 
 QToolBar* TMainFormBase::AddToolBar(QWidget* parent, const char* name, int width, int height,
-                                    const std::vector<TToolButtonSpec>& buttons) {
+                                    const std::vector<TToolButtonSpec>& fileButtons,
+                                    const std::vector<TToolButtonSpec>& ownButtons) {
   auto* bar = new QToolBar(parent);
   bar->setObjectName(name);
   bar->setMovable(false);
   bar->setIconSize(QSize(22, 22));
   bar->setGeometry(0, 0, width, height);
-  for (const TToolButtonSpec& entry : buttons) {
-    if (!entry.name) {
-      bar->addSeparator();
-      continue;
+  const std::vector<TToolButtonSpec> editButtons = {
+      {&spdCut, "spdCut", TavrelGlyph::Cut, "Cut to clipboard", [this] { mnuCutClick(); }},
+      {&spdCopy, "spdCopy", TavrelGlyph::Copy, "Copy to clipboard", [this] { mnuCopyClick(); }},
+      {&spdPaste, "spdPaste", TavrelGlyph::Paste, "Paste from clipboard", [this] { mnuPasteClick(); }},
+      {&spdUndo, "spdUndo", TavrelGlyph::Undo, "Undo previous editing action", [this] { mnuUndoClick(); }},
+  };
+  const std::vector<TToolButtonSpec> lastButtons = {
+      {&spdHelp, "spdHelp", TavrelGlyph::Help, "Show the help file", [this] { mnuHelpContentsClick(); }},
+      {&spdQuit, "spdQuit", TavrelGlyph::Quit, "Quit the program", [this] { spdQuitClick(); }},
+  };
+  bool first = true;
+  for (const auto* group : {&fileButtons, &editButtons, &ownButtons, &lastButtons}) {
+    if (!first) bar->addSeparator();
+    first = false;
+    for (const TToolButtonSpec& entry : *group) {
+      QToolButton* b = AddToolButton(bar, entry.name, entry.glyph, entry.hint, entry.click);
+      if (entry.button) *entry.button = b;
     }
-    QToolButton* b = AddToolButton(bar, entry.name, entry.glyph, entry.hint, entry.click);
-    if (entry.button) *entry.button = b;
   }
   return bar;
 }

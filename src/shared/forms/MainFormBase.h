@@ -250,6 +250,14 @@ class TMainFormBase : public QMainWindow {
   QAction* mnuDelete = nullptr;
   QAction* mnuSelectAll = nullptr;
 
+  // The toolbar buttons every window has (AddToolBar).
+  QToolButton* spdCut = nullptr;
+  QToolButton* spdCopy = nullptr;
+  QToolButton* spdPaste = nullptr;
+  QToolButton* spdUndo = nullptr;
+  QToolButton* spdHelp = nullptr;
+  QToolButton* spdQuit = nullptr;
+
   // The property that carries a menu's, item's or control's help context.
   static constexpr const char* kHelpContextProperty = "helpContext";
 
@@ -289,10 +297,12 @@ class TMainFormBase : public QMainWindow {
     const char* hint = nullptr;
     std::function<void()> click;
   };
-  // The window's fixed toolbar across the top of `parent`, with its buttons
-  // in the order given.
+  // The window's fixed toolbar across the top of `parent`: the program's
+  // file buttons, the edit buttons, the program's own buttons, then Help and
+  // Quit, each group apart.
   QToolBar* AddToolBar(QWidget* parent, const char* name, int width, int height,
-                       const std::vector<TToolButtonSpec>& buttons);
+                       const std::vector<TToolButtonSpec>& fileButtons,
+                       const std::vector<TToolButtonSpec>& ownButtons);
 
   // The window sees the keys of w first (FormKeyDown), and files dropped on
   // w (or its viewport, for a scrolling box) are the window's.
