@@ -100,15 +100,11 @@ int RunMatchingExport(int argc, char** argv) {
     for (const auto& [k, v] : args.overrides.text) in.config.text[k] = v;
   }
 
-  const ToolReading reading = ReadToolReading(
+  in.reading = ReadToolReading(
       args, readingXML, readingMode, timer, mode == "dragdrop" ? 4 : 3, in.config,
       FromUtf8("Capitals of Europe"),
       FromUtf8("Paris is the capital of France, Berlin of Germany.\r\nWarszawa is the capital of "
                "Poland, Reykjav\xC3\xADk of Iceland.\r\nVienna lies on the Danube."));
-  in.reading.include = reading.include;
-  in.reading.timer = reading.timer;
-  in.reading.minutes = reading.minutes;
-  in.reading.output = reading.output;
 
   ReadToolTemplates(args, {&in.frameset, &in.code, &in.dhtml});
   const pairo::MatchExport made = mode == "dragdrop" ? pairo::BuildDragDropExport(pairs, in)

@@ -117,15 +117,11 @@ int main(int argc, char** argv) {
       }
     }
 
-    const ToolReading reading = ReadToolReading(
+    in.reading = ReadToolReading(
         args, readingXML, readingMode, timer, mode == "single" ? 4 : 3, in.config,
         FromUtf8("A short reading about caf\xC3\xA9s"),
         FromUtf8("Paris has many caf\xC3\xA9s.\r\nA coffee costs about 2.50 \xE2\x82\xAC at the "
                  "counter.\r\nNew York is called the Big Apple."));
-    in.reading.include = reading.include;
-    in.reading.timer = reading.timer;
-    in.reading.minutes = reading.minutes;
-    in.reading.output = reading.output;
 
     ReadToolTemplates(args, {&in.frameset, &in.welcome, &in.code, &in.dhtml});
     return RunToolPlan(mode == "single" ? BuildSinglePageExport(questions, in)

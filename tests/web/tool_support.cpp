@@ -65,10 +65,10 @@ ConfigValues ToolConfig(configdoc::Program program, const ToolArgs& args) {
   return config;
 }
 
-ToolReading ReadToolReading(const ToolArgs& args, const std::string& readingXML, const std::string& readingMode,
-                            int timer, int version, const ConfigValues& config, const std::string& typedTitle,
-                            const std::string& typedText) {
-  ToolReading reading;
+ExportReading ReadToolReading(const ToolArgs& args, const std::string& readingXML, const std::string& readingMode,
+                              int timer, int version, const ConfigValues& config, const std::string& typedTitle,
+                              const std::string& typedText) {
+  ExportReading reading;
   std::string readingTitle = XMLUnescape(GetValueByPath(readingXML, "reading-title", ""));
   std::string readingText = XMLUnescape(GetValueByPath(readingXML, "reading-text", ""));
   std::string readingPath = XMLUnescape(GetValueByPath(readingXML, "path-to-reading", ""));

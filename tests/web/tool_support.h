@@ -56,15 +56,9 @@ ConfigValues ToolConfig(configdoc::Program program, const ToolArgs& args);
 // version: the data file's reading element, with --reading (none, typed or
 // an address) and --timer MINUTES (-1: not given) over it; a typed reading
 // that has no title or text gets typedTitle and typedText.
-struct ToolReading {
-  bool include = false;
-  bool timer = false;
-  int minutes = 1;
-  std::string output;
-};
-ToolReading ReadToolReading(const ToolArgs& args, const std::string& readingXML, const std::string& readingMode,
-                            int timer, int version, const ConfigValues& config, const std::string& typedTitle,
-                            const std::string& typedText);
+ExportReading ReadToolReading(const ToolArgs& args, const std::string& readingXML, const std::string& readingMode,
+                              int timer, int version, const ConfigValues& config, const std::string& typedTitle,
+                              const std::string& typedText);
 
 // Reads each template from the template folder (any letter case).
 void ReadToolTemplates(const ToolArgs& args, std::initializer_list<TemplateSource*> templates);

@@ -37,13 +37,6 @@ void FillFeedback(std::string& page, const ConfigValues& c) {
   Fill(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));
 }
 
-// Adds the messages that making the reading output gave, in their place; a
-// reading whose template was empty after every fallback abandons the export.
-void AddReadingMessages(ExportPlan& plan, const ReadingState& reading) {
-  plan.AddMessages(reading.outputMessages);
-  if (reading.outputFailed) plan.abandoned = true;
-}
-
 // The loop block of the code page: from "[StartQuestionLoop]" through
 // "[EndQuestionLoop]".  Every copy of it in the page becomes "[Questions]" and
 // the block loses its markers.  A template without a usable pair of markers

@@ -18,24 +18,11 @@ class TQList;
 
 namespace askery {
 
-// The reading attached to the quiz, as the reading dialog holds it.
-struct ReadingState {
-  bool include = false;  // chkIncludeReading
-  bool timer = false;    // chkTimer
-  int minutes = 1;       // spinTimer
-  // The reading dialog's output for the export's browser version: the
-  // reading page, or a web address; and the messages shown while it was made
-  // (they take their place among the export's messages).
-  std::string output;
-  std::vector<ExportMessage> outputMessages;
-  bool outputFailed = false;  // the reading template was empty after every fallback
-};
-
 struct QuizExportInput {
   std::string fileName;  // the root page as chosen (full path)
   std::string title;     // the quiz title as typed
   ConfigValues config;   // the configuration window's boxes
-  ReadingState reading;
+  ExportReading reading;
   TemplateSource frameset{"askery.ht_", std::nullopt, {}};
   TemplateSource welcome{"askeryw.ht_", std::nullopt, {}};
   TemplateSource code{"askeryc.ht_", std::nullopt, {}};

@@ -44,13 +44,6 @@ std::string PageAddress(const std::string& s) {
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
 
-// The messages met while the reading's output was made; a reading whose
-// template was empty after every fallback abandons the export.
-void AddReadingMessages(ExportPlan& plan, const ExportReading& reading) {
-  plan.AddMessages(reading.outputMessages);
-  if (reading.outputFailed) plan.abandoned = true;
-}
-
 ExportPlan NewPlan(const ExportNames& names) {
   ExportPlan plan;
   plan.programName = kProgramName;

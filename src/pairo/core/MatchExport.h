@@ -129,25 +129,12 @@ class TQList;
 
 namespace pairo {
 
-// The reading attached to the exercise, as the reading dialog holds it.
-struct ExportReading {
-  bool include = false;  // chkIncludeReading
-  bool timer = false;    // chkTimer
-  int minutes = 1;       // spinTimer
-  // The reading dialog's output for the export's browser version (3 for the
-  // select-list export, 4 for the drag-and-drop export): the reading page,
-  // or a web address; and the messages shown while it was made.
-  std::string output;
-  std::vector<ExportMessage> outputMessages;
-  bool outputFailed = false;  // the reading template was empty after every fallback
-};
-
 struct MatchExportInput {
   std::string fileName;      // the root page as chosen (full path)
   std::string title;         // mmoTitle as typed
   std::string defaultRight;  // mmoDefault
   ConfigValues config;       // the matching configuration window's boxes
-  ExportReading reading;
+  ExportReading reading;  // output for browser version 3 (select lists) or 4 (drag and drop)
   TemplateSource frameset{"pairo.ht_", std::nullopt, {}};
   TemplateSource code{"pairoc.ht_", std::nullopt, {}};
   TemplateSource dhtml{"dpairo.ht_", std::nullopt, {}};

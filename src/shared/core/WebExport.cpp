@@ -151,6 +151,11 @@ ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& nam
   return plan;
 }
 
+void AddReadingMessages(ExportPlan& plan, const ExportReading& reading) {
+  plan.AddMessages(reading.outputMessages);
+  if (reading.outputFailed) plan.abandoned = true;
+}
+
 void ShowPlanMessages(const ExportPlan& plan) {
   for (const ExportStep& s : plan.steps) {
     if (s.kind != ExportStep::Kind::Message) continue;

@@ -196,6 +196,24 @@ struct ExportPlan {
   void WriteSinglePage(const std::string& page);
 };
 
+// The reading attached to a quiz or matching exercise, as the reading dialog
+// holds it for an export.
+struct ExportReading {
+  bool include = false;  // chkIncludeReading
+  bool timer = false;    // chkTimer
+  int minutes = 1;       // spinTimer
+  // The reading dialog's output for the export's browser version: the
+  // reading page, or a web address; and the messages shown while it was made
+  // (they take their place among the export's messages).
+  std::string output;
+  std::vector<ExportMessage> outputMessages;
+  bool outputFailed = false;  // the reading template was empty after every fallback
+};
+
+// Adds the messages that making the reading output gave, in their place; a
+// reading whose template was empty after every fallback abandons the export.
+void AddReadingMessages(ExportPlan& plan, const ExportReading& reading);
+
 // A plan whose root page is names.fileName, for programName's final report.
 ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& names, bool multiPage,
                           unsigned reportButtons);
