@@ -23,6 +23,16 @@ bool QuestEmpty(const Quest& q) {
 
 }  // namespace
 
+TQList::TQList(const TQList& other) {
+  items_.reserve(other.items_.size());
+  for (const auto& q : other.items_) items_.push_back(std::make_unique<Quest>(*q));
+}
+
+TQList& TQList::operator=(const TQList& other) {
+  if (this != &other) *this = TQList(other);
+  return *this;
+}
+
 int TQList::Count() const { return static_cast<int>(items_.size()); }
 
 void TQList::Move(int from, int to) {

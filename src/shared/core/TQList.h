@@ -23,6 +23,13 @@ struct Quest {
 
 class TQList {
  public:
+  TQList() = default;
+  // A copy holds records of its own with the same items.
+  TQList(const TQList& other);
+  TQList& operator=(const TQList& other);
+  TQList(TQList&&) = default;
+  TQList& operator=(TQList&&) = default;
+
   int Count() const;
   // Moves the item at 0-based position from to 0-based position to; the items
   // between shift by one.  Positions out of range change nothing.

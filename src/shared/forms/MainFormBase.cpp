@@ -602,27 +602,9 @@ void TMainFormBase::RunCommand(const std::function<void()>& command) {
   }
 }
 
-namespace {
-
-std::unique_ptr<TQList> CopyOf(const TQList& items) {
-  auto copy = std::make_unique<TQList>();
-  for (int i = 1; i <= items.Count(); ++i) {
-    const int n = copy->AddQuestion();
-    copy->SetQuestionText(n, items.GetQuestionText(i));
-    copy->SetQuestionExtra(n, items.GetQuestionExtra(i));
-    copy->SetQuestionFlag(n, items.GetQuestionFlag(i));
-    for (int a = 1; a <= items.GetAnswerCount(i); ++a)
-      copy->SetAnswer(n, a, items.GetAnswerText(i, a), items.GetAnswerFeedback(i, a),
-                      items.GetAnswerCorrect(i, a));
-  }
-  return copy;
-}
-
-}  // namespace
-
 TExerciseKeeper::TExerciseKeeper(TMainFormBase& window)
     : window_(window), exceptions_(std::uncaught_exceptions()), changed_(window.FChanged) {
-  if (const TQList* items = window.Questions()) items_ = CopyOf(*items);
+  if (const TQList* items = window.Questions()) items_ = std::make_unique<TQList>(*items);
 }
 
 TExerciseKeeper::~TExerciseKeeper() {
