@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
 #include "shared/core/WebExport.h"
@@ -347,4 +351,21 @@ TEST(WebExportBlank, OnlyYesGoesOn) {
   EXPECT_EQ(ui.messages[0].type, MsgType::Warning);
   EXPECT_EQ(ui.messages[0].buttons, tavrel::mbYesNoCancel);
   EXPECT_EQ(ui.messages[0].helpContext, 6000);
+}
+
+// The template editor writes CR LF after every line, the last one included;
+// a supplied template with other line ends would be rewritten by an Accept
+// that changed nothing.
+TEST(WebExportTemplates, SuppliedTemplatesHaveTheLineEndsTheEditorWrites) {
+  int seen = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TAVREL_SOURCE_DIR "/templates")) {
+    if (entry.path().extension() != ".ht_") continue;
+    ++seen;
+    std::ifstream in(entry.path(), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string loaded;
+    ASSERT_TRUE(LoadTextFile(entry.path().string(), loaded));
+    EXPECT_TRUE(bytes == loaded) << entry.path().filename() << " has line ends the editor would change";
+  }
+  EXPECT_EQ(seen, 12);
 }
