@@ -261,6 +261,86 @@ TEST(AtomicSave, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"shared.cfg"}));
 }
 
+struct stat StatOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
+// A folder open to all, with and without the sticky bit, holding a file of
+// another user that the saver may write: the saver cannot give a new file
+// that user's owner and group, and with the sticky bit may not replace the
+// file at all.
+TEST(AtomicSave, AnotherUsersFileInASharedFolderKeepsItsOwnerAndPlace) {
+  TempDir dir;
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  constexpr uid_t kOwner = 4242;
+  constexpr gid_t kGroup = 4343;
+  for (const mode_t folderMode : {mode_t{0777}, mode_t{01777}}) {
+    const std::string folder = dir.File(folderMode == 0777 ? "open" : "sticky");
+    SCOPED_TRACE(folder);
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    ASSERT_EQ(chmod(folder.c_str(), folderMode), 0);
+    const std::string file = folder + "/quiz.aky";
+    const std::string mine = folder + "/mine.htm";
+    tavrel::testing::WriteFileBytes(file, "the owner's text\r\n");
+    ASSERT_EQ(chown(file.c_str(), kOwner, kGroup), 0);
+    ASSERT_EQ(chmod(file.c_str(), 0666), 0);
+    const ino_t inode = InodeOf(file);
+    {
+      tavrel::testing::WithoutRootRights user;
+      if (!user.Ok()) GTEST_SKIP() << "file modes do not restrain this user";
+      EXPECT_TRUE(SaveTextFile(file, "saved by another user"));
+      EXPECT_EQ(tavrel::testing::ReadFileBytes(file), "saved by another user\r\n");
+      EXPECT_TRUE(SaveTextFileFrom(file, [](const TextSink& sink) { return sink("streamed"); }));
+      {
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.Ok());
+        EXPECT_FALSE(SaveTextFile(file, std::string(100, 'x')));
+      }
+      // The saver's own file there is still replaced by a new one.
+      ASSERT_TRUE(SaveTextFile(mine, "one"));
+      const ino_t first = InodeOf(mine);
+      ASSERT_TRUE(SaveTextFile(mine, "two"));
+      EXPECT_NE(InodeOf(mine), first);
+    }
+    EXPECT_EQ(tavrel::testing::ReadFileBytes(file), "streamed\r\n");
+    const struct stat st = StatOf(file);
+    EXPECT_EQ(st.st_uid, kOwner);
+    EXPECT_EQ(st.st_gid, kGroup);
+    EXPECT_EQ(st.st_mode & 07777, 0666u);
+    EXPECT_EQ(st.st_ino, inode);
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"mine.htm", "quiz.aky"}));
+  }
+}
+
+TEST(AtomicSave, FileTheFolderWillNotLetBeReplacedIsWrittenInPlace) {
+  TempDir dir;
+  dir.Write("quiz.aky", "old");
+  const ino_t inode = InodeOf(dir.File("quiz.aky"));
+  {
+    SaveFaultScope refused(SaveFault::ReplacingRefused);
+    int runs = 0;
+    EXPECT_TRUE(SaveTextFileFrom(dir.File("quiz.aky"), [&](const TextSink& sink) {
+      ++runs;
+      return sink("one\r\n") && sink("two");
+    }));
+    EXPECT_EQ(runs, 1);
+  }
+  EXPECT_EQ(dir.Read("quiz.aky"), "one\r\ntwo\r\n");
+  EXPECT_EQ(InodeOf(dir.File("quiz.aky")), inode);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"quiz.aky"}));
+
+  // Root may give a new file the owner and group of the one it replaces.
+  if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  ASSERT_EQ(chown(dir.File("quiz.aky").c_str(), 4242, 4343), 0);
+  ASSERT_TRUE(SaveTextFile(dir.File("quiz.aky"), "by root"));
+  const struct stat st = StatOf(dir.File("quiz.aky"));
+  EXPECT_NE(st.st_ino, inode);
+  EXPECT_EQ(st.st_uid, 4242u);
+  EXPECT_EQ(st.st_gid, 4343u);
+}
+
 TEST(AtomicSave, PipesAndDevicesAreNeverReplaced) {
   TempDir dir;
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0644), 0);
