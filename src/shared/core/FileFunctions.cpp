@@ -435,7 +435,8 @@ class PieceWriter {
 // the file would pass to another owner or group), inPlace writes over the
 // target; where the folder refuses the replacement (the sticky bit of a
 // shared folder), the text written goes over the target.  Whatever fails
-// (more than memory holds included) leaves the target as it was.
+// (more than memory holds, or anything a producer throws, included) leaves
+// the target as it was.
 bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>& write,
                  const std::function<bool(const std::string& target)>& inPlace) {
   if (fileName.empty()) return false;
@@ -456,7 +457,7 @@ bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>&
   auto writeInPlace = [&] {
     try {
       return exists && inPlace(target);
-    } catch (const std::exception&) {
+    } catch (...) {
       return false;
     }
   };
@@ -477,7 +478,7 @@ bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>&
   bool ok = false;
   try {
     ok = write(fd) && ::fsync(fd) == 0;
-  } catch (const std::exception&) {
+  } catch (...) {
     ok = false;
   }
   if (ok && gSaveFault == SaveFault::EndBeforeReplacing) ::_exit(3);

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/TextCodec.h"
@@ -339,6 +341,70 @@ TEST(AtomicSave, FileTheFolderWillNotLetBeReplacedIsWrittenInPlace) {
   EXPECT_NE(st.st_ino, inode);
   EXPECT_EQ(st.st_uid, 4242u);
   EXPECT_EQ(st.st_gid, 4343u);
+}
+
+// A producer giving pieces in order, counting those the sink took.
+TextProducer Pieces(const std::vector<std::string>& pieces, size_t* taken = nullptr) {
+  return [pieces, taken](const TextSink& sink) {
+    for (const std::string& piece : pieces) {
+      if (!sink(piece)) return false;
+      if (taken) ++*taken;
+    }
+    return true;
+  };
+}
+
+TEST(StreamedSave, EndsTheLastLineAsSaveTextFileDoes) {
+  TempDir dir;
+  const std::string big(70000, 'x');
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"one\r\ntwo\r", "\n"}, "one\r\ntwo\r\n"},
+      {{"one\r", "", "\n"}, "one\r\n"},
+      {{"\r", "\n"}, "\r\n"},
+      {{big + "\r", "\n"}, big + "\r\n"},
+      {{"one\r\n", "two"}, "one\r\ntwo\r\n"},
+      {{"lone\r"}, "lone\r\r\n"},
+      {{"", ""}, ""},
+  };
+  for (const auto& [pieces, expected] : cases) {
+    ASSERT_TRUE(SaveTextFileFrom(dir.File("a.htm"), Pieces(pieces)));
+    EXPECT_EQ(dir.Read("a.htm"), expected);
+    SaveFaultScope inPlace(SaveFault::NoTemporaryFile);
+    ASSERT_TRUE(SaveTextFileFrom(dir.File("a.htm"), Pieces(pieces)));
+    EXPECT_EQ(dir.Read("a.htm"), expected);
+  }
+}
+
+TEST(StreamedSave, FailedWriteOrProducerLeavesTheOldFile) {
+  TempDir dir;
+  dir.Write("quiz.aky", "old");
+  // A write beyond the file-size limit fails part-way; the producer is told
+  // to stop.
+  const std::vector<std::string> pieces(64, std::string(4096, 'p'));
+  size_t taken = 0;
+  {
+    FileSizeLimit limit(64 * 1024);
+    ASSERT_TRUE(limit.Ok());
+    EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), Pieces(pieces, &taken)));
+  }
+  EXPECT_LT(taken, pieces.size());
+  // A producer that fails or throws, whatever it throws.
+  EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"),
+                                [](const TextSink& sink) { return sink("half") && false; }));
+  auto throwing = [](auto thrown) {
+    return [thrown](const TextSink& sink) -> bool {
+      sink("half");
+      throw thrown;
+    };
+  };
+  EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), throwing(std::runtime_error("no"))));
+  EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), throwing(7)));
+  {
+    SaveFaultScope inPlace(SaveFault::NoTemporaryFile);
+    EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), throwing(std::runtime_error("no"))));
+  }
+  EXPECT_EQ(dir.Read("quiz.aky"), "old");
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"quiz.aky"}));
 }
 
 TEST(AtomicSave, PipesAndDevicesAreNeverReplaced) {
