@@ -69,9 +69,11 @@ class TMainFormBase : public QMainWindow {
   // file could not be written (the previous file is then as it was).
   virtual bool SaveAsXML(const std::string& /*fileName*/) { return false; }
   // Puts the data file read from fileName (its whole text) into the window:
-  // ClearExercise, then the file's exercise.  A text the program cannot take
-  // (damaged, of an unsupported version, too large) is refused with a
-  // message before anything is cleared; false then.  LoadFile calls it.
+  // the whole text is read into a new exercise first, then ClearExercise and
+  // the file's exercise.  A text the program cannot take (damaged, of an
+  // unsupported version, too large) is refused with a message, false then;
+  // it, and a read that fails part-way, leave the exercise in the window as
+  // it was.  LoadFile calls it.
   virtual bool ReadDataFile(const std::string& /*fileName*/, const std::string& /*text*/) {
     return false;
   }
