@@ -24,23 +24,7 @@ const char* const kExerciseWord = "Matching exercise";
 // or script string, start a tag or form a placeholder word, blanks and
 // control characters are %-encoded; everything else (including "%", "?",
 // "#", "&" and ":") stays, so web addresses keep their meaning.
-std::string PageAddress(const std::string& s) {
-  static const char* hex = "0123456789ABCDEF";
-  static const std::string special = "\"'\\<>[] `";
-  std::string r;
-  r.reserve(s.size() + 8);
-  for (const char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
-      r += c;
-      continue;
-    }
-    r += '%';
-    r += hex[u >> 4];
-    r += hex[u & 15];
-  }
-  return r;
-}
+std::string PageAddress(const std::string& s) { return PercentEncoded(s, "\"'\\<>[] `"); }
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
 

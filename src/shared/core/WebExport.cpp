@@ -325,24 +325,9 @@ std::string ScriptLines(const std::string& s) {
 }
 
 std::string FileNameAsAddress(const std::string& bareName) {
-  static const char* hex = "0123456789ABCDEF";
   // Characters with a meaning in an address or a quoted attribute; a colon
   // would make the part before it read as a scheme ("unit1:quizc.htm").
-  static const std::string special = "%#?&\"'\\<> :";
-  std::string r;
-  for (const char c : bareName) {
-    const auto u = static_cast<unsigned char>(c);
-    // Browsers drop tabs and line breaks from addresses: control characters
-    // are encoded too.
-    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
-      r += c;
-      continue;
-    }
-    r += '%';
-    r += hex[u >> 4];
-    r += hex[u & 15];
-  }
-  return r;
+  return PercentEncoded(bareName, "%#?&\"'\\<> :");
 }
 
 namespace {
