@@ -1,5 +1,7 @@
 #include "askery/core/QuizExport.h"
 
+#include <utility>
+
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
@@ -286,21 +288,11 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                          ListEntry::Front, kUnableToSave + names.code));
 
-  Section(frameset, "V3BrowserVersion", false);
-  Section(frameset, "V4BrowserVersion", true);
-  Fill(frameset, "[strPlainTitle]", ShownText(in.title, false));
-  Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-  std::string readingFrame;
-  if (!readingIsAddress)
-    readingFrame = FileNameAsAddress(names.reading);
-  else if (in.reading.timer)
-    readingFrame = "javascript:document.write('');";
-  else
-    readingFrame = AttributeValue(in.reading.output);
-  Fill(frameset, "[ReadingFileName]", readingFrame);
-  frameset = FinishPage(frameset, in.title, kExerciseWord);
-  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
-                                         ListEntry::FrontLine, kUnableToSave + names.fileName));
+  plan.steps.push_back(ExportStep::Write(
+      names.fileName,
+      FilledFrameset(std::move(frameset), names, in.reading, in.title, kExerciseWord, true,
+                     AttributeValue),
+      names.name, ListEntry::FrontLine, kUnableToSave + names.fileName));
   return plan;
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
@@ -25,6 +26,9 @@ const char* const kExerciseWord = "Matching exercise";
 // control characters are %-encoded; everything else (including "%", "?",
 // "#", "&" and ":") stays, so web addresses keep their meaning.
 std::string PageAddress(const std::string& s) { return PercentEncoded(s, "\"'\\<>[] `"); }
+
+// A reading's web address in the frameset.
+std::string ReadingAddress(const std::string& s) { return PageAddress(Trim(s)); }
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
 
@@ -136,7 +140,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   const bool reading = in.reading.include;
   const bool readingIsAddress = reading && IsWebAddress(in.reading.output);
   const std::string readingRef =
-      readingIsAddress ? PageAddress(Trim(in.reading.output)) : FileNameAsAddress(names.reading);
+      readingIsAddress ? ReadingAddress(in.reading.output) : FileNameAsAddress(names.reading);
   const std::string codeName = reading ? names.code : names.name;
   const std::string codePath = reading ? names.PathOf(names.code) : names.fileName;
 
@@ -149,18 +153,11 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
                                              kUnableToSave + names.reading));
     std::string frameset = plan.UseTemplate(in.frameset);
     if (plan.abandoned) return result;
-    KeepSection(frameset, "V4BrowserVersion", false);
-    KeepSection(frameset, "V3BrowserVersion", true);
-    KeepSection(frameset, "NoReading", false);
-    KeepSection(frameset, "Reading", true);
-    KeepSection(frameset, "NoTimer", !in.reading.timer);
-    KeepSection(frameset, "Timer", in.reading.timer);
-    FillPlaceholder(frameset, "[strPlainTitle]", ShownText(in.title, false));
-    FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-    FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
-    frameset = FinishPage(frameset, in.title, kExerciseWord);
-    plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::Front,
-                                           kUnableToSave + names.name));
+    plan.steps.push_back(ExportStep::Write(
+        names.fileName,
+        FilledFrameset(std::move(frameset), names, in.reading, in.title, kExerciseWord, false,
+                       ReadingAddress),
+        names.name, ListEntry::Front, kUnableToSave + names.name));
   }
 
   std::string page = plan.UseTemplate(in.code);
@@ -464,27 +461,11 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                          ListEntry::Front, kUnableToSave + names.code));
 
-  KeepSection(frameset, "V3BrowserVersion", false);
-  KeepSection(frameset, "V4BrowserVersion", true);
-  // The frameset template serves both exports: the reading and timer
-  // sections are settled here too, so that no marker shows.
-  KeepSection(frameset, "NoReading", false);
-  KeepSection(frameset, "Reading", true);
-  KeepSection(frameset, "NoTimer", !in.reading.timer);
-  KeepSection(frameset, "Timer", in.reading.timer);
-  FillPlaceholder(frameset, "[strPlainTitle]", ShownText(in.title, false));
-  FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-  std::string readingFrame;
-  if (!readingIsAddress)
-    readingFrame = FileNameAsAddress(names.reading);
-  else if (in.reading.timer)
-    readingFrame = "javascript:document.write('');";
-  else
-    readingFrame = PageAddress(Trim(in.reading.output));
-  FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
-  frameset = FinishPage(frameset, in.title, kExerciseWord);
-  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::FrontLine,
-                                         kUnableToSave + names.fileName));
+  plan.steps.push_back(ExportStep::Write(
+      names.fileName,
+      FilledFrameset(std::move(frameset), names, in.reading, in.title, kExerciseWord, true,
+                     ReadingAddress),
+      names.name, ListEntry::FrontLine, kUnableToSave + names.fileName));
   return result;
 }
 

@@ -625,3 +625,26 @@ void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minut
   FillPlaceholder(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
   FillPlaceholder(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
 }
+
+std::string FilledFrameset(std::string frameset, const ExportNames& names,
+                           const ExportReading& reading, const std::string& title,
+                           const char* kindWord, bool v4,
+                           std::string (*address)(const std::string&)) {
+  KeepSection(frameset, "V4BrowserVersion", v4);
+  KeepSection(frameset, "V3BrowserVersion", !v4);
+  KeepSection(frameset, "NoReading", false);
+  KeepSection(frameset, "Reading", true);
+  KeepSection(frameset, "NoTimer", !reading.timer);
+  KeepSection(frameset, "Timer", reading.timer);
+  FillPlaceholder(frameset, "[strPlainTitle]", ShownText(title, false));
+  FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+  std::string readingFrame;
+  if (!IsWebAddress(reading.output))
+    readingFrame = FileNameAsAddress(names.reading);
+  else if (v4 && reading.timer)
+    readingFrame = "javascript:document.write('');";
+  else
+    readingFrame = address(reading.output);
+  FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
+  return FinishPage(frameset, title, kindWord);
+}
