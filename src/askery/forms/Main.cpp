@@ -327,19 +327,7 @@ void TfrmMain::FormCreate() {
   FQuestions = std::make_unique<TQList>();
   RawHTMLWarned = false;
 
-  dlgOpenFile.filter = "Askerine files (*.aky)|*.aky";
-  dlgOpenFile.helpContext = kHelpOpenFile;
-  dlgOpenFile.fileMustExist = true;
-  dlgSaveFile.filter = "Askerine files (*.aky)|*.aky";
-  dlgSaveFile.defaultExt = "aky";
-  dlgSaveFile.helpContext = kHelpSaveQuestion;
-  dlgSaveFile.overwritePrompt = true;
-  dlgSaveFile.pathMustExist = true;
-  dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
-  dlgSaveWeb.defaultExt = "htm";
-  dlgSaveWeb.helpContext = kHelpWebExport;
-  dlgSaveWeb.overwritePrompt = true;
-  dlgSaveWeb.pathMustExist = true;
+  SetUpFileDialogs("Askerine files (*.aky)|*.aky", "Askerine files (*.aky)|*.aky", "aky", false);
 
   ReadStartSettings();
   FUsesTemplate.fill(true);

@@ -304,20 +304,7 @@ void TfrmMain::FormCreate() {
   FQuestions = std::make_unique<TQList>();
   RawHTMLWarned = false;
 
-  dlgOpenFile.filter = "Pairo files (*.pry)|*.pry";
-  dlgOpenFile.defaultExt = "pry";
-  dlgOpenFile.helpContext = kHelpOpenFile;
-  dlgOpenFile.fileMustExist = true;
-  dlgSaveFile.filter = "Pairo files (*.pry)|*.pry";
-  dlgSaveFile.defaultExt = "pry";
-  dlgSaveFile.helpContext = kHelpSaveQuestion;
-  dlgSaveFile.overwritePrompt = true;
-  dlgSaveFile.pathMustExist = true;
-  dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
-  dlgSaveWeb.defaultExt = "htm";
-  dlgSaveWeb.helpContext = kHelpWebExport;
-  dlgSaveWeb.overwritePrompt = true;
-  dlgSaveWeb.pathMustExist = true;
+  SetUpFileDialogs("Pairo files (*.pry)|*.pry", "Pairo files (*.pry)|*.pry", "pry", true);
 
   ReadStartSettings();
   FUsesTemplate = {true, false, true, true, true};

@@ -395,6 +395,24 @@ void TMainFormBase::ReadStartSettings() {
   ReadWindowSettings();
 }
 
+void TMainFormBase::SetUpFileDialogs(const char* openFilter, const char* saveFilter,
+                                     const char* extension, bool openAddsExtension) {
+  dlgOpenFile.filter = openFilter;
+  if (openAddsExtension) dlgOpenFile.defaultExt = extension;
+  dlgOpenFile.helpContext = kHelpOpenFile;
+  dlgOpenFile.fileMustExist = true;
+  dlgSaveFile.filter = saveFilter;
+  dlgSaveFile.defaultExt = extension;
+  dlgSaveFile.helpContext = kHelpSaveQuestion;
+  dlgSaveFile.overwritePrompt = true;
+  dlgSaveFile.pathMustExist = true;
+  dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
+  dlgSaveWeb.defaultExt = "htm";
+  dlgSaveWeb.helpContext = kHelpWebExport;
+  dlgSaveWeb.overwritePrompt = true;
+  dlgSaveWeb.pathMustExist = true;
+}
+
 bool TMainFormBase::FormCloseQuery() { return !FChanged || SaveChanges(); }
 
 void TMainFormBase::FormClose() {

@@ -146,6 +146,12 @@ class TMainFormBase : public QMainWindow {
   // type's open command, the fonts, the save folder, the file paths (recent
   // files, configuration file, template folder) and the window placement.
   void ReadStartSettings();
+  // Sets up the three file dialogs at the window's creation: the data file's
+  // for opening (openFilter; extension added to a typed name only where
+  // openAddsExtension) and for saving (saveFilter, extension), and the web
+  // exports' one for HTML pages; each with its help context and checks.
+  void SetUpFileDialogs(const char* openFilter, const char* saveFilter, const char* extension,
+                        bool openAddsExtension);
 
   // The end of every successful load: the exercise as loaded, unmodified,
   // under its file name, at the top of the recent files.
