@@ -122,14 +122,14 @@ bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& text
 
 void TfrmMain::LoadXMLFile(const std::string& fileText) {
   TfrmConfig* config = QuizConfig();
-  const quizfile::XMLParts parts = quizfile::ReadQuizXML(
+  const exercisedoc::Parts parts = quizfile::ReadQuizXML(
       fileText, mmoTitle->Text(), config ? config->ControlText("editNextExURL") : std::string());
   mmoTitle->SetText(parts.title);
   // The next exercise's address always comes from the file, whatever the
   // reload option says.
   if (config) config->SetControlText("editNextExURL", parts.nextExURL);
   if (frmAddReadingText) frmAddReadingText->LoadXMLReadingData(parts.reading);
-  LoadXMLQuestions(parts.questions, 1);
+  LoadXMLQuestions(parts.body, 1);
   if (config && ReloadConfigTicked(*this)) {
     config->ReadConfigXML(GetValueByPath(fileText, quizfile::kRoot, ""));
   }

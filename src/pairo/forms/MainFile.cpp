@@ -68,13 +68,13 @@ bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& text
 }
 
 void TfrmMain::LoadXMLFile(const std::string& fileText) {
-  const MatchXMLParts parts = ReadMatchXML(fileText, mmoTitle->Text(), CurrentNextExURL());
+  const exercisedoc::Parts parts = ReadMatchXML(fileText, mmoTitle->Text(), CurrentNextExURL());
   mmoTitle->SetText(parts.title);
   // The next exercise's address always comes from the file, whatever the
   // reload option says.
   if (frmConfig) frmConfig->SetControlText("editNextExURL", parts.nextExURL);
   if (frmAddReadingText) frmAddReadingText->LoadXMLReadingData(parts.reading);
-  LoadXMLItems(parts.items, 1);
+  LoadXMLItems(parts.body, 1);
   if (frmConfig && ReloadConfigTicked(*this))
     frmConfig->ReadConfigXML(GetValueByPath(fileText, kFileRoot, ""));
 }
