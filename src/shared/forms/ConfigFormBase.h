@@ -8,8 +8,8 @@
 //
 // Hooks: a program overrides ConfigProgram (which program's document and
 // registry key) and WindowHelpContext; the defaults only serve the
-// stand-in windows of tests.  A program's handlers of its own controls
-// forward here (its "title changed" handler calls ConfigEdited).
+// stand-in windows of tests.  An edit of any bound box or check box marks
+// the configuration changed (ConfigEdited).
 #pragma once
 
 #include <QDialog>
