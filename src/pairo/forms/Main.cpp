@@ -251,7 +251,9 @@ void TfrmMain::CreateMenus() {
                           [this] { mnuExportToDHTMLClick(); });
   mnuExportForPrinting = item(mnuFile, "Export for &Printing", "mnuExportForPrinting",
                               [this] { mnuExportForPrintingClick(); });
-  AddRecentFileItems(mnuFile);
+  AddRecentFileItems(mnuFile, {[this] { mnuLastFile1Click(); }, [this] { mnuLastFile2Click(); },
+                              [this] { mnuLastFile3Click(); }, [this] { mnuLastFile4Click(); },
+                              [this] { mnuLastFile5Click(); }});
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 

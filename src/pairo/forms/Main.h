@@ -139,7 +139,6 @@ class TfrmMain : public TMainFormBase {
   void spdSaveClick() { Save(); }
   void mnuContentsClick() { mnuHelpContentsClick(); }
   // The five recent-file items, each with a handler of its own.
-  using TMainFormBase::mnuLastFile1Click;
   void mnuLastFile1Click() { OpenRecentFile(1); }
   void mnuLastFile2Click() { OpenRecentFile(2); }
   void mnuLastFile3Click() { OpenRecentFile(3); }

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtText.h"
@@ -132,13 +133,16 @@ QAction* TMainFormBase::AddItem(QMenu* menu, const char* caption, const char* na
   return a;
 }
 
-void TMainFormBase::AddRecentFileItems(QMenu* file) {
+void TMainFormBase::AddRecentFileItems(QMenu* file,
+                                       const std::array<std::function<void()>, 5>& clicks) {
   mnuLastFileDivider = file->addSeparator();
   mnuLastFileDivider->setObjectName("mnuLastFileDivider");
   mnuLastFileDivider->setVisible(false);
   for (int i = 1; i <= 5; ++i) {
     const std::string name = "mnuLastFile" + std::to_string(i);
-    QAction* a = AddItem(file, "", name.c_str(), [this, i] { OpenRecentFile(i); });
+    std::function<void()> click = clicks[static_cast<size_t>(i - 1)];
+    if (!click) click = [this, i] { mnuLastFile1Click(i); };
+    QAction* a = AddItem(file, "", name.c_str(), std::move(click));
     a->setData(i);  // Tag
     a->setVisible(false);
     mnuLastFile[static_cast<size_t>(i)] = a;

@@ -131,9 +131,10 @@ class TMainFormBase : public QMainWindow {
   void mnuSaveAsClick();
   // Recent file tag (1..5): LoadFile of FLastFiles[tag].  A file that is no
   // longer there is named, its entry leaves the list, and the exercise stays.
-  // The recent-file items call it; a program whose items have a handler
-  // each forwards from them (mnuLastFile3Click() calls OpenRecentFile(3)),
-  // and one that runs New first overrides it.
+  // The recent-file items reach it through the handler the five share,
+  // mnuLastFile1Click(tag), or a program's handler of each item
+  // (mnuLastFile3Click() calls OpenRecentFile(3)); a program that runs New
+  // first overrides it.
   virtual void OpenRecentFile(int tag);
   void mnuLastFile1Click(int tag) { OpenRecentFile(tag); }
   void spdQuitClick();
@@ -280,8 +281,9 @@ class TMainFormBase : public QMainWindow {
                    const QKeySequence& shortcut = QKeySequence());
   // The Edit menu: Undo | Cut, Copy, Paste, Delete | Select All.
   void AddEditMenu();
-  // The hidden divider and the five hidden recent-file items (OpenRecentFile).
-  void AddRecentFileItems(QMenu* file);
+  // The hidden divider and the five hidden recent-file items: item k runs
+  // clicks[k - 1] where given, else mnuLastFile1Click(k).
+  void AddRecentFileItems(QMenu* file, const std::array<std::function<void()>, 5>& clicks = {});
   // The checkable reload-configuration item; its tick changes only when the
   // user confirms (mnuReloadConfigClick).
   void AddReloadConfigItem(QMenu* options, const char* caption);
