@@ -54,27 +54,14 @@ void ReadTemplates(const TfrmMain& main, QuizExportInput& in) {
 
 }  // namespace
 
-void TfrmMain::spdToWebClick() {
-  const TExerciseKeeper keep(*this);
-  if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
-  tavrel::BusyCursor busy;
-  StashQuestion();
-  if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
-
-  QuizExportInput in = GatherBasics(*this, fileName);
-  ReadReadingOutput(in, 3);
-  ReadTemplates(*this, in);
-  const int count = FQuestions->Count();
-  const ExportPlan plan = BuildFramesExport(*FQuestions, in);
-  // Empty questions went: the editor's number may now belong to another one.
-  if (FQuestions->Count() != count) ShowCurrentAfterListChange();
-  RunExportPlan(plan, &busy);
-}
+void TfrmMain::spdToWebClick() { ExportPages(3, BuildFramesExport); }
 
 void TfrmMain::mnuToDHTMLClick() { ExportToDHTML(); }
 
-void TfrmMain::ExportToDHTML() {
+void TfrmMain::ExportToDHTML() { ExportPages(4, BuildSinglePageExport); }
+
+void TfrmMain::ExportPages(int browserVersion,
+                           ExportPlan (*build)(TQList&, const QuizExportInput&)) {
   const TExerciseKeeper keep(*this);
   if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
@@ -83,10 +70,10 @@ void TfrmMain::ExportToDHTML() {
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 
   QuizExportInput in = GatherBasics(*this, fileName);
-  ReadReadingOutput(in, 4);
+  ReadReadingOutput(in, browserVersion);
   ReadTemplates(*this, in);
   const int count = FQuestions->Count();
-  const ExportPlan plan = BuildSinglePageExport(*FQuestions, in);
+  const ExportPlan plan = build(*FQuestions, in);
   // Empty questions went: the editor's number may now belong to another one.
   if (FQuestions->Count() != count) ShowCurrentAfterListChange();
   RunExportPlan(plan, &busy);
