@@ -32,6 +32,8 @@ class TMemo;
 namespace pairo {
 
 class IMixRandom;
+struct MatchExport;
+struct MatchExportInput;
 
 class TfrmMain : public TMainFormBase {
   Q_OBJECT
@@ -196,6 +198,10 @@ class TfrmMain : public TMainFormBase {
   void CreateComponents();
   void CreateMenus();
   void CreateToolBar();
+  // An export: the save dialog, then the plan build makes from the pairs,
+  // with the reading made for browserVersion.
+  void ExportPages(int browserVersion,
+                   const std::function<MatchExport(const MatchExportInput&)>& build);
   int ShowItemNumberDialog(const std::string& caption, bool withTarget);
   // After a command changed pairs in the list behind the rows: shows them
   // afresh when any row no longer shows its pair.

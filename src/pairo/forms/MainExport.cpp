@@ -58,26 +58,9 @@ void Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
 }  // namespace
 
 void TfrmMain::spdToWebClick() {
-  const TExerciseKeeper keep(*this);
-  StashItems();
-  if (!platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
-  tavrel::BusyCursor busy;
-  if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
-
-  MatchExportInput in;
-  Gather(*this, fileName, 3, in);
-  const MatchExport result =
-      BuildSelectListExport(*FQuestions, in, ShuffleRandom ? *ShuffleRandom : MixRandom());
-  // Trailing empty pairs went and line breaks of mixed right items became
-  // blanks: the rows show the list as it is now.
-  RefreshRowsIfStale();
-  if (result.refusal) {
-    busy.release();
-    ShowMessage(*result.refusal);
-    return;
-  }
-  RunExportPlan(result.plan, &busy);
+  ExportPages(3, [this](const MatchExportInput& in) {
+    return BuildSelectListExport(*FQuestions, in, ShuffleRandom ? *ShuffleRandom : MixRandom());
+  });
 }
 
 void TfrmMain::mnuExportToDHTMLClick() {
@@ -91,16 +74,23 @@ void TfrmMain::mnuExportToDHTMLClick() {
 }
 
 void TfrmMain::ExportToDHTML() {
+  ExportPages(4, [this](const MatchExportInput& in) { return BuildDragDropExport(*FQuestions, in); });
+}
+
+void TfrmMain::ExportPages(int browserVersion,
+                           const std::function<MatchExport(const MatchExportInput&)>& build) {
   const TExerciseKeeper keep(*this);
+  StashItems();
   if (!platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
-  StashItems();
   tavrel::BusyCursor busy;
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 
   MatchExportInput in;
-  Gather(*this, fileName, 4, in);
-  const MatchExport result = BuildDragDropExport(*FQuestions, in);
+  Gather(*this, fileName, browserVersion, in);
+  const MatchExport result = build(in);
+  // Trailing empty pairs went and line breaks of mixed right items became
+  // blanks: the rows show the list as it is now.
   RefreshRowsIfStale();
   if (result.refusal) {
     busy.release();
