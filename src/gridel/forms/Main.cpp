@@ -509,9 +509,7 @@ bool TfrmMain::FormKeyDown(const QKeyEvent* e) {
 }
 
 void TfrmMain::AssignMainFont() {
-  QFont titleFont = mmoTitle->font();
-  titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
-  mmoTitle->setFont(titleFont);
+  ApplyMainFont(mmoTitle, {});
   ApplyFontSpec(dlgMainFont, CWGrid->Font());
   if (frmAddClues) frmAddClues->AssignFont(dlgMainFont);
   RedrawGrid(FGridSize);

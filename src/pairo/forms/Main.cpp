@@ -68,13 +68,6 @@ QLabel* MakePanel(const char* caption, const char* name, QWidget* parent) {
   return p;
 }
 
-void SetTextColour(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Active, QPalette::Text, c);
-  p.setColor(QPalette::Inactive, QPalette::Text, c);
-  w->setPalette(p);
-}
-
 }  // namespace
 
 // --- Creation ------------------------------------------------------------------------
@@ -382,20 +375,12 @@ bool TfrmMain::FormKeyDown(const QKeyEvent* e) {
 void TfrmMain::AssignMainFont() {
   // The title takes only the font's name; the item boxes and the default
   // take the whole font.
-  QFont titleFont = mmoTitle->font();
-  titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
-  mmoTitle->setFont(titleFont);
-  const QFont whole = tavrel::FontFromSpec(dlgMainFont, mmoDefault->font());
-  const QColor colour = tavrel::ColourFromBGR(dlgMainFont.color);
   std::vector<TMemo*> boxes{mmoDefault};
   for (int k = 1; k <= 5; ++k) {
     boxes.push_back(mmoNumA[k]);
     boxes.push_back(mmoNumB[k]);
   }
-  for (TMemo* m : boxes) {
-    m->setFont(whole);
-    SetTextColour(m, colour);
-  }
+  ApplyMainFont(mmoTitle, boxes);
 }
 
 // --- New ----------------------------------------------------------------------------------

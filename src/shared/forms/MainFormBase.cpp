@@ -440,6 +440,19 @@ void TMainFormBase::closeEvent(QCloseEvent* e) {
 
 // --- Keys, help, drops ----------------------------------------------------------------------
 
+void TMainFormBase::ApplyMainFont(tavrel::TMemo* title, const std::vector<tavrel::TMemo*>& boxes) {
+  QFont titleFont = title->font();
+  titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
+  title->setFont(titleFont);
+  if (boxes.empty()) return;
+  const QFont whole = tavrel::FontFromSpec(dlgMainFont, boxes.front()->font());
+  const QColor colour = tavrel::ColourFromBGR(dlgMainFont.color);
+  for (tavrel::TMemo* m : boxes) {
+    m->setFont(whole);
+    tavrel::SetTextColour(m, QPalette::Text, colour);
+  }
+}
+
 bool TMainFormBase::FormKeyDown(const QKeyEvent* e) {
   if (e->key() == Qt::Key_F1 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
     platform().showHelp(WindowHelpContext());

@@ -83,8 +83,12 @@ class TMainFormBase : public QMainWindow {
 
   // ===== Hooks a program may override =======================================
 
-  // Applies dlgMainFont to the window's boxes (first showing, Font command).
+  // Applies dlgMainFont to the window's boxes (first showing, Font command),
+  // usually with ApplyMainFont.
   virtual void AssignMainFont() {}
+  // dlgMainFont on the boxes: the title takes only the font's name; each of
+  // boxes the whole font (on the first box's own) and its colour.
+  void ApplyMainFont(tavrel::TMemo* title, const std::vector<tavrel::TMemo*>& boxes);
   // Keys the window sees before its previewed controls (PreviewKeysOf);
   // true when the key was consumed.  F1 is handled before this is called
   // only when the program does not consume it here.
