@@ -1,9 +1,6 @@
 // TfrmMain's web exports: the handlers gather what the pages are made of
 // (file name, configuration, reading, templates), let the page builders of
 // QuizExport make the plan, and run it.
-#include <QCheckBox>
-#include <QSpinBox>
-
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
 #include "askery/core/QuizExport.h"
@@ -19,26 +16,16 @@ namespace askery {
 
 namespace {
 
-// Everything but the reading output and the templates.
-QuizExportInput GatherBasics(TfrmMain& main, const std::string& fileName) {
+// Everything but the templates; the reading's output only for a
+// browserVersion (TfrmAddReadingText::ForExport).
+QuizExportInput GatherBasics(TfrmMain& main, const std::string& fileName,
+                             int browserVersion = 0) {
   QuizExportInput in;
   in.fileName = fileName;
   in.title = main.mmoTitle ? main.mmoTitle->Text() : std::string();
   if (auto* config = dynamic_cast<TfrmConfig*>(frmConfig)) in.config = config->Values();
-  if (frmAddReadingText) {
-    in.reading.include = frmAddReadingText->chkIncludeReading->isChecked();
-    in.reading.timer = frmAddReadingText->chkTimer->isChecked();
-    in.reading.minutes = frmAddReadingText->spinTimer->value();
-  }
+  if (frmAddReadingText) in.reading = frmAddReadingText->ForExport(browserVersion);
   return in;
-}
-
-void ReadReadingOutput(QuizExportInput& in, int browserVersion) {
-  if (!in.reading.include || !frmAddReadingText) return;
-  ReadingOutput r = frmAddReadingText->GetReadingOutput(browserVersion);
-  in.reading.output = std::move(r.output);
-  in.reading.outputMessages = std::move(r.messages);
-  in.reading.outputFailed = r.failed;
 }
 
 void ReadTemplates(const TfrmMain& main, QuizExportInput& in) {
@@ -69,8 +56,7 @@ void TfrmMain::ExportPages(int browserVersion,
   tavrel::BusyCursor busy;
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 
-  QuizExportInput in = GatherBasics(*this, fileName);
-  ReadReadingOutput(in, browserVersion);
+  QuizExportInput in = GatherBasics(*this, fileName, browserVersion);
   ReadTemplates(*this, in);
   const int count = FQuestions->Count();
   const ExportPlan plan = build(*FQuestions, in);

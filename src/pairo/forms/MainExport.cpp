@@ -1,9 +1,6 @@
 // TfrmMain's web exports: the handlers gather what the pages are made of
 // (file name, configuration, reading, templates), let the page builders of
 // MatchExport make the plan, and run it.
-#include <QCheckBox>
-#include <QSpinBox>
-
 #include "pairo/core/MatchExport.h"
 #include "pairo/forms/Main.h"
 #include "pairo/forms/SuppliedTemplates.h"
@@ -35,17 +32,7 @@ void Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
   in.title = main.mmoTitle->Text();
   in.defaultRight = main.mmoDefault->Text();
   if (frmConfig) in.config = frmConfig->Values();
-  if (frmAddReadingText) {
-    in.reading.include = frmAddReadingText->chkIncludeReading->isChecked();
-    in.reading.timer = frmAddReadingText->chkTimer->isChecked();
-    in.reading.minutes = frmAddReadingText->spinTimer->value();
-    if (in.reading.include) {
-      ReadingOutput r = frmAddReadingText->GetReadingOutput(browserVersion);
-      in.reading.output = std::move(r.output);
-      in.reading.outputMessages = std::move(r.messages);
-      in.reading.outputFailed = r.failed;
-    }
-  }
+  if (frmAddReadingText) in.reading = frmAddReadingText->ForExport(browserVersion);
   const TemplateStore store = frmSourceFiles ? frmSourceFiles->Store() : TemplateStore{};
   auto read = [&main](const char* name, const std::string& storeText) {
     return ReadTemplateSource(main.FSourcePath, name, storeText, SuppliedTemplate(name));
