@@ -70,20 +70,12 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
 
   // Reading page, or the web address that stands for it.
   bool readingIsAddress = false;
-  std::string readingAddress;  // the reading name as the pages address it
   if (in.reading.include) {
     AddReadingMessages(plan, in.reading);
-    if (IsWebAddress(in.reading.output)) {
-      readingIsAddress = true;
-      readingAddress = in.reading.output;
-    } else {
-      plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                             names.reading, ListEntry::AppendLine,
-                                             kUnableToSave + names.reading));
-    }
+    readingIsAddress = AddReadingPageStep(plan, names, in.reading);
   }
   const std::string readingInAttribute =
-      readingIsAddress ? AttributeValue(readingAddress) : FileNameAsAddress(names.reading);
+      readingIsAddress ? AttributeValue(in.reading.output) : FileNameAsAddress(names.reading);
 
   // Root page.
   {
@@ -278,11 +270,7 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
 
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
-  const bool readingIsAddress = IsWebAddress(in.reading.output);
-  if (!readingIsAddress)
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                           names.reading, ListEntry::AppendLine,
-                                           kUnableToSave + names.reading));
+  const bool readingIsAddress = AddReadingPageStep(plan, names, in.reading);
   const std::string page = MakeDHTMLPage(
       questions, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,

@@ -147,10 +147,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   if (reading) {
     AddReadingMessages(plan, in.reading);
     if (plan.abandoned) return result;
-    if (!readingIsAddress)
-      plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                             names.reading, ListEntry::AppendLine,
-                                             kUnableToSave + names.reading));
+    AddReadingPageStep(plan, names, in.reading);
     std::string frameset = plan.UseTemplate(in.frameset);
     if (plan.abandoned) return result;
     plan.steps.push_back(ExportStep::Write(
@@ -450,11 +447,7 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
   if (plan.abandoned) return result;
-  const bool readingIsAddress = IsWebAddress(in.reading.output);
-  if (!readingIsAddress)
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                           names.reading, ListEntry::AppendLine,
-                                           kUnableToSave + names.reading));
+  const bool readingIsAddress = AddReadingPageStep(plan, names, in.reading);
   const std::string page = MakeDragDropPage(
       pairs, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
   if (plan.abandoned) return result;

@@ -156,6 +156,14 @@ void AddReadingMessages(ExportPlan& plan, const ExportReading& reading) {
   if (reading.outputFailed) plan.abandoned = true;
 }
 
+bool AddReadingPageStep(ExportPlan& plan, const ExportNames& names, const ExportReading& reading) {
+  if (IsWebAddress(reading.output)) return true;
+  plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), reading.output,
+                                         names.reading, ListEntry::AppendLine,
+                                         "Unable to save file: " + names.reading));
+  return false;
+}
+
 void ShowPlanMessages(const ExportPlan& plan) {
   for (const ExportStep& s : plan.steps) {
     if (s.kind != ExportStep::Kind::Message) continue;

@@ -213,6 +213,10 @@ struct ExportReading {
 // Adds the messages that making the reading output gave, in their place; a
 // reading whose template was empty after every fallback abandons the export.
 void AddReadingMessages(ExportPlan& plan, const ExportReading& reading);
+// Adds the step that writes the reading page beside the exercise (named on
+// a line of its own in the report), unless the reading is a web address;
+// true when it is one.
+bool AddReadingPageStep(ExportPlan& plan, const ExportNames& names, const ExportReading& reading);
 
 // A plan whose root page is names.fileName, for programName's final report.
 ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& names, bool multiPage,
