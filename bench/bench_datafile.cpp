@@ -80,8 +80,8 @@ void BM_LoadQuiz(benchmark::State& state) {
     LoadTextFile(file, text);
     TQList quiz;
     if (quizfile::IsQuizDocument(text)) {
-      const quizfile::XMLParts parts = quizfile::ReadQuizXML(text, "", "");
-      quizfile::ReadQuizQuestions(parts.questions, 1, quiz);
+      const exercisedoc::Parts parts = quizfile::ReadQuizXML(text, "", "");
+      quizfile::ReadQuizQuestions(parts.body, 1, quiz);
       // The reload option's pass over the whole file.
       benchmark::DoNotOptimize(configdoc::ReadConfigXML(
           configdoc::Program::Askery, GetValueByPath(text, quizfile::kRoot, ""), current));

@@ -103,9 +103,9 @@ void BM_PairoLoad(benchmark::State& state) {
   for (auto _ : state) {
     std::string text;
     LoadTextFile(file, text);
-    const pairo::MatchXMLParts parts = pairo::ReadMatchXML(text, "", "");
+    const exercisedoc::Parts parts = pairo::ReadMatchXML(text, "", "");
     TQList l;
-    pairo::ReadMatchItems(parts.items, 1, l);
+    pairo::ReadMatchItems(parts.body, 1, l);
     const ConfigValues cfg = configdoc::ReadConfigXML(
         configdoc::Program::Pairo, GetValueByPath(text, pairo::kFileRoot, ""),
         configdoc::Defaults(configdoc::Program::Pairo));

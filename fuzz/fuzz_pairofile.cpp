@@ -61,9 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   (void)pairo::IsMatchDocument(text);
   (void)pairo::ItemsOf(text);
-  const pairo::MatchXMLParts parts = pairo::ReadMatchXML(text, "current", "next.htm");
+  const exercisedoc::Parts parts = pairo::ReadMatchXML(text, "current", "next.htm");
   TQList list;
-  const pairo::ItemsRead read = pairo::ReadMatchItems(parts.items, first, list);
+  const pairo::ItemsRead read = pairo::ReadMatchItems(parts.body, first, list);
   TQList direct;
   pairo::ReadMatchItems(text, first, direct);
   Check(direct.Count() <= static_cast<int>(size) + first);
@@ -76,10 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string reading = XMLEscape(parts.reading);
   const std::string saved = Save(list, parts.title, read.defaultRight, reading);
   Check(pairo::IsMatchDocument(saved));
-  const pairo::MatchXMLParts again = pairo::ReadMatchXML(saved, "", "");
+  const exercisedoc::Parts again = pairo::ReadMatchXML(saved, "", "");
   Check(again.title == parts.title);
   TQList reread;
-  const pairo::ItemsRead readAgain = pairo::ReadMatchItems(again.items, 1, reread);
+  const pairo::ItemsRead readAgain = pairo::ReadMatchItems(again.body, 1, reread);
   Check(readAgain.hasDefault && readAgain.defaultRight == read.defaultRight);
   Check(Save(reread, again.title, readAgain.defaultRight, again.reading) == saved);
 
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   in.code.disk = code;
   in.dhtml.disk = "[FixedArray][DragArray][strExerciseTitle]";
   TQList forSelect;
-  pairo::ReadMatchItems(parts.items, 1, forSelect);
+  pairo::ReadMatchItems(parts.body, 1, forSelect);
   FixedRandom random;
   const pairo::MatchExport select = pairo::BuildSelectListExport(forSelect, in, random);
   Check(select.refusal.has_value() || !select.plan.steps.empty());

@@ -54,9 +54,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SameRecords("answer", text);
 
   const bool isQuiz = quizfile::IsQuizDocument(text);
-  const quizfile::XMLParts parts = quizfile::ReadQuizXML(text, "current", "next.htm");
+  const exercisedoc::Parts parts = quizfile::ReadQuizXML(text, "current", "next.htm");
   TQList list;
-  quizfile::ReadQuizQuestions(parts.questions, first, list);
+  quizfile::ReadQuizQuestions(parts.body, first, list);
   TQList direct;
   quizfile::ReadQuizQuestions(text, first, direct);
   Check(direct.Count() <= static_cast<int>(size) + first);
@@ -70,10 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Whatever was read saves, reads back and saves to the same bytes.
   const std::string saved = Save(list, parts.title);
   Check(quizfile::IsQuizDocument(saved));
-  const quizfile::XMLParts again = quizfile::ReadQuizXML(saved, "", "");
+  const exercisedoc::Parts again = quizfile::ReadQuizXML(saved, "", "");
   Check(again.title == parts.title);
   TQList reread;
-  quizfile::ReadQuizQuestions(again.questions, 1, reread);
+  quizfile::ReadQuizQuestions(again.body, 1, reread);
   Check(Save(reread, again.title) == saved);
   return 0;
 }

@@ -70,12 +70,12 @@ TEST(MatchFile, ReadsBackWhatItWrote) {
   TQList l = Sample();
   const std::string text = SaveSample(l);
   ASSERT_TRUE(pairo::IsMatchDocument(text));
-  const pairo::MatchXMLParts parts = pairo::ReadMatchXML(text, "old title", "old.htm");
+  const exercisedoc::Parts parts = pairo::ReadMatchXML(text, "old title", "old.htm");
   EXPECT_EQ(parts.title, "Animals & 'pets'");
   EXPECT_EQ(parts.nextExURL, "next.htm");
   EXPECT_EQ(GetValueByPath(parts.reading, "time-limit", ""), "3");
   TQList back;
-  const pairo::ItemsRead read = pairo::ReadMatchItems(parts.items, 1, back);
+  const pairo::ItemsRead read = pairo::ReadMatchItems(parts.body, 1, back);
   EXPECT_TRUE(read.hasDefault);
   EXPECT_EQ(read.defaultRight, "???");
   EXPECT_EQ(read.pairs, 4);
@@ -166,10 +166,10 @@ TEST(MatchFile, ExamplesOpen) {
   std::string text;
   ASSERT_TRUE(LoadTextFile(std::string(PAIRO_EXAMPLES_DIR) + "/capitals-reading.pry", text));
   ASSERT_TRUE(pairo::IsMatchDocument(text));
-  const pairo::MatchXMLParts parts = pairo::ReadMatchXML(text, "", "");
+  const exercisedoc::Parts parts = pairo::ReadMatchXML(text, "", "");
   EXPECT_TRUE(GetBoolByPath(parts.reading, "include-reading", false));
   TQList pairs;
-  const pairo::ItemsRead read = pairo::ReadMatchItems(parts.items, 1, pairs);
+  const pairo::ItemsRead read = pairo::ReadMatchItems(parts.body, 1, pairs);
   EXPECT_GE(read.pairs, 5);
   // Saved again as the program would save it, the example keeps its bytes.
   const ConfigValues cfg = configdoc::ReadConfigXML(configdoc::Program::Pairo,

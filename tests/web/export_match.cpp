@@ -77,12 +77,12 @@ int RunMatchingExport(int argc, char** argv) {
     std::string text;
     if (!LoadTextFile(pryFile, text)) throw std::runtime_error("cannot read " + pryFile);
     if (pairo::IsMatchDocument(text)) {
-      const pairo::MatchXMLParts parts =
+      const exercisedoc::Parts parts =
           pairo::ReadMatchXML(text, "", in.config.Text("editNextExURL"));
       in.title = parts.title;
       in.config.text["editNextExURL"] = parts.nextExURL;
       readingXML = parts.reading;
-      const pairo::ItemsRead items = pairo::ReadMatchItems(parts.items, 1, pairs);
+      const pairo::ItemsRead items = pairo::ReadMatchItems(parts.body, 1, pairs);
       if (items.hasDefault) in.defaultRight = items.defaultRight;
     } else if (!IsOldDataFile(text)) {
       throw std::runtime_error(DamagedFileMessage(pryFile));

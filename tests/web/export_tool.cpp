@@ -96,10 +96,10 @@ int main(int argc, char** argv) {
       std::string text;
       if (!LoadTextFile(quizFile, text)) throw std::runtime_error("cannot read " + quizFile);
       if (quizfile::IsQuizDocument(text)) {
-        const quizfile::XMLParts parts = quizfile::ReadQuizXML(text, "", "");
+        const exercisedoc::Parts parts = quizfile::ReadQuizXML(text, "", "");
         in.title = parts.title;
         readingXML = parts.reading;
-        quizfile::ReadQuizQuestions(parts.questions, 1, questions);
+        quizfile::ReadQuizQuestions(parts.body, 1, questions);
       } else if (!IsOldDataFile(text)) {
         throw std::runtime_error(DamagedFileMessage(quizFile));
       } else {

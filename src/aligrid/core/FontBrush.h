@@ -39,7 +39,6 @@ class TMyFont {
   void SetHeight(int pixels);  // clamped to kMinFontHeight..kMaxFontHeight
   // The size in points at 96 pixels per inch, as a font dialog shows it.
   int Size() const { return (height_ * 72 + 48) / 96; }
-  void SetSize(int points) { SetHeight((points * 96 + 36) / 72); }
   void SetName(const std::string& name);
   void SetPitch(TFontPitch p);
   void SetStyle(unsigned bits);  // masked to the four style bits

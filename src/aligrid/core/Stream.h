@@ -29,7 +29,6 @@ class TWriter {
   void WriteListEnd() { out_ += char(vaNull); }
   void WriteInteger(std::int32_t v);
   void WriteString(const std::string& s) { WriteCounted(vaString, s); }
-  void WriteIdent(const std::string& s) { WriteCounted(vaIdent, s); }
   void WriteBinary(const std::string& bytes) { WriteCounted(vaBinary, bytes); }
   const std::string& Bytes() const { return out_; }
 
@@ -51,7 +50,6 @@ class TReader {
   std::string ReadBinary() { return ReadCounted(vaBinary); }
   // Reads past one value of any type (a whole list for a list).
   void SkipValue();
-  bool AtEnd() const { return pos_ >= in_.size(); }
 
  private:
   void Expect(TValueType t);

@@ -5,8 +5,6 @@
 #include <memory>
 #include <vector>
 
-inline int IntMin(int a, int b) { return a < b ? a : b; }
-
 // A list that owns its objects: deleting an entry frees its object.
 template <typename T>
 class TObjectList {

@@ -99,9 +99,7 @@ class TStringAlignGrid : public TStringGrid {
   void SetSelectedCellColor(TColor c);
   TColor SelectedFontColor() const { return core_->SelectedFontColor; }
   void SetSelectedFontColor(TColor c);
-  bool DrawSelection() const { return drawSelection_; }
   void SetDrawSelection(bool on);
-  bool AutoAdjustLastCol() const { return autoAdjustLastCol_; }
   void SetAutoAdjustLastCol(bool on);
   void SetGridLineWidth(int w) override;
   bool RedrawWhileScroll() const { return redrawWhileScroll_; }

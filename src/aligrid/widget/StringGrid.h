@@ -182,13 +182,9 @@ class TStringGrid : public QAbstractScrollArea {
   void SetFixedRows(int n);
   std::string Cells(int col, int row) const { return data_.Cell(col, row); }
   void SetCells(int col, int row, const std::string& text);
-  void* Objects(int col, int row) const { return data_.Object(col, row); }
-  void SetObjects(int col, int row, void* object) { data_.SetObject(col, row, object); }
   TStringGridData& GridData() { return data_; }
 
   // --- Sizes ---------------------------------------------------------------
-  int DefaultColWidth() const { return defaultColWidth_; }
-  int DefaultRowHeight() const { return defaultRowHeight_; }
   void SetDefaultColWidth(int w);   // also sets every column's width
   void SetDefaultRowHeight(int h);  // also sets every row's height
   int ColWidths(int col) const;
@@ -199,7 +195,6 @@ class TStringGrid : public QAbstractScrollArea {
   virtual void SetGridLineWidth(int w);
   unsigned Options() const { return options_; }
   void SetOptions(unsigned o);
-  TScrollStyle ScrollBars() const { return scrollBars_; }
   void SetScrollBars(TScrollStyle s);
   bool DefaultDrawing() const { return defaultDrawing_; }
   void SetDefaultDrawing(bool on);

@@ -1,5 +1,7 @@
 #include "askery/core/QuizExport.h"
 
+#include <utility>
+
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
@@ -68,20 +70,12 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
 
   // Reading page, or the web address that stands for it.
   bool readingIsAddress = false;
-  std::string readingAddress;  // the reading name as the pages address it
   if (in.reading.include) {
     AddReadingMessages(plan, in.reading);
-    if (IsWebAddress(in.reading.output)) {
-      readingIsAddress = true;
-      readingAddress = in.reading.output;
-    } else {
-      plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                             names.reading, ListEntry::AppendLine,
-                                             kUnableToSave + names.reading));
-    }
+    readingIsAddress = AddReadingPageStep(plan, names, in.reading);
   }
   const std::string readingInAttribute =
-      readingIsAddress ? AttributeValue(readingAddress) : FileNameAsAddress(names.reading);
+      readingIsAddress ? AttributeValue(in.reading.output) : FileNameAsAddress(names.reading);
 
   // Root page.
   {
@@ -276,31 +270,17 @@ ExportPlan BuildSinglePageExport(TQList& questions, const QuizExportInput& in) {
 
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
-  const bool readingIsAddress = IsWebAddress(in.reading.output);
-  if (!readingIsAddress)
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                           names.reading, ListEntry::AppendLine,
-                                           kUnableToSave + names.reading));
+  const bool readingIsAddress = AddReadingPageStep(plan, names, in.reading);
   const std::string page = MakeDHTMLPage(
       questions, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                          ListEntry::Front, kUnableToSave + names.code));
 
-  Section(frameset, "V3BrowserVersion", false);
-  Section(frameset, "V4BrowserVersion", true);
-  Fill(frameset, "[strPlainTitle]", ShownText(in.title, false));
-  Fill(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-  std::string readingFrame;
-  if (!readingIsAddress)
-    readingFrame = FileNameAsAddress(names.reading);
-  else if (in.reading.timer)
-    readingFrame = "javascript:document.write('');";
-  else
-    readingFrame = AttributeValue(in.reading.output);
-  Fill(frameset, "[ReadingFileName]", readingFrame);
-  frameset = FinishPage(frameset, in.title, kExerciseWord);
-  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name,
-                                         ListEntry::FrontLine, kUnableToSave + names.fileName));
+  plan.steps.push_back(ExportStep::Write(
+      names.fileName,
+      FilledFrameset(std::move(frameset), names, in.reading, in.title, kExerciseWord, true,
+                     AttributeValue),
+      names.name, ListEntry::FrontLine, kUnableToSave + names.fileName));
   return plan;
 }
 

@@ -51,15 +51,9 @@ std::string BuildQuizFileText(int majorVersion, const std::string& title,
 
 bool IsQuizDocument(const std::string& text) { return exercisedoc::IsDocument(kLayout, text); }
 
-XMLParts ReadQuizXML(const std::string& text, const std::string& currentTitle,
-                     const std::string& currentNextExURL) {
-  exercisedoc::Parts read = exercisedoc::Read(kLayout, text, currentTitle, currentNextExURL);
-  XMLParts parts;
-  parts.title = std::move(read.title);
-  parts.nextExURL = std::move(read.nextExURL);
-  parts.questions = std::move(read.body);
-  parts.reading = std::move(read.reading);
-  return parts;
+exercisedoc::Parts ReadQuizXML(const std::string& text, const std::string& currentTitle,
+                               const std::string& currentNextExURL) {
+  return exercisedoc::Read(kLayout, text, currentTitle, currentNextExURL);
 }
 
 std::string QuestionsOf(const std::string& text) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shared/core/ConfigValues.h"
+#include "shared/core/ExerciseDocument.h"
 
 class TDataFile;
 class TQList;
@@ -34,16 +35,12 @@ std::string BuildQuizFileText(int majorVersion, const std::string& title,
 // for a text to be read as an old line-based file.
 bool IsQuizDocument(const std::string& text);
 
-// What an XML quiz file holds besides its question records' details.
-struct XMLParts {
-  std::string title;      // unescaped; the current title when the file has none
-  std::string nextExURL;  // embedded askery\next-ex-url, unescaped; else the current one
-  std::string reading;    // raw content of data\reading ("" when absent)
-  std::string questions;  // raw content of data\questions ("" when absent)
-};
-
-XMLParts ReadQuizXML(const std::string& text, const std::string& currentTitle,
-                     const std::string& currentNextExURL);
+// What an XML quiz file holds besides its question records' details: the
+// title (unescaped; the current title when the file has none), the embedded
+// askery\next-ex-url (unescaped; else the current one), the raw content of
+// data\reading and, as body, of data\questions ("" when absent).
+exercisedoc::Parts ReadQuizXML(const std::string& text, const std::string& currentTitle,
+                               const std::string& currentNextExURL);
 
 // The raw content of tavrel-askery-file\data\questions, "" when absent (the
 // append command's source).

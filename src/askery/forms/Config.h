@@ -39,9 +39,6 @@ class TfrmConfig : public TConfigFormBase {
   configdoc::Program ConfigProgram() const override { return configdoc::Program::Askery; }
   int WindowHelpContext() const override;
 
-  // Any edit of a box or check box.
-  void mmoQuizTitleChange() { ConfigEdited(); }
-
   // --- Components --------------------------------------------------------------
   QWidget* tabTitles = nullptr;
   QWidget* tabPrompts = nullptr;

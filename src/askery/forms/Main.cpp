@@ -67,13 +67,6 @@ constexpr int kScrollButtonSize = 22;
 
 const char* const kHelpContextProperty = "helpContext";
 
-void SetTextColour(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Active, QPalette::Text, c);
-  p.setColor(QPalette::Inactive, QPalette::Text, c);
-  w->setPalette(p);
-}
-
 }  // namespace
 
 // --- TTagPanel ---------------------------------------------------------------------
@@ -328,19 +321,7 @@ void TfrmMain::FormCreate() {
   FQuestions = std::make_unique<TQList>();
   RawHTMLWarned = false;
 
-  dlgOpenFile.filter = "Askerine files (*.aky)|*.aky";
-  dlgOpenFile.helpContext = kHelpOpenFile;
-  dlgOpenFile.fileMustExist = true;
-  dlgSaveFile.filter = "Askerine files (*.aky)|*.aky";
-  dlgSaveFile.defaultExt = "aky";
-  dlgSaveFile.helpContext = kHelpSaveQuestion;
-  dlgSaveFile.overwritePrompt = true;
-  dlgSaveFile.pathMustExist = true;
-  dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
-  dlgSaveWeb.defaultExt = "htm";
-  dlgSaveWeb.helpContext = kHelpWebExport;
-  dlgSaveWeb.overwritePrompt = true;
-  dlgSaveWeb.pathMustExist = true;
+  SetUpFileDialogs("Askerine files (*.aky)|*.aky", "Askerine files (*.aky)|*.aky", "aky", false);
 
   ReadStartSettings();
   FUsesTemplate.fill(true);
@@ -427,15 +408,7 @@ bool TfrmMain::eventFilter(QObject* watched, QEvent* e) {
 // --- Fonts -------------------------------------------------------------------------------
 
 void TfrmMain::AssignMainFont() {
-  QFont titleFont = mmoTitle->font();
-  titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
-  mmoTitle->setFont(titleFont);
-  const QFont whole = tavrel::FontFromSpec(dlgMainFont, mmoQuestion->font());
-  const QColor colour = tavrel::ColourFromBGR(dlgMainFont.color);
-  for (TMemo* m : {mmoQuestion, mmoAnswer1, mmoAnswer2, mmoAnswer3, mmoAnswer4}) {
-    m->setFont(whole);
-    SetTextColour(m, colour);
-  }
+  ApplyMainFont(mmoTitle, {mmoQuestion, mmoAnswer1, mmoAnswer2, mmoAnswer3, mmoAnswer4});
 }
 
 // --- File commands ----------------------------------------------------------------------

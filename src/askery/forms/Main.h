@@ -28,8 +28,11 @@ class QDropEvent;
 namespace tavrel {
 class TMemo;
 }
+struct ExportPlan;
 
 namespace askery {
+
+struct QuizExportInput;
 
 // A caption panel with a Tag, as the answer-label panel keeps the answer
 // offset in it.
@@ -203,6 +206,9 @@ class TfrmMain : public TMainFormBase {
   void CreateMenus();
   void CreateToolBar();
   void LayoutCentral();
+  // An export: the save dialog, then the pages build plans from the
+  // questions, with the reading made for browserVersion.
+  void ExportPages(int browserVersion, ExportPlan (*build)(TQList&, const QuizExportInput&));
   void SetSpinnerQuietly(int value);
   tavrel::TMemo* FocusedHTMLBox();
   void ShowItemNumberDialog(const std::string& caption, bool withTarget, int preselect);

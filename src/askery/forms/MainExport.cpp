@@ -1,9 +1,6 @@
 // TfrmMain's web exports: the handlers gather what the pages are made of
 // (file name, configuration, reading, templates), let the page builders of
 // QuizExport make the plan, and run it.
-#include <QCheckBox>
-#include <QSpinBox>
-
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
 #include "askery/core/QuizExport.h"
@@ -19,26 +16,16 @@ namespace askery {
 
 namespace {
 
-// Everything but the reading output and the templates.
-QuizExportInput GatherBasics(TfrmMain& main, const std::string& fileName) {
+// Everything but the templates; the reading's output only for a
+// browserVersion (TfrmAddReadingText::ForExport).
+QuizExportInput GatherBasics(TfrmMain& main, const std::string& fileName,
+                             int browserVersion = 0) {
   QuizExportInput in;
   in.fileName = fileName;
   in.title = main.mmoTitle ? main.mmoTitle->Text() : std::string();
   if (auto* config = dynamic_cast<TfrmConfig*>(frmConfig)) in.config = config->Values();
-  if (frmAddReadingText) {
-    in.reading.include = frmAddReadingText->chkIncludeReading->isChecked();
-    in.reading.timer = frmAddReadingText->chkTimer->isChecked();
-    in.reading.minutes = frmAddReadingText->spinTimer->value();
-  }
+  if (frmAddReadingText) in.reading = frmAddReadingText->ForExport(browserVersion);
   return in;
-}
-
-void ReadReadingOutput(QuizExportInput& in, int browserVersion) {
-  if (!in.reading.include || !frmAddReadingText) return;
-  ReadingOutput r = frmAddReadingText->GetReadingOutput(browserVersion);
-  in.reading.output = std::move(r.output);
-  in.reading.outputMessages = std::move(r.messages);
-  in.reading.outputFailed = r.failed;
 }
 
 void ReadTemplates(const TfrmMain& main, QuizExportInput& in) {
@@ -54,27 +41,14 @@ void ReadTemplates(const TfrmMain& main, QuizExportInput& in) {
 
 }  // namespace
 
-void TfrmMain::spdToWebClick() {
-  const TExerciseKeeper keep(*this);
-  if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
-  tavrel::BusyCursor busy;
-  StashQuestion();
-  if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
-
-  QuizExportInput in = GatherBasics(*this, fileName);
-  ReadReadingOutput(in, 3);
-  ReadTemplates(*this, in);
-  const int count = FQuestions->Count();
-  const ExportPlan plan = BuildFramesExport(*FQuestions, in);
-  // Empty questions went: the editor's number may now belong to another one.
-  if (FQuestions->Count() != count) ShowCurrentAfterListChange();
-  RunExportPlan(plan, &busy);
-}
+void TfrmMain::spdToWebClick() { ExportPages(3, BuildFramesExport); }
 
 void TfrmMain::mnuToDHTMLClick() { ExportToDHTML(); }
 
-void TfrmMain::ExportToDHTML() {
+void TfrmMain::ExportToDHTML() { ExportPages(4, BuildSinglePageExport); }
+
+void TfrmMain::ExportPages(int browserVersion,
+                           ExportPlan (*build)(TQList&, const QuizExportInput&)) {
   const TExerciseKeeper keep(*this);
   if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
@@ -82,11 +56,10 @@ void TfrmMain::ExportToDHTML() {
   tavrel::BusyCursor busy;
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 
-  QuizExportInput in = GatherBasics(*this, fileName);
-  ReadReadingOutput(in, 4);
+  QuizExportInput in = GatherBasics(*this, fileName, browserVersion);
   ReadTemplates(*this, in);
   const int count = FQuestions->Count();
-  const ExportPlan plan = BuildSinglePageExport(*FQuestions, in);
+  const ExportPlan plan = build(*FQuestions, in);
   // Empty questions went: the editor's number may now belong to another one.
   if (FQuestions->Count() != count) ShowCurrentAfterListChange();
   RunExportPlan(plan, &busy);

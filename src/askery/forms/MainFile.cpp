@@ -76,7 +76,7 @@ ConfigValues ValuesWithNextEx(const TfrmConfig& config, const std::string& nextE
 
 ReadQuiz ReadXMLQuiz(const TfrmMain& w, const std::string& text) {
   TfrmConfig* config = QuizConfig();
-  const quizfile::XMLParts parts = quizfile::ReadQuizXML(
+  const exercisedoc::Parts parts = quizfile::ReadQuizXML(
       text, "", config ? config->ControlText("editNextExURL") : std::string());
   ReadQuiz quiz;
   quiz.title = parts.title;
@@ -84,7 +84,7 @@ ReadQuiz ReadXMLQuiz(const TfrmMain& w, const std::string& text) {
   // reload option says.
   quiz.nextExURL = parts.nextExURL;
   if (frmAddReadingText) quiz.reading = ReadReadingElement(parts.reading);
-  quizfile::ReadQuizQuestions(parts.questions, 1, quiz.questions);
+  quizfile::ReadQuizQuestions(parts.body, 1, quiz.questions);
   if (config && ReloadConfigTicked(w)) {
     quiz.config = configdoc::ReadConfigXML(config->ConfigProgram(),
                                            GetValueByPath(text, quizfile::kRoot, ""),

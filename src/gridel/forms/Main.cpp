@@ -273,21 +273,8 @@ void TfrmMain::FormCreate() {
   CWGrid->FocusCell(0, 0, true);
   RawHTMLWarned = false;
 
-  dlgOpenFile.filter = "Gridel files|*.gdl";
-  dlgOpenFile.defaultExt = "gdl";
+  SetUpFileDialogs("Gridel files|*.gdl", "Gridel files (*.gdl)|*.gdl", "gdl", true);
   dlgOpenFile.title = "Open file";
-  dlgOpenFile.helpContext = kHelpOpenFile;
-  dlgOpenFile.fileMustExist = true;
-  dlgSaveFile.filter = "Gridel files (*.gdl)|*.gdl";
-  dlgSaveFile.defaultExt = "gdl";
-  dlgSaveFile.helpContext = kHelpSaveQuestion;
-  dlgSaveFile.overwritePrompt = true;
-  dlgSaveFile.pathMustExist = true;
-  dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
-  dlgSaveWeb.defaultExt = "htm";
-  dlgSaveWeb.helpContext = kHelpWebExport;
-  dlgSaveWeb.overwritePrompt = true;
-  dlgSaveWeb.pathMustExist = true;
 
   ReadStartSettings();
   FUsesTemplate = {true, true, true, true, false};
@@ -522,9 +509,7 @@ bool TfrmMain::FormKeyDown(const QKeyEvent* e) {
 }
 
 void TfrmMain::AssignMainFont() {
-  QFont titleFont = mmoTitle->font();
-  titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
-  mmoTitle->setFont(titleFont);
+  ApplyMainFont(mmoTitle, {});
   ApplyFontSpec(dlgMainFont, CWGrid->Font());
   if (frmAddClues) frmAddClues->AssignFont(dlgMainFont);
   RedrawGrid(FGridSize);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 
+#include "gridel/core/CrosswordExport.h"
 #include "gridel/core/CrosswordFile.h"
 #include "gridel/core/LetterGrid.h"
 #include "gridel/core/Words.h"
@@ -150,9 +151,8 @@ class TfrmMain : public TMainFormBase {
   void mnuToFileClick();
 
   // --- Web exports (MainExport.cpp) -----------------------------------------------
-  void spdToWebClick();
-  void spdToDHTMLClick() { ExportToDHTML(); }
-  void ExportToDHTML();
+  void spdToWebClick() { ExportPages(BuildFramesExport); }
+  void spdToDHTMLClick() { ExportPages(BuildSinglePageExport); }
   CrosswordWords FindWordsWithClues() const;
 
  protected:
@@ -168,6 +168,9 @@ class TfrmMain : public TMainFormBase {
   void CopyCellToClipboard(bool cut);
   // Whether an export may go on: letters present, every word with a clue.
   bool ExportChecks();
+  // An export: the checks, the save dialog, then the pages build plans.
+  void ExportPages(ExportPlan (*build)(const LetterGrid&, const CrosswordWords&,
+                                       const CrosswordExportInput&));
 
   QWidget* central_ = nullptr;
 };

@@ -47,7 +47,8 @@ bool TfrmMain::ExportChecks() {
   return false;
 }
 
-void TfrmMain::spdToWebClick() {
+void TfrmMain::ExportPages(ExportPlan (*build)(const LetterGrid&, const CrosswordWords&,
+                                               const CrosswordExportInput&)) {
   if (!ExportChecks()) return;
   if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
@@ -55,18 +56,7 @@ void TfrmMain::spdToWebClick() {
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
   const CrosswordExportInput in = Gather(*this, fileName);
   const CrosswordWords words = FindWordsWithClues();
-  RunExportPlan(BuildFramesExport(FGrid, words, in), &busy);
-}
-
-void TfrmMain::ExportToDHTML() {
-  if (!ExportChecks()) return;
-  if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
-  tavrel::BusyCursor busy;
-  if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
-  const CrosswordExportInput in = Gather(*this, fileName);
-  const CrosswordWords words = FindWordsWithClues();
-  RunExportPlan(BuildSinglePageExport(FGrid, words, in), &busy);
+  RunExportPlan(build(FGrid, words, in), &busy);
 }
 
 // The numbered words with the clues the crossword holds (after the checks

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <utility>
 
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
@@ -24,23 +25,10 @@ const char* const kExerciseWord = "Matching exercise";
 // or script string, start a tag or form a placeholder word, blanks and
 // control characters are %-encoded; everything else (including "%", "?",
 // "#", "&" and ":") stays, so web addresses keep their meaning.
-std::string PageAddress(const std::string& s) {
-  static const char* hex = "0123456789ABCDEF";
-  static const std::string special = "\"'\\<>[] `";
-  std::string r;
-  r.reserve(s.size() + 8);
-  for (const char c : s) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
-      r += c;
-      continue;
-    }
-    r += '%';
-    r += hex[u >> 4];
-    r += hex[u & 15];
-  }
-  return r;
-}
+std::string PageAddress(const std::string& s) { return PercentEncoded(s, "\"'\\<>[] `"); }
+
+// A reading's web address in the frameset.
+std::string ReadingAddress(const std::string& s) { return PageAddress(Trim(s)); }
 
 std::string WithoutLineBreaks(const std::string& s) { return ReplaceAll(kCrLf, " ", s); }
 
@@ -152,31 +140,21 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   const bool reading = in.reading.include;
   const bool readingIsAddress = reading && IsWebAddress(in.reading.output);
   const std::string readingRef =
-      readingIsAddress ? PageAddress(Trim(in.reading.output)) : FileNameAsAddress(names.reading);
+      readingIsAddress ? ReadingAddress(in.reading.output) : FileNameAsAddress(names.reading);
   const std::string codeName = reading ? names.code : names.name;
   const std::string codePath = reading ? names.PathOf(names.code) : names.fileName;
 
   if (reading) {
     AddReadingMessages(plan, in.reading);
     if (plan.abandoned) return result;
-    if (!readingIsAddress)
-      plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                             names.reading, ListEntry::AppendLine,
-                                             kUnableToSave + names.reading));
+    AddReadingPageStep(plan, names, in.reading);
     std::string frameset = plan.UseTemplate(in.frameset);
     if (plan.abandoned) return result;
-    KeepSection(frameset, "V4BrowserVersion", false);
-    KeepSection(frameset, "V3BrowserVersion", true);
-    KeepSection(frameset, "NoReading", false);
-    KeepSection(frameset, "Reading", true);
-    KeepSection(frameset, "NoTimer", !in.reading.timer);
-    KeepSection(frameset, "Timer", in.reading.timer);
-    FillPlaceholder(frameset, "[strPlainTitle]", ShownText(in.title, false));
-    FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-    FillPlaceholder(frameset, "[ReadingFileName]", readingRef);
-    frameset = FinishPage(frameset, in.title, kExerciseWord);
-    plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::Front,
-                                           kUnableToSave + names.name));
+    plan.steps.push_back(ExportStep::Write(
+        names.fileName,
+        FilledFrameset(std::move(frameset), names, in.reading, in.title, kExerciseWord, false,
+                       ReadingAddress),
+        names.name, ListEntry::Front, kUnableToSave + names.name));
   }
 
   std::string page = plan.UseTemplate(in.code);
@@ -469,38 +447,18 @@ MatchExport BuildDragDropExport(TQList& pairs, const MatchExportInput& in) {
   std::string frameset = plan.UseTemplate(in.frameset);
   AddReadingMessages(plan, in.reading);
   if (plan.abandoned) return result;
-  const bool readingIsAddress = IsWebAddress(in.reading.output);
-  if (!readingIsAddress)
-    plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), in.reading.output,
-                                           names.reading, ListEntry::AppendLine,
-                                           kUnableToSave + names.reading));
+  const bool readingIsAddress = AddReadingPageStep(plan, names, in.reading);
   const std::string page = MakeDragDropPage(
       pairs, in, readingIsAddress ? in.reading.output : names.PathOf(names.reading), plan);
   if (plan.abandoned) return result;
   plan.steps.push_back(ExportStep::Write(names.PathOf(names.code), page, names.code,
                                          ListEntry::Front, kUnableToSave + names.code));
 
-  KeepSection(frameset, "V3BrowserVersion", false);
-  KeepSection(frameset, "V4BrowserVersion", true);
-  // The frameset template serves both exports: the reading and timer
-  // sections are settled here too, so that no marker shows.
-  KeepSection(frameset, "NoReading", false);
-  KeepSection(frameset, "Reading", true);
-  KeepSection(frameset, "NoTimer", !in.reading.timer);
-  KeepSection(frameset, "Timer", in.reading.timer);
-  FillPlaceholder(frameset, "[strPlainTitle]", ShownText(in.title, false));
-  FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
-  std::string readingFrame;
-  if (!readingIsAddress)
-    readingFrame = FileNameAsAddress(names.reading);
-  else if (in.reading.timer)
-    readingFrame = "javascript:document.write('');";
-  else
-    readingFrame = PageAddress(Trim(in.reading.output));
-  FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
-  frameset = FinishPage(frameset, in.title, kExerciseWord);
-  plan.steps.push_back(ExportStep::Write(names.fileName, frameset, names.name, ListEntry::FrontLine,
-                                         kUnableToSave + names.fileName));
+  plan.steps.push_back(ExportStep::Write(
+      names.fileName,
+      FilledFrameset(std::move(frameset), names, in.reading, in.title, kExerciseWord, true,
+                     ReadingAddress),
+      names.name, ListEntry::FrontLine, kUnableToSave + names.fileName));
   return result;
 }
 

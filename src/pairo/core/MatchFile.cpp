@@ -50,15 +50,9 @@ std::string BuildMatchFileText(int majorVersion, const std::string& title,
 
 bool IsMatchDocument(const std::string& text) { return exercisedoc::IsDocument(kLayout, text); }
 
-MatchXMLParts ReadMatchXML(const std::string& text, const std::string& currentTitle,
-                           const std::string& currentNextExURL) {
-  exercisedoc::Parts read = exercisedoc::Read(kLayout, text, currentTitle, currentNextExURL);
-  MatchXMLParts parts;
-  parts.title = std::move(read.title);
-  parts.nextExURL = std::move(read.nextExURL);
-  parts.items = std::move(read.body);
-  parts.reading = std::move(read.reading);
-  return parts;
+exercisedoc::Parts ReadMatchXML(const std::string& text, const std::string& currentTitle,
+                                const std::string& currentNextExURL) {
+  return exercisedoc::Read(kLayout, text, currentTitle, currentNextExURL);
 }
 
 std::string ItemsOf(const std::string& text) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shared/core/ConfigValues.h"
+#include "shared/core/ExerciseDocument.h"
 
 class TDataFile;
 class TQList;
@@ -31,16 +32,12 @@ std::string BuildMatchFileText(int majorVersion, const std::string& title,
 // false for a text to be read as an old line-based file.
 bool IsMatchDocument(const std::string& text);
 
-// What an XML matching file holds besides its pairs' details.
-struct MatchXMLParts {
-  std::string title;      // unescaped; the current title when the file has none
-  std::string nextExURL;  // embedded pairo\next-ex-url, unescaped; else the current one
-  std::string reading;    // raw content of data\reading ("" when absent)
-  std::string items;      // raw content of data\matching-exercise ("" when absent)
-};
-
-MatchXMLParts ReadMatchXML(const std::string& text, const std::string& currentTitle,
-                           const std::string& currentNextExURL);
+// What an XML matching file holds besides its pairs' details: the title
+// (unescaped; the current title when the file has none), the embedded
+// pairo\next-ex-url (unescaped; else the current one), the raw content of
+// data\reading and, as body, of data\matching-exercise ("" when absent).
+exercisedoc::Parts ReadMatchXML(const std::string& text, const std::string& currentTitle,
+                                const std::string& currentNextExURL);
 
 // The raw content of tavrel-pairo-file\data\matching-exercise, "" when
 // absent (the append command's source).

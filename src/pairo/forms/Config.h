@@ -31,8 +31,6 @@ class TfrmConfig : public TConfigFormBase {
   int WindowHelpContext() const override;
   int ConfigSaveHelpContext() const override;
 
-  // Any edit of a box or check box.
-  void mmoExerciseTitleChange() { ConfigEdited(); }
   // OK: the exercise becomes modified by a changed configuration only while
   // the reload option is ticked; the save question; the configuration path
   // into the registry (unless the save was declined or failed); the status

@@ -68,13 +68,6 @@ QLabel* MakePanel(const char* caption, const char* name, QWidget* parent) {
   return p;
 }
 
-void SetTextColour(QWidget* w, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Active, QPalette::Text, c);
-  p.setColor(QPalette::Inactive, QPalette::Text, c);
-  w->setPalette(p);
-}
-
 }  // namespace
 
 // --- Creation ------------------------------------------------------------------------
@@ -251,7 +244,9 @@ void TfrmMain::CreateMenus() {
                           [this] { mnuExportToDHTMLClick(); });
   mnuExportForPrinting = item(mnuFile, "Export for &Printing", "mnuExportForPrinting",
                               [this] { mnuExportForPrintingClick(); });
-  AddRecentFileItems(mnuFile);
+  AddRecentFileItems(mnuFile, {[this] { mnuLastFile1Click(); }, [this] { mnuLastFile2Click(); },
+                              [this] { mnuLastFile3Click(); }, [this] { mnuLastFile4Click(); },
+                              [this] { mnuLastFile5Click(); }});
   mnuFile->addSeparator();
   mnuExit = item(mnuFile, "E&xit", "mnuExit", [this] { spdQuitClick(); });
 
@@ -304,20 +299,7 @@ void TfrmMain::FormCreate() {
   FQuestions = std::make_unique<TQList>();
   RawHTMLWarned = false;
 
-  dlgOpenFile.filter = "Pairo files (*.pry)|*.pry";
-  dlgOpenFile.defaultExt = "pry";
-  dlgOpenFile.helpContext = kHelpOpenFile;
-  dlgOpenFile.fileMustExist = true;
-  dlgSaveFile.filter = "Pairo files (*.pry)|*.pry";
-  dlgSaveFile.defaultExt = "pry";
-  dlgSaveFile.helpContext = kHelpSaveQuestion;
-  dlgSaveFile.overwritePrompt = true;
-  dlgSaveFile.pathMustExist = true;
-  dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
-  dlgSaveWeb.defaultExt = "htm";
-  dlgSaveWeb.helpContext = kHelpWebExport;
-  dlgSaveWeb.overwritePrompt = true;
-  dlgSaveWeb.pathMustExist = true;
+  SetUpFileDialogs("Pairo files (*.pry)|*.pry", "Pairo files (*.pry)|*.pry", "pry", true);
 
   ReadStartSettings();
   FUsesTemplate = {true, false, true, true, true};
@@ -393,20 +375,12 @@ bool TfrmMain::FormKeyDown(const QKeyEvent* e) {
 void TfrmMain::AssignMainFont() {
   // The title takes only the font's name; the item boxes and the default
   // take the whole font.
-  QFont titleFont = mmoTitle->font();
-  titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
-  mmoTitle->setFont(titleFont);
-  const QFont whole = tavrel::FontFromSpec(dlgMainFont, mmoDefault->font());
-  const QColor colour = tavrel::ColourFromBGR(dlgMainFont.color);
   std::vector<TMemo*> boxes{mmoDefault};
   for (int k = 1; k <= 5; ++k) {
     boxes.push_back(mmoNumA[k]);
     boxes.push_back(mmoNumB[k]);
   }
-  for (TMemo* m : boxes) {
-    m->setFont(whole);
-    SetTextColour(m, colour);
-  }
+  ApplyMainFont(mmoTitle, boxes);
 }
 
 // --- New ----------------------------------------------------------------------------------

@@ -32,6 +32,8 @@ class TMemo;
 namespace pairo {
 
 class IMixRandom;
+struct MatchExport;
+struct MatchExportInput;
 
 class TfrmMain : public TMainFormBase {
   Q_OBJECT
@@ -139,7 +141,6 @@ class TfrmMain : public TMainFormBase {
   void spdSaveClick() { Save(); }
   void mnuContentsClick() { mnuHelpContentsClick(); }
   // The five recent-file items, each with a handler of its own.
-  using TMainFormBase::mnuLastFile1Click;
   void mnuLastFile1Click() { OpenRecentFile(1); }
   void mnuLastFile2Click() { OpenRecentFile(2); }
   void mnuLastFile3Click() { OpenRecentFile(3); }
@@ -193,6 +194,10 @@ class TfrmMain : public TMainFormBase {
   void CreateComponents();
   void CreateMenus();
   void CreateToolBar();
+  // An export: the save dialog, then the plan build makes from the pairs,
+  // with the reading made for browserVersion.
+  void ExportPages(int browserVersion,
+                   const std::function<MatchExport(const MatchExportInput&)>& build);
   int ShowItemNumberDialog(const std::string& caption, bool withTarget);
   // After a command changed pairs in the list behind the rows: shows them
   // afresh when any row no longer shows its pair.

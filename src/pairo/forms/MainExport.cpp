@@ -1,9 +1,6 @@
 // TfrmMain's web exports: the handlers gather what the pages are made of
 // (file name, configuration, reading, templates), let the page builders of
 // MatchExport make the plan, and run it.
-#include <QCheckBox>
-#include <QSpinBox>
-
 #include "pairo/core/MatchExport.h"
 #include "pairo/forms/Main.h"
 #include "pairo/forms/SuppliedTemplates.h"
@@ -35,17 +32,7 @@ void Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
   in.title = main.mmoTitle->Text();
   in.defaultRight = main.mmoDefault->Text();
   if (frmConfig) in.config = frmConfig->Values();
-  if (frmAddReadingText) {
-    in.reading.include = frmAddReadingText->chkIncludeReading->isChecked();
-    in.reading.timer = frmAddReadingText->chkTimer->isChecked();
-    in.reading.minutes = frmAddReadingText->spinTimer->value();
-    if (in.reading.include) {
-      ReadingOutput r = frmAddReadingText->GetReadingOutput(browserVersion);
-      in.reading.output = std::move(r.output);
-      in.reading.outputMessages = std::move(r.messages);
-      in.reading.outputFailed = r.failed;
-    }
-  }
+  if (frmAddReadingText) in.reading = frmAddReadingText->ForExport(browserVersion);
   const TemplateStore store = frmSourceFiles ? frmSourceFiles->Store() : TemplateStore{};
   auto read = [&main](const char* name, const std::string& storeText) {
     return ReadTemplateSource(main.FSourcePath, name, storeText, SuppliedTemplate(name));
@@ -58,26 +45,9 @@ void Gather(TfrmMain& main, const std::string& fileName, int browserVersion,
 }  // namespace
 
 void TfrmMain::spdToWebClick() {
-  const TExerciseKeeper keep(*this);
-  StashItems();
-  if (!platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
-  tavrel::BusyCursor busy;
-  if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
-
-  MatchExportInput in;
-  Gather(*this, fileName, 3, in);
-  const MatchExport result =
-      BuildSelectListExport(*FQuestions, in, ShuffleRandom ? *ShuffleRandom : MixRandom());
-  // Trailing empty pairs went and line breaks of mixed right items became
-  // blanks: the rows show the list as it is now.
-  RefreshRowsIfStale();
-  if (result.refusal) {
-    busy.release();
-    ShowMessage(*result.refusal);
-    return;
-  }
-  RunExportPlan(result.plan, &busy);
+  ExportPages(3, [this](const MatchExportInput& in) {
+    return BuildSelectListExport(*FQuestions, in, ShuffleRandom ? *ShuffleRandom : MixRandom());
+  });
 }
 
 void TfrmMain::mnuExportToDHTMLClick() {
@@ -91,16 +61,23 @@ void TfrmMain::mnuExportToDHTMLClick() {
 }
 
 void TfrmMain::ExportToDHTML() {
+  ExportPages(4, [this](const MatchExportInput& in) { return BuildDragDropExport(*FQuestions, in); });
+}
+
+void TfrmMain::ExportPages(int browserVersion,
+                           const std::function<MatchExport(const MatchExportInput&)>& build) {
   const TExerciseKeeper keep(*this);
+  StashItems();
   if (!platform().saveDialog(dlgSaveWeb)) return;
   const std::string fileName = dlgSaveWeb.fileName;
-  StashItems();
   tavrel::BusyCursor busy;
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 
   MatchExportInput in;
-  Gather(*this, fileName, 4, in);
-  const MatchExport result = BuildDragDropExport(*FQuestions, in);
+  Gather(*this, fileName, browserVersion, in);
+  const MatchExport result = build(in);
+  // Trailing empty pairs went and line breaks of mixed right items became
+  // blanks: the rows show the list as it is now.
   RefreshRowsIfStale();
   if (result.refusal) {
     busy.release();

@@ -62,14 +62,14 @@ ConfigValues ValuesWithNextEx(const std::string& nextExURL) {
 }
 
 ReadMatch ReadXMLMatch(const TfrmMain& w, const std::string& text) {
-  const MatchXMLParts parts = ReadMatchXML(text, "", CurrentNextExURL());
+  const exercisedoc::Parts parts = ReadMatchXML(text, "", CurrentNextExURL());
   ReadMatch match;
   match.title = parts.title;
   // The next exercise's address always comes from the file, whatever the
   // reload option says.
   match.nextExURL = parts.nextExURL;
   if (frmAddReadingText) match.reading = ReadReadingElement(parts.reading);
-  const ItemsRead read = ReadMatchItems(parts.items, 1, match.pairs);
+  const ItemsRead read = ReadMatchItems(parts.body, 1, match.pairs);
   if (read.hasDefault) match.defaultRight = read.defaultRight;
   if (frmConfig && ReloadConfigTicked(w)) {
     match.config = configdoc::ReadConfigXML(frmConfig->ConfigProgram(),

@@ -1,5 +1,7 @@
 #include "platform/qt/Fonts.h"
 
+#include <QWidget>
+
 #include "platform/qt/QtText.h"
 
 namespace tavrel {
@@ -28,6 +30,13 @@ FontSpec SpecFromFont(const QFont& font, const QColor& colour) {
 QColor ColourFromBGR(unsigned bgr) {
   return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                 static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+void SetTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Active, role, c);
+  p.setColor(QPalette::Inactive, role, c);
+  w->setPalette(p);
 }
 
 unsigned BGRFromColour(const QColor& c) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 #include "platform/core/Platform.h"
 
@@ -17,5 +18,9 @@ FontSpec SpecFromFont(const QFont& font, const QColor& colour);
 // Colours as 0x00BBGGRR, the font dialog's form.
 QColor ColourFromBGR(unsigned bgr);
 unsigned BGRFromColour(const QColor& c);
+
+// Gives w's role (its text, a button's text) colour c, whether or not the
+// window is active.
+void SetTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c);
 
 }  // namespace tavrel

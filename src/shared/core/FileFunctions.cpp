@@ -553,30 +553,28 @@ bool ShellOpenFile(const std::string& fileName) {
   return true;
 }
 
-std::string PathAsWebAddress(const std::string& path) {
+std::string PercentEncoded(const std::string& s, std::string_view special,
+                           bool keepCharacterReferences) {
   static const char* hex = "0123456789ABCDEF";
-  // Characters with a meaning in an address, in a quoted attribute or to the
-  // page builders (placeholder brackets); a colon would make the part before
-  // it read as a scheme.
-  static const std::string special = "\"#%&'<>?[\\]^`{|} :";
   std::string r;
-  r.reserve(path.size() + path.size() / 8);
-  for (size_t i = 0; i < path.size(); ++i) {
-    const char c = path[i];
+  r.reserve(s.size() + s.size() / 8);
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
     const auto u = static_cast<unsigned char>(c);
-    if (c == '&' && i + 2 < path.size() && path[i + 1] == '#') {
+    if (keepCharacterReferences && c == '&' && i + 2 < s.size() && s[i + 1] == '#') {
       // A letter the code page lacks, held as "&#321;": the page reads it as
       // that letter.
       size_t k = i + 2;
-      while (k < path.size() && path[k] >= '0' && path[k] <= '9') ++k;
-      if (k > i + 2 && k < path.size() && path[k] == ';') {
-        r.append(path, i, k + 1 - i);
+      while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k;
+      if (k > i + 2 && k < s.size() && s[k] == ';') {
+        r.append(s, i, k + 1 - i);
         i = k;
         continue;
       }
     }
-    // Control characters would be dropped from the address.
-    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
+    // Browsers drop tabs and line breaks from addresses: control characters
+    // are encoded too.
+    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string_view::npos) {
       r += c;
       continue;
     }
@@ -585,6 +583,13 @@ std::string PathAsWebAddress(const std::string& path) {
     r += hex[u & 15];
   }
   return r;
+}
+
+std::string PathAsWebAddress(const std::string& path) {
+  // Characters with a meaning in an address, in a quoted attribute or to the
+  // page builders (placeholder brackets); a colon would make the part before
+  // it read as a scheme.
+  return PercentEncoded(path, "\"#%&'<>?[\\]^`{|} :", true);
 }
 
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,

@@ -6,6 +6,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Reads a file into lines split at CR LF, a lone CR or a lone LF (a NUL byte
@@ -93,6 +94,13 @@ bool ShellOpenFile(const std::string& fileName);
 // them, so that the address reaches the file.
 void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
                      std::string& result);
+
+// s with every control character and every character of special %-encoded
+// ("%3A" for ":"); everything else, letters above 127 too, stays.  Where
+// keepCharacterReferences, a character reference ("&#321;") stays whole
+// even when "&" and "#" are special.
+std::string PercentEncoded(const std::string& s, std::string_view special,
+                           bool keepCharacterReferences = false);
 
 // A relative path as an address: "/" stays a separator; a double quote, "#",
 // "%", a blank and the other characters that mean something in an address or

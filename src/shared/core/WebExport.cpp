@@ -156,6 +156,14 @@ void AddReadingMessages(ExportPlan& plan, const ExportReading& reading) {
   if (reading.outputFailed) plan.abandoned = true;
 }
 
+bool AddReadingPageStep(ExportPlan& plan, const ExportNames& names, const ExportReading& reading) {
+  if (IsWebAddress(reading.output)) return true;
+  plan.steps.push_back(ExportStep::Write(names.PathOf(names.reading), reading.output,
+                                         names.reading, ListEntry::AppendLine,
+                                         "Unable to save file: " + names.reading));
+  return false;
+}
+
 void ShowPlanMessages(const ExportPlan& plan) {
   for (const ExportStep& s : plan.steps) {
     if (s.kind != ExportStep::Kind::Message) continue;
@@ -325,24 +333,9 @@ std::string ScriptLines(const std::string& s) {
 }
 
 std::string FileNameAsAddress(const std::string& bareName) {
-  static const char* hex = "0123456789ABCDEF";
   // Characters with a meaning in an address or a quoted attribute; a colon
   // would make the part before it read as a scheme ("unit1:quizc.htm").
-  static const std::string special = "%#?&\"'\\<> :";
-  std::string r;
-  for (const char c : bareName) {
-    const auto u = static_cast<unsigned char>(c);
-    // Browsers drop tabs and line breaks from addresses: control characters
-    // are encoded too.
-    if (u >= 0x20 && u != 0x7F && special.find(c) == std::string::npos) {
-      r += c;
-      continue;
-    }
-    r += '%';
-    r += hex[u >> 4];
-    r += hex[u & 15];
-  }
-  return r;
+  return PercentEncoded(bareName, "%#?&\"'\\<> :");
 }
 
 namespace {
@@ -534,4 +527,27 @@ void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minut
   FillPlaceholder(page, "[ReadingFileName]", readingAddress);
   FillPlaceholder(page, "[strStartReading]", ScriptCaption(c.Text("editStartReading")));
   FillPlaceholder(page, "[strClickToShow]", ScriptString(c.Text("editClickToShow")));
+}
+
+std::string FilledFrameset(std::string frameset, const ExportNames& names,
+                           const ExportReading& reading, const std::string& title,
+                           const char* kindWord, bool v4,
+                           std::string (*address)(const std::string&)) {
+  KeepSection(frameset, "V4BrowserVersion", v4);
+  KeepSection(frameset, "V3BrowserVersion", !v4);
+  KeepSection(frameset, "NoReading", false);
+  KeepSection(frameset, "Reading", true);
+  KeepSection(frameset, "NoTimer", !reading.timer);
+  KeepSection(frameset, "Timer", reading.timer);
+  FillPlaceholder(frameset, "[strPlainTitle]", ShownText(title, false));
+  FillPlaceholder(frameset, "[CodeFileName]", FileNameAsAddress(names.code));
+  std::string readingFrame;
+  if (!IsWebAddress(reading.output))
+    readingFrame = FileNameAsAddress(names.reading);
+  else if (v4 && reading.timer)
+    readingFrame = "javascript:document.write('');";
+  else
+    readingFrame = address(reading.output);
+  FillPlaceholder(frameset, "[ReadingFileName]", readingFrame);
+  return FinishPage(frameset, title, kindWord);
 }

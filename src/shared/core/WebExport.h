@@ -213,6 +213,10 @@ struct ExportReading {
 // Adds the messages that making the reading output gave, in their place; a
 // reading whose template was empty after every fallback abandons the export.
 void AddReadingMessages(ExportPlan& plan, const ExportReading& reading);
+// Adds the step that writes the reading page beside the exercise (named on
+// a line of its own in the report), unless the reading is a web address;
+// true when it is one.
+bool AddReadingPageStep(ExportPlan& plan, const ExportNames& names, const ExportReading& reading);
 
 // A plan whose root page is names.fileName, for programName's final report.
 ExportPlan MakeExportPlan(const std::string& programName, const ExportNames& names, bool multiPage,
@@ -361,3 +365,15 @@ std::string FinishPage(const std::string& page, const std::string& title, const 
 // [strClickToShow].
 void FillReadingPlaceholders(std::string& page, const ConfigValues& c, int minutes,
                              const std::string& readingAddress);
+// The frameset of an export with a reading, filled and finished: the
+// V4BrowserVersion section kept where v4, else the V3BrowserVersion one; the
+// reading and timer sections settled for a reading; [strPlainTitle],
+// [CodeFileName] (the exercise page beside the frameset) and
+// [ReadingFileName] filled.  The reading frame shows the reading page
+// beside the frameset, or the web address the reading dialog gave, as
+// address writes it; the V4 section's reading frame has no timer sections,
+// so there a timed reading's address starts blank.  kindWord as FinishPage.
+std::string FilledFrameset(std::string frameset, const ExportNames& names,
+                           const ExportReading& reading, const std::string& title,
+                           const char* kindWord, bool v4,
+                           std::string (*address)(const std::string&));

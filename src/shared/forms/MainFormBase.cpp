@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "platform/qt/Fonts.h"
 #include "platform/qt/QtText.h"
@@ -132,13 +133,16 @@ QAction* TMainFormBase::AddItem(QMenu* menu, const char* caption, const char* na
   return a;
 }
 
-void TMainFormBase::AddRecentFileItems(QMenu* file) {
+void TMainFormBase::AddRecentFileItems(QMenu* file,
+                                       const std::array<std::function<void()>, 5>& clicks) {
   mnuLastFileDivider = file->addSeparator();
   mnuLastFileDivider->setObjectName("mnuLastFileDivider");
   mnuLastFileDivider->setVisible(false);
   for (int i = 1; i <= 5; ++i) {
     const std::string name = "mnuLastFile" + std::to_string(i);
-    QAction* a = AddItem(file, "", name.c_str(), [this, i] { OpenRecentFile(i); });
+    std::function<void()> click = clicks[static_cast<size_t>(i - 1)];
+    if (!click) click = [this, i] { mnuLastFile1Click(i); };
+    QAction* a = AddItem(file, "", name.c_str(), std::move(click));
     a->setData(i);  // Tag
     a->setVisible(false);
     mnuLastFile[static_cast<size_t>(i)] = a;
@@ -395,6 +399,24 @@ void TMainFormBase::ReadStartSettings() {
   ReadWindowSettings();
 }
 
+void TMainFormBase::SetUpFileDialogs(const char* openFilter, const char* saveFilter,
+                                     const char* extension, bool openAddsExtension) {
+  dlgOpenFile.filter = openFilter;
+  if (openAddsExtension) dlgOpenFile.defaultExt = extension;
+  dlgOpenFile.helpContext = kHelpOpenFile;
+  dlgOpenFile.fileMustExist = true;
+  dlgSaveFile.filter = saveFilter;
+  dlgSaveFile.defaultExt = extension;
+  dlgSaveFile.helpContext = kHelpSaveQuestion;
+  dlgSaveFile.overwritePrompt = true;
+  dlgSaveFile.pathMustExist = true;
+  dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
+  dlgSaveWeb.defaultExt = "htm";
+  dlgSaveWeb.helpContext = kHelpWebExport;
+  dlgSaveWeb.overwritePrompt = true;
+  dlgSaveWeb.pathMustExist = true;
+}
+
 bool TMainFormBase::FormCloseQuery() { return !FChanged || SaveChanges(); }
 
 void TMainFormBase::FormClose() {
@@ -417,6 +439,19 @@ void TMainFormBase::closeEvent(QCloseEvent* e) {
 }
 
 // --- Keys, help, drops ----------------------------------------------------------------------
+
+void TMainFormBase::ApplyMainFont(tavrel::TMemo* title, const std::vector<tavrel::TMemo*>& boxes) {
+  QFont titleFont = title->font();
+  titleFont.setFamily(tavrel::toQString(dlgMainFont.name));
+  title->setFont(titleFont);
+  if (boxes.empty()) return;
+  const QFont whole = tavrel::FontFromSpec(dlgMainFont, boxes.front()->font());
+  const QColor colour = tavrel::ColourFromBGR(dlgMainFont.color);
+  for (tavrel::TMemo* m : boxes) {
+    m->setFont(whole);
+    tavrel::SetTextColour(m, QPalette::Text, colour);
+  }
+}
 
 bool TMainFormBase::FormKeyDown(const QKeyEvent* e) {
   if (e->key() == Qt::Key_F1 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {

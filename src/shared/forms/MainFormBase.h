@@ -86,8 +86,12 @@ class TMainFormBase : public QMainWindow {
 
   // ===== Hooks a program may override =======================================
 
-  // Applies dlgMainFont to the window's boxes (first showing, Font command).
+  // Applies dlgMainFont to the window's boxes (first showing, Font command),
+  // usually with ApplyMainFont.
   virtual void AssignMainFont() {}
+  // dlgMainFont on the boxes: the title takes only the font's name; each of
+  // boxes the whole font (on the first box's own) and its colour.
+  void ApplyMainFont(tavrel::TMemo* title, const std::vector<tavrel::TMemo*>& boxes);
   // Keys the window sees before its previewed controls (PreviewKeysOf);
   // true when the key was consumed.  F1 is handled before this is called
   // only when the program does not consume it here.
@@ -134,9 +138,10 @@ class TMainFormBase : public QMainWindow {
   void mnuSaveAsClick();
   // Recent file tag (1..5): LoadFile of FLastFiles[tag].  A file that is no
   // longer there is named, its entry leaves the list, and the exercise stays.
-  // The recent-file items call it; a program whose items have a handler
-  // each forwards from them (mnuLastFile3Click() calls OpenRecentFile(3)),
-  // and one that runs New first overrides it.
+  // The recent-file items reach it through the handler the five share,
+  // mnuLastFile1Click(tag), or a program's handler of each item
+  // (mnuLastFile3Click() calls OpenRecentFile(3)); a program that runs New
+  // first overrides it.
   virtual void OpenRecentFile(int tag);
   void mnuLastFile1Click(int tag) { OpenRecentFile(tag); }
   void spdQuitClick();
@@ -149,6 +154,12 @@ class TMainFormBase : public QMainWindow {
   // type's open command, the fonts, the save folder, the file paths (recent
   // files, configuration file, template folder) and the window placement.
   void ReadStartSettings();
+  // Sets up the three file dialogs at the window's creation: the data file's
+  // for opening (openFilter; extension added to a typed name only where
+  // openAddsExtension) and for saving (saveFilter, extension), and the web
+  // exports' one for HTML pages; each with its help context and checks.
+  void SetUpFileDialogs(const char* openFilter, const char* saveFilter, const char* extension,
+                        bool openAddsExtension);
 
   // The end of every successful load: the exercise as loaded, unmodified,
   // under its file name, at the top of the recent files.
@@ -281,8 +292,9 @@ class TMainFormBase : public QMainWindow {
                    const QKeySequence& shortcut = QKeySequence());
   // The Edit menu: Undo | Cut, Copy, Paste, Delete | Select All.
   void AddEditMenu();
-  // The hidden divider and the five hidden recent-file items (OpenRecentFile).
-  void AddRecentFileItems(QMenu* file);
+  // The hidden divider and the five hidden recent-file items: item k runs
+  // clicks[k - 1] where given, else mnuLastFile1Click(k).
+  void AddRecentFileItems(QMenu* file, const std::array<std::function<void()>, 5>& clicks = {});
   // The checkable reload-configuration item; its tick changes only when the
   // user confirms (mnuReloadConfigClick).
   void AddReloadConfigItem(QMenu* options, const char* caption);

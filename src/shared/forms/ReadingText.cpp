@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QSpinBox>
+#include <utility>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
@@ -580,6 +581,20 @@ void TfrmAddReadingText::ClearReading() {
 }
 
 // --- The reading page ------------------------------------------------------------------
+
+ExportReading TfrmAddReadingText::ForExport(int browserVersion) const {
+  ExportReading r;
+  r.include = chkIncludeReading->isChecked();
+  r.timer = chkTimer->isChecked();
+  r.minutes = spinTimer->value();
+  if (r.include && browserVersion != 0) {
+    ReadingOutput made = GetReadingOutput(browserVersion);
+    r.output = std::move(made.output);
+    r.outputMessages = std::move(made.messages);
+    r.outputFailed = made.failed;
+  }
+  return r;
+}
 
 ReadingOutput TfrmAddReadingText::GetReadingOutput(int browserVersion) const {
   const std::string folder = frmMain ? frmMain->FSourcePath : std::string();

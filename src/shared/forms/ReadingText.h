@@ -58,6 +58,10 @@ class TfrmAddReadingText : public QDialog {
   // empty with a warning when the external path is neither.  The warnings
   // are returned for the export to show in their place; none is shown here.
   ReadingOutput GetReadingOutput(int browserVersion) const;
+  // The reading as an export takes it: the include and timer boxes and the
+  // minutes; for a browserVersion (3 or 4, as above) and an included
+  // reading, also its output and the warnings making it gave.
+  ExportReading ForExport(int browserVersion = 0) const;
 
   // Title and text typed since the dialog was shown (or the reading loaded).
   bool TextChanged() const { return FTextChanged; }

@@ -24,6 +24,7 @@ using tavrel::mbYesNoCancel;
 using tavrel::ModalResult;
 using tavrel::MsgType;
 using tavrel::platform;
+using tavrel::SetTextColour;
 
 TfrmSourceFiles* frmSourceFiles = nullptr;
 std::function<void(TfrmSourceFiles&)> TfrmSourceFiles::ModalHook;
@@ -42,13 +43,6 @@ constexpr int kBottomButtonWidth = 120;
 constexpr int kBottomButtonHeight = 25;
 constexpr int kBottomButtonGap = 13;
 constexpr int kBottomButtonsWidth = 520;  // the four buttons with their gaps, rounded
-
-void SetTextColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Active, role, c);
-  p.setColor(QPalette::Inactive, role, c);
-  w->setPalette(p);
-}
 
 // The supplied copies of the templates, beside the program.
 std::string SuppliedFolder() { return tavrel::programFolder() + "SrcBackup/"; }

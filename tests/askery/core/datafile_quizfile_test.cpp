@@ -86,12 +86,12 @@ TEST(DatafileQuizText, EmptyQuizAndReadingElement) {
 TEST(DatafileQuizText, GoldenFileReadsBackAndSavesToTheSameBytes) {
   const std::string golden = ReadFileBytes(GoldenPath("quiz_saved.aky"));
   ASSERT_TRUE(quizfile::IsQuizDocument(golden));
-  const quizfile::XMLParts parts = quizfile::ReadQuizXML(golden, "old title", "old.htm");
+  const exercisedoc::Parts parts = quizfile::ReadQuizXML(golden, "old title", "old.htm");
   EXPECT_EQ(parts.title, "My quiz & <i>friends</i>");
   EXPECT_EQ(parts.nextExURL, "");
   EXPECT_NE(parts.reading.find("<time-limit>1</time-limit>"), std::string::npos);
   TQList q;
-  EXPECT_EQ(quizfile::ReadQuizQuestions(parts.questions, 1, q), 4);
+  EXPECT_EQ(quizfile::ReadQuizQuestions(parts.body, 1, q), 4);
   ASSERT_EQ(q.Count(), 4);
   // Question 3 became question 2; its third answer is still not correct.
   EXPECT_EQ(q.GetQuestionText(2), "Name a <b>noun</b> & an 'adjective' \"quoted\"");
@@ -165,19 +165,19 @@ TEST(DatafileQuizText, MissingPiecesGiveDefaults) {
   EXPECT_FALSE(quizfile::IsQuizDocument("[FileInfo]\r\nVersion=2\r\n"));
   const std::string bare = "<tavrel-askery-file><version>1</version></tavrel-askery-file>";
   ASSERT_TRUE(quizfile::IsQuizDocument(bare));
-  const quizfile::XMLParts parts = quizfile::ReadQuizXML(bare, "Current", "next.htm");
+  const exercisedoc::Parts parts = quizfile::ReadQuizXML(bare, "Current", "next.htm");
   EXPECT_EQ(parts.title, "Current");
   EXPECT_EQ(parts.nextExURL, "next.htm");
-  EXPECT_EQ(parts.questions, "");
+  EXPECT_EQ(parts.body, "");
   EXPECT_EQ(parts.reading, "");
   EXPECT_EQ(quizfile::QuestionsOf(bare), "");
 
   // Garbage around the tags never reads outside the text.
   const std::string cut = "<tavrel-askery-file><version>6</version><data><title>T</ti"
                           "<questions><question-record><question>Q";
-  const quizfile::XMLParts p2 = quizfile::ReadQuizXML(cut, "", "");
+  const exercisedoc::Parts p2 = quizfile::ReadQuizXML(cut, "", "");
   TQList q;
-  quizfile::ReadQuizQuestions(p2.questions, 1, q);
+  quizfile::ReadQuizQuestions(p2.body, 1, q);
   EXPECT_EQ(q.Count(), 0);
 }
 

@@ -30,7 +30,7 @@ TEST_F(ExportTest, AnEmptyGridOrAMissingClueStopsBeforeTheSaveDialog) {
 
   Letters({"CAT", "A..", "R.."});
   main->FClues = {{"CAT", "Pet"}};
-  main->ExportToDHTML();
+  main->spdToDHTMLClick();
   ASSERT_EQ(fake.messages.size(), 2u);
   EXPECT_EQ(fake.messages[1].text, "You haven't entered all the clues yet.");
   EXPECT_TRUE(fake.saveRequests.empty());
