@@ -122,6 +122,10 @@ describe('letters of every language', () => {
     await code.locator('#Q5 input[value="Show answer"]').click();
     assert.equal((await code.locator('#F5').innerText()).trim(), 'Correct answers: \u201cHamlet\u201d');
     for (const [guess, told] of emojiGuesses) assert.equal(norm(await check(6, guess)), told, guess);
+    // A hint after a word gives the blank and the emoji after it, whole.
+    await code.fill('#G6', 'smile');
+    await code.locator('#Q6 input[value="Hint"]').click();
+    assert.equal(await code.inputValue('#G6'), 'smile \u{1F600}');
     assert.deepEqual(problems, []);
     await page.close();
   });
