@@ -335,7 +335,8 @@ for (const mode of ['frames', 'single']) {
     await useTeacherControls(code, places);
     await typeWord(code, 1, 'across', 'cat');
     await typeWord(code, 1, 'down', 'car');
-    assert.ok(norm(await code.locator('#CurrentClue').innerText()).endsWith(norm(`2 ${s.markup}`)), 'the current clue');
+    const current = norm(await code.locator('#CurrentClue').innerText());
+    assert.ok(current.startsWith(norm(`1 down 2 ${s.markup}`)), `the current clue: "${current}"`);
     await expectApart(code, places, 'crossword');
     await code.getByRole('button', { name: checkCaption, exact: true }).click();
     assert.equal(norm(await code.locator('[role=status]').first().innerText()), rightShown, 'Check checks');
