@@ -360,7 +360,8 @@ std::size_t PlaceholderWordAt(const std::string& s, std::size_t i) {
   return 0;
 }
 
-// Brackets of placeholder and section words as "&#91;".
+}  // namespace
+
 std::string NoPlaceholderWords(const std::string& s) {
   std::string r;
   r.reserve(s.size());
@@ -371,112 +372,6 @@ std::string NoPlaceholderWords(const std::string& s) {
       r += s[i];
   }
   return r;
-}
-
-// Elements whose content the browser reads as plain text up to their own
-// closing tag: opened and never closed, they take in the rest of the page.
-const char* const kRawTextElements[] = {"script", "style",    "textarea", "title",   "xmp",
-                                        "iframe", "noembed",  "noframes", "noscript"};
-constexpr std::size_t kRawTextCount = sizeof(kRawTextElements) / sizeof(kRawTextElements[0]);
-
-// The element name of a tag at i of the lower-cased text (after "<" or
-// "</"): the index in kRawTextElements, kRawTextCount for "plaintext", or
-// -1.  The name must end where a tag name ends.
-int RawTextElementAt(const std::string& lower, std::size_t i) {
-  auto endsName = [&](std::size_t j) {
-    return j >= lower.size() || lower[j] == '>' || lower[j] == '/' ||
-           std::isspace(static_cast<unsigned char>(lower[j]));
-  };
-  for (std::size_t k = 0; k < kRawTextCount; ++k) {
-    const std::size_t n = std::char_traits<char>::length(kRawTextElements[k]);
-    if (lower.compare(i, n, kRawTextElements[k]) == 0 && endsName(i + n))
-      return static_cast<int>(k);
-  }
-  if (lower.compare(i, 9, "plaintext") == 0 && endsName(i + 9))
-    return static_cast<int>(kRawTextCount);
-  return -1;
-}
-
-}  // namespace
-
-std::string MarkupText(const std::string& s) {
-  const std::string lower = LowerCaseAscii(s);
-  // Where the last "-->" and the last closing tag of each element start:
-  // an opening before them is closed within the text.
-  const std::size_t none = std::string::npos;
-  const std::size_t lastCommentEnd = lower.rfind("-->");
-  std::size_t lastClosing[kRawTextCount];
-  for (std::size_t k = 0; k < kRawTextCount; ++k) lastClosing[k] = none;
-  for (std::size_t i = 0; i + 2 < lower.size(); ++i) {
-    if (lower[i] != '<' || lower[i + 1] != '/') continue;
-    const int k = RawTextElementAt(lower, i + 2);
-    if (k >= 0 && k < static_cast<int>(kRawTextCount)) lastClosing[k] = i;
-  }
-
-  std::string r;
-  r.reserve(s.size() + 8);
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    const char c = s[i];
-    if (c == '[' && PlaceholderWordAt(s, i) > 0) {
-      r += "&#91;";
-      continue;
-    }
-    if (c == '<') {
-      bool open = false;
-      if (lower.compare(i, 4, "<!--") == 0) {
-        open = lastCommentEnd == none || lastCommentEnd < i + 2;
-      } else {
-        const int k = RawTextElementAt(lower, i + 1);
-        if (k == static_cast<int>(kRawTextCount))
-          open = true;  // plaintext has no end
-        else if (k >= 0)
-          open = lastClosing[k] == none || lastClosing[k] < i;
-      }
-      if (open) {
-        r += "&lt;";
-        continue;
-      }
-    }
-    r += c;
-  }
-  return r;
-}
-
-std::string ShownText(const std::string& s, bool typedWhenBlank) {
-  auto startsTag = [&s](size_t i) {
-    if (i + 1 >= s.size()) return false;
-    const char n = s[i + 1];
-    return (n >= 'A' && n <= 'Z') || (n >= 'a' && n <= 'z') || n == '/' || n == '!';
-  };
-  auto text = [&](bool tagsOut) {
-    std::string r;
-    r.reserve(s.size() + 8);
-    for (size_t i = 0; i < s.size(); ++i) {
-      const char c = s[i];
-      if (tagsOut && c == '<' && startsTag(i)) {
-        const size_t end = s.find('>', i + 1);
-        if (end != std::string::npos) {
-          i = end;
-          continue;
-        }
-      }
-      if (c == '<')
-        r += "&lt;";
-      else if (c == '>')
-        r += "&gt;";
-      else if (c == '[')
-        r += "&#91;";
-      else if (c == '\n' && i > 0 && s[i - 1] == '\r')
-        continue;  // CR LF is one line break
-      else if (c == '\r' || c == '\n')
-        r += ' ';
-      else
-        r += c;
-    }
-    return r;
-  };
-  const std::string shown = text(true);
-  return typedWhenBlank && Trim(shown).empty() ? text(false) : shown;
 }
 
 std::string AttributeValue(const std::string& s) { return QuotesToEntities(NoPlaceholderWords(s)); }

@@ -270,30 +270,38 @@ std::string ScriptLines(const std::string& s);
 std::string FileNameAsAddress(const std::string& bareName);
 
 // A teacher's text placed in the markup of a page.  It is HTML on purpose
-// (links, pictures, <b>, <br>, a video's <iframe>, a table) and stays so;
-// only what would hide the rest of the page is written as text:
-//  - "<!--" with no "-->" after it in the text becomes "&lt;!--";
-//  - the "<" of an opening script, style, textarea, title, xmp, iframe,
-//    noembed, noframes or noscript tag (any letter case) with no closing tag
-//    of that name after it in the text, and of any plaintext tag, becomes
-//    "&lt;";
-//  - the bracket of a placeholder or section word ("[Answers]",
+// (links, pictures, <b>, <br>, a video's <iframe>, a table) and stays so, as
+// a balanced fragment: the text is parsed as a browser parses the content of
+// a <div> and written back, so that it holds only itself.
+//  - Every element it opens is closed within it; an end tag it did not open
+//    is left out; a comment, script, style, textarea, title and the other
+//    elements read as plain text are closed at its end; a plaintext element
+//    is shown as typed.
+//  - A tag that the end of the text cuts short ("a<b") is shown as typed.
+//  - Attributes are written in double quotes; character references become
+//    the characters they stand for, "&", "<", ">" and the no-break space in
+//    text and "&", quotes and the no-break space in attributes as references;
+//    a character the page's code page cannot hold as a numeric reference.
+//  - The bracket of a placeholder or section word ("[Answers]",
 //    "[/inclHint]") becomes "&#91;", which the browser shows as the bracket,
 //    so that the word is not filled by a later replacement of the page.
 //    Other brackets ("[1]", "[ ]") stay.
-// Linear in the length of the text.
+// Written twice, the text comes out the same.  Linear in the length of the
+// text.
 std::string MarkupText(const std::string& s);
 
 // A teacher's text shown as text only (an option of a select list, a card,
-// the name of a place, a page's title): a tag ("<i>", "</b>", "<img ...>")
-// is left out, as a browser leaves it out of an option; a "<" or ">" that is
-// no part of a tag ("2 < 3", "a<b") stays as text, and a bracket becomes its
-// character reference.  Line breaks read as blanks.  Where nothing but
-// blanks is left once the tags are out, the text shows as typed, tags and
-// all (unless typedWhenBlank is false: a page's title that is a picture
-// alone is left blank, for the page to be titled by its kind).  Linear in
-// the length of the text.
+// the name of a place, a page's title): the text a reader sees of
+// MarkupText's parse, as text ("2 < 3" and "a<b" keep their "<"; a
+// comment, a picture's alt, a script show nothing), brackets as character
+// references.  Line breaks read as blanks.  Where nothing but blanks is
+// left, the text shows as typed, tags and all (unless typedWhenBlank is
+// false: a page's title that is a picture alone is left blank, for the page
+// to be titled by its kind).  Linear in the length of the text.
 std::string ShownText(const std::string& s, bool typedWhenBlank = true);
+
+// The bracket of every placeholder or section word as "&#91;".
+std::string NoPlaceholderWords(const std::string& s);
 
 // A value for a double-quoted attribute: double quotes become &quot;, and
 // brackets as in MarkupText.

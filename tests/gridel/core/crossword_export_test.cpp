@@ -39,7 +39,7 @@ const char* const kDHTMLTemplate =
     "var c1='[strPageBGColor]', c2='[strTitleColor]', c3='[strExBGColor]', c4='[strTextColor]', c5='[strNavBarColor]', c6='[strPopupBGColor]';\r\n"
     "[inclKeyNavigation]var keys=1;[/inclKeyNavigation][inclHint]var hint=1;[/inclHint][inclBack]var back=1;[/inclBack]"
     "[inclContents]var contents=1;[/inclContents][inclNextEx]var next=1;[/inclNextEx]\r\n"
-    "</script></head><body>[Grid][Clues]</body></html>";
+    "</script></head><body><script>[Grid][Clues]</script></body></html>";
 
 CrosswordExportInput Input() {
   CrosswordExportInput in;
@@ -238,8 +238,9 @@ TEST(CrosswordExportSafety, HostileTextLeavesEveryScriptValid) {
   ExpectScriptsScan(code);
   EXPECT_NE(code.find("WinLetters[0] = '\\'';\r\nWinLetters[1] = '\\\\';"), std::string::npos);
   EXPECT_NE(code.find("WinLetters[4] = '%C9';"), std::string::npos);
-  // A script element the teacher left open is written as text.
-  EXPECT_NE(code.find("<li>1. a'b\"c\\d<BR>\r\ne</script>&lt;script>alert(1)"), std::string::npos);
+  // A script element the teacher left open is closed at the end of the text.
+  EXPECT_NE(code.find("<li>1. a'b\"c\\d<BR>\r\ne<script>alert(1)&#91;Grid]&#91;strCorrect]<\\!--</script></li>"),
+            std::string::npos);
   EXPECT_EQ(code.find("data-k=\"[strCorrect]"), std::string::npos);
   // The grid's own placeholder typed into a clue stays text.
   EXPECT_EQ(code.find("<li>1. a'b\"c\\d<BR>\r\ne</script><script>alert(1)[Grid]"), std::string::npos);

@@ -32,7 +32,7 @@ TEST(ReadingPage, FramesVersionFillsEveryPlaceholder) {
             "<title>Caf&eacute; society Part 2</title></Head>v3"
             "<h1>Caf&eacute; <i>society</i><BR>\r\nPart 2</h1>"
             "<body bg=\"#FFFFFF\" t=\"navy\" x=\"#000\" e=\"#EEE\" g=\"bg &quot;1&quot;.gif\">"
-            "Line<BR>\r\n&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Indented & <b>bold</b> &uuml;");
+            "Line<BR>\r\n&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Indented &amp; <b>bold</b> &uuml;");
 }
 
 TEST(ReadingPage, BrowserVersionsChooseTheirSections) {

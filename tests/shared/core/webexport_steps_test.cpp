@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -144,38 +146,85 @@ TEST(WebExportText, PlaceholderWordsInMarkupTextAreNeverFilledLater) {
   EXPECT_EQ(AttributeValue("\"[strGraphicURL]\""), "&quot;&#91;strGraphicURL]&quot;");
 }
 
-TEST(WebExportText, MarkupTextKeepsMarkupAndDefusesWhatWouldHideThePage) {
-  // Ordinary markup stays as typed.
-  for (const std::string& kept :
-       {std::string("<b>bold</b> <i>x</i><br><a href=\"a.htm\">a</a> <img src=\"p.png\">"),
-        std::string("<table><tr><td>1</td></tr></table> 2 < 3 a<b"),
-        std::string("<iframe src=\"v.htm\"></iframe>"), std::string("<!-- note --> x"),
-        std::string("<!--> x"), std::string("<SCRIPT>f()</Script>"),
-        std::string("<style>b{}</style><title>t</title><textarea>x</textarea>"),
-        std::string("<scripts> <iframes> </script>")})
-    EXPECT_EQ(MarkupText(kept), kept) << kept;
-  const std::pair<std::string, std::string> defused[] = {
-      // A comment or a raw-text element left open.
-      {"Sub <!-- x", "Sub &lt;!-- x"},
-      {"a --> <!-- b", "a --> &lt;!-- b"},
-      {"</script><!-- x", "</script>&lt;!-- x"},
-      {"<ScRiPt src=x>", "&lt;ScRiPt src=x>"},
-      {"<iframe src=\"v.htm\">", "&lt;iframe src=\"v.htm\">"},
-      {"a <style", "a &lt;style"},
-      {"<textarea>x<title><xmp><noembed><noframes><noscript>",
-       "&lt;textarea>x&lt;title>&lt;xmp>&lt;noembed>&lt;noframes>&lt;noscript>"},
-      // A closing tag before the opening one closes nothing.
-      {"</style><style>", "</style>&lt;style>"},
-      // plaintext never ends.
-      {"<PLAINTEXT>x</plaintext>", "&lt;PLAINTEXT>x</plaintext>"},
-      // Nested and repeated: each opening is judged by what follows it.
-      {"<iframe><iframe></iframe><iframe>", "<iframe><iframe></iframe>&lt;iframe>"},
-      {"<!-- a <!-- b --> <!-- c", "<!-- a <!-- b --> &lt;!-- c"},
-      {"y </script><!--<script> z", "y </script>&lt;!--&lt;script> z"},
+TEST(WebExportText, MarkupTextIsABalancedFragmentOfTheTeachersMarkup) {
+  const std::pair<std::string, std::string> cases[] = {
+      // Whole markup stays as typed.
+      {"<b>bold</b> <i>x</i><BR><a href=\"a.htm\">a</a> <img src=\"p.png\">",
+       "<b>bold</b> <i>x</i><BR><a href=\"a.htm\">a</a> <img src=\"p.png\">"},
+      {"<iframe src=\"v.htm\"></iframe><!-- note --> <SCRIPT>f()</Script>",
+       "<iframe src=\"v.htm\"></iframe><!-- note --> <SCRIPT>f()</Script>"},
+      {"<style>b{}</style><title>t</title><textarea>x</textarea>",
+       "<style>b{}</style><title>t</title><textarea>x</textarea>"},
+      {"<svg viewBox=\"0 0 2 2\"><circle r=\"1\"></circle></svg><math><mi>x</mi></math>",
+       "<svg viewBox=\"0 0 2 2\"><circle r=\"1\"></circle></svg><math><mi>x</mi></math>"},
+      // What the writer makes uniform: quotes, references, implied elements.
+      {"<a href=a.htm title='it\"s'>Tom & Jerry</a> 2 < 3",
+       "<a href=\"a.htm\" title=\"it&quot;s\">Tom &amp; Jerry</a> 2 &lt; 3"},
+      {"caf&eacute; &#321;&euro;&nbsp;&lt;", "caf\xE9 &#321;\x80&nbsp;&lt;"},
+      {"<table><tr><td>1</table>", "<table><tbody><tr><td>1</td></tr></tbody></table>"},
+      // A tag the end of the text cuts short is shown as typed.
+      {"a<b", "a&lt;b"},
+      {"x</x><a title=\"<b", "x&lt;a title=\"&lt;b"},
+      // Whatever the text opens is closed within it; what it never opened is
+      // left out.
+      {"Title <table><tr><td>x", "Title <table><tbody><tr><td>x</td></tr></tbody></table>"},
+      {"<b>x</div></td></table>y", "<b>xy</b>"},
+      {"Sub <!-- x", "Sub <!-- x-->"},
+      {"<ScRiPt src=x>", "<ScRiPt src=\"x\"></ScRiPt>"},
+      {"Intro <script>var a=1;</script", "Intro <script>var a=1;<\\/script</script>"},
+      {"<script>a</script\x0B>b", "<script>a<\\/script&#65533;>b</script>"},
+      {"<script><!--<script></script>-->", "<script><\\!--<script><\\/script>--></script>"},
+      {"<p>a</p></div>", "<p>a</p>"},
+      {"<textarea>x<title></textarea>", "<textarea>x&lt;title&gt;</textarea>"},
+      {"<PLAINTEXT>x</plaintext>", "&lt;PLAINTEXT&gt;x&lt;/plaintext&gt;"},
       // Placeholder words still never form.
-      {"<b>[strTitle]</b> <!-- [Clue]", "<b>&#91;strTitle]</b> &lt;!-- &#91;Clue]"},
+      {"<b>[strTitle]</b> <!-- [Clue]", "<b>&#91;strTitle]</b> <!-- &#91;Clue]-->"},
   };
-  for (const auto& [typed, written] : defused) EXPECT_EQ(MarkupText(typed), written) << typed;
+  for (const auto& [typed, written] : cases) {
+    EXPECT_EQ(MarkupText(typed), written) << typed;
+    EXPECT_EQ(MarkupText(written), written) << typed;
+  }
+}
+
+TEST(WebExportText, ShownTextIsWhatAReaderSeesOfTheMarkup) {
+  EXPECT_EQ(ShownText("<i>Tom</i> & <b>Jerry</b>"), "Tom &amp; Jerry");
+  EXPECT_EQ(ShownText("2 < 3, a<b"), "2 &lt; 3, a&lt;b");
+  EXPECT_EQ(ShownText("<!-- a > b -->x<img alt=\"a>b\" src=p.png><script>y</script>"), "x");
+  EXPECT_EQ(ShownText("line\r\nbreak [1] &#321;"), "line break &#91;1] &#321;");
+  // Nothing but markup: shown as typed, or left blank for a page's title.
+  EXPECT_EQ(ShownText("<img src=p.png>"), "&lt;img src=p.png&gt;");
+  EXPECT_EQ(ShownText("<img src=p.png>", false), "");
+}
+
+TEST(WebExportText, TeacherTextTakesTimeInProportionToItsLength) {
+  // Four times the text takes far less than the sixteen times that a cost
+  // growing with the square of the length would take: the processor time of
+  // the best of five runs of each, taken in turns.
+  auto cpu = [] {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + 1e-9 * double(t.tv_nsec);
+  };
+  auto ratio = [&](const std::function<void(const std::string&)>& f, const std::string& small,
+                   const std::string& large) {
+    double bestSmall = 1e9, bestLarge = 1e9;
+    for (int i = 0; i < 5; ++i) {
+      double start = cpu();
+      f(small);
+      bestSmall = std::min(bestSmall, cpu() - start);
+      start = cpu();
+      f(large);
+      bestLarge = std::min(bestLarge, cpu() - start);
+    }
+    return bestLarge / bestSmall;
+  };
+  for (const std::string unit : {"<a", "<a title=\"<", "<i>x</i>"}) {
+    std::string small, large;
+    for (int i = 0; i < 10000; ++i) small += unit;
+    for (int i = 0; i < 4; ++i) large += small;
+    EXPECT_LT(ratio([](const std::string& s) { ShownText(s); }, small, large), 10) << unit;
+    EXPECT_LT(ratio([](const std::string& s) { MarkupText(s); }, small, large), 10) << unit;
+  }
 }
 
 TEST(WebExportText, AnUntitledPageTakesTheKindWordAndHidesItsEmptyHeadings) {

@@ -55,10 +55,10 @@ TEST_F(ReadingOutputTest, TypedReadingFillsTheFramesTemplate) {
   Typed("<B>Caf\xE9</B> & co", "Line one\r\n\tLine two");
   EXPECT_EQ(Output(3),
             std::string("<html><head>") + kAuthorTag +
-                "<title>Caf&eacute; & co</title></head>\r\n"
+                "<title>Caf&eacute; &amp; co</title></head>\r\n"
                 "<body background=\"bg.gif\" bgcolor=\"#FFFFEE\" text=\"#000000\">\r\n"
                 "frames\r\n"
-                "<h2 style=\"color:#000080\"><B>Caf&eacute;</B> & co</h2>\r\n"
+                "<h2 style=\"color:#000080\"><B>Caf&eacute;</B> &amp; co</h2>\r\n"
                 "<div style=\"background:#C0C0C0\">Line one<BR>\r\n"
                 "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Line two</div>\r\n"
                 "</body></html>\r\n");
