@@ -22,9 +22,9 @@ import { exportCrossword, typeWord } from './crossword-helpers.mjs';
 
 // What each text shows where it is markup, and where it is shown as text
 // only (an option, a card, a place's name): alone, and after a word (tags
-// out, and as typed where nothing else would be left).
+// and comments out, and as typed where nothing else would be left).
 const samples = [
-  { text: 'Sub <!-- x', markup: 'Sub <!-- x', plain: 'Sub <!-- x' },
+  { text: 'Sub <!-- x', markup: 'Sub', plain: 'Sub' },
   { text: '<iframe src="about:blank"></iframe>', markup: '', plain: '<iframe src="about:blank"></iframe>', afterWord: '', element: 'iframe' },
   // A drawing without a size (300 pixels wide by default).
   { text: '<svg><circle r=5></circle></svg>', markup: '', plain: '<svg><circle r=5></circle></svg>', afterWord: '', element: 'svg' },
@@ -33,12 +33,14 @@ const samples = [
   { text: '<table><tr><td>x', markup: 'x', plain: 'x', element: 'table' },
   { text: 'cat <table><tr><td>x', markup: 'cat x', plain: 'cat x', element: 'table' },
   // A script whose end tag is no end tag: no ">", a vertical tab before the
-  // ">", and an end tag inside a comment inside the script.
-  { text: 'Intro <script>var a=1;</script', markup: 'Intro', plain: 'Intro var a=1;</script' },
-  { text: 'Intro <script>var a=1;</script\x0B>', markup: 'Intro', plain: 'Intro var a=1;</script\x0B>' },
-  { text: 'Intro <script><!--<script></script>-->', markup: 'Intro', plain: 'Intro -->' },
-  { text: '</script><!-- x', markup: '<!-- x', plain: '<!-- x' },
-  { text: 'a<b', markup: 'a', plain: 'a<b' },
+  // ">", and an end tag inside a comment inside the script.  The script is
+  // closed within its text; where the page holds the text as markup it runs,
+  // and fails, being cut short.
+  { text: 'Intro <script>var a=1;</script', markup: 'Intro', plain: 'Intro', script: true },
+  { text: 'Intro <script>var a=1;</script\x0B>', markup: 'Intro', plain: 'Intro', script: true },
+  { text: 'Intro <script><!--<script></script>-->', markup: 'Intro', plain: 'Intro', script: true },
+  { text: '</script><!-- x', markup: '', plain: '</script><!-- x', afterWord: '' },
+  { text: 'a<b', markup: 'a<b', plain: 'a<b' },
   { text: '2 < 3', markup: '2 < 3', plain: '2 < 3' },
   // Quotes, a backslash, placeholder words and a letter above 127.
   {
@@ -106,12 +108,11 @@ async function expectNamed(frame, where, s = {}) {
 }
 
 // The title of the page in the browser's tab: the exercise's title as text
-// only, as an option or a card shows it, or as its heading shows it; the
-// kind's word where the title is markup alone.
+// only, as an option or a card shows it (no script's code); the kind's word
+// where the title is markup alone.
 async function expectTitled(page, s, word) {
   const title = norm(await page.title());
-  const expected = s.afterWord === '' ? word : s.plain;
-  assert.ok(title === expected || (s.markup !== '' && title.startsWith(s.markup)), `the title in the tab: "${title}"`);
+  assert.equal(title, s.afterWord === '' ? word : s.plain, 'the title in the tab');
 }
 
 // Nothing of the page inside the places of a frame that hold teacher text
@@ -364,7 +365,9 @@ describe('teacher text on every page kind', () => {
           e.message = `${JSON.stringify(s.text)}: ${e.message}`;
           throw e;
         });
-        assert.deepEqual(problems, [], JSON.stringify(s.text));
+        // Only a teacher's script cut short fails, as a script of its own.
+        const own = s.script ? problems.filter((p) => p !== "pageerror: Unexpected token '<'") : problems;
+        assert.deepEqual(own, [], JSON.stringify(s.text));
         await page.close();
       }));
     });
