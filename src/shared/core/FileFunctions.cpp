@@ -172,7 +172,7 @@ int CreateTemporaryBeside(const std::string& folder, const std::string& name, st
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = folder + "/" + kTempLead + std::to_string(::getpid()) + "-" +
            std::to_string(++counter) + "-" + TempNameHead(name) + kTempTail;
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    const int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd >= 0) {
       ::flock(fd, LOCK_EX | LOCK_NB);
       return fd;
@@ -288,6 +288,16 @@ bool WriteInPlace(const std::string& target, const std::string& bytes) {
   if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) return putBack(bytes.size());
   ::close(fd);  // the text is on the device
   return true;
+}
+
+// A new file belongs to its writer.  True when the temporary file has the
+// owner and group of the file it is to replace, or can be given them (root
+// may give any; an owner may give a group of its own).
+bool TakesOwnerAndGroup(int fd, const struct stat& old) {
+  struct stat now {};
+  if (::fstat(fd, &now) != 0) return false;
+  if (now.st_uid == old.st_uid && now.st_gid == old.st_gid) return true;
+  return ::fchown(fd, old.st_uid, old.st_gid) == 0;
 }
 
 bool SameNameNoCase(const std::string& a, const std::string& b) {
@@ -420,9 +430,13 @@ class PieceWriter {
 };
 
 // The save itself: write puts the whole text into the descriptor of a
-// temporary file beside the target, which then replaces it; where no file
-// can be made beside it, inPlace writes over the target.  Whatever fails
-// (more than memory holds included) leaves the target as it was.
+// temporary file beside the target, which then replaces it.  Where that
+// cannot be done without changing the file (no file can be made beside it,
+// the file would pass to another owner or group), inPlace writes over the
+// target; where the folder refuses the replacement (the sticky bit of a
+// shared folder), the text written goes over the target.  Whatever fails
+// (more than memory holds, or anything a producer throws, included) leaves
+// the target as it was.
 bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>& write,
                  const std::function<bool(const std::string& target)>& inPlace) {
   if (fileName.empty()) return false;
@@ -440,32 +454,52 @@ bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>&
   const FileSizeSignalIgnored noSizeSignal;
   const std::string folder = NativeFolderOf(target);
   std::string temp;
-  const int fd = CreateTemporaryBeside(folder, NativeNameOf(target), temp);
-  if (fd < 0) {
-    // No file can be made beside it (a shared folder the user may not write
-    // to): a file that can itself be written is written in place.
+  auto writeInPlace = [&] {
     try {
       return exists && inPlace(target);
-    } catch (const std::exception&) {
+    } catch (...) {
       return false;
     }
+  };
+  const int fd = CreateTemporaryBeside(folder, NativeNameOf(target), temp);
+  // No file can be made beside it (a shared folder the user may not write
+  // to): a file that can itself be written is written in place.
+  if (fd < 0) return writeInPlace();
+  // A file of another user in a folder open to all: a new file would take
+  // it from its owner, so it is written in place too.
+  if (exists && !TakesOwnerAndGroup(fd, old)) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    return writeInPlace();
   }
 
-  // Keep the permission bits the file had; the owner becomes the writer.
+  // Keep the permission bits the file had.
   if (exists) ::fchmod(fd, old.st_mode & 07777);
   bool ok = false;
   try {
     ok = write(fd) && ::fsync(fd) == 0;
-  } catch (const std::exception&) {
+  } catch (...) {
     ok = false;
   }
   if (ok && gSaveFault == SaveFault::EndBeforeReplacing) ::_exit(3);
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
+  bool refused = false;
+  if (ok && (gSaveFault == SaveFault::ReplacingRefused ||
+             ::rename(temp.c_str(), target.c_str()) != 0)) {
+    // The folder may let a file be made but not another's be replaced (the
+    // sticky bit): the text written goes over the file itself.
+    refused = exists && (gSaveFault == SaveFault::ReplacingRefused || errno == EPERM ||
+                         errno == EACCES);
+    ok = false;
+  }
+  std::string written;
+  struct stat tempStat {};
+  if (refused && (::fstat(fd, &tempStat) != 0 || !ReadWhole(fd, tempStat.st_size, written)))
+    refused = false;
   // The lock is held until the temporary file has its final name.
   if (::close(fd) != 0) ok = false;
   if (!ok) {
     ::unlink(temp.c_str());
-    return false;
+    return refused && WriteInPlace(target, written);
   }
   // Make the new name itself durable.
   const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -39,8 +39,15 @@ std::string UnableToLoadMessage(const std::string& fileName);
 // temporary file in the same folder that replaces fileName only once it is
 // completely written and flushed.  False, with the old file untouched, when
 // anything fails (the file-size limit included: the write fails, the
-// program goes on).  Where no file can be made beside it (a folder the user
-// may not write to), a file that can itself be written is written in place.
+// program goes on).  A file that can itself be written is written in place
+// instead where replacing it would change it or is refused: no file can be
+// made beside it (a folder the user may not write to), the new file would
+// belong to another owner or group (another user's file in a folder open to
+// all, whose owner and group the saver cannot give it), or the folder does
+// not let it be replaced (the sticky bit).  The file keeps its permission
+// bits either way.  In place, nothing is overwritten before the text is sure
+// to fit (the file-size limit, the free space), and a write that still fails
+// puts the old bytes back.
 // Only regular files are replaced; a link is followed and stays a link.  A
 // successful save removes what unfinished saves of the same file (ended by a
 // crash) left beside it.
@@ -58,15 +65,16 @@ using TextProducer = std::function<bool(const TextSink& sink)>;
 // Writes the text that produce gives as SaveTextFile writes a text (CR LF
 // after the last line, through a temporary file that replaces fileName only
 // when complete).  False, with the old file untouched, when produce fails
-// or throws or a write fails.  Only a file written in place (no temporary
-// file can be made beside it) needs the whole text in memory.
+// or throws or a write fails.  Only a file written in place (where
+// SaveTextFile writes one in place) needs the whole text in memory.
 bool SaveTextFileFrom(const std::string& fileName, const TextProducer& produce);
 
 // Faults a test can make the saves meet: no temporary file can be made beside
 // the saved file (as in a folder that cannot be written, which file modes do
-// not show to root), or the process ends once the temporary file is written,
-// before it replaces the saved file (as in a crash).
-enum class SaveFault { None, NoTemporaryFile, EndBeforeReplacing };
+// not show to root), the process ends once the temporary file is written,
+// before it replaces the saved file (as in a crash), or the folder refuses to
+// let the temporary file replace the saved one.
+enum class SaveFault { None, NoTemporaryFile, EndBeforeReplacing, ReplacingRefused };
 void SetSaveFaultForTesting(SaveFault fault);
 
 // Raised by ShellOpenFile; the application shows its message.

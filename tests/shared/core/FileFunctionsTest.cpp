@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/core/TextCodec.h"
@@ -259,6 +261,150 @@ TEST(AtomicSave, FolderWithoutRoomForATemporaryFileIsWrittenInPlace) {
   }
   ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"shared.cfg"}));
+}
+
+struct stat StatOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
+// A folder open to all, with and without the sticky bit, holding a file of
+// another user that the saver may write: the saver cannot give a new file
+// that user's owner and group, and with the sticky bit may not replace the
+// file at all.
+TEST(AtomicSave, AnotherUsersFileInASharedFolderKeepsItsOwnerAndPlace) {
+  TempDir dir;
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  constexpr uid_t kOwner = 4242;
+  constexpr gid_t kGroup = 4343;
+  for (const mode_t folderMode : {mode_t{0777}, mode_t{01777}}) {
+    const std::string folder = dir.File(folderMode == 0777 ? "open" : "sticky");
+    SCOPED_TRACE(folder);
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    ASSERT_EQ(chmod(folder.c_str(), folderMode), 0);
+    const std::string file = folder + "/quiz.aky";
+    const std::string mine = folder + "/mine.htm";
+    tavrel::testing::WriteFileBytes(file, "the owner's text\r\n");
+    ASSERT_EQ(chown(file.c_str(), kOwner, kGroup), 0);
+    ASSERT_EQ(chmod(file.c_str(), 0666), 0);
+    const ino_t inode = InodeOf(file);
+    {
+      tavrel::testing::WithoutRootRights user;
+      if (!user.Ok()) GTEST_SKIP() << "file modes do not restrain this user";
+      EXPECT_TRUE(SaveTextFile(file, "saved by another user"));
+      EXPECT_EQ(tavrel::testing::ReadFileBytes(file), "saved by another user\r\n");
+      EXPECT_TRUE(SaveTextFileFrom(file, [](const TextSink& sink) { return sink("streamed"); }));
+      {
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.Ok());
+        EXPECT_FALSE(SaveTextFile(file, std::string(100, 'x')));
+      }
+      // The saver's own file there is still replaced by a new one.
+      ASSERT_TRUE(SaveTextFile(mine, "one"));
+      const ino_t first = InodeOf(mine);
+      ASSERT_TRUE(SaveTextFile(mine, "two"));
+      EXPECT_NE(InodeOf(mine), first);
+    }
+    EXPECT_EQ(tavrel::testing::ReadFileBytes(file), "streamed\r\n");
+    const struct stat st = StatOf(file);
+    EXPECT_EQ(st.st_uid, kOwner);
+    EXPECT_EQ(st.st_gid, kGroup);
+    EXPECT_EQ(st.st_mode & 07777, 0666u);
+    EXPECT_EQ(st.st_ino, inode);
+    EXPECT_EQ(FolderEntries(folder), (std::vector<std::string>{"mine.htm", "quiz.aky"}));
+  }
+}
+
+TEST(AtomicSave, FileTheFolderWillNotLetBeReplacedIsWrittenInPlace) {
+  TempDir dir;
+  dir.Write("quiz.aky", "old");
+  const ino_t inode = InodeOf(dir.File("quiz.aky"));
+  {
+    SaveFaultScope refused(SaveFault::ReplacingRefused);
+    int runs = 0;
+    EXPECT_TRUE(SaveTextFileFrom(dir.File("quiz.aky"), [&](const TextSink& sink) {
+      ++runs;
+      return sink("one\r\n") && sink("two");
+    }));
+    EXPECT_EQ(runs, 1);
+  }
+  EXPECT_EQ(dir.Read("quiz.aky"), "one\r\ntwo\r\n");
+  EXPECT_EQ(InodeOf(dir.File("quiz.aky")), inode);
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"quiz.aky"}));
+
+  // Root may give a new file the owner and group of the one it replaces.
+  if (geteuid() != 0) GTEST_SKIP() << "only root may give a file to another user";
+  ASSERT_EQ(chown(dir.File("quiz.aky").c_str(), 4242, 4343), 0);
+  ASSERT_TRUE(SaveTextFile(dir.File("quiz.aky"), "by root"));
+  const struct stat st = StatOf(dir.File("quiz.aky"));
+  EXPECT_NE(st.st_ino, inode);
+  EXPECT_EQ(st.st_uid, 4242u);
+  EXPECT_EQ(st.st_gid, 4343u);
+}
+
+// A producer giving pieces in order, counting those the sink took.
+TextProducer Pieces(const std::vector<std::string>& pieces, size_t* taken = nullptr) {
+  return [pieces, taken](const TextSink& sink) {
+    for (const std::string& piece : pieces) {
+      if (!sink(piece)) return false;
+      if (taken) ++*taken;
+    }
+    return true;
+  };
+}
+
+TEST(StreamedSave, EndsTheLastLineAsSaveTextFileDoes) {
+  TempDir dir;
+  const std::string big(70000, 'x');
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"one\r\ntwo\r", "\n"}, "one\r\ntwo\r\n"},
+      {{"one\r", "", "\n"}, "one\r\n"},
+      {{"\r", "\n"}, "\r\n"},
+      {{big + "\r", "\n"}, big + "\r\n"},
+      {{"one\r\n", "two"}, "one\r\ntwo\r\n"},
+      {{"lone\r"}, "lone\r\r\n"},
+      {{"", ""}, ""},
+  };
+  for (const auto& [pieces, expected] : cases) {
+    ASSERT_TRUE(SaveTextFileFrom(dir.File("a.htm"), Pieces(pieces)));
+    EXPECT_EQ(dir.Read("a.htm"), expected);
+    SaveFaultScope inPlace(SaveFault::NoTemporaryFile);
+    ASSERT_TRUE(SaveTextFileFrom(dir.File("a.htm"), Pieces(pieces)));
+    EXPECT_EQ(dir.Read("a.htm"), expected);
+  }
+}
+
+TEST(StreamedSave, FailedWriteOrProducerLeavesTheOldFile) {
+  TempDir dir;
+  dir.Write("quiz.aky", "old");
+  // A write beyond the file-size limit fails part-way; the producer is told
+  // to stop.
+  const std::vector<std::string> pieces(64, std::string(4096, 'p'));
+  size_t taken = 0;
+  {
+    FileSizeLimit limit(64 * 1024);
+    ASSERT_TRUE(limit.Ok());
+    EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), Pieces(pieces, &taken)));
+  }
+  EXPECT_LT(taken, pieces.size());
+  // A producer that fails or throws, whatever it throws.
+  EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"),
+                                [](const TextSink& sink) { return sink("half") && false; }));
+  auto throwing = [](auto thrown) {
+    return [thrown](const TextSink& sink) -> bool {
+      sink("half");
+      throw thrown;
+    };
+  };
+  EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), throwing(std::runtime_error("no"))));
+  EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), throwing(7)));
+  {
+    SaveFaultScope inPlace(SaveFault::NoTemporaryFile);
+    EXPECT_FALSE(SaveTextFileFrom(dir.File("quiz.aky"), throwing(std::runtime_error("no"))));
+  }
+  EXPECT_EQ(dir.Read("quiz.aky"), "old");
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"quiz.aky"}));
 }
 
 TEST(AtomicSave, PipesAndDevicesAreNeverReplaced) {
