@@ -159,7 +159,8 @@ void TfrmMain::CreateComponents() {
   if (auto* editor = SpinQNum->findChild<QLineEdit*>()) editor->setReadOnly(true);
   SpinQNum->setToolTip("Number of current question");
   SpinQNum->setGeometry(8, kQuestionTop + 22, 96, 28);
-  connect(SpinQNum, &QSpinBox::valueChanged, this, [this](int) { SpinQNumChange(); });
+  connect(SpinQNum, &QSpinBox::valueChanged, this,
+          [this](int) { RunCommand([this] { SpinQNumChange(); }); });
 
   mmoQuestion = new TMemo(central_, "mmoQuestion");
   mmoQuestion->SetMaxLength(960);
@@ -183,8 +184,8 @@ void TfrmMain::CreateComponents() {
   spdAnsDown->setToolTip("Show the previous answers");
   spdAnsDown->setFocusPolicy(Qt::NoFocus);
   spdAnsDown->resize(kScrollButtonSize, kScrollButtonSize);
-  connect(spdAnsUp, &QToolButton::clicked, this, [this] { spdAnsUpClick(); });
-  connect(spdAnsDown, &QToolButton::clicked, this, [this] { spdAnsDownClick(); });
+  ConnectCommand(spdAnsUp, [this] { spdAnsUpClick(); });
+  ConnectCommand(spdAnsDown, [this] { spdAnsDownClick(); });
 
   const char* memoNames[4] = {"mmoAnswer1", "mmoAnswer2", "mmoAnswer3", "mmoAnswer4"};
   const char* panelNames[4] = {"pnlAns1Label", "pnlAns2Label", "pnlAns3Label", "pnlAns4Label"};

@@ -184,7 +184,6 @@ class TfrmMain : public TMainFormBase {
   // --- Data file (MainFile.cpp) ------------------------------------------------
   bool SaveAsXML(const std::string& fileName) override;  // false when not written
   bool ReadDataFile(const std::string& fileName, const std::string& text) override;
-  void LoadXMLFile(const std::string& fileText);
   void LoadXMLQuestions(const std::string& questionsText, int firstNumber);
   void LoadOldFile(const std::string& fileName);
   void mnuAppendFileClick();

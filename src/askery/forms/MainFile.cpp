@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "askery/forms/Config.h"
 #include "askery/forms/Main.h"
@@ -17,6 +19,7 @@
 #include "shared/core/DataFile.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/HelpContexts.h"
+#include "shared/core/ReadingData.h"
 #include "shared/forms/ReadingText.h"
 #include "shared/forms/TLFunctions.h"
 #include "shared/core/XMLRoutines.h"
@@ -54,47 +57,97 @@ void ShowLoadedQuiz(TfrmMain& w) {
   w.ShowQuestion(1);
 }
 
-// Puts an old line-based quiz, read as text, into the window.  False when
-// the file is refused (damaged, or of a version below 2): nothing has been
-// cleared then.
-bool LoadOldQuiz(TfrmMain& w, const std::string& fileName, const std::string& text) {
+// A quiz read from a data file apart from the window, so that a read that
+// fails part-way leaves the quiz in the window as it was.
+struct ReadQuiz {
+  std::string title;
+  std::string nextExURL;
+  std::optional<ReadingData> reading;  // XML files; an old file's reading is cleared
+  TQList questions;
+  std::optional<ConfigValues> config;  // the configuration to reload
+};
+
+// The configuration values in force once the file's next exercise is in.
+ConfigValues ValuesWithNextEx(const TfrmConfig& config, const std::string& nextExURL) {
+  ConfigValues values = config.Values();
+  values.text["editNextExURL"] = nextExURL;
+  return values;
+}
+
+ReadQuiz ReadXMLQuiz(const TfrmMain& w, const std::string& text) {
+  TfrmConfig* config = QuizConfig();
+  const quizfile::XMLParts parts = quizfile::ReadQuizXML(
+      text, "", config ? config->ControlText("editNextExURL") : std::string());
+  ReadQuiz quiz;
+  quiz.title = parts.title;
+  // The next exercise's address always comes from the file, whatever the
+  // reload option says.
+  quiz.nextExURL = parts.nextExURL;
+  if (frmAddReadingText) quiz.reading = ReadReadingElement(parts.reading);
+  quizfile::ReadQuizQuestions(parts.questions, 1, quiz.questions);
+  if (config && ReloadConfigTicked(w)) {
+    quiz.config = configdoc::ReadConfigXML(config->ConfigProgram(),
+                                           GetValueByPath(text, quizfile::kRoot, ""),
+                                           ValuesWithNextEx(*config, quiz.nextExURL));
+  }
+  return quiz;
+}
+
+// Reads an old line-based quiz, read as text, asking whether to reload the
+// configuration it carries.  None when the file is refused (damaged, of a
+// version below 2, or a read that could not be finished), after saying why.
+std::optional<ReadQuiz> ReadOldQuizFile(TfrmMain& w, const std::string& fileName,
+                                        const std::string& text) {
   if (!IsOldDataFile(text)) {
     w.ShowDamagedFile(fileName);
-    return false;
+    return std::nullopt;
   }
   const TDataFile file(fileName, text);
   TfrmConfig* config = QuizConfig();
-  const quizfile::OldQuiz quiz = quizfile::ReadOldQuiz(
+  const quizfile::OldQuiz old = quizfile::ReadOldQuiz(
       file, config ? config->ControlText("editNextExURL") : std::string());
-  if (quiz.version < quizfile::kOldMinVersion) {
+  if (old.version < quizfile::kOldMinVersion) {
     platform().messageDlg("This file version is not supported by this version of Askery.",
                           MsgType::Error, tavrel::mbOK, kHelpOldVersion);
-    return false;
+    return std::nullopt;
   }
   tavrel::BusyCursor busy;
-  w.ClearExercise();
   try {
-    w.mmoTitle->SetText(quiz.title);
-    if (config) config->SetControlText("editNextExURL", quiz.nextExURL);
-    if (!quiz.subtitle.empty() && (ReloadConfigTicked(w) || w.FSaveWithFile) &&
+    ReadQuiz quiz;
+    quiz.title = old.title;
+    quiz.nextExURL = old.nextExURL;
+    if (!old.subtitle.empty() && (ReloadConfigTicked(w) || w.FSaveWithFile) &&
         platform().messageDlg("Do you want to reload the configuration information saved with "
                               "this file?",
                               MsgType::Confirmation, tavrel::mbYesNo,
                               kHelpReload) == ModalResult::Yes &&
         config) {
-      config->SetValues(quizfile::ReadOldQuizConfig(file, config->Values()));
+      quiz.config = quizfile::ReadOldQuizConfig(file, ValuesWithNextEx(*config, quiz.nextExURL));
     }
     for (int i = 1; i <= quizfile::kOldQuestionCount; ++i) {
-      const quizfile::OldQuestion& q = quiz.questions[static_cast<size_t>(i - 1)];
-      w.FQuestions->SetQuestionText(i, q.text);
+      const quizfile::OldQuestion& q = old.questions[static_cast<size_t>(i - 1)];
+      quiz.questions.SetQuestionText(i, q.text);
       for (int a = 1; a <= 4; ++a) {
-        w.FQuestions->SetAnswer(i, a, q.answers[static_cast<size_t>(a - 1)], "", 1);
+        quiz.questions.SetAnswer(i, a, q.answers[static_cast<size_t>(a - 1)], "", 1);
       }
     }
+    return quiz;
   } catch (const std::exception&) {
     platform().messageDlg(UnableToLoadMessage(fileName), MsgType::Warning, tavrel::mbOK, kHelpFile);
   }
-  return true;
+  return std::nullopt;
+}
+
+// Puts a quiz read in full into the window in place of the one there.
+void PutQuiz(TfrmMain& w, ReadQuiz& quiz) {
+  w.ClearExercise();
+  w.mmoTitle->SetText(quiz.title);
+  if (TfrmConfig* config = QuizConfig()) {
+    config->SetControlText("editNextExURL", quiz.nextExURL);
+    if (quiz.config) config->SetValues(*quiz.config);
+  }
+  if (frmAddReadingText && quiz.reading) frmAddReadingText->SetReading(*quiz.reading);
+  *w.FQuestions = std::move(quiz.questions);
 }
 
 }  // namespace
@@ -108,31 +161,22 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
   return SaveXMLFile(fileName, doc);
 }
 
+// The whole file is read before the quiz in the window is replaced.
 bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& text) {
+  std::optional<ReadQuiz> quiz;
   if (quizfile::IsQuizDocument(text)) {
     tavrel::BusyCursor busy;
-    ClearExercise();
-    LoadXMLFile(text);
-  } else if (!LoadOldQuiz(*this, fileName, text)) {
-    return false;
+    quiz = ReadXMLQuiz(*this, text);
+  } else {
+    quiz = ReadOldQuizFile(*this, fileName, text);
+  }
+  if (!quiz) return false;
+  {
+    tavrel::BusyCursor busy;
+    PutQuiz(*this, *quiz);
   }
   ShowLoadedQuiz(*this);
   return true;
-}
-
-void TfrmMain::LoadXMLFile(const std::string& fileText) {
-  TfrmConfig* config = QuizConfig();
-  const quizfile::XMLParts parts = quizfile::ReadQuizXML(
-      fileText, mmoTitle->Text(), config ? config->ControlText("editNextExURL") : std::string());
-  mmoTitle->SetText(parts.title);
-  // The next exercise's address always comes from the file, whatever the
-  // reload option says.
-  if (config) config->SetControlText("editNextExURL", parts.nextExURL);
-  if (frmAddReadingText) frmAddReadingText->LoadXMLReadingData(parts.reading);
-  LoadXMLQuestions(parts.questions, 1);
-  if (config && ReloadConfigTicked(*this)) {
-    config->ReadConfigXML(GetValueByPath(fileText, quizfile::kRoot, ""));
-  }
 }
 
 void TfrmMain::LoadXMLQuestions(const std::string& questionsText, int firstNumber) {

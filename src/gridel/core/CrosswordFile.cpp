@@ -1,7 +1,6 @@
 #include "gridel/core/CrosswordFile.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <unordered_map>
 #include <vector>
 
@@ -235,18 +234,13 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
   return out;
 }
 
-LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string& currentTitle,
+LoadedCrossword ReadCrosswordText(const std::string& fileName, const std::string& text,
+                                  const std::string& currentTitle,
                                   const std::string& currentNextExURL, int currentSize) {
   LoadedCrossword out;
-  std::string text;
-  if (!FileExists(fileName) || !LoadTextFile(fileName, text)) {
-    out.status = LoadStatus::Unreadable;
-    out.message = "Unable to read the file " + fileName + ".";
-    return out;
-  }
   if (IsCrosswordDocument(text)) {
     out = ReadCrosswordXML(text, currentTitle, currentNextExURL, currentSize);
-    if (out.status == LoadStatus::Loaded) out.text = std::move(text);
+    if (out.status == LoadStatus::Loaded) out.text = text;
     return out;
   }
   if (!IsOldDataFile(text)) {
@@ -254,15 +248,21 @@ LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string
     out.message = DamagedFileMessage(fileName);
     return out;
   }
-  try {
-    out = ReadOldCrossword(TDataFile(fileName), currentNextExURL, currentSize);
-  } catch (const std::runtime_error&) {
-    out = LoadedCrossword{};
-    out.status = LoadStatus::Unreadable;
-    out.message = "Unable to read the file " + fileName + ".";
-  }
+  out = ReadOldCrossword(TDataFile(fileName, text), currentNextExURL, currentSize);
   out.format = FileFormat::Old;
   return out;
+}
+
+LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string& currentTitle,
+                                  const std::string& currentNextExURL, int currentSize) {
+  std::string text;
+  if (!FileExists(fileName) || !LoadTextFile(fileName, text)) {
+    LoadedCrossword out;
+    out.status = LoadStatus::Unreadable;
+    out.message = "Unable to read the file " + fileName + ".";
+    return out;
+  }
+  return ReadCrosswordText(fileName, text, currentTitle, currentNextExURL, currentSize);
 }
 
 ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& current) {

@@ -104,9 +104,15 @@ LoadedCrossword ReadOldCrossword(const TDataFile& file, const std::string& curre
 // over the current values.
 ConfigValues ReadOldCrosswordConfig(const TDataFile& file, const ConfigValues& current);
 
-// Reads a data file of either format: the XML reader when the text holds
-// tavrel-gridel-file\version, else the line-based reader.  Anything but
-// Loaded leaves the crossword empty; the window then keeps its current file.
+// Reads the text of a data file of either format, as read from fileName:
+// the XML reader when the text holds tavrel-gridel-file\version, else the
+// line-based reader.  Anything but Loaded leaves the crossword empty; the
+// window then keeps its current file.
+LoadedCrossword ReadCrosswordText(const std::string& fileName, const std::string& text,
+                                  const std::string& currentTitle,
+                                  const std::string& currentNextExURL, int currentSize);
+// ReadCrosswordText of the file read by its name; Unreadable when it is
+// missing or cannot be read.
 LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string& currentTitle,
                                   const std::string& currentNextExURL, int currentSize);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gridel/core/UnseenCharacters.h"
 #include "platform/core/TextCodec.h"
 #include "shared/core/StringFunctions.h"
 
@@ -26,11 +27,12 @@ std::optional<char32_t> LetterForKey(int key) {
 }
 
 // The letter a cell holds for a character Windows-1252 cannot hold: the
-// character upper-cased by its own case rules; none for a control character,
-// a line or paragraph separator or a non-character.
+// character upper-cased by its own case rules; none for a character that
+// shows nothing by itself (a cell holding it would look empty) or a
+// non-character.
 std::optional<char32_t> LetterForForeign(char32_t u) {
-  if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0x2028 || u == 0x2029 || u > 0x10FFFF ||
-      (u & 0xFFFE) == 0xFFFE || (u >= 0xFDD0 && u <= 0xFDEF))
+  if (u > 0x10FFFF || IsUnseenCharacter(u) || (u & 0xFFFE) == 0xFFFE ||
+      (u >= 0xFDD0 && u <= 0xFDEF))
     return std::nullopt;
   const char32_t upper = tavrel::UnicodeUpperCase(u);
   const int byte = tavrel::UnicodeToWin1252(upper);
@@ -176,6 +178,8 @@ void LetterGrid::ShiftLetters(Shift shift) {
 std::optional<std::string> KeyToCell(int key) {
   if (key == 8 || key == ' ') return std::string();
   if (key < 32 || key > 255 || key == 127 || Undefined1252(key)) return std::nullopt;
+  // The no-break space and the soft hyphen would look like an empty cell.
+  if (IsUnseenCharacter(tavrel::Win1252ToUnicode(static_cast<unsigned char>(key)))) return std::nullopt;
   if (key == '<') return std::string("[");
   if (key == '>') return std::string("]");
   return std::string(1, UpperCase1252(static_cast<char>(key)));

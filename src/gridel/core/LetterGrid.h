@@ -96,8 +96,9 @@ using ::UpperCase1252;
 
 // The cell text a typed key gives: "" for Backspace (8) and Space; "[" for
 // "<" and "]" for ">"; else the character upper-cased.  None for control
-// characters, DEL, the five codes Windows-1252 leaves undefined and -1 (a
-// character the code page cannot hold): the key is refused.
+// characters, DEL, the five codes Windows-1252 leaves undefined, the
+// no-break space and the soft hyphen (they would look like an empty cell)
+// and -1 (a character the code page cannot hold): the key is refused.
 std::optional<std::string> KeyToCell(int key);
 
 // The cell text for a text put into a cell (a loaded cell, a paste): "" for
@@ -105,7 +106,9 @@ std::optional<std::string> KeyToCell(int key);
 // character may also be the reference of a letter Windows-1252 cannot hold
 // ("&#322;" gives "&#321;") or the UTF-8 bytes of one character (what a
 // file edited in a UTF-8 editor holds).  None for a text of more than one
-// character or a refused character.
+// character or a refused character, among them every character that shows
+// nothing by itself (IsUnseenCharacter: other spaces, zero-width and format
+// characters, a lone combining accent).
 std::optional<std::string> CellTextFor(const std::string& text);
 
 // The grid size stored in the settings: a whole number from 1 to

@@ -51,12 +51,16 @@ TfrmAddClues::TfrmAddClues(QWidget* parent) : QDialog(parent) {
   mnuInsert->setProperty("helpContext", kHelpInsertMenu);
   mnuPicture = mnuInsert->addMenu("&Picture");
   mnuPicture->setProperty("helpContext", kHelpPicture);
-  mnuInsertWebPic = mnuPicture->addAction("From &Web URL", this, [this] { mnuInsertWebPicClick(); });
-  mnuInsertLocalPic = mnuPicture->addAction("From &Local File", this, [this] { mnuInsertLocalPicClick(); });
+  mnuInsertWebPic = mnuPicture->addAction("From &Web URL");
+  TMainFormBase::ConnectCommand(mnuInsertWebPic, [this] { mnuInsertWebPicClick(); });
+  mnuInsertLocalPic = mnuPicture->addAction("From &Local File");
+  TMainFormBase::ConnectCommand(mnuInsertLocalPic, [this] { mnuInsertLocalPicClick(); });
   mnuLink = mnuInsert->addMenu("&Link");
   mnuLink->setProperty("helpContext", kHelpLink);
-  mnuToURL = mnuLink->addAction("To URL", this, [this] { mnuToURLClick(); });
-  mnuToFile = mnuLink->addAction("To File", this, [this] { mnuToFileClick(); });
+  mnuToURL = mnuLink->addAction("To URL");
+  TMainFormBase::ConnectCommand(mnuToURL, [this] { mnuToURLClick(); });
+  mnuToFile = mnuLink->addAction("To File");
+  TMainFormBase::ConnectCommand(mnuToFile, [this] { mnuToFileClick(); });
   connect(mnuInsert, &QMenu::aboutToShow, this, [this] { mnuInsertClick(); });
 
   auto* outer = new QVBoxLayout(this);
@@ -78,7 +82,7 @@ TfrmAddClues::TfrmAddClues(QWidget* parent) : QDialog(parent) {
   btnOK->setObjectName("btnOK");
   btnOK->setDefault(true);
   btnOK->resize(75, 25);
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+  TMainFormBase::ConnectCommand(btnOK, [this] { btnOKClick(); });
 
   LastClueGrid = 1;
   LastClueCol = 2;

@@ -39,8 +39,8 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
   BuildWindow(kHelpWindow, "Accept this configuration and go back to the crossword", [this] { BuildPages(); });
   // The crossword's window has Undo and Delete in its Edit menu too.
   AddUndoAndDelete(kHelpWindow, false);
-  disconnect(btnAccept, &QPushButton::clicked, this, nullptr);
-  connect(btnAccept, &QPushButton::clicked, this, [this] { btnOKClick(); });
+  disconnect(btnAccept, &QPushButton::clicked, nullptr, nullptr);
+  TMainFormBase::ConnectCommand(btnAccept, [this] { btnOKClick(); });
   setFixedSize(599, 424 + MainMenu1->sizeHint().height());
   FinishCreation();
 }

@@ -161,7 +161,7 @@ void TfrmMain::CreateComponents() {
   btnAddClues->setObjectName("btnAddClues");
   btnAddClues->setToolTip("Write clues for the words entered into the grid");
   btnAddClues->setGeometry(kColumnLeft, kGridTop + 124, kColumnWidth, 30);
-  connect(btnAddClues, &QPushButton::clicked, this, [this] { btnAddCluesClick(); });
+  ConnectCommand(btnAddClues, [this] { btnAddCluesClick(); });
 
   pnlMove = new QWidget(central_);
   pnlMove->setObjectName("pnlMove");
@@ -176,7 +176,7 @@ void TfrmMain::CreateComponents() {
     b->setToolTip(hint);
     b->setFixedSize(kMoveButton, kMoveButton);
     b->setFocusPolicy(Qt::NoFocus);
-    connect(b, &QToolButton::clicked, this, std::move(click));
+    ConnectCommand(b, std::move(click));
     cross->addWidget(b, row, col);
   };
   arrow(spdUp, "spdUp", Qt::UpArrow, "Move the letters up", 0, 1, [this] { spdUpClick(); });

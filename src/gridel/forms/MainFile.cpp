@@ -4,6 +4,8 @@
 // and the configuration window.
 #include <QAction>
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "gridel/core/CrosswordFile.h"
 #include "gridel/forms/Config.h"
@@ -36,13 +38,15 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
   return true;
 }
 
-// The crossword reader reads the file by its name.  A file refused as
+// The crossword is read from the text LoadFile read.  A file refused as
 // damaged, too old or too large leaves the crossword in the window and
-// never becomes the current file.
-bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& /*text*/) {
+// never becomes the current file.  The configuration the file carries is
+// read, and the reload question asked, before anything in the window
+// changes, so that a read that fails part-way leaves it all as it was.
+bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& text) {
   tavrel::BusyCursor busy;
   const std::string nextEx = frmConfig ? frmConfig->ControlText("editNextExURL") : std::string();
-  const LoadedCrossword loaded = ReadCrosswordFile(fileName, "", nextEx, FGridSize);
+  LoadedCrossword loaded = ReadCrosswordText(fileName, text, "", nextEx, FGridSize);
   if (loaded.status != LoadStatus::Loaded) {
     busy.release();
     if (loaded.status == LoadStatus::Damaged) {
@@ -54,18 +58,16 @@ bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& /*te
     }
     return false;
   }
-  ClearExercise();
-
-  mmoTitle->SetText(loaded.crossword.title);
-  FGrid = loaded.crossword.grid;
-  RedrawGrid(FGrid.Size());
-  FClues = loaded.crossword.clues;
+  std::optional<ConfigValues> config;  // the configuration to reload, if any
+  bool saveWithFile = FSaveWithFile;
   if (frmConfig) {
-    // The next exercise's address always comes from the file.
-    frmConfig->SetControlText("editNextExURL", loaded.nextExURL);
+    // Read over the values in force once the file's next exercise is in.
+    ConfigValues current = frmConfig->Values();
+    current.text["editNextExURL"] = loaded.nextExURL;
     if (loaded.format == FileFormat::Xml) {
       if (mnuReloadConfig && mnuReloadConfig->isChecked())
-        frmConfig->ReadConfigXML(GetValueByPath(loaded.text, kFileRoot, ""));
+        config = configdoc::ReadConfigXML(frmConfig->ConfigProgram(),
+                                          GetValueByPath(loaded.text, kFileRoot, ""), current);
     } else if (loaded.carriesConfig) {
       busy.release();
       const bool reload =
@@ -73,14 +75,26 @@ bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& /*te
                                                  tavrel::mbYesNo, kHelpReloadConfig) == ModalResult::Yes;
       if (reload) {
         try {
-          frmConfig->SetValues(ReadOldCrosswordConfig(TDataFile(fileName), frmConfig->Values()));
-          FSaveWithFile = true;
+          config = ReadOldCrosswordConfig(TDataFile(fileName, text), current);
+          saveWithFile = true;
         } catch (const std::exception&) {
           // The crossword itself was read; its configuration stays as it was.
         }
       }
     }
   }
+
+  ClearExercise();
+  mmoTitle->SetText(loaded.crossword.title);
+  FGrid = std::move(loaded.crossword.grid);
+  RedrawGrid(FGrid.Size());
+  FClues = std::move(loaded.crossword.clues);
+  if (frmConfig) {
+    // The next exercise's address always comes from the file.
+    frmConfig->SetControlText("editNextExURL", loaded.nextExURL);
+    if (config) frmConfig->SetValues(*config);
+  }
+  FSaveWithFile = saveWithFile;
   FUnreadable = loaded.unreadable;
   return true;
 }

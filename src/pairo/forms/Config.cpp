@@ -46,8 +46,8 @@ TfrmConfig::TfrmConfig(QWidget* parent) : TConfigFormBase(parent) {
 
   // OK is this window's own: see btnOKClick.
   btnAccept->setObjectName("btnOK");
-  disconnect(btnAccept, &QPushButton::clicked, this, nullptr);
-  connect(btnAccept, &QPushButton::clicked, this, [this] { btnOKClick(); });
+  disconnect(btnAccept, &QPushButton::clicked, nullptr, nullptr);
+  TMainFormBase::ConnectCommand(btnAccept, [this] { btnOKClick(); });
 
   // Client area (below the menu bar) 599 x 417, resizable.
   resize(599, 417 + MainMenu1->sizeHint().height());

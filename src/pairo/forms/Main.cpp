@@ -139,8 +139,8 @@ void TfrmMain::CreateComponents() {
   }
   btnUp->move(kArrowLeft, kRow1Top);
   btnDown->move(kArrowLeft, kRow1Top + kArrowSize);
-  connect(btnUp, &QToolButton::clicked, this, [this] { btnUpClick(); });
-  connect(btnDown, &QToolButton::clicked, this, [this] { btnDownClick(); });
+  ConnectCommand(btnUp, [this] { btnUpClick(); });
+  ConnectCommand(btnDown, [this] { btnDownClick(); });
 
   for (int k = 1; k <= 5; ++k) {
     const std::string n = std::to_string(k);

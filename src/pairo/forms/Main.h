@@ -178,11 +178,7 @@ class TfrmMain : public TMainFormBase {
   // --- Data file (MainFile.cpp) ------------------------------------------------
   bool SaveAsXML(const std::string& fileName) override;  // false when not written
   bool ReadDataFile(const std::string& fileName, const std::string& text) override;
-  void LoadXMLFile(const std::string& fileText);
   void LoadXMLItems(const std::string& itemsText, int firstNumber);
-  // Puts an old line-based file, read as text, into the window; false when
-  // it was refused (nothing changed).
-  bool LoadOldFile(const std::string& fileName, const std::string& text);
   void mnuAppendFileClick();
 
   // --- Web exports (MainExport.cpp) --------------------------------------------

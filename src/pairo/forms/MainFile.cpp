@@ -4,6 +4,8 @@
 // into the window, the configuration window and the pair list.
 #include <QAction>
 #include <exception>
+#include <optional>
+#include <utility>
 
 #include "pairo/core/MatchFile.h"
 #include "pairo/forms/Main.h"
@@ -41,6 +43,84 @@ void ShowUnableToLoad(const std::string& fileName) {
                         kHelpSaveQuestion);
 }
 
+// An exercise read from a data file apart from the window, so that a read
+// that fails part-way leaves the exercise in the window as it was.
+struct ReadMatch {
+  std::string title;
+  std::string nextExURL;
+  std::optional<ReadingData> reading;       // XML files; an old file's reading is cleared
+  std::optional<std::string> defaultRight;  // when the file has one
+  TQList pairs;
+  std::optional<ConfigValues> config;  // the configuration to reload
+};
+
+// The configuration values in force once the file's next exercise is in.
+ConfigValues ValuesWithNextEx(const std::string& nextExURL) {
+  ConfigValues values = frmConfig->Values();
+  values.text["editNextExURL"] = nextExURL;
+  return values;
+}
+
+ReadMatch ReadXMLMatch(const TfrmMain& w, const std::string& text) {
+  const MatchXMLParts parts = ReadMatchXML(text, "", CurrentNextExURL());
+  ReadMatch match;
+  match.title = parts.title;
+  // The next exercise's address always comes from the file, whatever the
+  // reload option says.
+  match.nextExURL = parts.nextExURL;
+  if (frmAddReadingText) match.reading = ReadReadingElement(parts.reading);
+  const ItemsRead read = ReadMatchItems(parts.items, 1, match.pairs);
+  if (read.hasDefault) match.defaultRight = read.defaultRight;
+  if (frmConfig && ReloadConfigTicked(w)) {
+    match.config = configdoc::ReadConfigXML(frmConfig->ConfigProgram(),
+                                            GetValueByPath(text, kFileRoot, ""),
+                                            ValuesWithNextEx(match.nextExURL));
+  }
+  return match;
+}
+
+// Reads an old line-based file, read as text, asking whether to reload the
+// configuration it carries.  None when the file is refused (damaged, too
+// old, or a read that could not be finished), after saying why.
+std::optional<ReadMatch> ReadOldMatchFile(TfrmMain& w, const std::string& fileName,
+                                          const std::string& text) {
+  if (!IsOldDataFile(text)) {
+    w.ShowDamagedFile(fileName);
+    return std::nullopt;
+  }
+  tavrel::BusyCursor busy;
+  const TDataFile file(fileName, text);
+  const OldMatch old = ReadOldMatch(file, CurrentNextExURL());
+  if (old.version < kOldMinVersion) {
+    busy.release();
+    platform().messageDlg("This file version is not supported by this version of Pairo.",
+                          MsgType::Error, tavrel::mbOK, kHelpOldVersion);
+    return std::nullopt;
+  }
+  try {
+    ReadMatch match;
+    match.title = old.title;
+    match.nextExURL = old.nextExURL;
+    match.defaultRight = old.defaultRight;
+    if (!old.checkCaption.empty() && frmConfig) {
+      bool reload = ReloadConfigTicked(w);
+      if (!reload) {
+        busy.release();
+        reload = platform().messageDlg(
+                     "Do you want to reload the configuration information saved with this file?",
+                     MsgType::Confirmation, tavrel::mbYesNo, kHelpReloadConfig) == ModalResult::Yes;
+      }
+      if (reload) match.config = ReadOldMatchConfig(file, ValuesWithNextEx(match.nextExURL));
+    }
+    PutOldPairs(old, match.pairs);
+    return match;
+  } catch (const std::exception&) {
+    busy.release();
+    ShowUnableToLoad(fileName);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 bool TfrmMain::SaveAsXML(const std::string& fileName) {
@@ -54,75 +134,36 @@ bool TfrmMain::SaveAsXML(const std::string& fileName) {
   return SaveXMLFile(fileName, doc);
 }
 
+// The whole file is read before the exercise in the window is replaced.
 bool TfrmMain::ReadDataFile(const std::string& fileName, const std::string& text) {
+  std::optional<ReadMatch> match;
   if (IsMatchDocument(text)) {
     tavrel::BusyCursor busy;
+    match = ReadXMLMatch(*this, text);
+  } else {
+    match = ReadOldMatchFile(*this, fileName, text);
+  }
+  if (!match) return false;
+  {
+    tavrel::BusyCursor busy;
     ClearExercise();
-    LoadXMLFile(text);
-  } else if (!LoadOldFile(fileName, text)) {
-    return false;
+    mmoTitle->SetText(match->title);
+    if (frmConfig) {
+      frmConfig->SetControlText("editNextExURL", match->nextExURL);
+      if (match->config) frmConfig->SetValues(*match->config);
+    }
+    if (frmAddReadingText && match->reading) frmAddReadingText->SetReading(*match->reading);
+    if (match->defaultRight) mmoDefault->SetText(*match->defaultRight);
+    *FQuestions = std::move(match->pairs);
   }
   FTopItem = 1;
   ShowItems(1);
   return true;
 }
 
-void TfrmMain::LoadXMLFile(const std::string& fileText) {
-  const MatchXMLParts parts = ReadMatchXML(fileText, mmoTitle->Text(), CurrentNextExURL());
-  mmoTitle->SetText(parts.title);
-  // The next exercise's address always comes from the file, whatever the
-  // reload option says.
-  if (frmConfig) frmConfig->SetControlText("editNextExURL", parts.nextExURL);
-  if (frmAddReadingText) frmAddReadingText->LoadXMLReadingData(parts.reading);
-  LoadXMLItems(parts.items, 1);
-  if (frmConfig && ReloadConfigTicked(*this))
-    frmConfig->ReadConfigXML(GetValueByPath(fileText, kFileRoot, ""));
-}
-
 void TfrmMain::LoadXMLItems(const std::string& itemsText, int firstNumber) {
   const ItemsRead read = ReadMatchItems(itemsText, firstNumber, *FQuestions);
   if (read.hasDefault) mmoDefault->SetText(read.defaultRight);
-}
-
-// The old file is taken apart before anything is cleared: a damaged or too
-// old file leaves the exercise in the window and never becomes the current
-// file, so a later Save cannot overwrite it.
-bool TfrmMain::LoadOldFile(const std::string& fileName, const std::string& text) {
-  if (!IsOldDataFile(text)) {
-    ShowDamagedFile(fileName);
-    return false;
-  }
-  tavrel::BusyCursor busy;
-  const TDataFile file(fileName, text);
-  const OldMatch old = ReadOldMatch(file, CurrentNextExURL());
-  if (old.version < kOldMinVersion) {
-    busy.release();
-    platform().messageDlg("This file version is not supported by this version of Pairo.",
-                          MsgType::Error, tavrel::mbOK, kHelpOldVersion);
-    return false;
-  }
-  ClearExercise();
-  mmoTitle->SetText(old.title);
-  if (frmConfig) frmConfig->SetControlText("editNextExURL", old.nextExURL);
-  if (!old.checkCaption.empty() && frmConfig) {
-    bool reload = ReloadConfigTicked(*this);
-    if (!reload) {
-      busy.release();
-      reload = platform().messageDlg(
-                   "Do you want to reload the configuration information saved with this file?",
-                   MsgType::Confirmation, tavrel::mbYesNo, kHelpReloadConfig) == ModalResult::Yes;
-    }
-    if (reload) {
-      try {
-        frmConfig->SetValues(ReadOldMatchConfig(file, frmConfig->Values()));
-      } catch (const std::exception&) {
-        ShowUnableToLoad(fileName);
-      }
-    }
-  }
-  mmoDefault->SetText(old.defaultRight);
-  PutOldPairs(old, *FQuestions);
-  return true;
 }
 
 void TfrmMain::mnuAppendFileClick() {

@@ -134,8 +134,8 @@ TfrmArrange::TfrmArrange(QWidget* parent) : QDialog(parent) {
   btnHelp->resize(90, 27);
   btnHelp->setAutoDefault(false);
 
-  connect(btnAccept, &QPushButton::clicked, this, [this] { btnAcceptClick(); });
-  connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+  TMainFormBase::ConnectCommand(btnAccept, [this] { btnAcceptClick(); });
+  TMainFormBase::ConnectCommand(btnHelp, [this] { btnHelpClick(); });
 
   resize(400, 440);
   FormResize();

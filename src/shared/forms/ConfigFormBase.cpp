@@ -120,11 +120,11 @@ void TConfigFormBase::BuildButtons(const char* acceptHint) {
   btnAccept = make("btnAccept", "&OK", acceptHint);
   btnAccept->setDefault(true);
   btnHelp = make("btnHelp", "&Help", "Show the help file");
-  connect(btnLoad, &QPushButton::clicked, this, [this] { btnLoadClick(); });
-  connect(btnSave, &QPushButton::clicked, this, [this] { btnSaveClick(); });
-  connect(btnSaveAs, &QPushButton::clicked, this, [this] { btnSaveAsClick(); });
-  connect(btnAccept, &QPushButton::clicked, this, [this] { btnAcceptClick(); });
-  connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+  TMainFormBase::ConnectCommand(btnLoad, [this] { btnLoadClick(); });
+  TMainFormBase::ConnectCommand(btnSave, [this] { btnSaveClick(); });
+  TMainFormBase::ConnectCommand(btnSaveAs, [this] { btnSaveAsClick(); });
+  TMainFormBase::ConnectCommand(btnAccept, [this] { btnAcceptClick(); });
+  TMainFormBase::ConnectCommand(btnHelp, [this] { btnHelpClick(); });
 }
 
 void TConfigFormBase::BuildWindow(int helpContext, const char* acceptHint,
@@ -247,7 +247,7 @@ void TConfigFormBase::AddBrowseRows(QGridLayout* grid, int& row, int helpContext
     grid->addWidget(button, row, 3);
     this->*r.edit = edit;
     this->*r.button = button;
-    connect(button, &QPushButton::clicked, this, [this, click = r.click] { (this->*click)(); });
+    TMainFormBase::ConnectCommand(button, [this, click = r.click] { (this->*click)(); });
     ++row;
   }
 }
@@ -288,7 +288,7 @@ void TConfigFormBase::AddColourRows(QGridLayout* grid, int& row, int helpContext
   spdColours->setText("Colour chart...");
   spdColours->setToolTip("Show a chart of Web colours and their codes");
   spdColours->setProperty("helpContext", kHelpColours);
-  connect(spdColours, &QToolButton::clicked, this, [this] { spdColoursClick(); });
+  TMainFormBase::ConnectCommand(spdColours, [this] { spdColoursClick(); });
   grid->addWidget(spdColours, firstColourRow, 2, 2, 1, Qt::AlignLeft | Qt::AlignTop);
 }
 
@@ -330,10 +330,10 @@ void TConfigFormBase::BuildMenus() {
   mnuCopy = addEdit("mnuCopy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
   mnuPaste = addEdit("mnuPaste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
   mnuSelectAll = addEdit("mnuSelectAll", "Se&lect All", QKeySequence(Qt::CTRL | Qt::Key_A));
-  connect(mnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
-  connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
-  connect(mnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
-  connect(mnuSelectAll, &QAction::triggered, this, [this] { mnuSelectAllClick(); });
+  TMainFormBase::ConnectCommand(mnuCut, [this] { mnuCutClick(); });
+  TMainFormBase::ConnectCommand(mnuCopy, [this] { mnuCopyClick(); });
+  TMainFormBase::ConnectCommand(mnuPaste, [this] { mnuPasteClick(); });
+  TMainFormBase::ConnectCommand(mnuSelectAll, [this] { mnuSelectAllClick(); });
 
   mnuInsert = MainMenu1->addMenu("&Insert");
   mnuInsert->setObjectName("mnuInsert");
@@ -350,10 +350,10 @@ void TConfigFormBase::BuildMenus() {
   mnuInsertLinkToURL->setObjectName("mnuInsertLinkToURL");
   mnuInsertLinkToFile = mnuLink->addAction("To Local &File");
   mnuInsertLinkToFile->setObjectName("mnuInsertLinkToFile");
-  connect(mnuInsertPicFromURL, &QAction::triggered, this, [this] { mnuInsertPicFromURLClick(); });
-  connect(mnuPicFromFile, &QAction::triggered, this, [this] { mnuPicFromFileClick(); });
-  connect(mnuInsertLinkToURL, &QAction::triggered, this, [this] { mnuInsertLinkToURLClick(); });
-  connect(mnuInsertLinkToFile, &QAction::triggered, this, [this] { mnuInsertLinkToFileClick(); });
+  TMainFormBase::ConnectCommand(mnuInsertPicFromURL, [this] { mnuInsertPicFromURLClick(); });
+  TMainFormBase::ConnectCommand(mnuPicFromFile, [this] { mnuPicFromFileClick(); });
+  TMainFormBase::ConnectCommand(mnuInsertLinkToURL, [this] { mnuInsertLinkToURLClick(); });
+  TMainFormBase::ConnectCommand(mnuInsertLinkToFile, [this] { mnuInsertLinkToFileClick(); });
 }
 
 // --- Values -------------------------------------------------------------------
@@ -684,8 +684,8 @@ void TConfigFormBase::AddUndoAndDelete(int helpContext, bool withShortcuts) {
   mnuEdit->insertSeparator(mnuCut);
   mnuEdit->insertAction(mnuSelectAll, mnuDelete);
   if (withShortcuts) mnuEdit->insertSeparator(mnuSelectAll);
-  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
-  connect(mnuDelete, &QAction::triggered, this, [this] { mnuDeleteClick(); });
+  TMainFormBase::ConnectCommand(mnuUndo, [this] { mnuUndoClick(); });
+  TMainFormBase::ConnectCommand(mnuDelete, [this] { mnuDeleteClick(); });
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditClick(); });
 }
 

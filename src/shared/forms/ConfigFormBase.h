@@ -9,7 +9,10 @@
 // Hooks: a program overrides ConfigProgram (which program's document and
 // registry key) and WindowHelpContext; the defaults only serve the
 // stand-in windows of tests.  A program's handlers of its own controls
-// forward here (its "title changed" handler calls ConfigEdited).
+// forward here (its "title changed" handler calls ConfigEdited).  The
+// buttons and menu items run their handlers through
+// TMainFormBase::ConnectCommand, so that a failure is reported, not thrown
+// into the event loop.
 #pragma once
 
 #include <QDialog>

@@ -1,4 +1,5 @@
 #include "shared/forms/InsertLink.h"
+#include "shared/forms/MainFormBase.h"
 
 #include "shared/core/HelpContexts.h"
 
@@ -82,7 +83,7 @@ TfrmInsertLink::TfrmInsertLink(QWidget* parent) : QDialog(parent) {
   connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(btnHelp, &QPushButton::clicked, this, [] { platform().showHelp(kHelpContext); });
-  connect(btnPicture, &QPushButton::clicked, this, &TfrmInsertLink::btnPictureClick);
+  TMainFormBase::ConnectCommand(btnPicture, [this] { btnPictureClick(); });
 
   dlgLinkFile.title = "Link to File";
   dlgLinkFile.filter = "All files (*.*)|*.*";

@@ -152,7 +152,7 @@ void TMainFormBase::AddReloadConfigItem(QMenu* options, const char* caption) {
   // The tick changes only when the user confirms.
   connect(mnuReloadConfig, &QAction::triggered, this, [this](bool checked) {
     mnuReloadConfig->setChecked(!checked);
-    mnuReloadConfigClick();
+    RunCommand([this] { mnuReloadConfigClick(); });
   });
 }
 
@@ -600,6 +600,15 @@ void TMainFormBase::RunCommand(const std::function<void()>& command) {
   } catch (const std::exception&) {
     // Not even the message could be shown; the program goes on.
   }
+}
+
+void TMainFormBase::ConnectCommand(QAbstractButton* button, std::function<void()> click) {
+  connect(button, &QAbstractButton::clicked, button,
+          [click = std::move(click)] { RunCommand(click); });
+}
+
+void TMainFormBase::ConnectCommand(QAction* item, std::function<void()> click) {
+  connect(item, &QAction::triggered, item, [click = std::move(click)] { RunCommand(click); });
 }
 
 TExerciseKeeper::TExerciseKeeper(TMainFormBase& window)

@@ -28,6 +28,7 @@
 #include "shared/forms/EditMenu.h"
 #include "shared/forms/ToolbarGlyphs.h"
 
+class QAbstractButton;
 class QAction;
 class QDialog;
 class QKeyEvent;
@@ -68,9 +69,11 @@ class TMainFormBase : public QMainWindow {
   // file could not be written (the previous file is then as it was).
   virtual bool SaveAsXML(const std::string& /*fileName*/) { return false; }
   // Puts the data file read from fileName (its whole text) into the window:
-  // ClearExercise, then the file's exercise.  A text the program cannot take
-  // (damaged, of an unsupported version, too large) is refused with a
-  // message before anything is cleared; false then.  LoadFile calls it.
+  // the whole text is read into a new exercise first, then ClearExercise and
+  // the file's exercise.  A text the program cannot take (damaged, of an
+  // unsupported version, too large) is refused with a message, false then;
+  // it, and a read that fails part-way, leave the exercise in the window as
+  // it was.  LoadFile calls it.
   virtual bool ReadDataFile(const std::string& /*fileName*/, const std::string& /*text*/) {
     return false;
   }
@@ -195,11 +198,15 @@ class TMainFormBase : public QMainWindow {
   // Internet help: 1 FAQ, 2 bulletin board, 3 e-mail.
   void mnuInternetHelpClick(int tag);
 
-  // Runs a command of a menu item, a toolbar button, a dropped file or the
-  // command line so that no exception reaches the event loop: one that ends
-  // the command (more than memory holds, above all) is reported in a
-  // message, and the program goes on.
-  void RunCommand(const std::function<void()>& command);
+  // Runs a command of a menu item, a button, a dropped file or the command
+  // line so that no exception reaches the event loop: one that ends the
+  // command (more than memory holds, above all) is reported in a message,
+  // and the program goes on.  Any window's handlers may run through it.
+  static void RunCommand(const std::function<void()>& command);
+  // Connects a button's click or an item's trigger to a handler run by
+  // RunCommand; the connection lives as long as the button or item.
+  static void ConnectCommand(QAbstractButton* button, std::function<void()> click);
+  static void ConnectCommand(QAction* item, std::function<void()> click);
 
   // Shows a form of another unit modally (configuration window, about box)
   // and returns its result.  When ModalFormHook is set it takes the place of

@@ -215,11 +215,11 @@ void TfrmAddReadingText::BuildControls() {
     if (!FLoading) FTextChanged = true;
   };
 
-  connect(btnBrowse, &QPushButton::clicked, this, [this] { btnBrowseClick(); });
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-  connect(btnDeleteText, &QPushButton::clicked, this, [this] { btnDeleteTextClick(); });
-  connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+  TMainFormBase::ConnectCommand(btnBrowse, [this] { btnBrowseClick(); });
+  TMainFormBase::ConnectCommand(btnOK, [this] { btnOKClick(); });
+  TMainFormBase::ConnectCommand(btnCancel, [this] { btnCancelClick(); });
+  TMainFormBase::ConnectCommand(btnDeleteText, [this] { btnDeleteTextClick(); });
+  TMainFormBase::ConnectCommand(btnHelp, [this] { btnHelpClick(); });
 }
 
 void TfrmAddReadingText::BuildMenus() {
@@ -237,18 +237,18 @@ void TfrmAddReadingText::BuildMenus() {
   mnuEdit->addSeparator();
   mnuSelectAll = mnuEdit->addAction("Se&lect All", QKeySequence(Qt::CTRL | Qt::Key_A));
   connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEditPopup(); });
-  connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndoClick(); });
-  connect(mnuCut, &QAction::triggered, this, [this] { mnuCutClick(); });
-  connect(mnuCopy, &QAction::triggered, this, [this] { mnuCopyClick(); });
-  connect(mnuPaste, &QAction::triggered, this, [this] { mnuPasteClick(); });
-  connect(mnuDelete, &QAction::triggered, this, [this] { mnuDeleteClick(); });
-  connect(mnuSelectAll, &QAction::triggered, this, [this] { mnuSelectAllClick(); });
+  TMainFormBase::ConnectCommand(mnuUndo, [this] { mnuUndoClick(); });
+  TMainFormBase::ConnectCommand(mnuCut, [this] { mnuCutClick(); });
+  TMainFormBase::ConnectCommand(mnuCopy, [this] { mnuCopyClick(); });
+  TMainFormBase::ConnectCommand(mnuPaste, [this] { mnuPasteClick(); });
+  TMainFormBase::ConnectCommand(mnuDelete, [this] { mnuDeleteClick(); });
+  TMainFormBase::ConnectCommand(mnuSelectAll, [this] { mnuSelectAllClick(); });
   // The memos handle these keys themselves while they have the focus.
   for (QAction* a : {mnuUndo, mnuCut, mnuCopy, mnuPaste, mnuDelete, mnuSelectAll})
     a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
 
   mnuFont = mnuMain->addAction("&Font...");
-  connect(mnuFont, &QAction::triggered, this, [this] { mnuFontClick(); });
+  TMainFormBase::ConnectCommand(mnuFont, [this] { mnuFontClick(); });
 
   mnuInsert = mnuMain->addMenu("&Insert");
   mnuInsert->setObjectName("mnuInsert");
@@ -259,10 +259,10 @@ void TfrmAddReadingText::BuildMenus() {
   mnuLinkToURL = mnuLink->addAction("To URL");
   mnuLinkToFile = mnuLink->addAction("To File");
   connect(mnuInsert, &QMenu::aboutToShow, this, [this] { mnuInsertPopup(); });
-  connect(mnuPicFromURL, &QAction::triggered, this, [this] { mnuPictureClick(false); });
-  connect(mnuPicFromFile, &QAction::triggered, this, [this] { mnuPictureClick(true); });
-  connect(mnuLinkToURL, &QAction::triggered, this, [this] { mnuLinkClick(false); });
-  connect(mnuLinkToFile, &QAction::triggered, this, [this] { mnuLinkClick(true); });
+  TMainFormBase::ConnectCommand(mnuPicFromURL, [this] { mnuPictureClick(false); });
+  TMainFormBase::ConnectCommand(mnuPicFromFile, [this] { mnuPictureClick(true); });
+  TMainFormBase::ConnectCommand(mnuLinkToURL, [this] { mnuLinkClick(false); });
+  TMainFormBase::ConnectCommand(mnuLinkToFile, [this] { mnuLinkClick(true); });
 }
 
 // The form sees keys before its controls: exactly Ctrl+Alt goes to the

@@ -52,8 +52,8 @@ TfrmReplace::TfrmReplace(QWidget* parent) : QDialog(parent) {
   btnCancel->setGeometry(258, 172, 110, 27);
   btnCancel->setDefault(true);
 
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+  TMainFormBase::ConnectCommand(btnOK, [this] { btnOKClick(); });
+  TMainFormBase::ConnectCommand(btnCancel, [this] { btnCancelClick(); });
 }
 
 TfrmReplace::~TfrmReplace() {

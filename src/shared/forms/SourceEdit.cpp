@@ -108,13 +108,14 @@ TfrmSourceFiles::TfrmSourceFiles(QWidget* parent) : QDialog(parent) {
   SetTextColour(spdCode, QPalette::ButtonText, SlotColour(tsCode));
   SetTextColour(spdReading, QPalette::ButtonText, SlotColour(tsReading));
   SetTextColour(spdDHTML, QPalette::ButtonText, SlotColour(tsDHTML));
-  connect(slotGroup_, &QButtonGroup::buttonClicked, this,
-          [this](QAbstractButton* b) { spdFramesetClick(b); });
+  connect(slotGroup_, &QButtonGroup::buttonClicked, this, [this](QAbstractButton* b) {
+    TMainFormBase::RunCommand([this, b] { spdFramesetClick(b); });
+  });
 
   btnFont = new QPushButton("F&ont", pnlFiles);
   btnFont->setObjectName("btnFont");
   btnFont->setGeometry(kSlotButtonLeft, kFirstSlotTop, kSlotButtonWidth, kBottomButtonHeight);
-  connect(btnFont, &QPushButton::clicked, this, [this] { btnFontClick(); });
+  TMainFormBase::ConnectCommand(btnFont, [this] { btnFontClick(); });
 
   auto makeButton = [this](const char* name, const char* caption) {
     auto* b = new QPushButton(caption, pnlButtons);
@@ -127,10 +128,10 @@ TfrmSourceFiles::TfrmSourceFiles(QWidget* parent) : QDialog(parent) {
   btnRestore = makeButton("btnRestore", "&Restore Default");
   btnHelp = makeButton("btnHelp", "&Help");
   btnCancel->setDefault(true);
-  connect(btnAccept, &QPushButton::clicked, this, [this] { btnAcceptClick(); });
-  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
-  connect(btnRestore, &QPushButton::clicked, this, [this] { btnRestoreClick(); });
-  connect(btnHelp, &QPushButton::clicked, this, [this] { btnHelpClick(); });
+  TMainFormBase::ConnectCommand(btnAccept, [this] { btnAcceptClick(); });
+  TMainFormBase::ConnectCommand(btnCancel, [this] { btnCancelClick(); });
+  TMainFormBase::ConnectCommand(btnRestore, [this] { btnRestoreClick(); });
+  TMainFormBase::ConnectCommand(btnHelp, [this] { btnHelpClick(); });
 
   // The form previews the keys of all its controls.
   mmoText->installEventFilter(this);

@@ -68,8 +68,8 @@ TfrmWhatNumber::TfrmWhatNumber(QWidget* parent) : QDialog(parent) {
   btnCancel->setGeometry(170, 92, 88, 27);
   btnCancel->setDefault(true);
 
-  connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
-  connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
+  TMainFormBase::ConnectCommand(btnOK, [this] { btnOKClick(); });
+  TMainFormBase::ConnectCommand(btnCancel, [this] { btnCancelClick(); });
   // The focused combo box hands its keys to its line edit directly, past any
   // filter of the line edit: the filter watches both.
   for (QComboBox* box : {cmbNumber, cmbToPosition}) {

@@ -238,13 +238,25 @@ TEST_F(AskeryWindows, DatafileOldQuizWithReloadQuestionAnsweredBothWays) {
   EXPECT_FALSE(config->ControlChecked("chkIncludeHint"));
   EXPECT_TRUE(config->ControlChecked("chkIncludeBack"));  // absent: on
 
-  // A reading that fails part-way names the file it could not finish.
+  // A reading that fails part-way names the file it could not finish and
+  // leaves the quiz, its title, its name and its flag as they were.
+  main->mmoTitle->SetText("Mine");
+  main->FQuestions->SetQuestionText(1, "Mine?");
+  main->SetCurrentFile(dir.File("mine.aky"));
+  const std::string caption = main->windowTitle().toStdString();
   fake.ClearRecords();
   fake.RunOutOfMemory().Answer(ModalResult::OK);
   main->LoadFile(dir.File("old.aky"));
   ASSERT_EQ(fake.messages.size(), 2u);
   EXPECT_EQ(fake.messages[1].text,
             "Unable to load the file " + dir.File("old.aky") + ". There may be a disk error.");
+  EXPECT_EQ(main->mmoTitle->Text(), "Mine");
+  EXPECT_EQ(main->FQuestions->GetQuestionText(1), "Mine?");
+  EXPECT_EQ(main->FQuestions->GetAnswerText(2, 2), "Roma");
+  EXPECT_EQ(main->FFileName, dir.File("mine.aky"));
+  EXPECT_EQ(main->windowTitle().toStdString(), caption);
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_EQ(main->FLastFiles[1], dir.File("mine.aky"));
 
   // Neither the option nor SaveWithFile: no question at all.
   fake.ClearRecords();

@@ -4,13 +4,17 @@
 #include <QDropEvent>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
+#include <functional>
+#include <initializer_list>
 
 #include "main_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/forms/TLFunctions.h"
+#include "support/ResourceLimits.h"
 
 namespace mainwin_test {
 namespace {
@@ -483,6 +487,55 @@ TEST_F(MainWindowTest, HelpContentsAndAboutAndConfiguration) {
   main->mnuConfigureOutputClick();
   main->spdConfig->click();
   EXPECT_EQ(shown, (std::vector<std::string>{"askery::TfrmConfig", "askery::TfrmConfig"}));
+}
+
+
+// Every button or item wired to a handler that can fail runs it as a
+// command: one that runs out of memory (at its question, or, with memory
+// really short, showing answers too large to copy) is reported, and the
+// program goes on.
+TEST_F(MainWindowTest, ButtonsReportACommandThatRunsOutOfMemoryAndTheProgramGoesOn) {
+  const std::string noMemory = "There is not enough memory to finish this command.";
+  main->FQuestions->SetAnswer(1, 5, std::string(32 << 20, 'x'), "", 1);
+  struct Case {
+    const char* name;
+    std::function<void()> press;
+    bool memoryShort;  // else the command runs out of memory at its question
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"spdAnsUp", [&] { main->spdAnsUp->click(); }, true},
+           {"spdAnsDown",
+            [&] {
+              main->pnlAnsLabel->Tag = 5;  // answers 6 to 9 stashed, 5 to 8 shown
+              main->spdAnsDown->click();
+            },
+            true},
+           {"config OK",
+            [&] {
+              config->ConfigChanged = true;
+              config->btnAccept->click();
+            },
+            false},
+           {"mnuReloadConfig", [&] { main->mnuReloadConfig->trigger(); }, false}}) {
+    SCOPED_TRACE(c.name);
+    fake.ClearRecords();
+    if (!c.memoryShort) {
+      fake.RunOutOfMemory().Answer(ModalResult::OK);
+      c.press();
+      ASSERT_EQ(fake.messages.size(), 2u);
+      EXPECT_EQ(fake.messages[1].text, noMemory);
+      continue;
+    }
+    if (!tavrel::testing::kMemoryLimitsWork) continue;
+    const int status = tavrel::testing::RunWithMemoryHeadroom(8 << 20, [&] {
+      fake.Answer(ModalResult::OK);
+      c.press();
+      return fake.MessageTexts() == std::vector<std::string>{noMemory} ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+  }
+  EXPECT_FALSE(main->mnuReloadConfig->isChecked());
+  EXPECT_TRUE(main->isVisible());
 }
 
 }  // namespace

@@ -114,7 +114,8 @@ TEST(CrosswordFile, OversizedGridIsRefusedAndNothingLoaded) {
 TEST(CrosswordFile, TheGridHoldsTheLastLetterAndCountsCellsItCannotRead) {
   std::string grid = "<row><cell>p</cell><cell>&amp;#321;</cell><cell>&#1103;</cell><cell>\xC5\x81</cell>";
   for (int c = 0; c < 150; ++c) grid += "<cell></cell>";
-  grid += "</row><row><cell></cell><cell>AB</cell><cell>\x01</cell></row>";
+  grid += "</row><row><cell></cell><cell>AB</cell><cell>\x01</cell><cell>&#8203;</cell><cell>\xEF\xBB\xBF</cell>"
+          "<cell>&#8195;</cell><cell>&#769;</cell></row>";
   for (int r = 0; r < 120; ++r) grid += "<row><cell></cell><cell> </cell></row>";
   grid += "<row></row>";
   LetterGrid g(4);
@@ -122,11 +123,11 @@ TEST(CrosswordFile, TheGridHoldsTheLastLetterAndCountsCellsItCannotRead) {
   ASSERT_EQ(ReadGridXML(grid, 12, g, &bad), LoadStatus::Loaded);
   EXPECT_EQ(g.Size(), 12);
   EXPECT_EQ(g.Cell(0, 0) + g.Cell(1, 0) + g.Cell(2, 0) + g.Cell(3, 0), "P&#321;&#1071;&#321;");
-  EXPECT_EQ(bad.count, 2);
+  EXPECT_EQ(bad.count, 6);
   EXPECT_EQ(bad.col, 1);
   EXPECT_EQ(bad.row, 1);
   EXPECT_EQ(UnreadableCellsMessage(bad),
-            "2 cells of this crossword's grid do not hold a single letter and have been left empty; "
+            "6 cells of this crossword's grid do not hold a single letter and have been left empty; "
             "the first is in row 2, column 2. Please check the grid before you save the crossword.");
 
   // Saved and read again, the letters are the same.

@@ -39,7 +39,9 @@ TEST(LetterGridKeys, AngleBracketsBecomeSquareAndBlanksEmpty) {
 TEST(LetterGridKeys, ControlKeysAndUnknownCharactersAreRefusedAndChangeNothing) {
   LetterGrid g(4);
   g.TypeKey(0, 0, 'X');
-  for (int key : {13, 27, 9, 1, 26, 127, 0x81, 0x8D, 0x8F, 0x90, 0x9D, -1, 256}) {
+  // The no-break space (0xA0) and the soft hyphen (0xAD) would look like an
+  // empty square that a student must fill.
+  for (int key : {13, 27, 9, 1, 26, 127, 0x81, 0x8D, 0x8F, 0x90, 0x9D, 0xA0, 0xAD, -1, 256}) {
     EXPECT_FALSE(g.TypeKey(0, 0, key)) << key;
     EXPECT_EQ(g.Cell(0, 0), "X") << key;
   }
@@ -90,8 +92,12 @@ TEST(LetterGridKeys, LettersOfAnyLanguageAreKeptAsCharacterReferences) {
   EXPECT_EQ(g.Cell(0, 2), "\xC9");
   EXPECT_EQ(CellTextFor("&#322;"), "&#321;");
 
-  // Still no cell for two letters, a control character or a line separator.
-  for (const char* bad : {"AB", "&#321;&#321;", "&#321;A", "&#133;", "\xC2\x85", "&#8232;", "\xC5\x82\xC5\x82"}) {
+  // Still no cell for two letters, a control character or a line separator,
+  // nor for a character that shows nothing by itself: a zero-width space, a
+  // byte-order mark, an em space, a lone combining accent (as a reference or
+  // as UTF-8), a no-break space in UTF-8.
+  for (const char* bad : {"AB", "&#321;&#321;", "&#321;A", "&#133;", "\xC2\x85", "&#8232;", "\xC5\x82\xC5\x82",
+                          "&#8203;", "&#65279;", "&#8195;", "&#769;", "\xCC\x81", "\xE2\x80\x8B", "\xC2\xA0"}) {
     EXPECT_FALSE(g.SetCell(0, 0, bad)) << bad;
     EXPECT_FALSE(g.TypeKey(0, 0, std::string(bad))) << bad;
     EXPECT_EQ(CellTextFor(bad), std::nullopt) << bad;

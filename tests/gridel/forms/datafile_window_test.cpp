@@ -1,6 +1,8 @@
 // Saving and opening crosswords through the window, with scripted dialogs
 // and real files: the round trip, old files, refused files, failed saves,
 // the command line.
+#include <cstdio>
+
 #include "gridel/core/CrosswordFile.h"
 #include "gridel_fixture.h"
 #include "shared/core/FileFunctions.h"
@@ -187,12 +189,34 @@ TEST_F(DataFileTest, AFailedSaveInPlaceLeavesTheFileAsItWas) {
 }
 
 TEST_F(DataFileTest, AnOldCrosswordIsImportedAndItsConfigurationReloadedOnYes) {
-  files.Write("fruit.gdl",
-              "[FileInfo]\r\nVersion=3\r\n\r\n[Title]\r\nstrPuzzleTitle=Fruit\r\n\r\n"
-              "[Config]\r\nstrCheckCaption=Check it\r\nstrGuessCorrect=Well done!\r\n\r\n"
-              "[GridV3]\r\nGridRow0=PEA\xB6\r\nGridRow1=L\xB6P\r\n\r\n"
-              "[Words]\r\nTotalWords=2\r\nWord0=PEA\r\nWord1=PL\r\n\r\n"
-              "[Definitions]\r\nDef0=Green\r\nDef1=Not a word\r\n");
+  const std::string fruit =
+      "[FileInfo]\r\nVersion=3\r\n\r\n[Title]\r\nstrPuzzleTitle=Fruit\r\n\r\n"
+      "[Config]\r\nstrCheckCaption=Check it\r\nstrGuessCorrect=Well done!\r\n\r\n"
+      "[GridV3]\r\nGridRow0=PEA\xB6\r\nGridRow1=L\xB6P\r\n\r\n"
+      "[Words]\r\nTotalWords=2\r\nWord0=PEA\r\nWord1=PL\r\n\r\n"
+      "[Definitions]\r\nDef0=Green\r\nDef1=Not a word\r\n";
+  files.Write("fruit.gdl", fruit);
+
+  // A reload question that runs out of memory ends the load before anything
+  // changed: the crossword, its name and its flag stay, and the user is told.
+  Letters({"OK"});
+  main->mmoTitle->SetText("Mine");
+  fake.ChooseSave(files.File("mine.gdl"));
+  main->mnuSaveAsClick();
+  const std::string check = config->ControlText("editCheck");
+  fake.RunOutOfMemory().Answer(ModalResult::OK);
+  main->LoadFile(files.File("fruit.gdl"));
+  ASSERT_EQ(fake.messages.size(), 2u);
+  EXPECT_EQ(fake.messages[0].text, gridel::kReloadConfigQuestion);
+  EXPECT_EQ(fake.messages[1].text, FileRefusalMessage(files.File("fruit.gdl"), FileRefusal::CannotRead));
+  EXPECT_EQ(Shown(0, 4), "OK..");
+  EXPECT_EQ(main->mmoTitle->Text(), "Mine");
+  EXPECT_EQ(main->FFileName, files.File("mine.gdl"));
+  EXPECT_EQ(main->windowTitle().toStdString(), "Gridel: " + files.File("mine.gdl"));
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_EQ(config->ControlText("editCheck"), check);
+
+  fake.ClearRecords();
   fake.Answer(ModalResult::Yes);
   main->LoadFile(files.File("fruit.gdl"));
   ASSERT_EQ(fake.messages.size(), 1u);
@@ -205,6 +229,22 @@ TEST_F(DataFileTest, AnOldCrosswordIsImportedAndItsConfigurationReloadedOnYes) {
   EXPECT_EQ(config->ControlText("editCorrect"), "Well done!");
   EXPECT_EQ(main->FFileName, files.File("fruit.gdl"));
   EXPECT_FALSE(main->FChanged);
+
+  // The crossword and its configuration come from the text LoadFile read,
+  // whatever the file holds by now.
+  files.Write("fruit.gdl",
+              "[FileInfo]\r\nVersion=3\r\n\r\n[Title]\r\nstrPuzzleTitle=Other\r\n\r\n"
+              "[Config]\r\nstrCheckCaption=On disk\r\n\r\n[GridV3]\r\nGridRow0=NO\r\n");
+  config->SetControlText("editCheck", check);
+  fake.ClearRecords();
+  ASSERT_TRUE(main->ReadDataFile(files.File("fruit.gdl"), fruit));
+  EXPECT_EQ(main->mmoTitle->Text(), "Fruit");
+  EXPECT_EQ(Shown(0, 4), "PEA.");
+  EXPECT_EQ(config->ControlText("editCheck"), "Check it");
+  ASSERT_EQ(std::remove(files.File("fruit.gdl").c_str()), 0);
+  ASSERT_TRUE(main->ReadDataFile(files.File("fruit.gdl"), files.Read("mine.gdl")));
+  EXPECT_EQ(main->mmoTitle->Text(), "Mine");
+  EXPECT_TRUE(fake.messages.empty());
 }
 
 TEST_F(DataFileTest, TheEmbeddedConfigurationIsTakenOnlyWithTheReloadOptionButTheNextExerciseAlways) {

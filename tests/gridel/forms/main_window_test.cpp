@@ -1,5 +1,9 @@
 // The main window's letter grid as the teacher uses it: typing, moving,
 // emptying, shifting, resizing and the size setting kept between runs.
+#include <QPushButton>
+#include <QToolButton>
+#include <new>
+
 #include "gridel_fixture.h"
 
 namespace gridel_test {
@@ -304,6 +308,41 @@ TEST_F(GridelTest, ClosingAChangedCrosswordAsksAndCancelKeepsTheWindowOpen) {
   ASSERT_EQ(fake.messages.size(), 1u);
   EXPECT_EQ(fake.messages[0].text.rfind("The crossword ", 0), 0u)
       << fake.messages[0].text;
+  EXPECT_TRUE(main->isVisible());
+}
+
+
+// Every button wired to a handler that can fail runs it as a command: one
+// that runs out of memory (at its question, or as the clue window opens) is
+// reported, changes nothing, and the program goes on.
+TEST_F(GridelTest, ButtonsReportACommandThatRunsOutOfMemoryAndTheProgramGoesOn) {
+  const int last = kDefaultGridSize - 1;
+  clues->ModalHook = [](TfrmAddClues&) { throw std::bad_alloc(); };
+  struct Case {
+    const char* name;
+    QAbstractButton* button;
+    bool atQuestion;  // else the clue window fails to open
+  };
+  for (const Case& c : {Case{"spdUp", main->spdUp, true}, Case{"spdDown", main->spdDown, true},
+                        Case{"spdLeft", main->spdLeft, true},
+                        Case{"spdRight", main->spdRight, true},
+                        Case{"btnAddClues", main->btnAddClues, false},
+                        Case{"config OK", config->btnAccept, true}}) {
+    SCOPED_TRACE(c.name);
+    fake.ClearRecords();
+    Letters({"AB", "C."});  // letters on the top and left edges
+    main->FGrid.SetCell(last, last, "Z");  // and on the bottom and right ones
+    main->ShowGrid();
+    config->ConfigChanged = true;  // OK asks whether to save it
+    if (c.atQuestion) fake.RunOutOfMemory();
+    fake.Answer(ModalResult::OK);
+    c.button->click();
+    ASSERT_FALSE(fake.messages.empty());
+    EXPECT_EQ(fake.messages.back().text, "There is not enough memory to finish this command.");
+    EXPECT_EQ(Shown(0, 3) + Shown(1, 3), "AB.C..");
+    EXPECT_EQ(main->Letter(last, last), "Z");
+  }
+  clues->ModalHook = nullptr;
   EXPECT_TRUE(main->isVisible());
 }
 

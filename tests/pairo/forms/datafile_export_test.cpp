@@ -169,6 +169,27 @@ TEST_F(PairoWindows, DatafileOldFileLoadsWithItsDefaultAndAsksAboutItsConfigurat
   EXPECT_EQ(config->ControlText("mmoExerciseSubtitle"), "In French");
   EXPECT_EQ(main->FFileName, dir.File("old.pry"));
   EXPECT_FALSE(main->FChanged);
+
+  // A reading that fails part-way names the file it could not finish and
+  // leaves the exercise, its title, its name and its flag as they were.
+  main->mmoTitle->SetText("Mine");
+  main->mmoDefault->SetText("mine");
+  config->SetControlText("mmoExerciseSubtitle", "Mine");
+  main->SetCurrentFile(dir.File("mine.pry"));
+  const std::string caption = main->windowTitle().toStdString();
+  fake.ClearRecords();
+  fake.RunOutOfMemory().Answer(ModalResult::OK);
+  main->LoadFile(dir.File("old.pry"));
+  ASSERT_EQ(fake.messages.size(), 2u);
+  EXPECT_EQ(fake.messages[1].text,
+            "Unable to load the file " + dir.File("old.pry") + ". There may be a disk error.");
+  EXPECT_EQ(main->mmoTitle->Text(), "Mine");
+  EXPECT_EQ(main->mmoDefault->Text(), "mine");
+  EXPECT_EQ(Rows(), (std::vector<std::string>{"1:red/rouge", "2:/", "3:blue/bleu*", "4:/", "5:/"}));
+  EXPECT_EQ(config->ControlText("mmoExerciseSubtitle"), "Mine");
+  EXPECT_EQ(main->FFileName, dir.File("mine.pry"));
+  EXPECT_EQ(main->windowTitle().toStdString(), caption);
+  EXPECT_FALSE(main->FChanged);
 }
 
 TEST_F(PairoWindows, DatafileRefusedFilesAreNamedWithTheReasonAndNeverBecomeTheCurrentFile) {

@@ -1,9 +1,14 @@
 // The matching main window's rows, keys, item commands, find and replace,
 // the copy for printing and New.
 #include <QGroupBox>
+#include <QPushButton>
+#include <QToolButton>
 #include <QStatusBar>
+#include <functional>
+#include <initializer_list>
 
 #include "pairo_fixture.h"
+#include "support/ResourceLimits.h"
 
 using namespace pairo_test;
 
@@ -289,4 +294,48 @@ TEST_F(PairoWindows, HelpKeyAndEditMenuFollowTheFocusedBox) {
   main->mnuEditClick();
   EXPECT_FALSE(main->mnuUndo->isEnabled());
   EXPECT_FALSE(main->mnuPaste->isEnabled());
+}
+
+// Every button wired to a handler that can fail runs it as a command: one
+// that runs out of memory (at its question, or, with memory really short,
+// showing a pair too large to copy) is reported, and the program goes on.
+TEST_F(PairoWindows, ButtonsReportACommandThatRunsOutOfMemoryAndTheProgramGoesOn) {
+  const std::string noMemory = "There is not enough memory to finish this command.";
+  const std::string big(32 << 20, 'x');
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    QAbstractButton* button;
+    bool memoryShort;  // else the command runs out of memory at its question
+  };
+  for (const Case& c : std::initializer_list<Case>{
+           {"btnUp", [&] { List().SetQuestionText(6, big); }, main->btnUp, true},  // shown next
+           {"btnDown",
+            [&] {
+              List().SetQuestionText(6, "");
+              main->FTopItem = 2;
+              main->ShowItems(2);
+              List().SetQuestionText(1, big);  // shown next
+            },
+            main->btnDown, true},
+           {"config OK", [&] { config->ConfigChanged = true; }, config->btnAccept, false}}) {
+    SCOPED_TRACE(c.name);
+    fake.ClearRecords();
+    c.arrange();
+    if (!c.memoryShort) {
+      fake.RunOutOfMemory().Answer(ModalResult::OK);
+      c.button->click();
+      ASSERT_EQ(fake.messages.size(), 2u);
+      EXPECT_EQ(fake.messages[1].text, noMemory);
+      continue;
+    }
+    if (!tavrel::testing::kMemoryLimitsWork) continue;
+    const int status = tavrel::testing::RunWithMemoryHeadroom(8 << 20, [&] {
+      fake.Answer(ModalResult::OK);
+      c.button->click();
+      return fake.MessageTexts() == std::vector<std::string>{noMemory} ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+  }
+  EXPECT_TRUE(main->isVisible());
 }
