@@ -137,7 +137,7 @@ TEST(SelectListExport, EveryAnswerPointsAtItsOwnOptionAfterTheJumble) {
               rights[static_cast<size_t>(i)]);
   EXPECT_NE(std::vector<std::string>(options.begin() + 1, options.end()), rights);
   EXPECT_EQ(random.reseeds, 1);
-  EXPECT_NE(page.find("<SELECT NAME=\"0\" aria-label=\"Country 1\">"), std::string::npos);
+  EXPECT_NE(page.find("<SELECT NAME=\"0\" CLASS=\"choice\" aria-label=\"Country 1\">"), std::string::npos);
 }
 
 TEST(SelectListExport, FoldsCaseSharesOptionsOffersDistractorsEachTimeAndShowsFixedItems) {

@@ -288,7 +288,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
           continue;
         }
         FillPlaceholder(copy, "[MixedItems]",
-                        "<SELECT NAME=\"" + std::to_string(name) + "\" aria-label=\"" +
+                        "<SELECT NAME=\"" + std::to_string(name) + "\" CLASS=\"choice\" aria-label=\"" +
                             QuotesToEntities(ShownText(r.left)) + "\">" + kCrLf + optionsMark +
                             "</SELECT>");
         ++name;

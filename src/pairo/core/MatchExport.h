@@ -50,10 +50,11 @@
 //     html), [IndicatorBoxName] (inside the indicator box: 2k+1 for the
 //     k-th select list).
 //   The select list of the k-th row with one (k from 0) is
-//     <SELECT NAME="2k" aria-label="left item, shown">, CR LF, then
+//     <SELECT NAME="2k" CLASS="choice" aria-label="left item, shown">, CR LF, then
 //     "<OPTION>" + option + CR LF for every option (the default right item
 //     first, then the jumbled right items; option texts shown), then
-//     </SELECT>.
+//     </SELECT>; its class is how the page's script tells it from a select
+//     list a teacher's text may hold.
 //   placeholders, in order: 1 [strShowReadingAgain] script, 2
 //     [strRemainingTime] script, 3 [strTimesUp] script, 4 [TimerValue]
 //     minutes in decimal, 5 [ReadingFileName] address (the reading page's

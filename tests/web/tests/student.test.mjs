@@ -89,7 +89,15 @@ const lettersQuiz = () => writeQuiz('Miasta, \u03c0\u03cc\u03bb\u03b5\u03b9\u03c
   ['\u0421\u0442\u043e\u043b\u0438\u0446\u0430 \u0420\u043e\u0441\u0441\u0438\u0438?', ['\u041c\u043e\u0441\u043a\u0432\u0430']],
   ['Capitala Rom\u00e2niei?', ['Bucure\u0219ti']],
   ['Which play has the line \u201cTo be, or not to be\u201d?', ['\u201cHamlet\u201d']],
+  ['A happy face?', ['smile \u{1F600}']],
 ]);
+// What a wrong answer of the last question is told: half an emoji is no
+// correct beginning, and another emoji is not partly right.
+const emojiGuesses = [
+  ['smile \u{1F601}', 'This much is correct: smile These words are in the answer: smile'],
+  ['\u{1F601}', texts.editGuessIncorrect],
+];
+const norm = (s) => s.replace(/\s+/g, ' ').trim();
 
 describe('letters of every language', () => {
   test('frames: answers kept as character references are accepted, shown and hinted as letters', async () => {
@@ -113,6 +121,11 @@ describe('letters of every language', () => {
     assert.equal(await check(5, '"hamlet"'), texts.editGuessCorrect);
     await code.locator('#Q5 input[value="Show answer"]').click();
     assert.equal((await code.locator('#F5').innerText()).trim(), 'Correct answers: \u201cHamlet\u201d');
+    for (const [guess, told] of emojiGuesses) assert.equal(norm(await check(6, guess)), told, guess);
+    // A hint after a word gives the blank and the emoji after it, whole.
+    await code.fill('#G6', 'smile');
+    await code.locator('#Q6 input[value="Hint"]').click();
+    assert.equal(await code.inputValue('#G6'), 'smile \u{1F600}');
     assert.deepEqual(problems, []);
     await page.close();
   });
@@ -140,6 +153,12 @@ describe('letters of every language', () => {
     await page.getByRole('button', { name: 'Next question' }).click();
     await page.getByRole('button', { name: texts.editShow }).click();
     assert.equal(await popup(page), 'Correct answers: \u201cHamlet\u201d');
+    await page.getByRole('button', { name: 'Next question' }).click();
+    for (const [guess, told] of emojiGuesses) {
+      await page.fill('#Guess', guess);
+      await page.press('#Guess', 'Enter');
+      assert.equal(norm(await popup(page)), told, guess);
+    }
     assert.deepEqual(problems, []);
     await page.close();
   });
