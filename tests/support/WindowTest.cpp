@@ -118,4 +118,23 @@ bool CheckFailedSaveInPlace(TMainFormBase& main, FakePlatform& fake) {
   return true;
 }
 
+void ExpectOutOfMemoryReported(FakePlatform& fake, const std::function<void()>& press, bool memoryShort) {
+  const std::string noMemory = "There is not enough memory to finish this command.";
+  fake.ClearRecords();
+  if (!memoryShort) {
+    fake.RunOutOfMemory().Answer(ModalResult::OK);
+    press();
+    ASSERT_EQ(fake.messages.size(), 2u);
+    EXPECT_EQ(fake.messages[1].text, noMemory);
+    return;
+  }
+  if (!kMemoryLimitsWork) return;
+  const int status = RunWithMemoryHeadroom(8 << 20, [&] {
+    fake.Answer(ModalResult::OK);
+    press();
+    return fake.MessageTexts() == std::vector<std::string>{noMemory} ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
+}
+
 }  // namespace tavrel::testing

@@ -70,4 +70,10 @@ std::string FileInSharedFolder(const TempDir& dir, const std::string& name);
 // do not restrain this process.
 bool CheckFailedSaveInPlace(TMainFormBase& main, FakePlatform& fake);
 
+// Runs press, a command made to run out of memory, and expects that
+// reported and the program to go on: at the command's question through the
+// scripted seam, or, with memoryShort, under a real memory limit (where
+// limits work) for a command that asks nothing first.
+void ExpectOutOfMemoryReported(FakePlatform& fake, const std::function<void()>& press, bool memoryShort);
+
 }  // namespace tavrel::testing

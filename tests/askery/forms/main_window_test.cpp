@@ -495,7 +495,6 @@ TEST_F(MainWindowTest, HelpContentsAndAboutAndConfiguration) {
 // really short, showing answers too large to copy) is reported, and the
 // program goes on.
 TEST_F(MainWindowTest, ButtonsReportACommandThatRunsOutOfMemoryAndTheProgramGoesOn) {
-  const std::string noMemory = "There is not enough memory to finish this command.";
   main->FQuestions->SetAnswer(1, 5, std::string(32 << 20, 'x'), "", 1);
   struct Case {
     const char* name;
@@ -518,21 +517,7 @@ TEST_F(MainWindowTest, ButtonsReportACommandThatRunsOutOfMemoryAndTheProgramGoes
             false},
            {"mnuReloadConfig", [&] { main->mnuReloadConfig->trigger(); }, false}}) {
     SCOPED_TRACE(c.name);
-    fake.ClearRecords();
-    if (!c.memoryShort) {
-      fake.RunOutOfMemory().Answer(ModalResult::OK);
-      c.press();
-      ASSERT_EQ(fake.messages.size(), 2u);
-      EXPECT_EQ(fake.messages[1].text, noMemory);
-      continue;
-    }
-    if (!tavrel::testing::kMemoryLimitsWork) continue;
-    const int status = tavrel::testing::RunWithMemoryHeadroom(8 << 20, [&] {
-      fake.Answer(ModalResult::OK);
-      c.press();
-      return fake.MessageTexts() == std::vector<std::string>{noMemory} ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
+    tavrel::testing::ExpectOutOfMemoryReported(fake, c.press, c.memoryShort);
   }
   EXPECT_FALSE(main->mnuReloadConfig->isChecked());
   EXPECT_TRUE(main->isVisible());
