@@ -112,7 +112,7 @@ bool CheckFailedSaveInPlace(TMainFormBase& main, FakePlatform& fake) {
   });
   if (!ran) return false;
   EXPECT_FALSE(saved);
-  EXPECT_EQ(fake.messages.back().text, "Unable to save file: " + file);
+  EXPECT_EQ(fake.messages.back().text, "Unable to save file: " + file + "\r\nFile too large");
   EXPECT_TRUE(main.FChanged);
   EXPECT_EQ(ReadFileBytes(file), old);
   return true;

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/types.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 #include "platform/core/Platform.h"
@@ -82,6 +84,24 @@ void ForEachLine(const std::string& bytes, F line) {
   if (start < end) line(start, end);
 }
 
+// Why the save running on this thread failed: the error of the first call
+// that failed (0 while none has).  A reason that is no system error is held
+// as text.
+thread_local int gSaveError = 0;
+thread_local const char* gSaveReason = nullptr;
+
+// Notes err as the reason of the save unless one is known already; false,
+// for the failing path to return.
+bool Failed(int err) {
+  if (gSaveError == 0 && !gSaveReason) gSaveError = err != 0 ? err : EIO;
+  return false;
+}
+
+bool FailedFor(const char* reason) {
+  if (gSaveError == 0 && !gSaveReason) gSaveReason = reason;
+  return false;
+}
+
 // Writes size bytes of data at the file's position, or from the start of
 // the file when fromStart; done counts the bytes written.
 bool WriteBytes(int fd, const char* data, size_t size, size_t& done, bool fromStart = false) {
@@ -91,9 +111,9 @@ bool WriteBytes(int fd, const char* data, size_t size, size_t& done, bool fromSt
                                 : ::write(fd, data + done, size - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return Failed(errno);
     }
-    if (n == 0) return false;
+    if (n == 0) return Failed(ENOSPC);
     done += static_cast<size_t>(n);
   }
   return true;
@@ -104,16 +124,25 @@ bool WriteAll(int fd, const std::string& bytes) {
   return WriteBytes(fd, bytes.data(), bytes.size(), done);
 }
 
-// The file a save really replaces: the target of a symbolic link, so that
-// the link itself survives the save.
-std::string ResolveTarget(const std::string& native) {
-  struct stat st {};
-  if (::lstat(native.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return native;
-  char* real = ::realpath(native.c_str(), nullptr);
-  if (!real) return native;
-  std::string resolved = real;
-  std::free(real);
-  return resolved;
+std::string NativeFolderOf(const std::string& native);
+
+// The file a save really writes: the end of a chain of symbolic links, so
+// that the links survive the save and the file they lead to gets the text,
+// also where that file does not exist yet (a dangling link gets its
+// target).  Only what each link itself names is followed: a relative target
+// is taken from the link's folder.  False for a chain that never ends.
+bool ResolveTarget(const std::string& native, std::string& target) {
+  target = native;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    std::string link(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n <= 0) return Failed(n < 0 ? errno : ENOENT);
+    link.resize(static_cast<size_t>(n));
+    target = link[0] == '/' ? link : NativeFolderOf(target) + "/" + link;
+  }
+  return Failed(ELOOP);
 }
 
 // While a save writes, a write beyond the file-size limit fails with EFBIG
@@ -167,7 +196,10 @@ std::string TempNameHead(const std::string& name) { return name.substr(0, kTempN
 // Creates and locks a fresh temporary file for name in folder; its
 // descriptor, or -1 when none can be made there.
 int CreateTemporaryBeside(const std::string& folder, const std::string& name, std::string& temp) {
-  if (gSaveFault == SaveFault::NoTemporaryFile) return -1;
+  if (gSaveFault == SaveFault::NoTemporaryFile) {
+    errno = EACCES;
+    return -1;
+  }
   static unsigned counter = 0;
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = folder + "/" + kTempLead + std::to_string(::getpid()) + "-" +
@@ -254,12 +286,13 @@ bool ReadWhole(int fd, off_t size, std::string& bytes) {
 // are put back, so a failed save leaves the file as it was.
 bool WriteInPlace(const std::string& target, const std::string& bytes) {
   const int fd = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
+  if (fd < 0) return Failed(errno);
   struct stat st {};
   std::string old;
   const auto size = static_cast<off_t>(bytes.size());
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !FitsFileSizeLimit(size) ||
       !ReadWhole(fd, st.st_size, old)) {
+    Failed(!FitsFileSizeLimit(size) ? EFBIG : errno);
     ::close(fd);
     return false;
   }
@@ -278,14 +311,20 @@ bool WriteInPlace(const std::string& target, const std::string& bytes) {
         static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize <
             static_cast<unsigned long long>(size - oldSize)) {
       ::close(fd);
-      return false;
+      return Failed(ENOSPC);
     }
     const int r = ::posix_fallocate(fd, 0, size);
-    if (r != 0 && r != EOPNOTSUPP && r != EINVAL) return putBack(0);
+    if (r != 0 && r != EOPNOTSUPP && r != EINVAL) {
+      Failed(r);
+      return putBack(0);
+    }
   }
   size_t written = 0;
   if (!WriteBytes(fd, bytes.data(), bytes.size(), written, true)) return putBack(written);
-  if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) return putBack(bytes.size());
+  if (::ftruncate(fd, size) != 0 || ::fsync(fd) != 0) {
+    Failed(errno);
+    return putBack(bytes.size());
+  }
   ::close(fd);  // the text is on the device
   return true;
 }
@@ -298,6 +337,68 @@ bool TakesOwnerAndGroup(int fd, const struct stat& old) {
   if (::fstat(fd, &now) != 0) return false;
   if (now.st_uid == old.st_uid && now.st_gid == old.st_gid) return true;
   return ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
+
+// The names of a file's extended attributes (those this user may see); an
+// empty list where the file system keeps none.  False when they cannot be
+// listed.
+bool AttributeNames(const std::string& path, int fd, std::vector<std::string>& names) {
+  names.clear();
+  std::string list;
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    const ssize_t size = fd >= 0 ? ::flistxattr(fd, nullptr, 0) : ::listxattr(path.c_str(), nullptr, 0);
+    if (size < 0) return errno == ENOTSUP;
+    list.assign(static_cast<size_t>(size), '\0');
+    const ssize_t n = fd >= 0 ? ::flistxattr(fd, list.data(), list.size())
+                              : ::listxattr(path.c_str(), list.data(), list.size());
+    if (n < 0 && errno == ERANGE) continue;  // an attribute came meanwhile
+    if (n < 0) return false;
+    list.resize(static_cast<size_t>(n));
+    for (size_t start = 0; start < list.size();) {
+      const size_t end = list.find('\0', start);
+      names.push_back(list.substr(start, end - start));
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    return true;
+  }
+  return false;
+}
+
+// Gives the new file (to) exactly the extended attributes of the file it is
+// to replace (from): its ACL, held as system.posix_acl_access, among them,
+// and not one the folder's default ACL gave the new file alone.  False when
+// that cannot be done; the file is then written in place.
+bool CopyExtendedAttributes(const std::string& from, int to) {
+  std::vector<std::string> names;
+  std::vector<std::string> present;
+  if (!AttributeNames(from, -1, names) || !AttributeNames(std::string(), to, present)) return false;
+  for (const std::string& name : present)
+    if (std::find(names.begin(), names.end(), name) == names.end() &&
+        ::fremovexattr(to, name.c_str()) != 0)
+      return false;
+  for (const std::string& name : names) {
+    std::string value;
+    ssize_t n = -1;
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      const ssize_t size = ::getxattr(from.c_str(), name.c_str(), nullptr, 0);
+      if (size < 0) return false;
+      value.assign(static_cast<size_t>(size), '\0');
+      n = ::getxattr(from.c_str(), name.c_str(), value.data(), value.size());
+      if (n >= 0 || errno != ERANGE) break;
+    }
+    if (n < 0) return false;
+    value.resize(static_cast<size_t>(n));
+    // One the new file already has as it is (the security label a file of
+    // the folder gets) is left alone.
+    std::string own(value.size() + 1, '\0');
+    const ssize_t ownSize = ::fgetxattr(to, name.c_str(), own.data(), own.size());
+    if (ownSize >= 0 && own.compare(0, static_cast<size_t>(ownSize), value) == 0 &&
+        static_cast<size_t>(ownSize) == value.size())
+      continue;
+    if (::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) return false;
+  }
+  return true;
 }
 
 bool SameNameNoCase(const std::string& a, const std::string& b) {
@@ -439,17 +540,21 @@ class PieceWriter {
 // the target as it was.
 bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>& write,
                  const std::function<bool(const std::string& target)>& inPlace) {
-  if (fileName.empty()) return false;
-  const std::string target = ResolveTarget(NativePath(fileName));
+  ClearLastSaveFailure();
+  if (fileName.empty()) return Failed(ENOENT);
+  std::string target;
+  if (!ResolveTarget(NativePath(fileName), target)) return false;
 
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
   // Only a regular file is ever replaced: not a folder, and not a named pipe
   // or a device that a link leads to.
-  if (exists && !S_ISREG(old.st_mode)) return false;
+  if (exists && S_ISDIR(old.st_mode)) return Failed(EISDIR);
+  if (exists && !S_ISREG(old.st_mode)) return FailedFor("It is not a regular file.");
   // A file the user may not write stays as it is, as it would on an
   // in-place write.
-  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    return Failed(errno);
 
   const FileSizeSignalIgnored noSizeSignal;
   const std::string folder = NativeFolderOf(target);
@@ -457,17 +562,26 @@ bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>&
   auto writeInPlace = [&] {
     try {
       return exists && inPlace(target);
+    } catch (const std::bad_alloc&) {
+      return Failed(ENOMEM);
     } catch (...) {
-      return false;
+      return Failed(EIO);
     }
   };
+  // A file with other names (hard links) is the same file under each of
+  // them: replaced, the other names would keep the old text.
+  if (exists && old.st_nlink > 1) return writeInPlace();
   const int fd = CreateTemporaryBeside(folder, NativeNameOf(target), temp);
   // No file can be made beside it (a shared folder the user may not write
   // to): a file that can itself be written is written in place.
-  if (fd < 0) return writeInPlace();
+  if (fd < 0) {
+    const int why = errno;
+    return exists ? writeInPlace() : Failed(why);
+  }
   // A file of another user in a folder open to all: a new file would take
-  // it from its owner, so it is written in place too.
-  if (exists && !TakesOwnerAndGroup(fd, old)) {
+  // it from its owner, so it is written in place too; so is a file whose
+  // extended attributes (an ACL among them) the new one cannot be given.
+  if (exists && (!TakesOwnerAndGroup(fd, old) || !CopyExtendedAttributes(target, fd))) {
     ::close(fd);
     ::unlink(temp.c_str());
     return writeInPlace();
@@ -477,9 +591,11 @@ bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>&
   if (exists) ::fchmod(fd, old.st_mode & 07777);
   bool ok = false;
   try {
-    ok = write(fd) && ::fsync(fd) == 0;
+    ok = write(fd) && (::fsync(fd) == 0 || Failed(errno));
+  } catch (const std::bad_alloc&) {
+    ok = Failed(ENOMEM);
   } catch (...) {
-    ok = false;
+    ok = Failed(EIO);
   }
   if (ok && gSaveFault == SaveFault::EndBeforeReplacing) ::_exit(3);
   bool refused = false;
@@ -487,19 +603,24 @@ bool SaveThrough(const std::string& fileName, const std::function<bool(int fd)>&
              ::rename(temp.c_str(), target.c_str()) != 0)) {
     // The folder may let a file be made but not another's be replaced (the
     // sticky bit): the text written goes over the file itself.
-    refused = exists && (gSaveFault == SaveFault::ReplacingRefused || errno == EPERM ||
-                         errno == EACCES);
+    const int why = gSaveFault == SaveFault::ReplacingRefused ? EPERM : errno;
+    refused = exists && (why == EPERM || why == EACCES);
+    if (!refused) Failed(why);
     ok = false;
   }
   std::string written;
   struct stat tempStat {};
-  if (refused && (::fstat(fd, &tempStat) != 0 || !ReadWhole(fd, tempStat.st_size, written)))
+  if (refused && (::fstat(fd, &tempStat) != 0 || !ReadWhole(fd, tempStat.st_size, written))) {
+    Failed(errno);
     refused = false;
+  }
   // The lock is held until the temporary file has its final name.
-  if (::close(fd) != 0) ok = false;
+  if (::close(fd) != 0 && ok) ok = Failed(errno);
   if (!ok) {
     ::unlink(temp.c_str());
-    return refused && WriteInPlace(target, written);
+    if (!refused) return Failed(EIO);
+    gSaveError = 0;
+    return WriteInPlace(target, written);
   }
   // Make the new name itself durable.
   const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -540,6 +661,40 @@ bool SaveTextFileFrom(const std::string& fileName, const TextProducer& produce) 
           text += "\r\n";
         return WriteInPlace(target, text);
       });
+}
+
+std::string LastSaveFailureReason() {
+  if (gSaveReason) return gSaveReason;
+  if (gSaveError == 0) return {};
+  return std::strerror(gSaveError);
+}
+
+void ClearLastSaveFailure() {
+  gSaveError = 0;
+  gSaveReason = nullptr;
+}
+
+std::string SaveFailureMessage(const std::string& fileName, int error) {
+  const std::string reason = error != 0 ? std::strerror(error) : LastSaveFailureReason();
+  return "Unable to save file: " + fileName + (reason.empty() ? std::string() : "\r\n" + reason);
+}
+
+FileIdentity IdentityOf(const std::string& fileName) {
+  FileIdentity id;
+  struct stat st {};
+  if (fileName.empty() || ::stat(NativePath(fileName).c_str(), &st) != 0) return id;
+  id.exists = true;
+  id.device = static_cast<unsigned long long>(st.st_dev);
+  id.inode = static_cast<unsigned long long>(st.st_ino);
+  id.size = static_cast<long long>(st.st_size);
+  id.seconds = static_cast<long long>(st.st_mtim.tv_sec);
+  id.nanoseconds = static_cast<long long>(st.st_mtim.tv_nsec);
+  return id;
+}
+
+bool ChangedOnDisk(const std::string& fileName, const FileIdentity& known) {
+  const FileIdentity now = IdentityOf(fileName);
+  return now.exists && !(now == known);
 }
 
 void SetSaveFaultForTesting(SaveFault fault) { gSaveFault = fault; }

@@ -49,9 +49,15 @@ std::string UnableToLoadMessage(const std::string& fileName);
 // bits either way.  In place, nothing is overwritten before the text is sure
 // to fit (the file-size limit, the free space), and a write that still fails
 // puts the old bytes back.
-// Only regular files are replaced; a link is followed and stays a link.  A
-// successful save removes what unfinished saves of the same file (ended by a
-// crash) left beside it.
+// A file with more than one name (hard links) is written in place too, so
+// that every name sees the new text.  The new file gets the old one's
+// extended attributes (an ACL among them); where it cannot, the file is
+// written in place.  In place is no atomic replacement: a crash or a power
+// cut while it writes can leave the file part-written.
+// Only regular files are replaced; a link is followed and stays a link, and
+// a link to a file that does not exist yet makes that file.  A successful
+// save removes what unfinished saves of the same file (ended by a crash)
+// left beside it.  A failed save leaves its reason to LastSaveFailureReason.
 bool SaveTextFile(const std::string& fileName, const std::string& text);
 
 // Writes bytes exactly as given, in the same way.
@@ -69,6 +75,36 @@ using TextProducer = std::function<bool(const TextSink& sink)>;
 // or throws or a write fails.  Only a file written in place (where
 // SaveTextFile writes one in place) needs the whole text in memory.
 bool SaveTextFileFrom(const std::string& fileName, const TextProducer& produce);
+
+// Why the last save of this thread failed, in the system's words ("No space
+// left on device", "Permission denied"); "" after a successful save or when
+// no reason is known.
+std::string LastSaveFailureReason();
+// Forgets that reason, before work that may fail before it saves anything.
+void ClearLastSaveFailure();
+// "Unable to save file: " + fileName, and below it the reason the last save
+// failed where one is known, or that of error where one is given (ENOMEM for
+// a save that ran out of memory before it wrote).
+std::string SaveFailureMessage(const std::string& fileName, int error = 0);
+
+// What tells whether a file is still the one the program last read or
+// wrote: the file itself (device and inode), its size and its modification
+// time to the nanosecond.  exists is false where there is no file.
+struct FileIdentity {
+  bool exists = false;
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = 0;
+  long long seconds = 0;
+  long long nanoseconds = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+// The identity of the file a path names (through links, as a save writes).
+FileIdentity IdentityOf(const std::string& fileName);
+// True when a save of fileName would write over a file that is not the one
+// known: one changed or replaced since, or one that appeared where there was
+// none.  A file that has gone is no change: the save makes it anew.
+bool ChangedOnDisk(const std::string& fileName, const FileIdentity& known);
 
 // Faults a test can make the saves meet: no temporary file can be made beside
 // the saved file (as in a folder that cannot be written, which file modes do

@@ -248,7 +248,9 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
     else
       ok = SaveTextFile(step.path, step.text);
     if (!ok) {
-      ui.showMessage(step.failureText);
+      // The saver's reason, below the page's own message.
+      const std::string reason = writer ? std::string() : LastSaveFailureReason();
+      ui.showMessage(reason.empty() ? step.failureText : step.failureText + "\r\n" + reason);
       if (step.stopOnFailure) {
         if (cursor) cursor->release();
         return out;

@@ -14,6 +14,8 @@
 #include <QTabWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cerrno>
+#include <new>
 #include <stdexcept>
 
 #include "platform/qt/QtText.h"
@@ -405,10 +407,15 @@ void TConfigFormBase::MakeConfigXML(std::string& xml) const {
 }
 
 bool TConfigFormBase::WriteConfigFile() {
+  outOfMemory_ = false;
   try {
+    ClearLastSaveFailure();
     return configdoc::SaveConfigToFile(ConfigProgram(), FConfigFileName, Values(), GetMajorVersion());
-  } catch (const std::exception&) {
+  } catch (const std::bad_alloc&) {
     // More than memory holds: the file was not replaced.
+    outOfMemory_ = true;
+    return false;
+  } catch (const std::exception&) {
     return false;
   }
 }
@@ -454,7 +461,7 @@ bool TConfigFormBase::AskSaveConfigChanges() {
 bool TConfigFormBase::SaveConfigFile() {
   if (FConfigFileName.empty()) return SaveConfigFileAs();
   if (!WriteConfigFile()) {
-    platform().messageDlg("Unable to save file: " + FConfigFileName, MsgType::Warning,
+    platform().messageDlg(SaveFailureMessage(FConfigFileName, outOfMemory_ ? ENOMEM : 0), MsgType::Warning,
                           tavrel::mbOK, WindowHelpContext());
     return false;
   }
@@ -471,7 +478,7 @@ bool TConfigFormBase::SaveConfigFileAs() {
   FConfigFileName = name;
   if (!WriteConfigFile()) {
     FConfigFileName = previous;
-    platform().messageDlg("Unable to save file: " + name, MsgType::Warning, tavrel::mbOK,
+    platform().messageDlg(SaveFailureMessage(name, outOfMemory_ ? ENOMEM : 0), MsgType::Warning, tavrel::mbOK,
                           WindowHelpContext());
     return false;
   }

@@ -269,6 +269,8 @@ class TConfigFormBase : public QDialog {
 
   std::map<std::string, tavrel::IEditControl*> edits_;
   std::map<std::string, QCheckBox*> checks_;
+  // The last WriteConfigFile ran out of memory.
+  bool outOfMemory_ = false;
 };
 
 // The program's one configuration window (set when it is created).

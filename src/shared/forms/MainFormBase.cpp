@@ -21,6 +21,8 @@
 #include <QComboBox>
 #include <QUrl>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <utility>
@@ -270,6 +272,9 @@ void TMainFormBase::LoadFile(const std::string& fileName) {
   if (FChanged && !SaveChanges()) return;
   std::string text;
   bool read = false;
+  // Taken before the read: a change made while the file is read shows at
+  // the next save.
+  const FileIdentity seen = IdentityOf(fileName);
   {
     tavrel::BusyCursor busy;
     read = LoadTextFile(fileName, text);
@@ -284,6 +289,8 @@ void TMainFormBase::LoadFile(const std::string& fileName) {
     return ShowFileRefusal(fileName, FileRefusal::CannotRead);
   }
   SetCurrentFile(fileName);
+  knownFile_ = fileName;
+  knownIdentity_ = seen;
   DataFileLoaded();
 }
 
@@ -408,7 +415,9 @@ void TMainFormBase::SetUpFileDialogs(const char* openFilter, const char* saveFil
   dlgSaveFile.filter = saveFilter;
   dlgSaveFile.defaultExt = extension;
   dlgSaveFile.helpContext = kHelpSaveQuestion;
-  dlgSaveFile.overwritePrompt = true;
+  // Save As may still add the extension to the name typed: it asks itself,
+  // about the file it really writes.
+  dlgSaveFile.overwritePrompt = false;
   dlgSaveFile.pathMustExist = true;
   dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
   dlgSaveWeb.defaultExt = "htm";
@@ -559,21 +568,40 @@ bool TMainFormBase::SaveChanges() {
 }
 
 bool TMainFormBase::SaveGuarded(const std::string& fileName) {
+  bool saved = false;
+  std::string message = "Unable to save file: " + fileName;
   try {
-    return SaveAsXML(fileName);
-  } catch (const std::exception&) {
+    ClearLastSaveFailure();
+    saved = SaveAsXML(fileName);
+    if (!saved) message = SaveFailureMessage(fileName);
+  } catch (const std::bad_alloc&) {
     // More than memory holds: the file was not replaced.
+    message = SaveFailureMessage(fileName, ENOMEM);
+  } catch (const std::exception&) {
+  }
+  if (!saved) {
+    platform().messageDlg(message, MsgType::Warning, tavrel::mbOK, kHelpSaveQuestion);
     return false;
   }
+  // The file as this window wrote it: a change made to it from now on is
+  // another program's.
+  knownFile_ = fileName;
+  knownIdentity_ = IdentityOf(fileName);
+  return true;
+}
+
+bool TMainFormBase::ReplacesChangedFileOnlyIfAsked(const std::string& fileName) {
+  if (knownFile_ != fileName || !ChangedOnDisk(fileName, knownIdentity_)) return true;
+  return platform().messageDlg("The file " + fileName +
+                                   " has been changed by another program since it was opened or "
+                                   "saved.\r\n\r\nDo you want to replace it?",
+                               MsgType::Confirmation, tavrel::mbYesNo,
+                               kHelpSaveQuestion) == ModalResult::Yes;
 }
 
 bool TMainFormBase::Save() {
   if (FFileName.empty()) return SaveAs();
-  if (!SaveGuarded(FFileName)) {
-    platform().messageDlg("Unable to save file: " + FFileName, MsgType::Warning, tavrel::mbOK,
-                          kHelpSaveQuestion);
-    return false;
-  }
+  if (!ReplacesChangedFileOnlyIfAsked(FFileName) || !SaveGuarded(FFileName)) return false;
   FChanged = false;
   return true;
 }
@@ -583,11 +611,14 @@ bool TMainFormBase::SaveAs() {
   std::string name = dlgSaveFile.fileName;
   const std::string ext = "." + DataFileExtension();
   if (name.find(ext) == std::string::npos) name += ext;
-  if (!SaveGuarded(name)) {
-    platform().messageDlg("Unable to save file: " + name, MsgType::Warning, tavrel::mbOK,
-                          kHelpSaveQuestion);
+  // The dialog knows only the name typed: the question is asked here, about
+  // the file that is really written (through a link, the file it leads to).
+  if (FileExists(name) &&
+      platform().messageDlg(name + " already exists.\r\nDo you want to replace it?",
+                            MsgType::Warning, tavrel::mbYesNo,
+                            kHelpSaveQuestion) != ModalResult::Yes)
     return false;
-  }
+  if (!SaveGuarded(name)) return false;
   FFileName = name;
   FChanged = false;
   UpdateMainCaption();

@@ -119,7 +119,10 @@ class TMainFormBase : public QMainWindow {
   // No goes on, Cancel stops; true when the caller may go on.
   bool SaveChanges();
   // Saves under FFileName (Save As while untitled); true when saved.  A
-  // failed write says so and leaves FChanged set.
+  // failed write says so, with the system's reason, and leaves FChanged
+  // set.  A file changed on disk since the window read or wrote it is
+  // replaced only when the user says so.  Save As asks before it replaces
+  // an existing file (the one written, after the extension is added).
   bool Save();
   bool SaveAs();
   // The New command: the save question when changed, then ClearExercise.
@@ -336,8 +339,17 @@ class TMainFormBase : public QMainWindow {
   void dropEvent(QDropEvent* e) override;
 
  private:
-  // SaveAsXML, false also when it throws (the file is then as it was).
+  // SaveAsXML, false also when it throws (the file is then as it was): the
+  // failure is reported with its reason.  A file written becomes the one
+  // this window knows.
   bool SaveGuarded(const std::string& fileName);
+  // Before a save writes over fileName: false when it was changed on disk
+  // since this window read or wrote it and the user would not replace it.
+  bool ReplacesChangedFileOnlyIfAsked(const std::string& fileName);
+
+  // The data file as this window last read or wrote it.
+  std::string knownFile_;
+  FileIdentity knownIdentity_;
 
   bool shown_ = false;
   std::vector<const QObject*> keyPreview_;

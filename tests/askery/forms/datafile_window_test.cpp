@@ -149,7 +149,7 @@ TEST_F(AskeryWindows, DatafileFailedSaveIsNeverReportedAsSuccess) {
   EXPECT_FALSE(main->Save());
   EXPECT_TRUE(main->FChanged);
   ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + file);
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + file + "\r\nIs a directory");
 }
 
 TEST_F(AskeryWindows, DatafileFailedSaveInPlaceLeavesTheFileAsItWas) {

@@ -206,7 +206,7 @@ TEST_F(ExportTest, AReadingPageThatCannotBeWrittenIsReportedAndNotListed) {
   main->spdToWebClick();
   ASSERT_EQ(fake.messages.size(), 2u);
   EXPECT_TRUE(fake.messages[0].plain);
-  EXPECT_EQ(fake.messages[0].text, "Unable to save file: quizr.htm");
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: quizr.htm\r\nIs a directory");
   EXPECT_NE(fake.messages[1].text.find("files:\r\n\r\nquiz.htm\r\nquizw.htm\r\nquizc.htm\r\n\r\n"),
             std::string::npos);
 }

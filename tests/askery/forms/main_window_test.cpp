@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 #include <QUrl>
+#include <cstdio>
 #include <functional>
 #include <initializer_list>
 
@@ -191,7 +192,8 @@ TEST_F(MainWindowTest, SaveAsAppendsTheExtensionOnlyWhenAkyOccursNowhere) {
   EXPECT_TRUE(main->mnuLastFile[1]->isVisible());
   ASSERT_EQ(fake.saveRequests.size(), 1u);
   EXPECT_EQ(fake.saveRequests[0].helpContext, 4000);
-  EXPECT_TRUE(fake.saveRequests[0].overwritePrompt);
+  // The dialog sees only the name typed; Save As asks itself (below).
+  EXPECT_FALSE(fake.saveRequests[0].overwritePrompt);
   EXPECT_TRUE(fake.saveRequests[0].pathMustExist);
 
   fake.ChooseSave(files.File("quiz.aky.bak"));
@@ -204,6 +206,82 @@ TEST_F(MainWindowTest, SaveAsAppendsTheExtensionOnlyWhenAkyOccursNowhere) {
   EXPECT_EQ(main->FFileName, files.File("quiz.AKY.aky"));
   EXPECT_TRUE(FileExists(files.File("quiz.AKY.aky")));
   EXPECT_FALSE(FileExists(files.File("quiz.AKY")));
+}
+
+// The question names the file really written: the typed name with the
+// extension added, not a file of the typed name.  No writes nothing.
+TEST_F(MainWindowTest, SaveAsAsksBeforeReplacingTheFileItWrites) {
+  files.Write("Unit 3.1.aky", "colleague's quiz");
+  files.Write("Unit 3.1", "unrelated");
+  Type(main->mmoQuestion, "mine");
+  const std::string real = files.File("Unit 3.1.aky");
+  fake.ChooseSave(files.File("Unit 3.1"));
+  fake.Answer(ModalResult::No);
+  EXPECT_FALSE(main->SaveAs());
+  EXPECT_EQ(fake.MessageTexts(),
+            (std::vector<std::string>{real + " already exists.\r\nDo you want to replace it?"}));
+  EXPECT_EQ(fake.messages[0].buttons, tavrel::mbYesNo);
+  EXPECT_EQ(files.Read("Unit 3.1.aky"), "colleague's quiz");
+  EXPECT_EQ(files.Read("Unit 3.1"), "unrelated");
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(main->FFileName, "");
+
+  fake.ChooseSave(files.File("Unit 3.1"));
+  fake.Answer(ModalResult::Yes);
+  EXPECT_TRUE(main->SaveAs());
+  EXPECT_NE(files.Read("Unit 3.1.aky").find("mine"), std::string::npos);
+  EXPECT_EQ(main->FFileName, real);
+  // A new name asks nothing.
+  fake.ClearRecords();
+  fake.ChooseSave(files.File("fresh"));
+  EXPECT_TRUE(main->SaveAs());
+  EXPECT_TRUE(fake.messages.empty());
+}
+
+// Another program (a colleague's window on the same shared file) saved it
+// after this window read it: Save asks, and No leaves file and quiz as they
+// are.  The window's own saves are no change.
+TEST_F(MainWindowTest, SaveAsksBeforeOverwritingAFileChangedOnDisk) {
+  const std::string file = files.File("shared.aky");
+  main->mmoQuestion->SetText("first");
+  fake.ChooseSave(file);
+  ASSERT_TRUE(main->SaveAs());
+  main->NewQuiz();
+  fake.ChooseOpen(file);
+  main->spdLoadQuizClick();
+  ASSERT_EQ(main->FFileName, file);
+  Type(main->mmoQuestion, " mine");
+  EXPECT_TRUE(main->Save());  // unchanged on disk: no question
+  Type(main->mmoQuestion, " more");
+  EXPECT_TRUE(main->Save());
+  EXPECT_TRUE(fake.messages.empty());
+
+  // The colleague's save: same size, another file in its place.
+  const std::string theirs = files.Read("shared.aky");
+  files.Write("colleague.tmp", theirs);
+  ASSERT_EQ(std::rename(files.File("colleague.tmp").c_str(), file.c_str()), 0);
+  Type(main->mmoQuestion, "!");
+  const std::string question = "The file " + file +
+                               " has been changed by another program since it was opened or "
+                               "saved.\r\n\r\nDo you want to replace it?";
+  fake.Answer(ModalResult::Yes);  // the save question at close
+  fake.Answer(ModalResult::No);   // replace it?
+  EXPECT_FALSE(main->close());
+  EXPECT_EQ(fake.MessageTexts(),
+            (std::vector<std::string>{"The quiz " + file + " has changed.\r\rDo you want to save the changes?",
+                                      question}));
+  EXPECT_EQ(fake.messages[1].type, MsgType::Confirmation);
+  EXPECT_EQ(fake.messages[1].buttons, tavrel::mbYesNo);
+  EXPECT_TRUE(main->FChanged);
+  EXPECT_EQ(files.Read("shared.aky"), theirs);
+  EXPECT_EQ(main->FFileName, file);
+
+  fake.ClearRecords();
+  fake.Answer(ModalResult::Yes);
+  EXPECT_TRUE(main->Save());
+  EXPECT_FALSE(main->FChanged);
+  EXPECT_NE(files.Read("shared.aky").find("mine more!"), std::string::npos);
+  EXPECT_EQ(fake.MessageTexts(), (std::vector<std::string>{question}));
 }
 
 TEST_F(MainWindowTest, SaveWritesUnderTheCurrentNameOrAsksForOne) {
@@ -234,7 +312,7 @@ TEST_F(MainWindowTest, FailedSaveWarnsAndKeepsTheQuizModified) {
   EXPECT_EQ(main->windowTitle().toStdString(), "Askery: [Untitled]");
   EXPECT_EQ(main->FLastFiles[1], "");
   ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + bad);
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + bad + "\r\nNo such file or directory");
   EXPECT_EQ(fake.messages[0].type, MsgType::Warning);
   EXPECT_EQ(fake.messages[0].buttons, tavrel::mbOK);
   EXPECT_EQ(fake.messages[0].helpContext, 4000);
@@ -248,7 +326,7 @@ TEST_F(MainWindowTest, FailedSaveWarnsAndKeepsTheQuizModified) {
   EXPECT_TRUE(main->FChanged);
   EXPECT_EQ(fake.MessageTexts(),
             (std::vector<std::string>{"The quiz " + bad + " has changed.\r\rDo you want to save the changes?",
-                                      "Unable to save file: " + bad}));
+                                      "Unable to save file: " + bad + "\r\nNo such file or directory"}));
 }
 
 // --- Open, recent files, drops, command line ------------------------------------------

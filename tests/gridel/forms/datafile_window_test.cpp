@@ -166,7 +166,7 @@ TEST_F(DataFileTest, AFailedSaveIsReportedAndTheCrosswordStaysModifiedUnderItsNa
   fake.ChooseSave(bad).Answer(ModalResult::OK);
   EXPECT_FALSE(main->SaveAs());
   ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + bad);
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + bad + "\r\nNo such file or directory");
   EXPECT_TRUE(main->FChanged);
   EXPECT_EQ(main->FFileName, files.File("kept.gdl"));
   EXPECT_EQ(main->FLastFiles[1], files.File("kept.gdl"));

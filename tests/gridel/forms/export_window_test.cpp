@@ -82,7 +82,7 @@ TEST_F(ExportTest, TheSinglePageExportWritesOnePageAndAFailedWriteIsReported) {
   fake.ChooseSave(bad);
   main->spdToDHTMLClick();
   ASSERT_EQ(fake.messages.size(), 1u);
-  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + bad);
+  EXPECT_EQ(fake.messages[0].text, "Unable to save file: " + bad + "\r\nNo such file or directory");
 }
 
 TEST_F(ExportTest, ACancelledDialogOrARefusedBlankWritesNothing) {

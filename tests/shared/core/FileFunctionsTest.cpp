@@ -1,14 +1,20 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <csignal>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <tuple>
 #include <vector>
 
 #include "platform/core/TextCodec.h"
@@ -453,6 +459,171 @@ TEST(AtomicSave, NextSaveRemovesWhatACrashedSaveLeft) {
   EXPECT_EQ(FolderEntries(dir.Path()).size(), 3u);
   ASSERT_TRUE(SaveTextFile(dir.File("other.aky"), "other"));
   EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"other.aky", "quiz.aky"}));
+}
+
+const char* const kNoAttribute = "(none)";
+
+// The value of an extended attribute; kNoAttribute when the file has none.
+std::string AttributeOf(const std::string& path, const char* name) {
+  char value[256];
+  const ssize_t n = getxattr(path.c_str(), name, value, sizeof value);
+  return n < 0 ? std::string(kNoAttribute) : std::string(value, static_cast<size_t>(n));
+}
+
+// A POSIX access ACL as the kernel keeps it in system.posix_acl_access:
+// owner rw, user `user` r, owning group r, mask r, others nothing.
+std::string AclBytes(uint32_t user) {
+  std::string bytes;
+  auto le = [&bytes](uint32_t v, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((v >> (8 * i)) & 0xFF);
+  };
+  le(2, 4);  // version
+  const uint32_t kUndefined = 0xFFFFFFFF;
+  for (const auto& [tag, perm, id] : std::vector<std::tuple<uint32_t, uint32_t, uint32_t>>{
+           {0x01, 6, kUndefined}, {0x02, 4, user}, {0x04, 4, kUndefined},
+           {0x10, 4, kUndefined}, {0x20, 0, kUndefined}}) {
+    le(tag, 2);
+    le(perm, 2);
+    le(id, 4);
+  }
+  return bytes;
+}
+
+// What the file is besides its text stays: its other names (hard links),
+// its extended attributes and ACL; a new file gets no ACL the old one
+// lacked (one a folder's default ACL would give it).
+TEST(AtomicSave, KeepsLinksAttributesAndAcl) {
+  TempDir dir;
+  ASSERT_EQ(mkdir(dir.File("elsewhere").c_str(), 0755), 0);
+  dir.Write("quiz.aky", "old");
+  ASSERT_EQ(link(dir.File("quiz.aky").c_str(), dir.File("elsewhere/same.aky").c_str()), 0);
+  ASSERT_TRUE(SaveTextFile(dir.File("quiz.aky"), "saved"));
+  EXPECT_EQ(dir.Read("elsewhere/same.aky"), "saved\r\n");
+  ASSERT_TRUE(SaveTextFileFrom(dir.File("elsewhere/same.aky"),
+                               [](const TextSink& sink) { return sink("streamed"); }));
+  EXPECT_EQ(dir.Read("quiz.aky"), "streamed\r\n");
+  EXPECT_EQ(InodeOf(dir.File("quiz.aky")), InodeOf(dir.File("elsewhere/same.aky")));
+  EXPECT_EQ(FolderEntries(dir.Path()), (std::vector<std::string>{"elsewhere", "quiz.aky"}));
+
+  const std::string file = dir.File("tagged.aky");
+  dir.Write("tagged.aky", "old");
+  dir.Write("plain.aky", "old");
+  ASSERT_EQ(chmod(file.c_str(), 0640), 0);
+  if (setxattr(file.c_str(), "user.tavrel.note", "unit 3", 6, 0) != 0)
+    GTEST_SKIP() << "the file system refuses user attributes: " << std::strerror(errno);
+  const std::string acl = AclBytes(4242);
+  const bool aclKept =
+      setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) == 0;
+  const ino_t inode = InodeOf(file);
+  ASSERT_TRUE(SaveXMLFile(file, "<a>1</a>"));
+  EXPECT_NE(InodeOf(file), inode);  // still replaced whole, not written in place
+  EXPECT_EQ(AttributeOf(file, "user.tavrel.note"), "unit 3");
+  if (aclKept) EXPECT_EQ(AttributeOf(file, "system.posix_acl_access"), acl);
+  EXPECT_EQ(StatOf(file).st_mode & 07777, 0640u);
+
+  // A folder whose default ACL a new file would take: the file had none and
+  // gets none.
+  const std::string acl2 = AclBytes(4343);
+  if (!aclKept || setxattr(dir.Path().c_str(), "system.posix_acl_default", acl2.data(),
+                           acl2.size(), 0) != 0)
+    GTEST_SKIP() << "the file system refuses ACLs";
+  ASSERT_TRUE(SaveTextFile(dir.File("plain.aky"), "plain"));
+  EXPECT_EQ(AttributeOf(dir.File("plain.aky"), "system.posix_acl_access"), kNoAttribute);
+  ASSERT_TRUE(SaveTextFile(file, "again"));
+  EXPECT_EQ(AttributeOf(file, "system.posix_acl_access"), acl);
+  EXPECT_EQ(AttributeOf(file, "user.tavrel.note"), "unit 3");
+}
+
+// A save through a link that leads nowhere yet makes the file the link
+// names, relative to the link's folder, and leaves the link as it is; a
+// loop of links or a missing folder fails with nothing made.
+TEST(AtomicSave, DanglingLinkGetsItsTarget) {
+  TempDir dir;
+  ASSERT_EQ(mkdir(dir.File("real").c_str(), 0755), 0);
+  std::filesystem::create_symlink("real/quiz.aky", dir.File("quiz.aky"));
+  std::filesystem::create_symlink("quiz.aky", dir.File("chain.aky"));
+  ASSERT_TRUE(SaveTextFile(dir.File("chain.aky"), "through"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("quiz.aky")));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("chain.aky")));
+  EXPECT_EQ(dir.Read("real/quiz.aky"), "through\r\n");
+
+  std::filesystem::create_symlink("loop2.aky", dir.File("loop1.aky"));
+  std::filesystem::create_symlink("loop1.aky", dir.File("loop2.aky"));
+  std::filesystem::create_symlink("gone/x.aky", dir.File("nofolder.aky"));
+  EXPECT_FALSE(SaveTextFile(dir.File("loop1.aky"), "x"));
+  EXPECT_EQ(LastSaveFailureReason(), std::strerror(ELOOP));
+  EXPECT_FALSE(SaveTextFile(dir.File("nofolder.aky"), "x"));
+  EXPECT_EQ(LastSaveFailureReason(), std::strerror(ENOENT));
+  EXPECT_EQ(FolderEntries(dir.Path()),
+            (std::vector<std::string>{"chain.aky", "loop1.aky", "loop2.aky", "nofolder.aky",
+                                      "quiz.aky", "real"}));
+  EXPECT_EQ(FolderEntries(dir.File("real")), (std::vector<std::string>{"quiz.aky"}));
+}
+
+// A failed save says why below its line; a successful one leaves no reason.
+TEST(AtomicSave, FailureMessageCarriesTheSystemsReason) {
+  TempDir dir;
+  ASSERT_EQ(mkdir(dir.File("folder.aky").c_str(), 0755), 0);
+  const std::string big(8192, 'x');
+  struct Case {
+    std::string name;
+    std::string text;
+    int error;
+  };
+  for (const Case& c : std::vector<Case>{{dir.File("gone/quiz.aky"), "x", ENOENT},
+                                         {dir.File("folder.aky"), "x", EISDIR},
+                                         {dir.File("big.aky"), big, EFBIG}}) {
+    SCOPED_TRACE(c.name);
+    FileSizeLimit limit(4096);
+    ASSERT_TRUE(limit.Ok());
+    EXPECT_FALSE(SaveTextFile(c.name, c.text));
+    EXPECT_EQ(SaveFailureMessage("quiz.aky"),
+              "Unable to save file: quiz.aky\r\n" + std::string(std::strerror(c.error)));
+  }
+  ASSERT_TRUE(SaveTextFile(dir.File("ok.aky"), "x"));
+  EXPECT_EQ(SaveFailureMessage("ok.aky"), "Unable to save file: ok.aky");
+
+  dir.Write("ro.aky", "old");
+  ASSERT_EQ(chmod(dir.File("ro.aky").c_str(), 0444), 0);
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  tavrel::testing::WithoutRootRights user;
+  if (!user.Ok()) GTEST_SKIP() << "file modes do not restrain this user";
+  EXPECT_FALSE(SaveTextFile(dir.File("ro.aky"), "x"));
+  EXPECT_EQ(LastSaveFailureReason(), std::strerror(EACCES));
+}
+
+// A file is known by what it was when read or written: a rewrite (even of
+// the same size, within the same second), a replacement or a file where
+// there was none is a change; a file that went, or one untouched, is not.
+TEST(FileIdentity, TellsAFileChangedBehindTheProgram) {
+  TempDir dir;
+  const std::string file = dir.File("quiz.aky");
+  const FileIdentity none = IdentityOf(file);
+  EXPECT_FALSE(none.exists);
+  ASSERT_TRUE(SaveTextFile(file, "mine"));
+  EXPECT_TRUE(ChangedOnDisk(file, none));
+  dir.Write("other.aky", "mine\r\n");  // made while the file lives: another inode
+  auto setTime = [&](long nanoseconds) {
+    const timespec times[2] = {{1700000000, nanoseconds}, {1700000000, nanoseconds}};
+    ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+  };
+  setTime(100);
+  const FileIdentity known = IdentityOf(file);
+  EXPECT_FALSE(ChangedOnDisk(file, known));
+  setTime(200);
+  EXPECT_TRUE(ChangedOnDisk(file, known));
+  setTime(100);
+  EXPECT_FALSE(ChangedOnDisk(file, known));
+  // Another file put in its place, of the same size and time.
+  ASSERT_EQ(rename(dir.File("other.aky").c_str(), file.c_str()), 0);
+  setTime(100);
+  EXPECT_TRUE(ChangedOnDisk(file, known));
+  const FileIdentity replaced = IdentityOf(file);
+  tavrel::testing::WriteFileBytes(file, "their text");  // another size
+  setTime(100);
+  EXPECT_TRUE(ChangedOnDisk(file, replaced));
+  ASSERT_EQ(unlink(file.c_str()), 0);
+  EXPECT_FALSE(ChangedOnDisk(file, known));
 }
 
 TEST(ShellOpenFile, MissingFileAndFailingShellRaiseTheMessage) {

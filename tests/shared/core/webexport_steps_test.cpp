@@ -365,7 +365,8 @@ TEST_F(WebExportRun, AStoppingFailureEndsWithoutReportAndTheCursorBack) {
     EXPECT_FALSE(ui.busy);
   }
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text, "Unable to save file: /no/such/folder/quiz.htm");
+  EXPECT_EQ(ui.messages[0].text,
+            "Unable to save file: /no/such/folder/quiz.htm\r\nNo such file or directory");
 }
 
 TEST_F(WebExportRun, SinglePageReportAndAFailureToOpenTheRoot) {
