@@ -124,27 +124,6 @@ bool WriteAll(int fd, const std::string& bytes) {
   return WriteBytes(fd, bytes.data(), bytes.size(), done);
 }
 
-std::string NativeFolderOf(const std::string& native);
-
-// The file a save really writes: the end of a chain of symbolic links, so
-// that the links survive the save and the file they lead to gets the text,
-// also where that file does not exist yet (a dangling link gets its
-// target).  Only what each link itself names is followed: a relative target
-// is taken from the link's folder.  False for a chain that never ends.
-bool ResolveTarget(const std::string& native, std::string& target) {
-  target = native;
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat st {};
-    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
-    std::string link(PATH_MAX, '\0');
-    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
-    if (n <= 0) return Failed(n < 0 ? errno : ENOENT);
-    link.resize(static_cast<size_t>(n));
-    target = link[0] == '/' ? link : NativeFolderOf(target) + "/" + link;
-  }
-  return Failed(ELOOP);
-}
-
 // While a save writes, a write beyond the file-size limit fails with EFBIG
 // instead of the signal ending the program (and the edits with it).
 class FileSizeSignalIgnored {
@@ -178,6 +157,25 @@ std::string NativeFolderOf(const std::string& native) {
 std::string NativeNameOf(const std::string& native) {
   const size_t slash = native.rfind('/');
   return slash == std::string::npos ? native : native.substr(slash + 1);
+}
+
+// The file a save really writes: the end of a chain of symbolic links, so
+// that the links survive the save and the file they lead to gets the text,
+// also where that file does not exist yet (a dangling link gets its
+// target).  Only what each link itself names is followed: a relative target
+// is taken from the link's folder.  False for a chain that never ends.
+bool ResolveTarget(const std::string& native, std::string& target) {
+  target = native;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+    std::string link(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n <= 0) return Failed(n < 0 ? errno : ENOENT);
+    link.resize(static_cast<size_t>(n));
+    target = link[0] == '/' ? link : NativeFolderOf(target) + "/" + link;
+  }
+  return Failed(ELOOP);
 }
 
 // Temporary files of a save are hidden files beside the saved one, named
