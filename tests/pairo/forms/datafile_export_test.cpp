@@ -12,6 +12,7 @@
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingData.h"
 #include "shared/forms/TLFunctions.h"
+#include "support/EncodedAlike.h"
 #include "support/ResourceLimits.h"
 
 using namespace pairo_test;
@@ -66,6 +67,32 @@ TEST_F(PairoWindows, DatafileSaveAsAndOpenRoundTripThroughTheWindow) {
   main->mnuLastFile1Click();
   EXPECT_EQ(Rows()[1], "2:L2/R2*");
   EXPECT_EQ(main->FFileName, file);
+}
+
+TEST_F(PairoWindows, DatafileInUtf8ReadsAsTheSameExerciseAndSavesInTheProgramsEncoding) {
+  Pairs(2);
+  main->mmoTitle->SetText("K\xF8" "benhavn, &#321;\xF3" "d&#378; \x80");
+  main->mmoNumA[2]->SetText("&#1052;&#1086;&#1089;&#1082;&#1074;&#1072;");
+  fake.ChooseSave(dir.File("ex"));
+  main->mnuSaveAsClick();
+  const std::string saved = ReadFileBytes(dir.File("ex.pry"));
+  int n = 0;
+  for (const auto& [kind, bytes] : tavrel::testing::EncodedAlike(saved)) {
+    SCOPED_TRACE(kind);
+    const std::string name = "utf" + std::to_string(++n) + ".pry";
+    dir.Write(name, bytes);
+    main->spdNewClick();
+    fake.ChooseOpen(dir.File(name));
+    main->spdLoadQuizClick();
+    EXPECT_EQ(main->FFileName, dir.File(name));
+    EXPECT_EQ(main->mmoTitle->toPlainText(), QString::fromUtf8("København, Łódź €"));
+    EXPECT_EQ(main->mmoNumA[2]->toPlainText(), QString::fromUtf8("Москва"));
+    EXPECT_EQ(Rows()[0], "1:L1/R1");
+    main->FChanged = true;
+    main->spdSaveClick();
+    EXPECT_EQ(ReadFileBytes(dir.File(name)), saved);
+  }
+  EXPECT_TRUE(fake.messages.empty()) << fake.MessageTexts()[0];
 }
 
 TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
