@@ -11,6 +11,7 @@
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingData.h"
+#include "platform/qt/QtText.h"
 #include "shared/forms/TLFunctions.h"
 #include "support/EncodedAlike.h"
 #include "support/ResourceLimits.h"
@@ -363,6 +364,47 @@ TEST_F(PairoWindows, DatafileCommandLineAndDroppedFilesOpenData) {
   main->spdNewClick();
   main->FilesDropped({dir.File("cmd.pry")});
   EXPECT_EQ(Rows()[0], "1:L1/R1");
+}
+
+TEST_F(PairoWindows, DatafileANameHoldingACharacterReferenceIsItsOwnFileByEveryRoad) {
+  // "lit&#26085;.pry" beside "lit\u65E5.pry": two files, whichever road names
+  // them, as the dialogs and the command line hand names over.
+  const QString literal = QString::fromStdString(dir.Path()) + "lit&#26085;.pry";
+  const QString letter = QString::fromStdString(dir.Path()) + QString::fromUtf8("lit日.pry");
+  auto onDisk = [](const QString& name) { return ReadFileBytes(name.toStdString()); };
+  Pairs(1);
+  main->mmoTitle->SetText("Letter");
+  fake.ChooseSave(tavrel::pathFromQString(letter));
+  main->mnuSaveAsClick();
+  ASSERT_NE(onDisk(letter).find("Letter"), std::string::npos);
+
+  // Named on the command line while it does not exist: nothing opens, not
+  // even the other file.
+  main->spdNewClick();
+  tavrel::setCommandLine({"pairo", "\\S", tavrel::pathFromQString(literal)});
+  main->OpenCommandLineFiles();
+  EXPECT_EQ(main->FFileName, "");
+  EXPECT_EQ(main->mmoTitle->Text(), "");
+
+  main->mmoTitle->SetText("Literal");
+  fake.ChooseSave(tavrel::pathFromQString(literal));
+  main->mnuSaveAsClick();
+  main->spdNewClick();
+  main->OpenCommandLineFiles();
+  EXPECT_EQ(main->mmoTitle->Text(), "Literal");
+  EXPECT_TRUE(main->windowTitle().endsWith(literal)) << main->windowTitle().toStdString();
+  EXPECT_EQ(main->mnuLastFile[1]->text(), QString("lit&&#26085;.pry"));
+
+  // Saved over itself, never over the other; the recent file opens it.
+  main->mmoTitle->SetText("Literal again");
+  main->spdSaveClick();
+  EXPECT_NE(onDisk(literal).find("Literal again"), std::string::npos);
+  EXPECT_NE(onDisk(letter).find("Letter"), std::string::npos);
+  main->spdNewClick();
+  main->mnuLastFile1Click();
+  EXPECT_EQ(main->mmoTitle->Text(), "Literal again");
+  EXPECT_EQ(tavrel::pathToQString(main->FFileName), literal);
+  EXPECT_TRUE(fake.messages.empty()) << fake.MessageTexts()[0];
 }
 
 TEST_F(PairoWindows, ExportSelectListPageThroughTheWindow) {
