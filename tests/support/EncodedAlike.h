@@ -31,7 +31,7 @@ inline std::vector<std::pair<std::string, std::string>> EncodedAlike(const std::
   const size_t at = utf8.find(declared);
   std::string lower = utf8, upper = utf8;
   if (at != std::string::npos) {
-    lower.replace(at, declared.size(), "encoding='utf-8'");
+    lower.replace(at, declared.size(), "encoding=\"utf-8\"");
     upper.replace(at, declared.size(), "encoding=\"UTF-8\"");
   }
   return {{"Windows-1252", saved}, {"UTF-8", lower}, {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + upper}};
