@@ -289,14 +289,16 @@ namespace {
 // Where the value of the encoding named by the XML declaration at the start
 // of text lies: [first, first + length).  False when the text does not begin
 // with a declaration or the declaration names no encoding.
-bool DeclaredEncoding(const std::string& text, size_t start, size_t& first, size_t& length) {
-  if (text.compare(start, 5, "<?xml") != 0) return false;
-  const size_t close = text.find("?>", start);
+bool DeclaredEncoding(const std::string& text, size_t& first, size_t& length) {
+  if (text.compare(0, 5, "<?xml") != 0) return false;
+  const size_t close = text.find("?>");
   if (close == std::string::npos) return false;
-  size_t i = text.find("encoding", start);
+  size_t i = text.find("encoding");
   if (i == std::string::npos || i > close) return false;
   i += 8;
-  auto space = [&](size_t k) { return text[k] == ' ' || text[k] == '\t' || text[k] == '\r' || text[k] == '\n'; };
+  auto space = [&](size_t k) {
+    return text[k] == ' ' || text[k] == '\t' || text[k] == '\r' || text[k] == '\n';
+  };
   while (i < close && space(i)) ++i;
   if (i >= close || text[i] != '=') return false;
   ++i;
@@ -317,18 +319,18 @@ std::string TextFromFileBytes(const std::string& bytes) {
   const size_t start = bom ? kBom.size() : 0;
   size_t first = 0;
   size_t length = 0;
-  const bool declared = DeclaredEncoding(bytes, start, first, length);
-  const bool utf8 = bom || (declared && (UpperCaseAscii(bytes.substr(first, length)) == "UTF-8" ||
-                                         UpperCaseAscii(bytes.substr(first, length)) == "UTF8"));
+  bool utf8 = bom;
+  if (!utf8 && DeclaredEncoding(bytes, first, length)) {
+    const std::string named = UpperCaseAscii(bytes.substr(first, length));
+    utf8 = named == "UTF-8" || named == "UTF8";
+  }
   if (!utf8) return bytes;
   // A byte sequence that is not valid UTF-8 (a file declared UTF-8 but saved
   // by a program that wrote Windows-1252 after all) is taken byte for byte as
   // Windows-1252: nothing is dropped and the teacher sees the letters the
   // bytes stand for.
   std::string text = tavrel::Utf8ToWin1252(bytes.substr(start));
-  // The declaration lies in the ASCII part of the text: converting moved it
-  // by the byte-order mark only.
-  if (declared) text.replace(first - start, length, "ISO-8859-1");
+  if (DeclaredEncoding(text, first, length)) text.replace(first, length, "ISO-8859-1");
   return text;
 }
 
