@@ -498,7 +498,8 @@ QString QtPlatform::helpForwardingPage(const QUrl& target, const std::string& fr
   const QString folder = base + QStringLiteral("/Corvane/Tavrel");
   if (!QDir().mkpath(folder)) return {};
   // Fully encoded, the address holds no space, quote or angle bracket; the
-  // apostrophe it may keep is escaped with the rest for the attributes.
+  // apostrophe it may keep is percent-encoded too (a refresh address may end
+  // at one), and "&" is escaped for the attributes.
   const QString address = HtmlAttribute(
       target.toString(QUrl::FullyEncoded).replace(QLatin1Char('\''), QLatin1String("%27")));
   const QString page =
