@@ -514,7 +514,9 @@ void TStringAlignGrid::DrawCellText(int col, int row, QRect rect, TGridDrawState
   TMyAlign align = GetAlignCell(col, row);
   T_Wordwrap wrap = GetWordwrapCell(col, row);
   if (DrawTextHook) DrawTextHook(this, col, row, align, wrap);
-  const QRect r = rect.adjusted(2, 2, -2, -2);
+  // Letter squares give the letter all but a pixel on each side.
+  const int inset = wholeLetters_ ? 1 : 2;
+  const QRect r = rect.adjusted(inset, inset, -inset, -inset);
   if (r.width() <= 0 || r.height() <= 0) return;
   QPainter& p = *Canvas().Painter;
   // The clip is the text's alone: OnDrawCell, which follows, paints the
@@ -528,6 +530,18 @@ void TStringAlignGrid::DrawCellText(int col, int row, QRect rect, TGridDrawState
   p.setFont(font);
   p.setPen(ResolveColor(Canvas().Font.Color()));
   p.setClipRect(r);
+  if (wholeLetters_ && wrap != ww_wordwrap && !text.contains('\n')) {
+    const QFontMetrics fm(font);
+    const QRect ink = LetterInk(font);
+    const int baseline = r.top() + (r.height() - ink.height()) / 2 - ink.top();
+    const int advance = fm.horizontalAdvance(text);
+    const int x = align == alRight    ? r.right() + 1 - advance
+                  : align == alCenter ? r.left() + (r.width() - advance) / 2
+                                      : r.left();
+    p.drawText(QPoint(x, baseline), text);
+    p.restore();
+    return;
+  }
   if (wrap == ww_wordwrap) {
     flags |= Qt::TextWordWrap;
   } else if (wrap == ww_ellipsis) {
@@ -538,6 +552,26 @@ void TStringAlignGrid::DrawCellText(int col, int row, QRect rect, TGridDrawState
   }
   p.drawText(r, flags, text);
   p.restore();
+}
+
+void TStringAlignGrid::SetWholeLetters(bool on) {
+  if (wholeLetters_ == on) return;
+  wholeLetters_ = on;
+  Invalidate();
+}
+
+QRect TStringAlignGrid::LetterInk(const QFont& font) {
+  // Accents over capitals (acute, ring, dot, caron, circumflex, double
+  // acute) and marks under them (cedilla, ogonek, comma), with the capitals
+  // that reach below the baseline themselves.
+  static const QString letters = QString::fromUtf8(
+      "\u00C5\u00C1\u00C9\u00D3\u0179\u017B\u010C\u0158\u00C2\u00D6\u0150\u01FA"
+      "\u00C7\u0104\u0118\u015E\u0162\u0218QJ");
+  const QFontMetrics fm(font);
+  QRect ink;
+  for (const QChar c : letters) ink |= fm.boundingRect(c);
+  if (ink.isEmpty()) ink = QRect(0, -fm.ascent(), 1, std::max(1, fm.height()));
+  return ink;
 }
 
 // --- Scrolling and layout ----------------------------------------------------

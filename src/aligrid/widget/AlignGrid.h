@@ -104,6 +104,14 @@ class TStringAlignGrid : public TStringGrid {
   void SetGridLineWidth(int w) override;
   bool RedrawWhileScroll() const { return redrawWhileScroll_; }
   void SetRedrawWhileScroll(bool on);
+  // Letter squares: a cell's text is one line whose baseline is placed so
+  // that the tallest accented capitals and the deepest cedillas and ogoneks
+  // of its font would lie within the cell together, centred in its height;
+  // every cell shares that baseline.  Off: the text hangs from the top.
+  void SetWholeLetters(bool on);
+  // The ink those letters take together around the baseline in a font:
+  // top() above it (negative), bottom() below it.
+  static QRect LetterInk(const QFont& font);
   TMyFont& FixedFont() { return core_->FixedFont; }
   TMyBrush& FixedBrush() { return core_->FixedBrush; }
 
@@ -249,5 +257,6 @@ class TStringAlignGrid : public TStringGrid {
   bool drawSelection_ = true;
   bool autoAdjustLastCol_ = false;
   bool redrawWhileScroll_ = false;
+  bool wholeLetters_ = false;
   int hintCol_ = -1, hintRow_ = -1;
 };

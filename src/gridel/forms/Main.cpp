@@ -112,6 +112,7 @@ void TfrmMain::CreateComponents() {
   CWGrid->SetOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine);
   CWGrid->SetEditable(false);
   CWGrid->SetAlignment(alCenter);
+  CWGrid->SetWholeLetters(true);
   CWGrid->SetScrollBars(ssNone);
   CWGrid->HandleClipboard = false;
   CWGrid->ShowCellHints = false;
@@ -362,13 +363,29 @@ void TfrmMain::RedrawGrid(int newSize) {
     ++points;
   }
   const int pixels = PointsToPixels(std::max(1, points - 1));
-  // The letters are drawn from the top of their cells: in large cells (a
-  // small grid) a letter would reach past the bottom, tail and ogonek
-  // first, so the letters are made no taller than the cell holds.
-  CWGrid->Font().SetHeight(pixels);
-  const int tall = QFontMetrics(TStringGrid::ToQFont(CWGrid->Font())).height();
-  const int room = side - 4;
-  if (tall > room && room > 0) CWGrid->Font().SetHeight(std::max(1, pixels * room / tall));
+  // Every letter is drawn whole: the accents over the tallest capitals
+  // (\u00C5, \u0179) and the cedillas and ogoneks under the others must fit in
+  // the cell less its one-pixel margins, with a clear pixel above and below
+  // and one more for the smoothed edges, so the size is brought down until
+  // they do.
+  const int room = side - 5;
+  int height = pixels;
+  auto inkHeight = [&](int h) {
+    CWGrid->Font().SetHeight(h);
+    return TStringAlignGrid::LetterInk(TStringGrid::ToQFont(CWGrid->Font())).height();
+  };
+  int tall = inkHeight(height);
+  if (tall > room && room > 0) {
+    height = std::max(1, height * room / tall);
+    tall = inkHeight(height);
+  }
+  while (tall > room && height > 1) tall = inkHeight(--height);
+  while (tall < room) {
+    // The proportional guess may leave a pixel or two unused.
+    if (height >= pixels || inkHeight(height + 1) > room) break;
+    tall = inkHeight(++height);
+  }
+  CWGrid->Font().SetHeight(height);
 }
 
 void TfrmMain::ShowCell(int col, int row) { CWGrid->SetCells(col, row, FGrid.Cell(col, row)); }

@@ -31,6 +31,40 @@ void appendUtf8(std::string& out, char32_t u) {
   }
 }
 
+// The length of the valid UTF-8 sequence at s[i], with its code point in u;
+// 0 when the bytes there are none (a stray or missing continuation byte, an
+// overlong form, a surrogate, a value beyond Unicode, or the text's end).
+size_t Utf8SequenceAt(const std::string& s, size_t i, char32_t& u) {
+  const size_t n = s.size();
+  const auto b = static_cast<unsigned char>(s[i]);
+  size_t len = 0;
+  if (b < 0x80) {
+    u = b;
+    return 1;
+  } else if ((b & 0xE0) == 0xC0) {
+    len = 2;
+    u = b & 0x1F;
+  } else if ((b & 0xF0) == 0xE0) {
+    len = 3;
+    u = b & 0x0F;
+  } else if ((b & 0xF8) == 0xF0) {
+    len = 4;
+    u = b & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + len > n) return 0;
+  for (size_t k = 1; k < len; ++k) {
+    const auto cb = static_cast<unsigned char>(s[i + k]);
+    if ((cb & 0xC0) != 0x80) return 0;
+    u = (u << 6) | (cb & 0x3F);
+  }
+  if ((len == 2 && u < 0x80) || (len == 3 && u < 0x800) || (len == 4 && u < 0x10000) ||
+      (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF)
+    return 0;
+  return len;
+}
+
 // Unicode's simple upper-case mapping (UnicodeData.txt, Unicode 14) from
 // U+0100 on, as runs: the code points first, first + step, ... up to last
 // each add delta.  Sorted; no two runs share a code point.
@@ -171,22 +205,57 @@ std::string Win1252PathToUtf8(const std::string& path) {
   const size_t n = path.size();
   size_t i = 0;
   while (i < n) {
-    if (path[i] == '&' && i + 2 < n && path[i + 1] == '#') {
+    if (path[i] == '&' && i + 2 < n && path[i + 1] == '#' && path[i + 2] >= '1' && path[i + 2] <= '9') {
       size_t j = i + 2;
       char32_t u = 0;
       while (j < n && j < i + 10 && path[j] >= '0' && path[j] <= '9') {
         u = u * 10 + static_cast<char32_t>(path[j] - '0');
         ++j;
       }
-      if (j > i + 2 && j < n && path[j] == ';' && u <= 0x10FFFF && !(u >= 0xD800 && u <= 0xDFFF) &&
-          UnicodeToWin1252(u) < 0) {
-        appendUtf8(out, u);
-        i = j + 1;
-        continue;
+      if (j < n && path[j] == ';') {
+        if (u == '&') {
+          out += '&';
+          i = j + 1;
+          continue;
+        }
+        if (u >= 0xDC80 && u <= 0xDCFF) {  // a byte that was no UTF-8
+          out += static_cast<char>(u - 0xDC00);
+          i = j + 1;
+          continue;
+        }
+        if (u <= 0x10FFFF && !(u >= 0xD800 && u <= 0xDFFF) && UnicodeToWin1252(u) < 0) {
+          appendUtf8(out, u);
+          i = j + 1;
+          continue;
+        }
       }
     }
     appendUtf8(out, Win1252ToUnicode(static_cast<unsigned char>(path[i])));
     ++i;
+  }
+  return out;
+}
+
+std::string Utf8PathToWin1252(const std::string& native) {
+  std::string out;
+  out.reserve(native.size());
+  const size_t n = native.size();
+  size_t i = 0;
+  while (i < n) {
+    char32_t u = 0;
+    const size_t len = Utf8SequenceAt(native, i, u);
+    if (len == 0) {
+      out += "&#";
+      out += std::to_string(0xDC00ul + static_cast<unsigned char>(native[i]));
+      out += ';';
+      ++i;
+      continue;
+    }
+    if (u == '&' && i + 1 < n && native[i + 1] == '#')
+      out += "&#38;";
+    else
+      AppendWin1252(out, u);
+    i += len;
   }
   return out;
 }
@@ -197,39 +266,15 @@ std::string Utf8ToWin1252(const std::string& s) {
   const size_t n = s.size();
   size_t i = 0;
   while (i < n) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    int len = 0;
     char32_t u = 0;
-    if (b < 0x80) {
-      len = 1;
-      u = b;
-    } else if ((b & 0xE0) == 0xC0) {
-      len = 2;
-      u = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-      len = 3;
-      u = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-      len = 4;
-      u = b & 0x07;
-    }
-    bool ok = len > 0 && i + static_cast<size_t>(len) <= n;
-    for (int k = 1; ok && k < len; ++k) {
-      const auto cb = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
-      if ((cb & 0xC0) != 0x80) ok = false;
-      else u = (u << 6) | (cb & 0x3F);
-    }
-    // Reject overlong forms, surrogates and values beyond Unicode.
-    if (ok && ((len == 2 && u < 0x80) || (len == 3 && u < 0x800) || (len == 4 && u < 0x10000) ||
-               (u >= 0xD800 && u <= 0xDFFF) || u > 0x10FFFF))
-      ok = false;
-    if (!ok) {
-      out += static_cast<char>(b);  // not UTF-8: keep the byte as it is
+    const size_t len = Utf8SequenceAt(s, i, u);
+    if (len == 0) {
+      out += s[i];  // not UTF-8: keep the byte as it is
       ++i;
       continue;
     }
     AppendWin1252(out, u);
-    i += static_cast<size_t>(len);
+    i += len;
   }
   return out;
 }

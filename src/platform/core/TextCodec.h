@@ -39,11 +39,16 @@ char32_t UnicodeUpperCase(char32_t u);
 std::string Win1252ToUtf8(const std::string& s);
 std::string Utf8ToWin1252(const std::string& s);
 
-// A path held as Windows-1252 text to its native UTF-8 form.  A character the
-// code page cannot hold was kept as a numeric character reference when the
-// path came in (see Utf8ToWin1252); here it becomes that character again, so
-// a file in a folder named, say, "Łódź" can be opened and saved.  References
-// to characters the code page does hold stay as they are.
+// File paths between their native UTF-8 form and the Windows-1252 text the
+// suite holds them in.  A character the code page lacks is held as its
+// numeric character reference, as in any text; so that a name that itself
+// holds such a reference ("lit&#26085;.pry") stays another file than the one
+// with the character ("lit\u65E5.pry"), an "&" followed by "#" in a name is
+// held as "&#38;", and a byte that is not part of valid UTF-8 as the
+// reference to U+DC80 + the byte.  The two are exact inverses: every native
+// name comes back byte for byte.  A held path with "&#" in any other form
+// (written by hand, or by an earlier version) is read as it stands.
+std::string Utf8PathToWin1252(const std::string& native);
 std::string Win1252PathToUtf8(const std::string& path);
 
 // Line breaks: the stored form is CR LF; widgets use LF.  A lone CR counts

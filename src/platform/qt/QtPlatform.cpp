@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QHBoxLayout>
@@ -15,6 +16,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSaveFile>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -456,9 +459,67 @@ void QtPlatform::openHelpAt(const std::string& fragment) {
     return;
   }
   QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-  if (!fragment.empty()) url.setFragment(QString::fromStdString(fragment));
+  if (!fragment.empty()) {
+    url.setFragment(QString::fromStdString(fragment));
+    // Desktop openers (xdg-open and the browsers it starts) drop the section
+    // of a local file's address: the browser is sent to a page of its own
+    // that goes on to the section.  Where that page cannot be written, the
+    // address is given as it is (the help then opens at its top).
+    const QString page = helpForwardingPage(url, fragment);
+    if (!page.isEmpty()) url = QUrl::fromLocalFile(page);
+  }
   std::string error;
   if (!shellOpen(fromQString(url.toString(QUrl::FullyEncoded)), error)) showMessage(error);
+}
+
+namespace {
+
+QString HtmlAttribute(const QString& s) {
+  QString out;
+  out.reserve(s.size() + 16);
+  for (const QChar c : s) {
+    switch (c.unicode()) {
+      case '&': out += QLatin1String("&amp;"); break;
+      case '<': out += QLatin1String("&lt;"); break;
+      case '>': out += QLatin1String("&gt;"); break;
+      case '"': out += QLatin1String("&quot;"); break;
+      case '\'': out += QLatin1String("&#39;"); break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+QString QtPlatform::helpForwardingPage(const QUrl& target, const std::string& fragment) {
+  const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  if (base.isEmpty()) return {};
+  const QString folder = base + QStringLiteral("/Corvane/Tavrel");
+  if (!QDir().mkpath(folder)) return {};
+  // Fully encoded, the address holds no space, quote or angle bracket; the
+  // apostrophe it may keep is percent-encoded too (a refresh address may end
+  // at one), and "&" is escaped for the attributes.
+  const QString address = HtmlAttribute(
+      target.toString(QUrl::FullyEncoded).replace(QLatin1Char('\''), QLatin1String("%27")));
+  const QString page =
+      QStringLiteral(
+          "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">\n"
+          "<meta http-equiv=\"refresh\" content=\"0; url=%1\">\n"
+          "<title>Help</title></head>\n<body>\n<p><a id=\"help\" href=\"%1\">Help</a></p>\n"
+          "<script>location.replace(document.getElementById(\"help\").href);</script>\n"
+          "</body></html>\n")
+          .arg(address);
+  // One page for each section, so that a browser still starting does not
+  // read a page already rewritten for another section.
+  QString name = QString::fromStdString(fragment);
+  name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9-]")), QStringLiteral("_"));
+  const QString path = folder + QStringLiteral("/help-") + name + QStringLiteral(".htm");
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return {};
+  const QByteArray bytes = page.toUtf8();
+  if (file.write(bytes) != bytes.size() || !file.commit()) return {};
+  return path;
 }
 
 void QtPlatform::setBusy(bool busy) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QUrl>
 #include <string>
 
 #include "platform/core/Platform.h"
@@ -47,6 +48,10 @@ class QtPlatform : public IPlatform {
  private:
   bool runFileDialog(FileDialogOptions& options, bool save);
   void openHelpAt(const std::string& fragment);
+  // Writes the page in the user's cache folder that sends the browser on to
+  // target, the help document at a section; its path, or "" when it cannot
+  // be written.
+  QString helpForwardingPage(const QUrl& target, const std::string& fragment);
 
   std::string helpFile_;
   int busyDepth_ = 0;

@@ -46,7 +46,7 @@ QString toQStringLines(const std::string& s) { return toQString(CrLfToLf(s)); }
 
 std::string fromQStringLines(const QString& s) { return LfToCrLf(fromQString(s)); }
 
-std::string pathFromQString(const QString& s) { return fromQString(s); }
+std::string pathFromQString(const QString& s) { return Utf8PathToWin1252(s.toStdString()); }
 
 QString pathToQString(const std::string& s) { return QString::fromStdString(Win1252PathToUtf8(s)); }
 

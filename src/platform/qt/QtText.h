@@ -18,8 +18,9 @@ std::string fromQString(const QString& s);
 QString toQStringLines(const std::string& s);
 std::string fromQStringLines(const QString& s);
 
-// A file path from a dialog or the command line, and back to a native path
-// (characters outside Windows-1252 travel as numeric character references).
+// A file path from a dialog or the command line, and back to a native path,
+// held as Utf8PathToWin1252 holds it: every name comes back exactly, and a
+// name that holds "&#26085;" is never taken for one that holds the character.
 std::string pathFromQString(const QString& s);
 QString pathToQString(const std::string& s);
 

@@ -22,6 +22,7 @@
 #include "platform/core/Platform.h"
 #include "platform/core/TextCodec.h"
 #include "shared/core/StringFunctions.h"
+#include "shared/core/XMLRoutines.h"
 
 namespace {
 
@@ -419,7 +420,7 @@ bool LoadTextFile(const std::string& fileName, std::string& text) {
   try {
     std::string bytes;
     if (!ReadFileBytes(fileName, bytes)) return false;
-    text = TextWithCrLfLines(bytes);
+    text = TextWithCrLfLines(TextFromFileBytes(bytes));
     return true;
   } catch (const std::exception&) {
     return false;  // more text than memory holds
@@ -436,7 +437,7 @@ bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines)
   try {
     std::string bytes;
     if (!ReadFileBytes(fileName, bytes)) return false;
-    lines = TextLines(bytes);
+    lines = TextLines(TextFromFileBytes(bytes));
     return true;
   } catch (const std::exception&) {
     return false;
@@ -714,16 +715,20 @@ std::string PercentEncoded(const std::string& s, std::string_view special,
   for (size_t i = 0; i < s.size(); ++i) {
     const char c = s[i];
     const auto u = static_cast<unsigned char>(c);
-    if (keepCharacterReferences && c == '&' && i + 2 < s.size() && s[i + 1] == '#') {
+    char32_t letter = 0;
+    size_t length = 0;
+    if (keepCharacterReferences && tavrel::ForeignReferenceAt(s, i, letter, length)) {
       // A letter the code page lacks, held as "&#321;": the page reads it as
-      // that letter.
-      size_t k = i + 2;
-      while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k;
-      if (k > i + 2 && k < s.size() && s[k] == ';') {
-        r.append(s, i, k + 1 - i);
-        i = k;
-        continue;
-      }
+      // that letter.  Any other "&" (the "&#38;" of a name that holds "&#"
+      // itself) is encoded like the character it is.
+      r.append(s, i, length);
+      i += length - 1;
+      continue;
+    }
+    if (keepCharacterReferences && s.compare(i, 5, "&#38;") == 0) {
+      r += "%26";
+      i += 4;
+      continue;
     }
     // Browsers drop tabs and line breaks from addresses: control characters
     // are encoded too.
@@ -817,7 +822,7 @@ std::string FindFileNoCase(const std::string& folder, const std::string& name) {
   std::string best;
   bool found = false;
   while (const dirent* entry = ::readdir(dir)) {
-    const std::string real = tavrel::Utf8ToWin1252(entry->d_name);
+    const std::string real = tavrel::Utf8PathToWin1252(entry->d_name);
     if (!SameNameNoCase(real, name)) continue;
     if (!FileExists(folder + real)) continue;
     if (!found || real < best) {

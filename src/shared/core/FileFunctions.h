@@ -13,12 +13,15 @@
 // ends the text) and gives every line back followed by CR LF.  False, with
 // text unchanged, when the file cannot be read; only regular files are read
 // (a folder, a named pipe or a device is refused at once, also through a
-// link), and a file too large for memory is refused too.  Never throws.
+// link), and a file too large for memory is refused too.  A file that says
+// it is UTF-8 is converted to Windows-1252 first (TextFromFileBytes).  Never
+// throws.
 bool LoadTextFile(const std::string& fileName, std::string& text);
 // Text as LoadTextFile hands it back: lines split at CR LF, a lone CR or a
 // lone LF, each followed by CR LF.
 std::string TextWithCrLfLines(const std::string& bytes);
-// The same lines without their line breaks.
+// The same lines without their line breaks (a file that begins with a UTF-8
+// byte-order mark converted the same way).
 bool LoadTextLines(const std::string& fileName, std::vector<std::string>& lines);
 // The lines of text already read, split as LoadTextLines splits a file's.
 std::vector<std::string> TextLines(const std::string& bytes);
@@ -133,8 +136,9 @@ void RelativeWebPath(const std::string& basePath, const std::string& targetPath,
 
 // s with every control character and every character of special %-encoded
 // ("%3A" for ":"); everything else, letters above 127 too, stays.  Where
-// keepCharacterReferences, a character reference ("&#321;") stays whole
-// even when "&" and "#" are special.
+// keepCharacterReferences, the reference to a character Windows-1252 lacks
+// ("&#321;") stays whole even when "&" and "#" are special, and the "&#38;"
+// of a path (a literal "&" before "#") is the "%26" of that "&".
 std::string PercentEncoded(const std::string& s, std::string_view special,
                            bool keepCharacterReferences = false);
 

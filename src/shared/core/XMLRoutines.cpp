@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "platform/core/TextCodec.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/StringFunctions.h"
 
@@ -281,6 +282,56 @@ int GetIntByPath(const std::string& doc, const std::string& path, int defaultVal
   const std::string s = Trim(GetValueByPath(doc, path, std::to_string(defaultValue)));
   int value = 0;
   return StrToIntStrict(s, value) ? value : defaultValue;
+}
+
+namespace {
+
+// Where the value of the encoding named by the XML declaration at the start
+// of text lies: [first, first + length).  False when the text does not begin
+// with a declaration or the declaration names no encoding.
+bool DeclaredEncoding(const std::string& text, size_t& first, size_t& length) {
+  if (text.compare(0, 5, "<?xml") != 0) return false;
+  const size_t close = text.find("?>");
+  if (close == std::string::npos) return false;
+  size_t i = text.find("encoding");
+  if (i == std::string::npos || i > close) return false;
+  i += 8;
+  auto space = [&](size_t k) {
+    return text[k] == ' ' || text[k] == '\t' || text[k] == '\r' || text[k] == '\n';
+  };
+  while (i < close && space(i)) ++i;
+  if (i >= close || text[i] != '=') return false;
+  ++i;
+  while (i < close && space(i)) ++i;
+  if (i >= close || (text[i] != '"' && text[i] != '\'')) return false;
+  const size_t end = text.find(text[i], i + 1);
+  if (end == std::string::npos || end > close) return false;
+  first = i + 1;
+  length = end - first;
+  return true;
+}
+
+}  // namespace
+
+std::string TextFromFileBytes(const std::string& bytes) {
+  static constexpr std::string_view kBom = "\xEF\xBB\xBF";
+  const bool bom = bytes.compare(0, kBom.size(), kBom) == 0;
+  const size_t start = bom ? kBom.size() : 0;
+  size_t first = 0;
+  size_t length = 0;
+  bool utf8 = bom;
+  if (!utf8 && DeclaredEncoding(bytes, first, length)) {
+    const std::string named = UpperCaseAscii(bytes.substr(first, length));
+    utf8 = named == "UTF-8" || named == "UTF8";
+  }
+  if (!utf8) return bytes;
+  // A byte sequence that is not valid UTF-8 (a file declared UTF-8 but saved
+  // by a program that wrote Windows-1252 after all) is taken byte for byte as
+  // Windows-1252: nothing is dropped and the teacher sees the letters the
+  // bytes stand for.
+  std::string text = tavrel::Utf8ToWin1252(bytes.substr(start));
+  if (DeclaredEncoding(text, first, length)) text.replace(first, length, "ISO-8859-1");
+  return text;
 }
 
 bool SaveXMLFile(const std::string& fileName, const std::string& doc) {

@@ -59,6 +59,14 @@ std::string GetValueByPath(const std::string& doc, const std::string& path,
 bool GetBoolByPath(const std::string& doc, const std::string& path, bool defaultValue);
 int GetIntByPath(const std::string& doc, const std::string& path, int defaultValue);
 
+// The bytes of a data or configuration file as the suite's Windows-1252 text.
+// A file that says it is UTF-8, by its byte-order mark or by the encoding its
+// XML declaration names, is converted (characters outside Windows-1252
+// become numeric character references) and its declaration made to name the
+// encoding the text is now in, so that a save writes a declaration that
+// matches its bytes.  Any other file is taken byte for byte.
+std::string TextFromFileBytes(const std::string& bytes);
+
 // Writes the document with the XML declaration in front (unless it holds one)
 // and CR LF after every line, through a temporary file in the same folder that
 // replaces fileName only once it is completely written.  False, with the old

@@ -14,6 +14,7 @@
 #include "datafile_fixture.h"
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/TQList.h"
+#include "support/EncodedAlike.h"
 #include "support/WindowTest.h"
 
 using datafile_test::AskeryWindows;
@@ -118,6 +119,24 @@ TEST_F(AskeryWindows, DatafileLettersOfEveryLanguageSurviveSaveAndReopen) {
 
   ASSERT_TRUE(main->SaveAsXML(dir.File("again.aky")));
   EXPECT_EQ(dir.Read("again.aky"), saved);
+
+  // The same quiz written in UTF-8 by another tool reads as the same quiz
+  // and is saved in the program's own encoding.
+  main->FChanged = false;
+  int n = 0;
+  for (const auto& [kind, bytes] : tavrel::testing::EncodedAlike(saved)) {
+    SCOPED_TRACE(kind);
+    const std::string name = "utf" + std::to_string(++n) + ".aky";
+    dir.Write(name, bytes);
+    main->spdNewClick();
+    main->LoadFile(dir.File(name));
+    EXPECT_EQ(main->FFileName, dir.File(name));
+    EXPECT_EQ(main->mmoTitle->toPlainText(), QString::fromUtf8("Города, Πόλεις, Miasta"));
+    EXPECT_EQ(main->AnswerBox(1)->toPlainText(), QString::fromUtf8("Łódź"));
+    EXPECT_EQ(main->AnswerBox(3)->toPlainText(), QString::fromUtf8("Ελλάδα"));
+    ASSERT_TRUE(main->SaveAsXML(dir.File(name)));
+    EXPECT_EQ(dir.Read(name), saved);
+  }
 }
 
 TEST_F(AskeryWindows, DatafileReadingTravelsWithTheQuiz) {

@@ -7,6 +7,7 @@
 #include "gridel_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/forms/TLFunctions.h"
+#include "support/EncodedAlike.h"
 
 namespace gridel_test {
 namespace {
@@ -48,6 +49,32 @@ TEST_F(DataFileTest, SaveAsThenOpenBringsBackLettersTitleAndClues) {
   EXPECT_FALSE(main->FChanged);
   EXPECT_EQ(main->windowTitle().toStdString(), "Gridel: " + files.File("pets.gdl"));
   EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(DataFileTest, ACrosswordInUtf8ReadsAsTheSameCrosswordAndSavesInTheProgramsEncoding) {
+  Letters({"CAT", "A..", "R.."});
+  main->mmoTitle->SetText("K\xF8" "benhavn, &#321;\xF3" "d&#378;");
+  main->FClues = {{"CAT", "&#1050;&#1086;&#1090; \xE9t\xE9"}, {"CAR", "Auto"}};
+  fake.ChooseSave(files.File("pets"));
+  main->mnuSaveAsClick();
+  const std::string saved = files.Read("pets.gdl");
+  int n = 0;
+  for (const auto& [kind, bytes] : tavrel::testing::EncodedAlike(saved)) {
+    SCOPED_TRACE(kind);
+    const std::string name = "utf" + std::to_string(++n) + ".gdl";
+    files.Write(name, bytes);
+    main->spdNewClick();
+    fake.ChooseOpen(files.File(name));
+    main->spdLoadQuizClick();
+    EXPECT_EQ(main->FFileName, files.File(name));
+    EXPECT_EQ(Shown(0, 4), "CAT.");
+    EXPECT_EQ(main->mmoTitle->toPlainText(), QString::fromUtf8("København, Łódź"));
+    EXPECT_EQ(Pairs(main->FClues), (PairList{{"CAT", "&#1050;&#1086;&#1090; \xE9t\xE9"}, {"CAR", "Auto"}}));
+    main->FChanged = true;
+    main->spdSaveClick();
+    EXPECT_EQ(files.Read(name), saved);
+  }
+  EXPECT_TRUE(fake.messages.empty()) << fake.MessageTexts()[0];
 }
 
 // Every road to a file asks about unsaved edits before it reads the file:

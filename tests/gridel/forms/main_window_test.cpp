@@ -1,7 +1,10 @@
 // The main window's letter grid as the teacher uses it: typing, moving,
 // emptying, shifting, resizing and the size setting kept between runs.
+#include <QImage>
 #include <QPushButton>
 #include <QToolButton>
+#include <cstdlib>
+#include <iterator>
 #include <new>
 
 #include "gridel_fixture.h"
@@ -178,6 +181,80 @@ TEST_F(GridelTest, ResizingLaysTheCellsOutAndATinyWindowStillHasCellsOfOnePixel)
   EXPECT_EQ(main->CWGrid->ColWidths(0), 1);
   EXPECT_GE(main->CWGrid->Font().Height(), 1);
   EXPECT_LT(main->CWGrid->Font().Height(), bigLetters) << "the letters shrink with the cells";
+}
+
+// The first and last rows of a square that hold ink: pixels far from the
+// square's own background.
+struct InkRows {
+  int top = -1;
+  int bottom = -1;
+};
+InkRows InkIn(const QImage& image, const QRect& square) {
+  const int background = qGray(image.pixel(square.left() + 1, square.top() + 1));
+  InkRows ink;
+  for (int y = square.top(); y <= square.bottom(); ++y)
+    for (int x = square.left(); x <= square.right(); ++x)
+      if (std::abs(qGray(image.pixel(x, y)) - background) > 40) {
+        if (ink.top < 0) ink.top = y;
+        ink.bottom = y;
+        break;
+      }
+  return ink;
+}
+
+TEST_F(GridelTest, AccentedCapitalsAreDrawnWholeInTheirSquaresLargeAndSmall) {
+  // Letters with their accents or marks beside the same letters without.
+  struct Pair {
+    const char* marked;
+    const char* plain;
+    bool above;  // else below
+  };
+  const Pair pairs[] = {{"\xC9", "E", true},     {"\xD3", "O", true},     {"&#377;", "Z", true},
+                        {"\xC5", "A", true},     {"&#268;", "C", true},    {"\xC7", "C", false},
+                        {"&#260;", "A", false}, {"&#280;", "E", false}};
+  // The window as it opens, and the smallest the program lets it become
+  // with a grid of ten.
+  for (const bool smallest : {false, true}) {
+    SCOPED_TRACE(smallest ? "smallest" : "default");
+    if (smallest) {
+      fake.Input("10");
+      main->mnuChangeGridSizeClick();
+      main->resize(1, 1);
+      QApplication::processEvents();
+    }
+    int col = 0;
+    for (const Pair& p : pairs) {
+      main->FGrid.SetCell(col, 1, p.marked);
+      main->FGrid.SetCell(col++, 2, p.plain);
+    }
+    main->ShowGrid();
+    GoTo(0, 3);  // the current square is drawn in other colours
+    const QImage image = main->CWGrid->grab().toImage();
+    const int side = main->CWGrid->ColWidths(0);
+    EXPECT_GE(side, smallest ? 12 : 17);
+    for (int i = 0; i < static_cast<int>(std::size(pairs)); ++i) {
+      SCOPED_TRACE(pairs[i].marked);
+      // Ink can only lie where the text may go; ink on its first or last
+      // row would be an accent or a tail cut off there.
+      const QRect room = main->CWGrid->CellRect(i, 1).adjusted(1, 1, -1, -1);
+      const int down = main->CWGrid->CellRect(i, 2).top() - room.top() + 1;
+      const InkRows marked = InkIn(image, room);
+      InkRows plain = InkIn(image, main->CWGrid->CellRect(i, 2).adjusted(1, 1, -1, -1));
+      ASSERT_GE(marked.top, 0);
+      ASSERT_GE(plain.top, 0);
+      plain.top -= down;  // in the marked letter's rows
+      plain.bottom -= down;
+      EXPECT_GT(marked.top, room.top());
+      EXPECT_LT(marked.bottom, room.bottom());
+      if (pairs[i].above) {
+        EXPECT_LT(marked.top, plain.top) << "the accent shows above the letter";
+        EXPECT_EQ(marked.bottom, plain.bottom);
+      } else {
+        EXPECT_GT(marked.bottom, plain.bottom) << "the mark shows below the letter";
+        EXPECT_EQ(marked.top, plain.top);
+      }
+    }
+  }
 }
 
 TEST_F(GridelTest, NewEmptiesTheCrosswordAndKeepsTheGridSize) {

@@ -11,7 +11,9 @@
 #include "pairo_fixture.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingData.h"
+#include "platform/qt/QtText.h"
 #include "shared/forms/TLFunctions.h"
+#include "support/EncodedAlike.h"
 #include "support/ResourceLimits.h"
 
 using namespace pairo_test;
@@ -66,6 +68,32 @@ TEST_F(PairoWindows, DatafileSaveAsAndOpenRoundTripThroughTheWindow) {
   main->mnuLastFile1Click();
   EXPECT_EQ(Rows()[1], "2:L2/R2*");
   EXPECT_EQ(main->FFileName, file);
+}
+
+TEST_F(PairoWindows, DatafileInUtf8ReadsAsTheSameExerciseAndSavesInTheProgramsEncoding) {
+  Pairs(2);
+  main->mmoTitle->SetText("K\xF8" "benhavn, &#321;\xF3" "d&#378; \x80");
+  main->mmoNumA[2]->SetText("&#1052;&#1086;&#1089;&#1082;&#1074;&#1072;");
+  fake.ChooseSave(dir.File("ex"));
+  main->mnuSaveAsClick();
+  const std::string saved = ReadFileBytes(dir.File("ex.pry"));
+  int n = 0;
+  for (const auto& [kind, bytes] : tavrel::testing::EncodedAlike(saved)) {
+    SCOPED_TRACE(kind);
+    const std::string name = "utf" + std::to_string(++n) + ".pry";
+    dir.Write(name, bytes);
+    main->spdNewClick();
+    fake.ChooseOpen(dir.File(name));
+    main->spdLoadQuizClick();
+    EXPECT_EQ(main->FFileName, dir.File(name));
+    EXPECT_EQ(main->mmoTitle->toPlainText(), QString::fromUtf8("København, Łódź €"));
+    EXPECT_EQ(main->mmoNumA[2]->toPlainText(), QString::fromUtf8("Москва"));
+    EXPECT_EQ(Rows()[0], "1:L1/R1");
+    main->FChanged = true;
+    main->spdSaveClick();
+    EXPECT_EQ(ReadFileBytes(dir.File(name)), saved);
+  }
+  EXPECT_TRUE(fake.messages.empty()) << fake.MessageTexts()[0];
 }
 
 TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
@@ -338,6 +366,47 @@ TEST_F(PairoWindows, DatafileCommandLineAndDroppedFilesOpenData) {
   main->spdNewClick();
   main->FilesDropped({dir.File("cmd.pry")});
   EXPECT_EQ(Rows()[0], "1:L1/R1");
+}
+
+TEST_F(PairoWindows, DatafileANameHoldingACharacterReferenceIsItsOwnFileByEveryRoad) {
+  // "lit&#26085;.pry" beside "lit\u65E5.pry": two files, whichever road names
+  // them, as the dialogs and the command line hand names over.
+  const QString literal = QString::fromStdString(dir.Path()) + "lit&#26085;.pry";
+  const QString letter = QString::fromStdString(dir.Path()) + QString::fromUtf8("lit日.pry");
+  auto onDisk = [](const QString& name) { return ReadFileBytes(name.toStdString()); };
+  Pairs(1);
+  main->mmoTitle->SetText("Letter");
+  fake.ChooseSave(tavrel::pathFromQString(letter));
+  main->mnuSaveAsClick();
+  ASSERT_NE(onDisk(letter).find("Letter"), std::string::npos);
+
+  // Named on the command line while it does not exist: nothing opens, not
+  // even the other file.
+  main->spdNewClick();
+  tavrel::setCommandLine({"pairo", "\\S", tavrel::pathFromQString(literal)});
+  main->OpenCommandLineFiles();
+  EXPECT_EQ(main->FFileName, "");
+  EXPECT_EQ(main->mmoTitle->Text(), "");
+
+  main->mmoTitle->SetText("Literal");
+  fake.ChooseSave(tavrel::pathFromQString(literal));
+  main->mnuSaveAsClick();
+  main->spdNewClick();
+  main->OpenCommandLineFiles();
+  EXPECT_EQ(main->mmoTitle->Text(), "Literal");
+  EXPECT_TRUE(main->windowTitle().endsWith(literal)) << main->windowTitle().toStdString();
+  EXPECT_EQ(main->mnuLastFile[1]->text(), QString("lit&&#26085;.pry"));
+
+  // Saved over itself, never over the other; the recent file opens it.
+  main->mmoTitle->SetText("Literal again");
+  main->spdSaveClick();
+  EXPECT_NE(onDisk(literal).find("Literal again"), std::string::npos);
+  EXPECT_NE(onDisk(letter).find("Letter"), std::string::npos);
+  main->spdNewClick();
+  main->mnuLastFile1Click();
+  EXPECT_EQ(main->mmoTitle->Text(), "Literal again");
+  EXPECT_EQ(tavrel::pathToQString(main->FFileName), literal);
+  EXPECT_TRUE(fake.messages.empty()) << fake.MessageTexts()[0];
 }
 
 TEST_F(PairoWindows, ExportSelectListPageThroughTheWindow) {

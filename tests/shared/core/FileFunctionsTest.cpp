@@ -142,13 +142,27 @@ TEST(SaveTextFile, NamesOutsideTheCodePageReachTheirFiles) {
   TempDir dir;
   const std::string native = dir.Path() + "\xC5\x81\xC3\xB3" "d\xC5\xBA/";  // "Łódź/"
   ASSERT_EQ(::mkdir(native.c_str(), 0755), 0);
-  const std::string held = tavrel::Utf8ToWin1252(native) + "quiz.aky";
+  const std::string held = tavrel::Utf8PathToWin1252(native) + "quiz.aky";
   EXPECT_NE(held.find("&#321;\xF3" "d&#378;/"), std::string::npos);
   ASSERT_TRUE(SaveTextFile(held, "x"));
   EXPECT_EQ(tavrel::testing::ReadFileBytes(native + "quiz.aky"), "x\r\n");
   EXPECT_TRUE(FileExists(held));
   // A reference to a character the code page holds is a name of its own.
   EXPECT_EQ(NativePath("a&#65;b"), "a&#65;b");
+
+  // A name that holds a reference itself is another file than the one with
+  // the letter, whichever of the two exists.
+  const std::string literal = tavrel::Utf8PathToWin1252(dir.Path() + "lit&#26085;.pry");
+  const std::string letter = tavrel::Utf8PathToWin1252(dir.Path() + "lit\xE6\x97\xA5.pry");
+  ASSERT_TRUE(SaveTextFile(literal, "literal"));
+  EXPECT_FALSE(FileExists(letter));
+  ASSERT_TRUE(SaveTextFile(letter, "letter"));
+  EXPECT_EQ(dir.Read("lit&#26085;.pry"), "literal\r\n");
+  EXPECT_EQ(dir.Read("lit\xE6\x97\xA5.pry"), "letter\r\n");
+  EXPECT_EQ(FindFileNoCase(tavrel::Utf8PathToWin1252(dir.Path()), "LIT&#38;#26085;.PRY"), literal);
+  std::string address;
+  RelativeWebPath(dir.Path() + "page.htm", literal, address);
+  EXPECT_EQ(address, "lit%26%2326085;.pry");
 }
 
 TEST(AtomicSave, KeepsPermissionsAndLeavesNoTemporaryFile) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/core/TextCodec.h"
 
@@ -52,6 +53,29 @@ TEST(TextCodec, OnlyTheCodecsOwnReferencesToForeignCharactersAreRead) {
                            "&#;", "&#55296;", "&#1114112;", "&#99999999999;", "&amp;"})
     EXPECT_FALSE(ForeignReferenceAt(text, 0, u, len)) << text;
   EXPECT_FALSE(ForeignReferenceAt("&#1055;", 1, u, len));
+}
+
+TEST(TextCodec, EveryFileNameComesBackExactlyAndNoReferenceInANameIsRead) {
+  const std::string names[] = {
+      "lit\xE6\x97\xA5.pry",        // the letter
+      "lit&#26085;.pry",               // its reference, typed as a name
+      "lit&#38;#26085;.pry",           // and that name held
+      "a&b & c&&#.pry",                // "&" alone, and before "#"
+      "caf\xC3\xA9 \xE2\x82\xAC",  // letters the code page holds
+      "bad\xE9\xFF\xC3.pry",        // bytes that are no UTF-8
+      "&#56553;&#65;",
+  };
+  std::vector<std::string> held;
+  for (const std::string& native : names) {
+    held.push_back(Utf8PathToWin1252(native));
+    EXPECT_EQ(Win1252PathToUtf8(held.back()), native) << held.back();
+  }
+  EXPECT_EQ(held[0], "lit&#26085;.pry");
+  EXPECT_EQ(held[1], "lit&#38;#26085;.pry");
+  EXPECT_EQ(held[3], "a&b & c&&#38;#.pry");
+  EXPECT_EQ(held[4], "caf\xE9 \x80");
+  for (size_t i = 0; i < held.size(); ++i)
+    for (size_t j = i + 1; j < held.size(); ++j) EXPECT_NE(held[i], held[j]) << i << " " << j;
 }
 
 TEST(TextCodec, LineBreaks) {

@@ -208,3 +208,36 @@ TEST(XMLSaveFile, WritesDeclarationAndCrLfLines) {
 }
 
 }  // namespace
+
+TEST(XMLFileText, WhatAFileSaysIsUtf8IsReadAsUtf8AndThenSaysWhatItHolds) {
+  struct Case {
+    const char* bytes;
+    const char* text;
+  };
+  const Case cases[] = {
+      // Declared in any case, quoted either way, after a byte-order mark.
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><t>K\xC3\xB8" "benhavn \xC5\x81\xE2\x82\xAC</t>",
+       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>K\xF8" "benhavn &#321;\x80</t>"},
+      {"<?xml version='1.0' encoding = 'utf-8' standalone='yes'?><t>\xC3\xA9</t>",
+       "<?xml version='1.0' encoding = 'ISO-8859-1' standalone='yes'?><t>\xE9</t>"},
+      {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"Utf-8\"?><t>\xC3\xA9</t>",
+       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>\xE9</t>"},
+      // A byte-order mark alone says UTF-8: old line-based files too.
+      {"\xEF\xBB\xBF[FileInfo]\r\nTitle=\xC3\xA9\r\n", "[FileInfo]\r\nTitle=\xE9\r\n"},
+      {"\xEF\xBB\xBF<t>\xC3\xA9</t>", "<t>\xE9</t>"},
+      // Bytes that are no UTF-8 in a file that says it is: taken as
+      // Windows-1252, one by one, to the text's last byte.
+      {"<?xml encoding=\"UTF-8\"?><t>caf\xE9 \xC3</t>\xE2\x82", "<?xml encoding=\"ISO-8859-1\"?><t>caf\xE9 \xC3</t>\xE2\x82"},
+      // Anything else is read byte for byte, as the program writes it.
+      {"<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>\xC3\xA9</t>",
+       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><t>\xC3\xA9</t>"},
+      {"<t encoding=\"UTF-8\">\xC3\xA9</t>", "<t encoding=\"UTF-8\">\xC3\xA9</t>"},
+      {"<?xml version=\"1.0\"?><t>\xC3\xA9</t><?x encoding=\"UTF-8\"?>",
+       "<?xml version=\"1.0\"?><t>\xC3\xA9</t><?x encoding=\"UTF-8\"?>"},
+      {"<?xml encoding=\"UTF-8\"", "<?xml encoding=\"UTF-8\""},
+      {"<?xml encoding=\"UTF-8?>", "<?xml encoding=\"UTF-8?>"},
+      {"\xEF\xBB", "\xEF\xBB"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(TextFromFileBytes(c.bytes), c.text) << c.bytes;
+}

@@ -7,6 +7,7 @@
 
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/DataFile.h"
+#include "support/EncodedAlike.h"
 #include "support/TempDir.h"
 
 using configdoc::Program;
@@ -133,6 +134,33 @@ TEST(ConfigDocWrite, UpdateKeepsEverythingTheProgramDoesNotKnow) {
   EXPECT_EQ(back.Text("editGuessCorrect"), "Well done & more");
   EXPECT_NE(dir.Read("shared.cfg").find("<zorbo>\r\n<whatever>untouched &amp; kept</whatever>"),
             std::string::npos);
+}
+
+TEST(ConfigDocWrite, AConfigurationInUtf8ReadsTheSameAndIsUpdatedInTheProgramsEncoding) {
+  TempDir dir;
+  ConfigValues v = configdoc::Defaults(Program::Askery);
+  v.text["mmoQuizSubtitle"] = "K\xF8" "benhavn, &#321;\xF3" "d&#378; \x80";
+  ASSERT_TRUE(configdoc::SaveConfigToFile(Program::Askery, dir.File("own.cfg"), v, 6));
+  const std::string saved = dir.Read("own.cfg");
+  int n = 0;
+  for (const auto& [kind, bytes] : tavrel::testing::EncodedAlike(saved)) {
+    SCOPED_TRACE(kind);
+    const std::string name = "utf" + std::to_string(++n) + ".cfg";
+    dir.Write(name, bytes);
+    ConfigValues back = configdoc::Defaults(Program::Askery);
+    EXPECT_EQ(configdoc::LoadConfigFromFile(Program::Askery, dir.File(name), back),
+              configdoc::LoadResult::Document);
+    EXPECT_EQ(back.Text("mmoQuizSubtitle"), v.Text("mmoQuizSubtitle"));
+    // An update keeps the document, and writes it as it now reads.
+    ASSERT_TRUE(configdoc::SaveConfigToFile(Program::Askery, dir.File(name), back, 6));
+    EXPECT_EQ(dir.Read(name), saved);
+  }
+  // An old line-based configuration with a byte-order mark.
+  dir.Write("old.cfg", "\xEF\xBB\xBF[Askery]\r\nWelcome=K\xC3\xB8" "benhavn\r\n");
+  ConfigValues old = configdoc::Defaults(Program::Askery);
+  EXPECT_EQ(configdoc::LoadConfigFromFile(Program::Askery, dir.File("old.cfg"), old),
+            configdoc::LoadResult::OldFormat);
+  EXPECT_EQ(old.Text("mmoWelcome"), "K\xF8" "benhavn");
 }
 
 TEST(ConfigDocWrite, MatchingProgramWritingIntoAQuizFile) {

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUrl>
 
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtText.h"
@@ -56,8 +57,15 @@ class QtPlatformTest : public ::testing::Test {
   void SetUp() override {
     help.Write("tavrelhelp.htm", "<html><body>help</body></html>");
     platform.setHelpFile(help.File("tavrelhelp.htm"));
+    qputenv("XDG_CACHE_HOME", QByteArray::fromStdString(cache.Path()));
+  }
+  void TearDown() override { qunsetenv("XDG_CACHE_HOME"); }
+  // The page an opened address names, read as the browser would get it.
+  static std::string PageAt(const std::string& address) {
+    return tavrel::testing::ReadFileBytes(QUrl(QString::fromStdString(address)).toLocalFile().toStdString());
   }
   tavrel::testing::TempDir help;
+  tavrel::testing::TempDir cache;
   RecordingPlatform platform;
 };
 
@@ -82,9 +90,29 @@ TEST_F(QtPlatformTest, HelpButtonShowsHelpAndLeavesTheBoxOpen) {
   EXPECT_EQ(title, "Confirm");
   EXPECT_EQ(text, "The quiz  has changed.\n\nDo you want to save the changes?");
   ASSERT_EQ(platform.opened.size(), 1u);
+  // Openers drop the section of a local file's address: the browser gets a
+  // page in the user's cache folder that goes on to the section.
   const std::string& url = platform.opened[0];
-  EXPECT_EQ(url.rfind("file://", 0), 0u) << url;
-  EXPECT_NE(url.find("tavrelhelp.htm#context-4000"), std::string::npos) << url;
+  EXPECT_EQ(url.rfind("file://" + cache.Path(), 0), 0u) << url;
+  EXPECT_EQ(url.find('#'), std::string::npos) << url;
+  const std::string page = PageAt(url);
+  const std::string target = "file://" + help.File("tavrelhelp.htm#context-4000");
+  EXPECT_NE(page.find("content=\"0; url=" + target + "\""), std::string::npos) << page;
+  EXPECT_NE(page.find("href=\"" + target + "\""), std::string::npos) << page;
+  EXPECT_NE(page.find("location.replace("), std::string::npos) << page;
+}
+
+TEST_F(QtPlatformTest, TheHelpSectionsAddressIsEscapedInItsForwardingPage) {
+  tavrel::testing::TempDir odd;
+  odd.Write("it's <a&b>.htm", "help");
+  platform.setHelpFile(odd.File("it's <a&b>.htm"));
+  platform.showHelp(9000);
+  ASSERT_EQ(platform.opened.size(), 1u);
+  const std::string page = PageAt(platform.opened[0]);
+  EXPECT_NE(page.find("href=\"file://" + odd.Path() + "it%27s%20%3Ca&amp;b%3E.htm#context-9000\""),
+            std::string::npos)
+      << page;
+  EXPECT_EQ(page.find("<a&b>"), std::string::npos) << page;
 }
 
 TEST_F(QtPlatformTest, EachButtonAnswersForItselfAndEscapeForCancel) {
