@@ -532,7 +532,9 @@ TEST(AtomicSave, KeepsLinksAttributesAndAcl) {
   ASSERT_TRUE(SaveXMLFile(file, "<a>1</a>"));
   EXPECT_NE(InodeOf(file), inode);  // still replaced whole, not written in place
   EXPECT_EQ(AttributeOf(file, "user.tavrel.note"), "unit 3");
-  if (aclKept) EXPECT_EQ(AttributeOf(file, "system.posix_acl_access"), acl);
+  if (aclKept) {
+    EXPECT_EQ(AttributeOf(file, "system.posix_acl_access"), acl);
+  }
   EXPECT_EQ(StatOf(file).st_mode & 07777, 0640u);
 
   // A folder whose default ACL a new file would take: the file had none and
