@@ -55,7 +55,7 @@ const samples = [
   // and no name.
   {
     text: 'Video <iframe>Your browser cannot show videos.</iframe> <textarea>box</textarea> <xmp>raw</xmp>',
-    markup: 'Video raw', plain: 'Video',
+    markup: 'Video raw', plain: 'Video', controls: true,
   },
   // Markup that asks for more than a phone's width.
   {
@@ -366,7 +366,7 @@ for (const mode of ['frames', 'single']) {
     });
     const { page, problems } = await open(exported.url);
     await expectTitled(page, s, 'Crossword');
-    if (mode === 'frames') assert.equal(page.frames().length, 3, 'the frameset holds its two frames only');
+    if (mode === 'frames') assert.equal(page.mainFrame().childFrames().length, 2, 'the frameset holds its two frames only');
     const code = mode === 'frames' ? await frameNamed(page, 'CodeFrame') : page.mainFrame();
     await expectShown(code, '#PuzzleTitle', [s.markup], s, 'title');
     await expectShown(code, mode === 'frames' ? '.subtitle' : '#PuzzleSubtitle', [s.markup], s, 'subtitle');
@@ -476,6 +476,32 @@ describe('answers holding characters that show nothing', () => {
     await page.getByRole('button', { name: texts.editHint, exact: true }).click();
     await page.getByRole('button', { name: 'OK' }).click();
     assert.equal(await page.inputValue('#Guess'), 'zero\u200bw', 'the hint is the teacher\'s text');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+});
+
+// Markup typed over several lines: the line breaks of a table make no
+// blank lines, a script runs (its brackets as typed), a style applies; and
+// a link to a place of the teacher's text still leads there.
+describe('markup typed over several lines', () => {
+  test('frames: a table adds no blank line, a script runs, a style applies, an in-text link leads to its place', async () => {
+    const table = (lf) => ['<table>', '<tr><td>a</td><td>b</td></tr>', '<tr><td>c</td><td>d</td></tr>', '</table>'].join(lf);
+    const quiz = quizFile('Lines', [
+      [table(''), 'x'],
+      [table('\r\n'), 'x'],
+      ['<script>\r\nvar taught = [1, 2], i = 1;\r\nwindow.taughtAt = taught[i];\r\n</script>Script', 'x'],
+      ['<style>\r\n.taught {\r\n  color: rgb(1, 2, 3);\r\n}\r\n</style><span class="taught">Styled</span>', 'x'],
+      [`<a href="#there">Go</a>${'<br>'.repeat(80)}<span id="there">There</span>`, 'x'],
+    ]);
+    const { page, problems } = await open(exportQuiz({ quiz }).url);
+    const code = await frameNamed(page, 'CodeFrame');
+    const [plain, typed] = await code.evaluate(() => ['QT1', 'QT2'].map((id) => document.getElementById(id).getBoundingClientRect().height));
+    assert.equal(typed, plain, 'the table typed over lines is as tall as the one typed on one');
+    assert.equal(await code.evaluate(() => window.taughtAt), 2, 'the script ran');
+    assert.equal(await code.locator('#Questions .qtext span').filter({ hasText: 'Styled' }).evaluate((e) => getComputedStyle(e).color), 'rgb(1, 2, 3)');
+    await code.getByRole('link', { name: 'Go' }).click();
+    assert.equal(await code.evaluate(() => document.querySelector(':target')?.textContent), 'There', 'the link leads to its place');
     assert.deepEqual(problems, []);
     await page.close();
   });
