@@ -82,7 +82,7 @@ const placeSamples = [
     markup: 'g i c h o s p 1 q f d', plain: 'g i c h o s p 1 q f d',
   },
   { text: 'Base<base href="http://example.invalid/"><meta http-equiv="refresh" content="0; url=http://example.invalid/">', markup: 'Base', plain: 'Base' },
-  { text: 'Raw <xmp></noframes><frameset></xmp> end', markup: 'Raw </noframes><frameset> end', plain: 'Raw end' },
+  { text: 'Raw <xmp></noframes><frame src="about:blank"></xmp> end', markup: 'Raw </noframes><frame src="about:blank"> end', plain: 'Raw end' },
 ];
 
 // The configuration's texts on every page.
