@@ -20,6 +20,8 @@ import {
 } from './helpers.mjs';
 import { exportCrossword, typeWord } from './crossword-helpers.mjs';
 
+const norm = (s) => s.replace(/\s+/g, ' ').trim();
+
 // What each text shows where it is markup, and where it is shown as text
 // only (an option, a card, a place's name): alone, and after a word (tags
 // and comments out, and as typed where nothing else would be left).
@@ -49,6 +51,38 @@ const samples = [
     plain: 'It\'s "q" \\ [strGuessCorrect] [Clue] [ItemList] caf\u00e9',
   },
   { text: 'Line one\r\nline two', markup: 'Line one line two', plain: 'Line one line two' },
+  // Hidden text (a frame's fallback, a box's and raw text) is in no title
+  // and no name.
+  {
+    text: 'Video <iframe>Your browser cannot show videos.</iframe> <textarea>box</textarea> <xmp>raw</xmp>',
+    markup: 'Video raw', plain: 'Video', controls: true,
+  },
+  // Markup that asks for more than a phone's width.
+  {
+    text: `Wide <pre>${'w '.repeat(50)}</pre> <textarea cols=80></textarea> <input size=90> <canvas width=900 height=20></canvas> `
+      + `<nobr>${'n '.repeat(50)}</nobr> <table><tr><td nowrap>${'t '.repeat(50)}</td></tr></table>`,
+    markup: norm(`Wide ${'w '.repeat(50)} ${'n '.repeat(50)} ${'t '.repeat(50)}`),
+    plain: norm(`Wide ${'w '.repeat(50)} ${'n '.repeat(50)} ${'t '.repeat(50)}`),
+    controls: true,
+  },
+];
+
+// Texts that a page around them once changed, or whose ids and names the
+// page's scripts found instead of their own: a list item and a heading
+// where the page has a list item or a heading, the page's ids, names of
+// document's properties, an address for every link, and a frameset's end
+// tag in raw text.
+const placeSamples = [
+  { text: '<li>France', markup: 'France', plain: 'France' },
+  { text: '<h2>Pets</h2>', markup: 'Pets', plain: 'Pets' },
+  {
+    text: '<span id=G1>g</span> <i id=Guess>i</i> <b id=CheckButton>c</b> <a id=help href=#help>h</a> <span id=GridHolder>o</span> '
+      + '<span id=Score>s</span> <span id=PopupText>p</span> <sup id=F1>1</sup> <span id=Q1>q</span> '
+      + '<img name=getElementById alt=""> <object id=createElement></object> <form name=body>f</form> <form name=forms>d</form>',
+    markup: 'g i c h o s p 1 q f d', plain: 'g i c h o s p 1 q f d',
+  },
+  { text: 'Base<base href="http://example.invalid/"><meta http-equiv="refresh" content="0; url=http://example.invalid/">', markup: 'Base', plain: 'Base' },
+  { text: 'Raw <xmp></noframes><frame src="about:blank"></xmp> end', markup: 'Raw </noframes><frame src="about:blank"> end', plain: 'Raw end' },
 ];
 
 // The configuration's texts on every page.
@@ -56,7 +90,6 @@ const checkCaption = 'Check "it"';
 const rightText = 'Right "so" it\'s \\ </script>';
 const rightShown = 'Right "so" it\'s \\';
 
-const norm = (s) => s.replace(/\s+/g, ' ').trim();
 const esc = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
 const el = (tag, content) => `<${tag}>${content}</${tag}>`;
 
@@ -116,20 +149,22 @@ async function expectTitled(page, s, word) {
 }
 
 // Nothing of the page inside the places of a frame that hold teacher text
-// (the samples' elements have no id and no class, the page's have), and no
-// id twice in the frame (a clue or question copied carries none of the
-// page's).
-async function expectApart(frame, places, where) {
-  const found = await frame.evaluate((selector) => {
+// (the samples' elements have no class and no id but their own, written
+// with a prefix; the page's have), and no id of the page twice in the frame
+// (a clue or question copied carries none of the page's).
+async function expectApart(frame, places, where, s = {}) {
+  const teacherIds = [...(s.text || '').matchAll(/\bid=(\w+)/g)].map((m) => m[1]);
+  const found = await frame.evaluate(([selector, own]) => {
+    const teachers = (e) => !e.className && own.some((id) => e.id !== id && e.id.endsWith(id));
     const inside = [];
     for (const place of document.querySelectorAll(selector)) {
       for (const e of place.querySelectorAll('[id], [class]')) {
-        inside.push(`${place.id || place.className} holds ${e.tagName.toLowerCase()}#${e.id}.${e.className}`);
+        if (!teachers(e)) inside.push(`${place.id || place.className} holds ${e.tagName.toLowerCase()}#${e.id}.${e.className}`);
       }
     }
-    const ids = [...document.querySelectorAll('[id]')].map((e) => e.id);
+    const ids = [...document.querySelectorAll('[id]')].filter((e) => !teachers(e)).map((e) => e.id);
     return { inside, twice: ids.filter((id, i) => ids.indexOf(id) !== i) };
-  }, places);
+  }, [places, teacherIds]);
   assert.deepEqual(found.inside, [], `${where}: the page inside a teacher's text`);
   assert.deepEqual(found.twice, [], `${where}: ids given twice`);
 }
@@ -195,8 +230,8 @@ const kinds = {
     await expectShown(code, '#QuizTitle', [s.markup], s, 'title');
     await expectShown(code, '.subtitle', [s.markup], s, 'subtitle');
     const places = '#QuizTitle, .subtitle, .qtext';
-    await expectApart(code, places, 'code');
-    await expectApart(welcome, '.welcometext, .instructions', 'welcome');
+    await expectApart(code, places, 'code', s);
+    await expectApart(welcome, '.welcometext, .instructions', 'welcome', s);
     assert.equal(await code.locator('#ReadingButton').innerText(), texts.editStartReading, 'the timed reading waits for its button');
     await useTeacherControls(code, places);
     await code.fill('#G1', norm(s.text));
@@ -212,12 +247,18 @@ const kinds = {
     assert.ok(await welcome.locator('.navbar input[type=button]').count() > 0, 'the buttons');
     for (const f of [code, welcome]) await expectNamed(f, f.name(), s);
     await expectNoSideScroll(page, 'frames');
+    // Help opens beside the questions, and Start reading shows the reading.
+    await code.getByRole('button', { name: texts.editHelp, exact: true }).click();
+    await welcome.locator('section.help').waitFor({ state: 'visible', timeout: 5000 });
+    await code.locator('#ReadingButton').click();
+    const readingFrame = await frameNamed(page, 'ReadingFrame');
+    assert.equal(readingFrame.url(), pathToFileURL(join(exported.dir, 'quizr.htm')).href, 'Start reading');
     // The reading page, opened by itself.
     await page.goto(pathToFileURL(join(exported.dir, 'quizr.htm')).href);
     await expectTitled(page, s, 'Reading');
     await expectShown(page, 'h1', [s.markup], s, 'reading title');
     await expectShown(page, '.text', [s.markup], s, 'reading text');
-    await expectApart(page.mainFrame(), 'h1, .text', 'reading');
+    await expectApart(page.mainFrame(), 'h1, .text', 'reading', s);
     await expectNamed(page.mainFrame(), 'reading', s);
     await expectNoSideScroll(page, 'reading');
     return { page, problems };
@@ -241,7 +282,7 @@ const kinds = {
     for (let i = 0; i < expected.length; i++) {
       assert.equal(await code.locator('#QNumber').innerText(), `${i + 1} / 3`);
       await expectShown(code, '#QText', [expected[i]], s, `question ${i + 1}`);
-      await expectApart(code, places, `question ${i + 1}`);
+      await expectApart(code, places, `question ${i + 1}`, s);
       await expectNamed(code, `question ${i + 1}`, s);
       await useTeacherControls(code, places);
       if (i < expected.length - 1) await code.getByRole('button', { name: 'Next question' }).click();
@@ -254,7 +295,7 @@ const kinds = {
     await code.getByRole('button', { name: 'OK' }).click();
     await expectShown(reading, 'h1', [s.markup], s, 'reading title');
     await expectShown(reading, '.text', [s.markup], s, 'reading text');
-    await expectApart(reading, 'h1, .text', 'reading');
+    await expectApart(reading, 'h1, .text', 'reading', s);
     await expectNamed(reading, 'reading', s);
     await expectNoSideScroll(page, 'single page');
     return { page, problems };
@@ -268,7 +309,7 @@ const kinds = {
     const { page, problems } = await open(exported.url);
     await expectMatchingTexts(page, s);
     const places = '#ExTitle, #ExSubtitle, #ExInstructions, .left';
-    await expectApart(page.mainFrame(), places, 'page');
+    await expectApart(page.mainFrame(), places, 'page', s);
     const selects = page.locator('.pair > .right > select');
     assert.equal(await selects.count(), 3, 'select lists');
     const rights = [s.plain, plainAfter('R2', s), 'R3'];
@@ -289,7 +330,7 @@ const kinds = {
     const { page, problems } = await open(exported.url);
     await expectMatchingTexts(page, s);
     const held = '#ExTitle, #ExSubtitle, #ExInstructions, .left';
-    await expectApart(page.mainFrame(), held, 'page');
+    await expectApart(page.mainFrame(), held, 'page', s);
     await useTeacherControls(page.mainFrame(), held);
     const rights = [s.plain, plainAfter('R2', s), 'R3'];
     const cards = await page.locator('.card').allInnerTexts();
@@ -325,6 +366,7 @@ for (const mode of ['frames', 'single']) {
     });
     const { page, problems } = await open(exported.url);
     await expectTitled(page, s, 'Crossword');
+    if (mode === 'frames') assert.equal(page.mainFrame().childFrames().length, 2, 'the frameset holds its two frames only');
     const code = mode === 'frames' ? await frameNamed(page, 'CodeFrame') : page.mainFrame();
     await expectShown(code, '#PuzzleTitle', [s.markup], s, 'title');
     await expectShown(code, mode === 'frames' ? '.subtitle' : '#PuzzleSubtitle', [s.markup], s, 'subtitle');
@@ -338,7 +380,7 @@ for (const mode of ['frames', 'single']) {
     await typeWord(code, 1, 'down', 'car');
     const current = norm(await code.locator('#CurrentClue').innerText());
     assert.ok(current.startsWith(norm(`1 down 2 ${s.markup}`)), `the current clue: "${current}"`);
-    await expectApart(code, places, 'crossword');
+    await expectApart(code, places, 'crossword', s);
     await code.getByRole('button', { name: checkCaption, exact: true }).click();
     assert.equal(norm(await code.locator('[role=status]').first().innerText()), rightShown, 'Check checks');
     await expectNamed(code, 'crossword', s);
@@ -346,7 +388,7 @@ for (const mode of ['frames', 'single']) {
       const welcome = await frameNamed(page, 'FeedbackFrame');
       await expectShown(welcome, '.welcometext', [s.markup], s, 'welcome');
       await expectShown(welcome, '.instructions', [s.markup], s, 'instructions');
-      await expectApart(welcome, '.welcometext, .instructions', 'welcome');
+      await expectApart(welcome, '.welcometext, .instructions', 'welcome', s);
       await expectNamed(welcome, 'welcome', s);
     } else {
       await code.getByRole('button', { name: 'OK' }).click();
@@ -356,11 +398,11 @@ for (const mode of ['frames', 'single']) {
   };
 }
 
-describe('teacher text on every page kind', () => {
+for (const [title, table] of [['teacher text on every page kind', samples], ['teacher text holds only itself where the page puts it', placeSamples]]) describe(title, () => {
   for (const [kind, run] of Object.entries(kinds)) {
     // The texts side by side, each in a page of its own.
     test(kind, async () => {
-      await Promise.all(samples.map(async (s) => {
+      await Promise.all(table.map(async (s) => {
         const { page, problems } = await run(s).catch((e) => {
           e.message = `${JSON.stringify(s.text)}: ${e.message}`;
           throw e;
@@ -372,6 +414,97 @@ describe('teacher text on every page kind', () => {
       }));
     });
   }
+});
+
+// Answers pasted with characters that show nothing (marks and embeddings
+// of writing direction, isolates, zero-width spaces and joiners, soft
+// hyphens, a byte-order mark, a variation selector) and a no-break space:
+// the student types what shows, or pastes it with such characters, and
+// scores 100%; the correct beginning and the hint count only what shows and
+// give back the teacher's text.  A character Windows-1252 lacks is kept in
+// the file as its character reference.
+const invisibleAnswers = [
+  ['Paris&#8207;', 'Paris'],
+  ['&#8235;Tel Aviv&#8236;', 'Tel Aviv'],
+  ['Donau\u00addampf\u00adschiff', 'Donaudampfschiff'],
+  ['&#65279;&#8294;iso&#8297; late', 'iso late'],
+  ['caf&#8205;e&#65039;', 'cafe'],
+  ['no\u00a0break', 'no break'],
+  ['typed', 'ty\u200bped\u200f'],
+  ['zero&#8203;width', 'zerowidth'],
+];
+const invisibleQuiz = () => quizFile('Invisible', invisibleAnswers.map(([a], i) => [`Question ${i + 1}`, a]));
+const last = invisibleAnswers.length;
+
+describe('answers holding characters that show nothing', () => {
+  test('frames: right answers score 100%, the correct beginning and the hint count what shows', async () => {
+    const { page, problems } = await open(exportQuiz({ quiz: invisibleQuiz() }).url);
+    const code = await frameNamed(page, 'CodeFrame');
+    for (const [i, [, typed]] of invisibleAnswers.entries()) {
+      await code.fill(`#G${i + 1}`, typed);
+      await code.press(`#G${i + 1}`, 'Enter');
+      assert.equal(norm(await code.locator(`#F${i + 1}`).innerText()), texts.editGuessCorrect, JSON.stringify(typed));
+    }
+    assert.match(await code.locator('#Score').innerText(), /: 100%/);
+    await code.fill(`#G${last}`, 'zerx');
+    await code.press(`#G${last}`, 'Enter');
+    assert.equal(norm(await code.locator(`#F${last}`).innerText()), `${texts.editThisMuch} zer`);
+    await code.fill(`#G${last}`, 'zero');
+    await code.locator(`#Q${last} input[type=button][value='${texts.editHint}']`).click();
+    assert.equal(await code.inputValue(`#G${last}`), 'zero\u200bw', 'the hint is the teacher\'s text');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+
+  test('single page: right answers score 100%, the correct beginning and the hint count what shows', async () => {
+    const { page, problems } = await open(exportQuiz({ mode: 'single', quiz: invisibleQuiz() }).url);
+    const check = async (typed) => {
+      await page.fill('#Guess', typed);
+      await page.getByRole('button', { name: texts.editCheck, exact: true }).click();
+      await page.locator('#Popup[open]').waitFor();
+      const said = norm(await page.locator('#PopupText').innerText());
+      await page.getByRole('button', { name: 'OK' }).click();
+      return said;
+    };
+    for (const [i, [, typed]] of invisibleAnswers.entries()) {
+      assert.ok((await check(typed)).startsWith(texts.editGuessCorrect), JSON.stringify(typed));
+      if (i < last - 1) await page.getByRole('button', { name: 'Next question', exact: true }).click();
+    }
+    assert.match(await page.locator('#Score').innerText(), /: 100%/);
+    assert.equal(await check('zerx'), `${texts.editThisMuch} zer`);
+    await page.fill('#Guess', 'zero');
+    await page.getByRole('button', { name: texts.editHint, exact: true }).click();
+    await page.getByRole('button', { name: 'OK' }).click();
+    assert.equal(await page.inputValue('#Guess'), 'zero\u200bw', 'the hint is the teacher\'s text');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+});
+
+// Markup typed over several lines: the line breaks of a table make no
+// blank lines, a script runs (its brackets as typed), a style applies; and
+// a link to a place of the teacher's text still leads there.
+describe('markup typed over several lines', () => {
+  test('frames: a table adds no blank line, a script runs, a style applies, an in-text link leads to its place', async () => {
+    const table = (lf) => ['<table>', '<tr><td>a</td><td>b</td></tr>', '<tr><td>c</td><td>d</td></tr>', '</table>'].join(lf);
+    const quiz = quizFile('Lines', [
+      [table(''), 'x'],
+      [table('\r\n'), 'x'],
+      ['<script>\r\nvar taught = [1, 2], i = 1;\r\nwindow.taughtAt = taught[i];\r\n</script>Script', 'x'],
+      ['<style>\r\n.taught {\r\n  color: rgb(1, 2, 3);\r\n}\r\n</style><span class="taught">Styled</span>', 'x'],
+      [`<a href="#there">Go</a>${'<br>'.repeat(80)}<span id="there">There</span>`, 'x'],
+    ]);
+    const { page, problems } = await open(exportQuiz({ quiz }).url);
+    const code = await frameNamed(page, 'CodeFrame');
+    const [plain, typed] = await code.evaluate(() => ['QT1', 'QT2'].map((id) => document.getElementById(id).getBoundingClientRect().height));
+    assert.equal(typed, plain, 'the table typed over lines is as tall as the one typed on one');
+    assert.equal(await code.evaluate(() => window.taughtAt), 2, 'the script ran');
+    assert.equal(await code.locator('#Questions .qtext span').filter({ hasText: 'Styled' }).evaluate((e) => getComputedStyle(e).color), 'rgb(1, 2, 3)');
+    await code.getByRole('link', { name: 'Go' }).click();
+    assert.equal(await code.evaluate(() => document.querySelector(':target')?.textContent), 'There', 'the link leads to its place');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
 });
 
 describe('an exercise without a title', () => {

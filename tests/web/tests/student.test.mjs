@@ -366,6 +366,21 @@ describe('phone with a reading', () => {
     await page.close();
   });
 
+  test('frames at 360 x 740: the welcome text and instructions show below the reading, and close', async () => {
+    const { page, code, problems } = await open({ reading: 'typed' }, { width: 360, height: 740 });
+    const welcome = await frameNamed(page, 'FeedbackFrame');
+    await until(() => welcome.evaluate(() => ['.welcometext', '.instructions'].every((s) => {
+      const r = document.querySelector(s).getBoundingClientRect();
+      return r.height > 0 && r.top >= 0 && r.bottom <= innerHeight + 1;
+    })), 'the welcome text and instructions are in view');
+    assert.ok((await frameHeight(page, 'CodeFrame')) > 740 / 2, 'the questions keep most of the height');
+    await code.getByRole('button', { name: 'Welcome' }).click();
+    await until(async () => (await frameHeight(page, 'FeedbackFrame')) === 0, 'the strip closes');
+    assert.ok((await frameHeight(page, 'ReadingFrame')) > 100, 'the reading stays');
+    assert.deepEqual(problems, []);
+    await page.close();
+  });
+
   test('single page at 360 x 380: the quiz gets most of the height and the reading hides', async () => {
     const { page, problems } = await openSingle({ reading: 'typed' }, { width: 360, height: 380 });
     const code = await frameNamed(page, 'CodeFrame');
