@@ -634,8 +634,8 @@ void AppendRawText(std::string& out, const std::string& text) {
 }
 
 // A text node with its line breaks as <BR> (and tabs as five no-break
-// spaces), but a break that the block before or after it, or the block it
-// starts or ends, shows already.
+// spaces), but a break that the block or <BR> before it, the block after
+// it, or the block it starts or ends, shows already.
 void AppendWithBreaks(std::string& out, const GumboNode* n, bool insideBlock) {
   const char* text = n->v.text.text;
   const size_t length = std::strlen(text);
@@ -644,7 +644,10 @@ void AppendWithBreaks(std::string& out, const GumboNode* n, bool insideBlock) {
   const unsigned at = static_cast<unsigned>(n->index_within_parent);
   const bool first = siblings == nullptr || at == 0;
   const bool last = siblings == nullptr || at + 1 >= siblings->length;
-  const bool afterBlock = first ? insideBlock : IsBlock(ChildAt(siblings, at - 1));
+  // A break right after a <BR> is shown by it.
+  const bool afterBlock =
+      first ? insideBlock
+            : IsBlock(ChildAt(siblings, at - 1)) || IsHtml(ChildAt(siblings, at - 1), GUMBO_TAG_BR);
   const bool beforeBlock = last ? insideBlock : IsBlock(ChildAt(siblings, at + 1));
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
   size_t skipFirst = std::string::npos;
@@ -1078,14 +1081,13 @@ std::string MarkupText(const std::string& typed, TextPlace place) {
   if (typed.empty()) return typed;
   const std::string s = BoundedDepth(WithoutRawMarks(typed));
   auto parse = ParseTeacherText(s);
-  std::string written = ToPageText(Serialize(*parse, place, false));
+  std::string written = ToPageText(Serialize(*parse, place, true));
   // Tags the text nests wrongly may be built into another tree when the
   // markup is read again: it is written back until it reads as written.
   for (int i = 0; i < 4; ++i) {
-    auto again = ParseTeacherText(written);
-    std::string text = ToPageText(Serialize(*again, place, false));
-    if (text == written) return ToPageText(Serialize(*again, place, true));
-    written = std::move(text);
+    std::string again = ToPageText(Serialize(*ParseTeacherText(WithoutRawMarks(written)), place, true));
+    if (again == written) return written;
+    written = std::move(again);
   }
   return ToPageText(TextOnly(*parse));
 }
