@@ -1137,7 +1137,7 @@ std::string TypedText(const std::string& s) {
 }  // namespace
 
 std::string ShownText(const std::string& s, bool typedWhenBlank) {
-  const auto parse = ParseTeacherText(s);
+  const auto parse = ParseTeacherText(BoundedDepth(s));
   std::string shown;
   shown.reserve(s.size() + 8);
   Walk(
