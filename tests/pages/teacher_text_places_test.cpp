@@ -257,11 +257,14 @@ struct Seen {
 
 void IdsOf(const GumboNode* n, std::set<std::string>* page, std::vector<std::string>* text) {
   if (n->type != GUMBO_NODE_ELEMENT && n->type != GUMBO_NODE_TEMPLATE) return;
-  for (const char* name : {"id", "name"})
+  for (const char* name : {"id", "name"}) {
+    // A plugin's parameter keeps the name the plugin knows it by.
+    if (n->v.element.tag == GUMBO_TAG_PARAM && std::strcmp(name, "name") == 0) continue;
     if (const GumboAttribute* a = gumbo_get_attribute(&n->v.element.attributes, name)) {
       if (page) page->insert(a->value);
       if (text) text->push_back(a->value);
     }
+  }
 }
 
 void Look(const GumboNode* n, std::vector<unsigned>& path, const std::set<std::vector<unsigned>>& places,

@@ -602,6 +602,8 @@ std::string TeacherUrls(const std::string& v) {
 // teacher's own.
 std::string AttributeText(const GumboElement& e, const std::string& name, const char* value) {
   const std::string v = value;
+  // A plugin's parameter is named for the plugin, not for the page.
+  if (name == "name" && e.tag == GUMBO_TAG_PARAM && e.tag_namespace == GUMBO_NAMESPACE_HTML) return v;
   if (name == "id" || name == "name") return TeacherId(v);
   if (name == "href" || name == "xlink:href" || name == "usemap") return TeacherFragment(v);
   if (name == "for" || name == "headers" || name == "aria-labelledby" ||

@@ -302,7 +302,8 @@ extern const char* const kTeacherIdPrefix;
 //    page's form ...) is written without its tags, its content kept; so is
 //    an element nested deeper than kMaxMarkupDepth.  <base> and <meta> are
 //    not written: they would act on the whole page.
-//  - Every id and name starts with kTeacherIdPrefix, and the references to
+//  - Every id and name (but a plugin <param>'s) starts with
+//    kTeacherIdPrefix, and the references to
 //    ids and names within the text (href="#x", for, usemap, headers, list,
 //    form, the aria-... references, url(#x) in a picture's attributes) are
 //    written to match, so that no script of the page finds an element of the
