@@ -10,6 +10,7 @@
 #include "askery/core/QuizExport.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/TQList.h"
+#include "shared/core/WebExport.h"
 
 using namespace askery;
 
@@ -70,3 +71,21 @@ void BM_SinglePageExport(benchmark::State& state) { RunExport(state, true); }
 
 BENCHMARK(BM_FramesExport)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SinglePageExport)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// A title of n elements nested in each other: deeper than a browser nests,
+// the text is still written in time proportional to its length.
+void BM_DeeplyNestedTitle(benchmark::State& state) {
+  const int n = static_cast<int>(state.range(0));
+  std::string title;
+  for (int i = 0; i < n; ++i) title += "<div>";
+  title += "x";
+  for (auto _ : state) benchmark::DoNotOptimize(MarkupText(title, TextPlace::Heading));
+  state.counters["per_element_ns"] = benchmark::Counter(
+      static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+}  // namespace
+
+BENCHMARK(BM_DeeplyNestedTitle)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -1,13 +1,16 @@
-// A teacher's text made a balanced fragment.  Placed in a page as
-// <div id=s>text</div><p id=after></p>, it stays inside s, whatever it
-// holds; made a fragment again, it comes out the same.  Its shown text
-// comes to no harm either.
+// A teacher's text made a fragment for each place a page gives it.  Read
+// by a browser inside the real elements of that place, with a marker
+// element after them, it stays inside: the page around it is the same tree
+// as with no text at all, and the marker is still there, empty.  Every id
+// and name it holds is the teacher's.  Made a fragment again, it comes out
+// the same.  Its shown text comes to no harm either.
 #include <gumbo.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "platform/core/TextCodec.h"
@@ -17,40 +20,106 @@ namespace {
 
 using fuzzsupport::Check;
 
-const GumboNode* Child(const GumboNode* n, unsigned i) {
-  return static_cast<const GumboNode*>(n->v.element.children.data[i]);
+struct Place {
+  TextPlace place;
+  const char* before;  // the page's markup up to the text
+  const char* after;   // and after it, with the marker
+};
+
+// The places as the pages hold them.
+const Place kPlaces[] = {
+    {TextPlace::Block, "<!DOCTYPE html><body><main><section><div id=s>",
+     "</div><p id=marker></p></section></main>"},
+    {TextPlace::Heading, "<!DOCTYPE html><body><header><h1 id=s>",
+     "</h1><div id=marker></div></header>"},
+    {TextPlace::FormRowBlock,
+     "<!DOCTYPE html><body><main><form><ol><li><div id=s>",
+     "</div><div></div><span></span></li><li id=marker></li></ol></form></main>"},
+    {TextPlace::ListItemSpan, "<!DOCTYPE html><body><ol><li><span></span><span id=s>",
+     "</span></li><li id=marker></li></ol>"},
+};
+
+const GumboVector* Children(const GumboNode* n) {
+  if (n->type == GUMBO_NODE_ELEMENT || n->type == GUMBO_NODE_TEMPLATE) return &n->v.element.children;
+  if (n->type == GUMBO_NODE_DOCUMENT) return &n->v.document.children;
+  return nullptr;
 }
 
-bool HasId(const GumboNode* n, const char* id) {
-  if (n->type != GUMBO_NODE_ELEMENT) return false;
+const char* IdOf(const GumboNode* n) {
+  if (n->type != GUMBO_NODE_ELEMENT && n->type != GUMBO_NODE_TEMPLATE) return nullptr;
   const GumboAttribute* a = gumbo_get_attribute(&n->v.element.attributes, "id");
-  return a != nullptr && std::strcmp(a->value, id) == 0;
+  return a != nullptr ? a->value : nullptr;
 }
 
-void CheckStaysInside(const std::string& markup) {
-  const std::string page = "<div id=s>" + tavrel::Win1252ToUtf8(markup) + "</div><p id=after></p>";
-  GumboOutput* out = gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size());
-  // html > head, body; the body holds s and after, and nothing else.
-  const GumboNode* body = nullptr;
-  for (unsigned i = 0; i < out->root->v.element.children.length; ++i) {
-    const GumboNode* c = Child(out->root, i);
-    if (c->type == GUMBO_NODE_ELEMENT && c->v.element.tag == GUMBO_TAG_BODY) body = c;
+// The page's tree outside the text: one line per node, with its depth; the
+// nodes inside the place are looked at by inside.
+template <typename Inside>
+std::string Outline(const GumboNode* n, int depth, Inside inside) {
+  std::string s(static_cast<size_t>(depth), ' ');
+  if (n->type == GUMBO_NODE_ELEMENT || n->type == GUMBO_NODE_TEMPLATE) {
+    s += gumbo_normalized_tagname(n->v.element.tag);
+    if (const char* id = IdOf(n)) s += std::string("#") + id;
+  } else if (n->type == GUMBO_NODE_DOCUMENT) {
+    s += "document";
+  } else {
+    s += "text";
   }
-  Check(body != nullptr);
-  Check(body->v.element.children.length == 2);
-  Check(HasId(Child(body, 0), "s"));
-  Check(HasId(Child(body, 1), "after"));
-  Check(Child(body, 1)->v.element.children.length == 0);
+  s += '\n';
+  const GumboVector* c = Children(n);
+  if (c == nullptr) return s;
+  const char* id = IdOf(n);
+  if (id != nullptr && std::strcmp(id, "s") == 0) {
+    for (unsigned i = 0; i < c->length; ++i) inside(static_cast<const GumboNode*>(c->data[i]));
+    return s;
+  }
+  for (unsigned i = 0; i < c->length; ++i) {
+    const auto* child = static_cast<const GumboNode*>(c->data[i]);
+    // A page without the text has no text node there; one next to it would
+    // be the text's.
+    s += Outline(child, depth + 1, inside);
+  }
+  return s;
+}
+
+// Every id and name of the text is the teacher's; nothing inside is the
+// marker.
+void CheckInside(const GumboNode* n) {
+  if (n->type != GUMBO_NODE_ELEMENT && n->type != GUMBO_NODE_TEMPLATE) return;
+  const std::string prefix = kTeacherIdPrefix;
+  for (const char* attribute : {"id", "name"}) {
+    // A plugin's parameter keeps the name the plugin knows it by.
+    if (n->v.element.tag == GUMBO_TAG_PARAM && std::strcmp(attribute, "name") == 0) continue;
+    const GumboAttribute* a = gumbo_get_attribute(&n->v.element.attributes, attribute);
+    Check(a == nullptr || a->value[0] == '\0' || std::string(a->value).rfind(prefix, 0) == 0);
+  }
+  Check(n->v.element.tag != GUMBO_TAG_BASE && n->v.element.tag != GUMBO_TAG_META);
+  const GumboVector* c = Children(n);
+  for (unsigned i = 0; i < c->length; ++i) CheckInside(static_cast<const GumboNode*>(c->data[i]));
+}
+
+std::string PageOutline(const std::string& page) {
+  GumboOutput* out = gumbo_parse_with_options(&kGumboDefaultOptions, page.data(), page.size());
+  const std::string outline = Outline(out->document, 0, CheckInside);
   gumbo_destroy_output(&kGumboDefaultOptions, out);
+  return outline;
+}
+
+void CheckStaysInside(const Place& p, const std::string& markup) {
+  const std::string empty = PageOutline(std::string(p.before) + p.after);
+  const std::string page =
+      std::string(p.before) + tavrel::Win1252ToUtf8(PageText(markup)) + p.after;
+  Check(PageOutline(page) == empty);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const std::string markup = MarkupText(text);
-  CheckStaysInside(markup);
-  Check(MarkupText(markup) == markup);
+  for (const Place& p : kPlaces) {
+    const std::string markup = MarkupText(text, p.place);
+    CheckStaysInside(p, markup);
+    Check(MarkupText(markup, p.place) == markup);
+  }
   const std::string shown = ShownText(text);
   Check(shown.find('<') == std::string::npos && shown.find('>') == std::string::npos);
   return 0;

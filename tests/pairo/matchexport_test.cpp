@@ -387,7 +387,7 @@ TEST(MatchExports, HostileTextStaysInsideItsStringAndFillsNoPlaceholder) {
 
   const std::string escaped = "It\\'s \"x\" \\\\ <\\/script> \\x5BstrNextExURL]";
   // An end tag the text never opened is left out.
-  EXPECT_NE(drag.find("title='It\\'s \"x\" \\\\  &#91;strNextExURL]<BR>next',"),
+  EXPECT_NE(drag.find("title='It\\'s \"x\" \\\\  &#91;strNextExURL]<BR>\\r\\nnext',"),
             std::string::npos);
   EXPECT_NE(
       drag.find("check='It\\'s &quot;x&quot; \\\\ <\\/script> \\x5BstrNextExURL]\\r\\nnext',"),

@@ -87,7 +87,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Section(page, "NoTimer", !in.reading.timer);
     Section(page, "Timer", in.reading.timer);
     Fill(page, "[strPlainTitle]", ShownText(in.title, false));
-    Fill(page, "[strQuizTitle]", MarkupText(in.title));
+    Fill(page, "[strQuizTitle]", MarkupText(in.title, TextPlace::Heading));
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
     Fill(page, "[ReadingFileName]", readingInAttribute);
@@ -105,8 +105,8 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
     Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
-    Fill(page, "[strWelcome]", MarkupText(TextToHTMLBreaks(c.Text("mmoWelcome"))));
-    Fill(page, "[strInstructions]", MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
+    Fill(page, "[strWelcome]", MarkupText(c.Text("mmoWelcome"), TextPlace::Block));
+    Fill(page, "[strInstructions]", MarkupText(c.Text("mmoInstructions"), TextPlace::Block));
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c);
     page = FinishPage(page, in.title, kExerciseWord);
@@ -159,7 +159,7 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
         Fill(copy, "[ShowButton]", show);
         Fill(copy, "[QNum]", std::to_string(q));
         // Teacher text: never filled by the replacements that follow.
-        Fill(copy, "[Question]", MarkupText(TextToHTMLBreaks(questions.GetQuestionText(q))));
+        Fill(copy, "[Question]", MarkupText(questions.GetQuestionText(q), TextPlace::Block));
         questionText += copy;
         questionText += "\r\n\r\n";
       }
@@ -168,11 +168,11 @@ ExportPlan BuildFramesExport(TQList& questions, const QuizExportInput& in) {
     Fill(page, "[strEscapeLookup]", charScript);
     Fill(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
     FillReadingPlaceholders(page, c, in.reading.minutes, readingInAttribute);
-    Fill(page, "[strQuizTitle]", MarkupText(TextToHTMLBreaks(in.title)));
+    Fill(page, "[strQuizTitle]", MarkupText(in.title, TextPlace::Heading));
     FillFeedback(page, c);
     Fill(page, "[Answers]", answers);
     Fill(page, "[strGraphicURL]", AttributeValue(c.Text("editGraphicURL")));
-    Fill(page, "[strQuizSubtitle]", MarkupText(TextToHTMLBreaks(c.Text("mmoQuizSubtitle"))));
+    Fill(page, "[strQuizSubtitle]", MarkupText(c.Text("mmoQuizSubtitle"), TextPlace::Block));
     Fill(page, "[HelpButton]", buttons.help);
     Fill(page, "[WelcomeFileName]", FileNameAsAddress(names.welcome));
     Fill(page, "[HelpCaption]", AttributeValue(c.Text("editHelp")));
@@ -204,8 +204,9 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
     const int k = questions.TrimEmptyAnswers(q);
     const std::string name = "I[" + std::to_string(item) + "]";
     items += "\r\n" + name + " = new Array();\r\n";
-    const std::string question = MarkupText(questions.GetQuestionText(q));
-    items += SafeJSStringAssignment(name + "[0]", HighCharsToEntities(ReturnsToBR(question))) +
+    // Put into a <div>, on the page and in its printed list.
+    const std::string question = MarkupText(questions.GetQuestionText(q), TextPlace::Block);
+    items += SafeJSStringAssignment(name + "[0]", PageEntities(question)) +
              "\r\n";
     items += name + "[1] = new Array();\r\n";
     for (int m = 0; m < k; ++m) {
@@ -244,10 +245,10 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));
   FillFeedback(page, c);
-  Fill(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
+  Fill(page, "[strExerciseTitle]", ScriptString(MarkupText(in.title, TextPlace::Block)));
   Fill(page, "[strPlainTitle]", ShownText(in.title, false));
-  Fill(page, "[strExerciseSubtitle]", ScriptLines(MarkupText(c.Text("mmoQuizSubtitle"))));
-  Fill(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
+  Fill(page, "[strExerciseSubtitle]", ScriptString(MarkupText(c.Text("mmoQuizSubtitle"), TextPlace::Block)));
+  Fill(page, "[strInstructions]", ScriptString(MarkupText(c.Text("mmoInstructions"), TextPlace::Block)));
   FillScriptAddressesAndColours(page, c);
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   Fill(page, "[boolShuffleQs]", TrueFalse(c.Checked("chkShuffleQs")));

@@ -29,8 +29,8 @@ std::string NoBrackets(const std::string& s) { return ReplaceAll("[", "&#91;", s
 // The title of a page whose crossword has none.
 const char* const kExerciseWord = "Crossword";
 
-// Element content: the teacher's markup kept, line breaks as <BR>.
-std::string Html(const std::string& s) { return MarkupText(TextToHTMLBreaks(s)); }
+// Element content: the teacher's markup kept, for its place.
+std::string Html(const std::string& s, TextPlace place) { return MarkupText(s, place); }
 // A double-quoted attribute value.
 std::string Attribute(const std::string& s) {
   return NoBrackets(ReplaceAll("<", "&lt;", AttributeValue(s)));
@@ -61,14 +61,17 @@ ClueLists MakeClueLists(const std::vector<Word>& words, const std::string& block
   ClueLists out;
   for (const Word& w : words) {
     const std::string number = std::to_string(w.number);
+    // As the list shows it: the clue line takes it from there, or from the
+    // script when the list has no item for it.
+    const std::string clue = Html(w.clue, TextPlace::ListItemSpan);
     if (!block.empty()) {
       std::string copy = block;
       Fill(copy, "[ClueNumber]", number);
-      Fill(copy, "[Clue]", Html(w.clue));
+      Fill(copy, "[Clue]", clue);
       out.items += copy;
     }
     out.assignments +=
-        SafeJSStringAssignment(std::string(arrayName) + "[" + number + "]", w.clue) + kCrLf;
+        SafeJSStringAssignment(std::string(arrayName) + "[" + number + "]", clue) + kCrLf;
   }
   return out;
 }
@@ -179,7 +182,8 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
   {
     std::string page = plan.UseTemplate(in.frameset);
     if (plan.abandoned) return plan;
-    Fill(page, "[strPuzzleTitle]", Html(in.title));
+    // In <noframes>, read as plain text in a frameset: the title as shown.
+    Fill(page, "[strPuzzleTitle]", ShownText(in.title, false));
     Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[CodeFileName]", FileNameAsAddress(names.code));
@@ -198,8 +202,8 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
     Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
-    Fill(page, "[strWelcome]", Html(c.Text("mmoWelcome")));
-    Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions")));
+    Fill(page, "[strWelcome]", Html(c.Text("mmoWelcome"), TextPlace::Block));
+    Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions"), TextPlace::Block));
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome),
@@ -229,15 +233,15 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
             : "<INPUT TYPE=\"button\" VALUE=\"" + Attribute(c.Text("editHint")) +
                   "\"  onClick=\"Cheat()\">";
 
-    Fill(page, "[strPuzzleTitle]", Html(in.title));
+    Fill(page, "[strPuzzleTitle]", Html(in.title, TextPlace::Heading));
     Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
     Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
-    Fill(page, "[strCluesAcross]", Html(c.Text("editCluesAcross")));
-    Fill(page, "[strCluesDown]", Html(c.Text("editCluesDown")));
+    Fill(page, "[strCluesAcross]", Html(c.Text("editCluesAcross"), TextPlace::Heading));
+    Fill(page, "[strCluesDown]", Html(c.Text("editCluesDown"), TextPlace::Heading));
     Fill(page, "[strGiveHint]", Script(c.Text("editNextCorrect")));
     Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
-    Fill(page, "[strPuzzleSubtitle]", Html(c.Text("mmoSubtitle")));
+    Fill(page, "[strPuzzleSubtitle]", Html(c.Text("mmoSubtitle"), TextPlace::Block));
     Fill(page, "[HelpButton]", buttons.help);
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[HelpCaption]", Attribute(c.Text("editHelp")));
@@ -261,13 +265,15 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   const std::string letters = LetterArray(grid);
 
   // The clue block with its two lists, as one script assignment.
+  // The template's line ends go; the teacher's stay, as a script string
+  // keeps them.
   std::string clueBlock = CutMarkedBlock(page, "[StartClueCode]", "[EndClueCode]", "[Clues]", false);
+  clueBlock = ReplaceAll(kCrLf, "", clueBlock);
   const Clues clues = CutClueLists(clueBlock, words);
   Fill(clueBlock, "[CluesAcrossLoop]", clues.across.items);
   Fill(clueBlock, "[CluesDownLoop]", clues.down.items);
-  clueBlock = ReplaceAll(kCrLf, "", clueBlock);
-  Fill(clueBlock, "[strCluesAcross]", Html(c.Text("editCluesAcross")));
-  Fill(clueBlock, "[strCluesDown]", Html(c.Text("editCluesDown")));
+  Fill(clueBlock, "[strCluesAcross]", Html(c.Text("editCluesAcross"), TextPlace::Heading));
+  Fill(clueBlock, "[strCluesDown]", Html(c.Text("editCluesDown"), TextPlace::Heading));
   Fill(page, "[Clues]", SafeJSStringAssignment("ClueCode", clueBlock));
 
   // The grid block with its table rows, as one script assignment.
@@ -289,7 +295,7 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[Grid]", gridCode);
   Fill(page, "[GridMap]", table.map);
   FillLettersAndClues(page, letters, clues);
-  Fill(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
+  Fill(page, "[strExerciseTitle]", ScriptString(MarkupText(in.title, TextPlace::Block)));
   Fill(page, "[strPlainTitle]", ShownText(in.title, false));
   Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
   Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
@@ -300,8 +306,8 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[strNextCorrect]", Script(c.Text("editNextCorrect")));
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   Fill(page, "[strGraphicURL]", Script(c.Text("editGraphicURL")));
-  Fill(page, "[strExerciseSubtitle]", ScriptLines(MarkupText(c.Text("mmoSubtitle"))));
-  Fill(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
+  Fill(page, "[strExerciseSubtitle]", ScriptString(MarkupText(c.Text("mmoSubtitle"), TextPlace::Block)));
+  Fill(page, "[strInstructions]", ScriptString(MarkupText(c.Text("mmoInstructions"), TextPlace::Block)));
   FillScriptAddressesAndColours(page, c);
   return FinishPage(page, in.title, kExerciseWord);
 }

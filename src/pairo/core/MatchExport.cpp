@@ -165,7 +165,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   // options (once), the rows' own texts and the page around them are held.
   std::string options;
   for (const std::string& o : mix.options) options += "<OPTION>" + ShownText(o) + kCrLf;
-  options = HighCharsToEntities(options);
+  options = PageText(options);
 
   std::string row = TakeBlock(page, "[BeginItemRow]", "[EndItemRow]", "[ItemList]");
   std::string indicator =
@@ -199,19 +199,19 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
   KeepSection(page, "inclInstructions", !c.Text("mmoInstructions").empty());
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingRef);
-  FillPlaceholder(page, "[strExerciseTitle]", MarkupText(TextToHTMLBreaks(in.title)));
+  FillPlaceholder(page, "[strExerciseTitle]", MarkupText(in.title, TextPlace::Heading));
   FillPlaceholder(page, "[strPlainTitle]", ShownText(in.title, false));
   FillPlaceholder(page, "[CorrectAnswersArray]", correct);
   FillPlaceholder(page, "[RightWrongChars]", RightWrongChars(c));
   FillPlaceholder(page, "[strGraphicURL]", PageAddress(c.Text("editGraphicURL")));
   FillPlaceholder(page, "[strExerciseSubtitle]",
-                  MarkupText(TextToHTMLBreaks(c.Text("mmoExerciseSubtitle"))));
+                  MarkupText(c.Text("mmoExerciseSubtitle"), TextPlace::Block));
   FillPlaceholder(page, "[strInstructions]",
-                  MarkupText(TextToHTMLBreaks(c.Text("mmoInstructions"))));
-  // Where the rows go: a placeholder word of the program's own, which no
-  // teacher's text reaches the page as (their placeholder words lose their
-  // bracket), so a text cannot form it.
-  const std::string rowsMark = "[TavrelRowsGoHere]";
+                  MarkupText(c.Text("mmoInstructions"), TextPlace::Block));
+  // Where the rows go: a control character, which no teacher's text reaches
+  // the page as (the writer makes them references), so a text cannot form
+  // it.
+  const std::string rowsMark = "\x11";
   FillPlaceholder(page, "[ItemList]", rowsMark);
   // What follows the rows in the page is filled in the row and indicator
   // templates too, as it would be in rows already in the page.
@@ -243,7 +243,7 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
     out.push_back(text.substr(from));
     return out;
   };
-  const std::string optionsMark = "[TavrelOptionsGoHere]";
+  const std::string optionsMark = "\x12";
   struct Page {
     std::vector<std::string> around;  // the page's text before, between and after the rows
     std::vector<Row> rows;
@@ -280,11 +280,11 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
       int name = 0;
       for (const Row& r : p.rows) {
         std::string copy = p.row;
-        FillPlaceholder(copy, "[FixedItem]", MarkupText(TextToHTMLBreaks(r.left)));
+        FillPlaceholder(copy, "[FixedItem]", MarkupText(r.left, TextPlace::FormRowBlock));
         if (r.fixed) {
-          FillPlaceholder(copy, "[MixedItems]", MarkupText(r.right));
+          FillPlaceholder(copy, "[MixedItems]", MarkupText(r.right, TextPlace::FormRowBlock));
           FillPlaceholder(copy, "[IndicatorBox]", "");
-          if (!sink(HighCharsToEntities(copy))) return false;
+          if (!sink(PageText(copy))) return false;
           continue;
         }
         FillPlaceholder(copy, "[MixedItems]",
@@ -296,9 +296,9 @@ MatchExport BuildSelectListExport(TQList& pairs, const MatchExportInput& in, IMi
         FillPlaceholder(box, "[IndicatorBoxName]", std::to_string(name));
         FillPlaceholder(copy, "[IndicatorBox]", box);
         ++name;
-        const std::vector<std::string> parts = pieces(HighCharsToEntities(copy), optionsMark);
+        const std::vector<std::string> parts = pieces(copy, optionsMark);
         for (size_t j = 0; j < parts.size(); ++j) {
-          if (!sink(parts[j])) return false;
+          if (!sink(PageText(parts[j]))) return false;
           if (j + 1 < parts.size() && !sink(p.options)) return false;
         }
       }
@@ -377,7 +377,7 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
     if (!Trim(left).empty()) {
       const std::string name = "FixedStuff[" + index + "]";
       fixedArray += name + " = new Array()" + kCrLf;
-      fixedArray += SafeJSStringAssignment(name + "[0]", ReturnsToBR(MarkupText(left))) + kCrLf;
+      fixedArray += SafeJSStringAssignment(name + "[0]", MarkupText(left, TextPlace::Block)) + kCrLf;
       fixedArray += name + "[1] = " + m + ";" + kCrLf;
       // The name of the item's place.
       fixedArray += SafeJSStringAssignment(name + "[2]", ShownText(left)) + kCrLf;
@@ -407,11 +407,11 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
-  FillPlaceholder(page, "[strExerciseTitle]", ScriptLines(MarkupText(in.title)));
+  FillPlaceholder(page, "[strExerciseTitle]", ScriptString(MarkupText(in.title, TextPlace::Block)));
   FillPlaceholder(page, "[strPlainTitle]", ShownText(in.title, false));
   FillPlaceholder(page, "[strExerciseSubtitle]",
-                  ScriptLines(MarkupText(c.Text("mmoExerciseSubtitle"))));
-  FillPlaceholder(page, "[strInstructions]", ScriptLines(MarkupText(c.Text("mmoInstructions"))));
+                  ScriptString(MarkupText(c.Text("mmoExerciseSubtitle"), TextPlace::Block)));
+  FillPlaceholder(page, "[strInstructions]", ScriptString(MarkupText(c.Text("mmoInstructions"), TextPlace::Block)));
   FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
   FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
   FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));

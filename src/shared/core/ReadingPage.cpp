@@ -15,13 +15,13 @@ std::string BuildReadingPage(const std::string& templateText, int browserVersion
     t = ProcessTemplateSection(t, "V4BrowserVersion", true);
   }
   t = XMLReplaceAll("[strPlainReadingTitle]", ShownText(in.title, false), t);
-  t = XMLReplaceAll("[strReadingTitle]", MarkupText(TextToHTMLBreaks(in.title)), t);
+  t = XMLReplaceAll("[strReadingTitle]", MarkupText(in.title, TextPlace::Heading), t);
   t = XMLReplaceAll("[strGraphicURL]", AttributeValue(in.graphicURL), t);
   t = XMLReplaceAll("[strPageBGColor]", AttributeValue(in.pageBGColor), t);
   t = XMLReplaceAll("[strTitleColor]", AttributeValue(in.titleColor), t);
   t = XMLReplaceAll("[strTextColor]", AttributeValue(in.textColor), t);
   t = XMLReplaceAll("[strExBGColor]", AttributeValue(in.exBGColor), t);
-  t = XMLReplaceAll("[strReadingText]", MarkupText(TextToHTMLBreaks(in.text)), t);
+  t = XMLReplaceAll("[strReadingText]", MarkupText(in.text, TextPlace::Block), t);
   // A reading without a title is titled by this word and shows no heading.
   return FinishPage(t, in.title, "Reading");
 }

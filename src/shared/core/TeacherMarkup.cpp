@@ -2,6 +2,7 @@
 // (Gumbo, an HTML5 parser) and written back, so that it holds only itself.
 #include <gumbo.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <memory>
@@ -357,27 +358,361 @@ bool HiddenContent(const GumboNode* n) {
   return IsRawText(t) || t == GUMBO_TAG_TITLE || t == GUMBO_TAG_TEXTAREA;
 }
 
-// The tree written back as markup (UTF-8, LF line ends).
-std::string Serialize(const Fragment& f) {
+bool IsHeading(GumboTag t) {
+  return t == GUMBO_TAG_H1 || t == GUMBO_TAG_H2 || t == GUMBO_TAG_H3 || t == GUMBO_TAG_H4 ||
+         t == GUMBO_TAG_H5 || t == GUMBO_TAG_H6;
+}
+
+// The elements of the special kind: a search of the open elements for an
+// <li>, <dd> or <dt> to close stops at one of them (but at an <address>, <div>
+// or <p>).
+bool IsSpecial(GumboTag t) {
+  switch (t) {
+    case GUMBO_TAG_ADDRESS: case GUMBO_TAG_APPLET: case GUMBO_TAG_AREA: case GUMBO_TAG_ARTICLE:
+    case GUMBO_TAG_ASIDE: case GUMBO_TAG_BASE: case GUMBO_TAG_BASEFONT: case GUMBO_TAG_BGSOUND:
+    case GUMBO_TAG_BLOCKQUOTE: case GUMBO_TAG_BODY: case GUMBO_TAG_BR: case GUMBO_TAG_BUTTON:
+    case GUMBO_TAG_CAPTION: case GUMBO_TAG_CENTER: case GUMBO_TAG_COL: case GUMBO_TAG_COLGROUP:
+    case GUMBO_TAG_DD: case GUMBO_TAG_DETAILS: case GUMBO_TAG_DIR: case GUMBO_TAG_DIV:
+    case GUMBO_TAG_DL: case GUMBO_TAG_DT: case GUMBO_TAG_EMBED: case GUMBO_TAG_FIELDSET:
+    case GUMBO_TAG_FIGCAPTION: case GUMBO_TAG_FIGURE: case GUMBO_TAG_FOOTER: case GUMBO_TAG_FORM:
+    case GUMBO_TAG_FRAME: case GUMBO_TAG_FRAMESET: case GUMBO_TAG_H1: case GUMBO_TAG_H2:
+    case GUMBO_TAG_H3: case GUMBO_TAG_H4: case GUMBO_TAG_H5: case GUMBO_TAG_H6:
+    case GUMBO_TAG_HEAD: case GUMBO_TAG_HEADER: case GUMBO_TAG_HGROUP: case GUMBO_TAG_HR:
+    case GUMBO_TAG_HTML: case GUMBO_TAG_IFRAME: case GUMBO_TAG_IMG: case GUMBO_TAG_INPUT:
+    case GUMBO_TAG_KEYGEN: case GUMBO_TAG_LI: case GUMBO_TAG_LINK: case GUMBO_TAG_LISTING:
+    case GUMBO_TAG_MAIN: case GUMBO_TAG_MARQUEE: case GUMBO_TAG_MENU: case GUMBO_TAG_META:
+    case GUMBO_TAG_NAV: case GUMBO_TAG_NOEMBED: case GUMBO_TAG_NOFRAMES: case GUMBO_TAG_NOSCRIPT:
+    case GUMBO_TAG_OBJECT: case GUMBO_TAG_OL: case GUMBO_TAG_P: case GUMBO_TAG_PARAM:
+    case GUMBO_TAG_PLAINTEXT: case GUMBO_TAG_PRE: case GUMBO_TAG_SCRIPT: case GUMBO_TAG_SECTION:
+    case GUMBO_TAG_SELECT: case GUMBO_TAG_SOURCE: case GUMBO_TAG_STYLE: case GUMBO_TAG_SUMMARY:
+    case GUMBO_TAG_TABLE: case GUMBO_TAG_TBODY: case GUMBO_TAG_TD: case GUMBO_TAG_TEMPLATE:
+    case GUMBO_TAG_TEXTAREA: case GUMBO_TAG_TFOOT: case GUMBO_TAG_TH: case GUMBO_TAG_THEAD:
+    case GUMBO_TAG_TITLE: case GUMBO_TAG_TR: case GUMBO_TAG_TRACK: case GUMBO_TAG_UL:
+    case GUMBO_TAG_WBR: case GUMBO_TAG_XMP:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The elements that end a scope: a search of the open elements for one to
+// close stops at them.
+bool EndsScope(GumboTag t, bool button) {
+  switch (t) {
+    case GUMBO_TAG_APPLET: case GUMBO_TAG_CAPTION: case GUMBO_TAG_HTML: case GUMBO_TAG_TABLE:
+    case GUMBO_TAG_TD: case GUMBO_TAG_TH: case GUMBO_TAG_MARQUEE: case GUMBO_TAG_OBJECT:
+    case GUMBO_TAG_TEMPLATE:
+      return true;
+    default:
+      return button && t == GUMBO_TAG_BUTTON;
+  }
+}
+
+// Start tags that close an open <p> (in button scope) before them.
+bool ClosesParagraph(GumboTag t) {
+  switch (t) {
+    case GUMBO_TAG_ADDRESS: case GUMBO_TAG_ARTICLE: case GUMBO_TAG_ASIDE: case GUMBO_TAG_BLOCKQUOTE:
+    case GUMBO_TAG_CENTER: case GUMBO_TAG_DETAILS: case GUMBO_TAG_DIR: case GUMBO_TAG_DIV:
+    case GUMBO_TAG_DL: case GUMBO_TAG_FIELDSET: case GUMBO_TAG_FIGCAPTION: case GUMBO_TAG_FIGURE:
+    case GUMBO_TAG_FOOTER: case GUMBO_TAG_HEADER: case GUMBO_TAG_HGROUP: case GUMBO_TAG_MAIN:
+    case GUMBO_TAG_MENU: case GUMBO_TAG_NAV: case GUMBO_TAG_OL: case GUMBO_TAG_P:
+    case GUMBO_TAG_SECTION: case GUMBO_TAG_SUMMARY: case GUMBO_TAG_UL: case GUMBO_TAG_H1:
+    case GUMBO_TAG_H2: case GUMBO_TAG_H3: case GUMBO_TAG_H4: case GUMBO_TAG_H5: case GUMBO_TAG_H6:
+    case GUMBO_TAG_PRE: case GUMBO_TAG_LISTING: case GUMBO_TAG_FORM: case GUMBO_TAG_LI:
+    case GUMBO_TAG_DD: case GUMBO_TAG_DT: case GUMBO_TAG_PLAINTEXT: case GUMBO_TAG_TABLE:
+    case GUMBO_TAG_HR: case GUMBO_TAG_XMP:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Elements a reader sees as blocks of their own: a line break right at their
+// start or end, or right before or after them, is shown by the block.
+bool IsBlock(const GumboNode* n) {
+  if (n->type != GUMBO_NODE_ELEMENT || n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML)
+    return false;
+  const GumboTag t = n->v.element.tag;
+  return ClosesParagraph(t) || t == GUMBO_TAG_TBODY || t == GUMBO_TAG_THEAD ||
+         t == GUMBO_TAG_TFOOT || t == GUMBO_TAG_TR || t == GUMBO_TAG_TD || t == GUMBO_TAG_TH ||
+         t == GUMBO_TAG_CAPTION || t == GUMBO_TAG_OPTION || t == GUMBO_TAG_OPTGROUP ||
+         t == GUMBO_TAG_SELECT || t == GUMBO_TAG_TEXTAREA || t == GUMBO_TAG_IFRAME ||
+         t == GUMBO_TAG_VIDEO || t == GUMBO_TAG_AUDIO;
+}
+
+// Elements whose own text is space between structure (rows, cells, items,
+// options): a line break there is no line of text.
+bool HoldsStructure(GumboTag t) {
+  switch (t) {
+    case GUMBO_TAG_TABLE: case GUMBO_TAG_TBODY: case GUMBO_TAG_THEAD: case GUMBO_TAG_TFOOT:
+    case GUMBO_TAG_TR: case GUMBO_TAG_COLGROUP: case GUMBO_TAG_UL: case GUMBO_TAG_OL:
+    case GUMBO_TAG_DL: case GUMBO_TAG_MENU: case GUMBO_TAG_DIR: case GUMBO_TAG_SELECT:
+    case GUMBO_TAG_OPTGROUP: case GUMBO_TAG_DATALIST: case GUMBO_TAG_FRAMESET:
+    case GUMBO_TAG_HEAD: case GUMBO_TAG_HTML: case GUMBO_TAG_AUDIO: case GUMBO_TAG_VIDEO:
+    case GUMBO_TAG_OBJECT: case GUMBO_TAG_MAP:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Elements within which line breaks show as typed, or are no text at all:
+// none of their text gets a <BR>.
+bool KeepsLineBreaks(GumboTag t) {
+  switch (t) {
+    case GUMBO_TAG_PRE: case GUMBO_TAG_LISTING: case GUMBO_TAG_TEXTAREA: case GUMBO_TAG_TITLE:
+    case GUMBO_TAG_SELECT: case GUMBO_TAG_OPTION: case GUMBO_TAG_OPTGROUP:
+    case GUMBO_TAG_DATALIST:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The page's elements open around each place, outermost first.
+std::vector<GumboTag> PlaceElements(TextPlace place) {
+  switch (place) {
+    case TextPlace::Heading: return {GUMBO_TAG_BODY, GUMBO_TAG_H1};
+    case TextPlace::FormRowBlock:
+      return {GUMBO_TAG_BODY, GUMBO_TAG_FORM, GUMBO_TAG_OL, GUMBO_TAG_LI, GUMBO_TAG_DIV};
+    case TextPlace::ListItemSpan: return {GUMBO_TAG_BODY, GUMBO_TAG_OL, GUMBO_TAG_LI, GUMBO_TAG_SPAN};
+    case TextPlace::Block: break;
+  }
+  return {GUMBO_TAG_BODY, GUMBO_TAG_DIV};
+}
+
+// Whether an HTML element of the text, its start tag read with the text's
+// elements in open (innermost last) inside the place's elements, would
+// close or leave an element of the place, as the tree construction of a
+// browser reads it.  Only what a start tag does beyond the current node
+// matters: the text's own elements were built by the same rules.
+class PlaceGuard {
+ public:
+  explicit PlaceGuard(TextPlace place) : page_(PlaceElements(place)) {
+    for (const GumboTag t : page_) pageForm_ = pageForm_ || t == GUMBO_TAG_FORM;
+  }
+  bool PageForm() const { return pageForm_; }
+
+  bool Leaves(GumboTag t, const std::vector<GumboTag>& open) const {
+    if (t == GUMBO_TAG_LI) return ClosesItem(open, [](GumboTag x) { return x == GUMBO_TAG_LI; });
+    if (t == GUMBO_TAG_DD || t == GUMBO_TAG_DT)
+      return ClosesItem(open, [](GumboTag x) { return x == GUMBO_TAG_DD || x == GUMBO_TAG_DT; });
+    if (IsHeading(t) && open.empty() && IsHeading(page_.back())) return true;
+    if (ClosesParagraph(t) && InScope(open, GUMBO_TAG_P, true)) return true;
+    if (t == GUMBO_TAG_BUTTON && InScope(open, GUMBO_TAG_BUTTON, false)) return true;
+    if (t == GUMBO_TAG_NOBR && InScope(open, GUMBO_TAG_NOBR, false)) return true;
+    if (t == GUMBO_TAG_A) {
+      // An <a> among the active formatting elements since the last marker.
+      for (const GumboTag x : open)
+        if (IsMarker(x)) return false;
+      for (auto x = page_.rbegin(); x != page_.rend(); ++x) {
+        if (IsMarker(*x)) return false;
+        if (*x == GUMBO_TAG_A) return true;
+      }
+    }
+    return false;
+  }
+
+ private:
+  static bool IsMarker(GumboTag t) {
+    return t == GUMBO_TAG_TD || t == GUMBO_TAG_TH || t == GUMBO_TAG_CAPTION ||
+           t == GUMBO_TAG_APPLET || t == GUMBO_TAG_OBJECT || t == GUMBO_TAG_MARQUEE ||
+           t == GUMBO_TAG_TEMPLATE;
+  }
+  static bool StopsItemSearch(GumboTag t) {
+    return IsSpecial(t) && t != GUMBO_TAG_ADDRESS && t != GUMBO_TAG_DIV && t != GUMBO_TAG_P;
+  }
+  template <typename Item>
+  bool ClosesItem(const std::vector<GumboTag>& open, Item item) const {
+    for (const GumboTag x : open)
+      if (StopsItemSearch(x)) return false;
+    for (auto x = page_.rbegin(); x != page_.rend(); ++x) {
+      if (item(*x)) return true;
+      if (StopsItemSearch(*x)) return false;
+    }
+    return false;
+  }
+  bool InScope(const std::vector<GumboTag>& open, GumboTag wanted, bool button) const {
+    for (const GumboTag x : open)
+      if (EndsScope(x, button)) return false;
+    for (auto x = page_.rbegin(); x != page_.rend(); ++x) {
+      if (*x == wanted) return true;
+      if (EndsScope(*x, button)) return false;
+    }
+    return false;
+  }
+
+  std::vector<GumboTag> page_;
+  bool pageForm_ = false;
+};
+
+// ------------------------------------------------------ ids and names ----
+
+bool HasTeacherPrefix(const std::string& v) {
+  return v.compare(0, std::strlen(kTeacherIdPrefix), kTeacherIdPrefix) == 0;
+}
+
+std::string TeacherId(const std::string& v) {
+  return v.empty() || HasTeacherPrefix(v) ? v : kTeacherIdPrefix + v;
+}
+
+// A list of ids parted by blanks, each one a teacher's.
+std::string TeacherIdList(const std::string& v) {
+  std::string out;
+  size_t i = 0;
+  while (i < v.size()) {
+    const size_t start = i;
+    const bool blank = std::isspace(static_cast<unsigned char>(v[i])) != 0;
+    while (i < v.size() && (std::isspace(static_cast<unsigned char>(v[i])) != 0) == blank) ++i;
+    const std::string part = v.substr(start, i - start);
+    out += blank ? part : TeacherId(part);
+  }
+  return out;
+}
+
+// "#x" as "#" + the teacher's x; anything else (another page, "#", "#top")
+// stays.
+std::string TeacherFragment(const std::string& v) {
+  if (v.size() < 2 || v[0] != '#' || LowerAscii(v.substr(1)) == "top") return v;
+  return "#" + TeacherId(v.substr(1));
+}
+
+// Every "url(#x)" of a picture's attribute with the teacher's x.
+std::string TeacherUrls(const std::string& v) {
+  std::string out;
+  size_t from = 0;
+  for (size_t at; (at = v.find("url(", from)) != std::string::npos;) {
+    size_t i = at + 4;
+    while (i < v.size() && (v[i] == ' ' || v[i] == '"' || v[i] == '\'')) ++i;
+    out.append(v, from, i - from);
+    from = i;
+    if (i < v.size() && v[i] == '#') {
+      size_t end = i + 1;
+      while (end < v.size() && v[end] != ')' && v[end] != '"' && v[end] != '\'' && v[end] != ' ')
+        ++end;
+      out += TeacherFragment(v.substr(i, end - i));
+      from = end;
+    }
+  }
+  out.append(v, from, std::string::npos);
+  return out;
+}
+
+// An attribute's value as written: ids, names and references to them the
+// teacher's own.
+std::string AttributeText(const GumboElement& e, const std::string& name, const char* value) {
+  const std::string v = value;
+  // A plugin's parameter is named for the plugin, not for the page.
+  if (name == "name" && e.tag == GUMBO_TAG_PARAM && e.tag_namespace == GUMBO_NAMESPACE_HTML) return v;
+  if (name == "id" || name == "name") return TeacherId(v);
+  if (name == "href" || name == "xlink:href" || name == "usemap") return TeacherFragment(v);
+  if (name == "for" || name == "headers" || name == "aria-labelledby" ||
+      name == "aria-describedby" || name == "aria-controls" || name == "aria-owns" ||
+      name == "aria-flowto" || name == "aria-details" || name == "aria-errormessage" ||
+      name == "itemref")
+    return TeacherIdList(v);
+  if (name == "list" || name == "form" || name == "aria-activedescendant" ||
+      name == "popovertarget" || name == "commandfor" || name == "anchor" || name == "contextmenu")
+    return TeacherId(v);
+  if (e.tag_namespace == GUMBO_NAMESPACE_SVG && v.find("url(") != std::string::npos)
+    return TeacherUrls(v);
+  return v;
+}
+
+// The content of a script, style and the like between the marks of raw
+// text, its brackets marked, and no control character that would read as a
+// mark.
+void AppendRawText(std::string& out, const std::string& text) {
+  out += kRawTextStart;
+  for (const char c : text) {
+    if (c == '[')
+      out += kRawTextBracket;
+    else if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\f')
+      out += "\xEF\xBF\xBD";  // no mark of the page's own
+    else
+      out += c;
+  }
+  out += kRawTextEnd;
+}
+
+// A text node with its line breaks as <BR> (and tabs as five no-break
+// spaces), but a break that the block or <BR> before it, the block after
+// it, or the block it starts or ends, shows already.
+void AppendWithBreaks(std::string& out, const GumboNode* n, bool insideBlock) {
+  const char* text = n->v.text.text;
+  const size_t length = std::strlen(text);
+  const GumboNode* parent = n->parent;
+  const GumboVector* siblings = parent != nullptr ? ChildrenOf(parent) : nullptr;
+  const unsigned at = static_cast<unsigned>(n->index_within_parent);
+  const bool first = siblings == nullptr || at == 0;
+  const bool last = siblings == nullptr || at + 1 >= siblings->length;
+  // A break right after a <BR> is shown by it.
+  const bool afterBlock =
+      first ? insideBlock
+            : IsBlock(ChildAt(siblings, at - 1)) || IsHtml(ChildAt(siblings, at - 1), GUMBO_TAG_BR);
+  const bool beforeBlock = last ? insideBlock : IsBlock(ChildAt(siblings, at + 1));
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  size_t skipFirst = std::string::npos;
+  size_t skipLast = std::string::npos;
+  if (afterBlock) {
+    size_t i = 0;
+    while (i < length && blank(text[i])) ++i;
+    if (i < length && text[i] == '\n') skipFirst = i;
+  }
+  if (beforeBlock) {
+    size_t i = length;
+    while (i > 0 && blank(text[i - 1])) --i;
+    if (i > 0 && text[i - 1] == '\n' && i - 1 != skipFirst) skipLast = i - 1;
+  }
+  // Escaped piece by piece, the breaks and tabs written as markup.
+  size_t from = 0;
+  for (size_t i = 0; i <= length; ++i) {
+    const bool br = i < length && text[i] == '\n' && i != skipFirst && i != skipLast;
+    const bool tab = i < length && text[i] == '\t';
+    if (i < length && !br && !tab) continue;
+    AppendEscaped(out, std::string(text + from, i - from).c_str(), false);
+    if (br) out += "<BR>\n";
+    if (tab) out += "&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;";
+    from = i + 1;
+  }
+}
+
+// The tree written back as markup (UTF-8, LF line ends), for the place it
+// lands in.  With rawMarks, the content of raw text elements stands between
+// the marks of raw text.
+std::string Serialize(const Fragment& f, TextPlace place, bool rawMarks) {
+  const PlaceGuard guard(place);
   std::string out;
   out.reserve(f.Text().size() + f.Text().size() / 8 + 16);
   size_t textEnd = std::string::npos;           // where the last text written ends
   size_t lineBreakDropped = std::string::npos;  // where a <pre>'s content starts
   std::vector<std::string> endTags;             // of the elements entered
   std::vector<bool> htmlInside{true};           // whether HTML elements may stand there
-  int forms = 0;                                // forms open
+  std::vector<bool> breaksShown{true};          // whether text there gets <BR>s
+  std::vector<GumboTag> written;                // the HTML elements written, open
+  int forms = guard.PageForm() ? 1 : 0;         // forms open
+  int depth = 0;                                // elements written, open
   Walk(
       f.Root(),
       [&](const GumboNode* n) {
         switch (n->type) {
           case GUMBO_NODE_TEXT:
           case GUMBO_NODE_WHITESPACE:
-          case GUMBO_NODE_CDATA:
+          case GUMBO_NODE_CDATA: {
             // The parser drops a line break right after <pre>.
             if (out.size() == lineBreakDropped && n->v.text.text[0] == '\n') out += '\n';
-            AppendEscaped(out, n->v.text.text, false);
+            const GumboNode* parent = n->parent;
+            const bool root = parent == nullptr || parent == f.Root();
+            const bool structure = !root && parent->type == GUMBO_NODE_ELEMENT &&
+                                   parent->v.element.tag_namespace == GUMBO_NAMESPACE_HTML &&
+                                   HoldsStructure(parent->v.element.tag);
+            if (breaksShown.back() && !structure && n->type != GUMBO_NODE_CDATA)
+              AppendWithBreaks(out, n, !root && IsBlock(parent));
+            else
+              AppendEscaped(out, n->v.text.text, false);
             textEnd = out.size();
             return false;
+          }
           case GUMBO_NODE_COMMENT:
             out += "<!--";
             out += n->v.text.text;
@@ -399,14 +734,20 @@ std::string Serialize(const Fragment& f) {
           textEnd = out.size();
           return false;
         }
+        // A base or meta element acts on the whole page.
+        if (IsHtml(n, GUMBO_TAG_BASE) || IsHtml(n, GUMBO_TAG_META)) return false;
         const std::string name = ElementName(e);
         const bool html = e.tag_namespace == GUMBO_NAMESPACE_HTML;
         // A form within a form is left out when read again, and an HTML
-        // element within an <svg> or <math> leaves it.
+        // element within an <svg> or <math> leaves it; so does one that
+        // would close or leave the page's elements around the text, and one
+        // nested deeper than a browser nests.
         const bool form = IsHtml(n, GUMBO_TAG_FORM);
-        if (name.empty() || (form && forms > 0) || (html && !htmlInside.back())) {
+        if (name.empty() || (form && forms > 0) || (html && !htmlInside.back()) ||
+            (html && guard.Leaves(e.tag, written)) || depth >= kMaxMarkupDepth) {
           endTags.emplace_back();  // its content stands in its place
           htmlInside.push_back(htmlInside.back());
+          breaksShown.push_back(breaksShown.back() && (!html || !KeepsLineBreaks(e.tag)));
           return true;
         }
         out += '<';
@@ -414,10 +755,11 @@ std::string Serialize(const Fragment& f) {
         for (unsigned i = 0; i < e.attributes.length; ++i) {
           const auto* a = static_cast<const GumboAttribute*>(e.attributes.data[i]);
           if (!IsPlainName(a->name)) continue;
+          const std::string attribute = AttributeName(*a);
           out += ' ';
-          out += AttributeName(*a);
+          out += attribute;
           out += "=\"";
-          AppendEscaped(out, a->value, true);
+          AppendEscaped(out, AttributeText(e, attribute, a->value).c_str(), true);
           out += '"';
         }
         out += '>';
@@ -428,19 +770,30 @@ std::string Serialize(const Fragment& f) {
           // close it ("<!--<script>"), or hold an end tag that would close
           // it once that is mended.
           if (e.tag == GUMBO_TAG_SCRIPT && e.original_end_tag.length == 0) text = UnendingScript(text);
-          out += text;
+          if (rawMarks)
+            AppendRawText(out, text);
+          else
+            out += text;
           out += "</" + EndTagName(e, name) + ">";
           return false;
         }
         if (html && (e.tag == GUMBO_TAG_PRE || e.tag == GUMBO_TAG_TEXTAREA || e.tag == GUMBO_TAG_LISTING))
           lineBreakDropped = out.size();
         if (form) ++forms;
+        ++depth;
+        written.push_back(html ? e.tag : GUMBO_TAG_UNKNOWN);
         endTags.push_back("</" + EndTagName(e, name) + ">");
         htmlInside.push_back(html || IsIntegrationPoint(e));
+        // Text in an <svg> or <math> is no line of the page; in an element
+        // where HTML may stand again, it is.
+        breaksShown.push_back(html ? breaksShown.back() && !KeepsLineBreaks(e.tag)
+                                   : breaksShown.back() && IsIntegrationPoint(e) &&
+                                         e.tag == GUMBO_TAG_FOREIGNOBJECT);
         return true;
       },
       [&](const GumboNode* n) {
         htmlInside.pop_back();
+        breaksShown.pop_back();
         if (endTags.back().empty()) {
           endTags.pop_back();
           return;
@@ -451,6 +804,8 @@ std::string Serialize(const Fragment& f) {
           if (textEnd == out.size()) out += "<!---->";
           --forms;
         }
+        --depth;
+        written.pop_back();
         out += endTags.back();
         endTags.pop_back();
       });
@@ -482,21 +837,280 @@ std::string TextOnly(const Fragment& f) {
   return out;
 }
 
+// ---------------------------------------------------------------- depth ----
+
+// The text (Windows-1252) with the tags of the elements nested deeper than
+// a browser nests left out, their content kept: a quick reading of the tags
+// as the parser reads them, so that the parser, whose cost grows with the
+// square of the depth, never sees a deeper tree.  Texts with fewer tags than
+// the bound cannot be that deep and are left as they are.
+class DepthBound {
+ public:
+  explicit DepthBound(const std::string& s) : s_(s) {}
+
+  std::string Bounded() {
+    if (static_cast<size_t>(std::count(s_.begin(), s_.end(), '<')) <= kMaxDepth) return s_;
+    out_.reserve(s_.size());
+    size_t copied = 0;
+    size_t i = 0;
+    while ((i = s_.find('<', i)) != std::string::npos) {
+      const size_t start = i;
+      if (s_.compare(i, 4, "<!--") == 0) {
+        const size_t end = s_.find("-->", i + 4);
+        i = end == std::string::npos ? s_.size() : end + 3;
+        continue;
+      }
+      if (i + 1 < s_.size() && (s_[i + 1] == '!' || s_[i + 1] == '?')) {
+        const size_t end = s_.find('>', i);
+        i = end == std::string::npos ? s_.size() : end + 1;
+        continue;
+      }
+      const bool endTag = i + 1 < s_.size() && s_[i + 1] == '/';
+      size_t n = i + (endTag ? 2 : 1);
+      if (n >= s_.size() || !std::isalpha(static_cast<unsigned char>(s_[n]))) {
+        i = n;
+        continue;
+      }
+      size_t nameEnd = n;
+      while (nameEnd < s_.size() && !IsTagEnd(s_[nameEnd])) ++nameEnd;
+      const std::string name = LowerAscii(s_.substr(n, nameEnd - n));
+      bool selfClosing = false;
+      const size_t end = TagEnd(nameEnd, selfClosing);
+      if (end == std::string::npos) break;  // cut short: shown as typed
+      i = end;
+      const GumboTag tag = gumbo_tag_enum(name.c_str());
+      bool keep = true;
+      if (endTag) {
+        keep = Close(tag);
+      } else {
+        keep = Open(tag, selfClosing);
+        if (keep && IsRawTextTag(tag)) i = RawTextEnd(i, name);
+        if (tag == GUMBO_TAG_PLAINTEXT) i = s_.size();
+      }
+      if (!keep) {
+        out_.append(s_, copied, start - copied);
+        copied = end;
+      }
+    }
+    out_.append(s_, copied, std::string::npos);
+    return out_;
+  }
+
+ private:
+  static constexpr size_t kMaxDepth = kMaxMarkupDepth;
+  struct Open_ {
+    GumboTag tag;
+    bool foreign;
+  };
+
+  static bool IsTagEnd(char c) {
+    return c == '>' || c == '/' || c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+  }
+  static bool IsRawTextTag(GumboTag t) {
+    return IsRawText(t) || t == GUMBO_TAG_TEXTAREA || t == GUMBO_TAG_TITLE;
+  }
+
+  // Past the ">" that ends a tag whose name ends at i, read as the
+  // tokenizer reads attributes; npos where the text ends first.
+  size_t TagEnd(size_t i, bool& selfClosing) const {
+    enum { kBetween, kName, kAfterName, kBeforeValue, kQuoted, kUnquoted } state = kBetween;
+    char quote = 0;
+    for (; i < s_.size(); ++i) {
+      const char c = s_[i];
+      const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+      switch (state) {
+        case kQuoted:
+          if (c == quote) state = kBetween;
+          continue;
+        case kUnquoted:
+          if (blank) state = kBetween;
+          else if (c == '>') return i + 1;
+          continue;
+        case kBeforeValue:
+          if (blank) continue;
+          if (c == '"' || c == '\'') {
+            quote = c;
+            state = kQuoted;
+          } else if (c == '>') {
+            return i + 1;
+          } else {
+            state = kUnquoted;
+          }
+          continue;
+        default:
+          break;
+      }
+      if (c == '>') {
+        selfClosing = i > 0 && s_[i - 1] == '/';
+        return i + 1;
+      }
+      if (blank || c == '/') {
+        if (state == kName) state = kAfterName;
+        continue;
+      }
+      if (c == '=' && (state == kName || state == kAfterName)) {
+        state = kBeforeValue;
+        continue;
+      }
+      state = kName;
+    }
+    return std::string::npos;
+  }
+
+  // Past the end tag of a raw text element named name that starts at i.
+  size_t RawTextEnd(size_t i, const std::string& name) const {
+    for (size_t at = s_.find("</", i); at != std::string::npos; at = s_.find("</", at + 2)) {
+      if (at + 2 + name.size() > s_.size()) break;
+      if (LowerAscii(s_.substr(at + 2, name.size())) != name) continue;
+      const size_t after = at + 2 + name.size();
+      if (after < s_.size() && !IsTagEnd(s_[after])) continue;
+      return at;
+    }
+    return s_.size();
+  }
+
+  bool InForeign() const { return !open_.empty() && open_.back().foreign; }
+
+  void Push(GumboTag t, bool foreign) {
+    open_.push_back({t, foreign});
+    ++count_[t];
+  }
+  void PopTo(size_t size) {
+    while (open_.size() > size) {
+      --count_[open_.back().tag];
+      open_.pop_back();
+    }
+  }
+  // Closes the innermost t, unless an element that ends the search comes
+  // first; true when it did.
+  template <typename Stop>
+  bool CloseInnermost(GumboTag t, Stop stop) {
+    if (count_[t] == 0) return false;
+    for (size_t k = open_.size(); k-- > 0;) {
+      if (open_[k].tag == t && !open_[k].foreign) {
+        PopTo(k);
+        return true;
+      }
+      if (stop(open_[k].tag)) return false;
+    }
+    return false;
+  }
+
+  bool Open(GumboTag t, bool selfClosing) {
+    if (InForeign()) {
+      if (LeavesForeignContent(t)) {
+        while (InForeign()) PopTo(open_.size() - 1);
+      } else {
+        if (selfClosing) return true;
+        return Enter(t, true);
+      }
+    }
+    if (t == GUMBO_TAG_SVG || t == GUMBO_TAG_MATH) return selfClosing || Enter(t, true);
+    if (IsVoid(t)) return true;
+    auto scope = [](GumboTag x) { return EndsScope(x, true); };
+    auto item = [](GumboTag x) {
+      return IsSpecial(x) && x != GUMBO_TAG_ADDRESS && x != GUMBO_TAG_DIV && x != GUMBO_TAG_P;
+    };
+    if (ClosesParagraph(t)) CloseInnermost(GUMBO_TAG_P, scope);
+    if (t == GUMBO_TAG_LI) CloseInnermost(GUMBO_TAG_LI, item);
+    if (t == GUMBO_TAG_DD || t == GUMBO_TAG_DT) {
+      CloseInnermost(GUMBO_TAG_DD, item);
+      CloseInnermost(GUMBO_TAG_DT, item);
+    }
+    if (IsHeading(t) && !open_.empty() && IsHeading(open_.back().tag)) PopTo(open_.size() - 1);
+    if (t == GUMBO_TAG_OPTION && !open_.empty() && open_.back().tag == GUMBO_TAG_OPTION)
+      PopTo(open_.size() - 1);
+    auto table = [](GumboTag x) { return x == GUMBO_TAG_TABLE; };
+    if (t == GUMBO_TAG_TD || t == GUMBO_TAG_TH || t == GUMBO_TAG_TR) {
+      CloseInnermost(GUMBO_TAG_TD, table);
+      CloseInnermost(GUMBO_TAG_TH, table);
+    }
+    if (t == GUMBO_TAG_TR || t == GUMBO_TAG_TBODY || t == GUMBO_TAG_THEAD || t == GUMBO_TAG_TFOOT)
+      CloseInnermost(GUMBO_TAG_TR, table);
+    if (t == GUMBO_TAG_A || t == GUMBO_TAG_NOBR || t == GUMBO_TAG_BUTTON)
+      CloseInnermost(t, scope);
+    return Enter(t, false);
+  }
+
+  bool Enter(GumboTag t, bool foreign) {
+    if (open_.size() >= kMaxDepth) {
+      ++dropped_[t];
+      return false;
+    }
+    Push(t, foreign);
+    return true;
+  }
+
+  bool Close(GumboTag t) {
+    if (dropped_[t] > 0) {
+      --dropped_[t];
+      return false;
+    }
+    CloseInnermost(t, [](GumboTag x) { return EndsScope(x, false); });
+    return true;
+  }
+
+  const std::string& s_;
+  std::string out_;
+  std::vector<Open_> open_;
+  size_t count_[GUMBO_TAG_LAST + 1] = {};
+  size_t dropped_[GUMBO_TAG_LAST + 1] = {};
+};
+
+std::string BoundedDepth(const std::string& s) { return DepthBound(s).Bounded(); }
+
+// The text with the marks of raw text taken out (its brackets back), as a
+// text that was written once is read again.
+std::string WithoutRawMarks(const std::string& s) {
+  if (s.find_first_of(std::string{kRawTextStart, kRawTextEnd, kRawTextBracket}) == std::string::npos)
+    return s;
+  std::string out;
+  out.reserve(s.size());
+  for (const char c : s) {
+    if (c == kRawTextBracket)
+      out += '[';
+    else if (c != kRawTextStart && c != kRawTextEnd)
+      out += c;
+  }
+  return out;
+}
+
 }  // namespace
 
-std::string MarkupText(const std::string& s) {
-  if (s.empty()) return s;
-  const auto parse = ParseTeacherText(s);
-  std::string written = ToPageText(Serialize(*parse));
+const char* const kTeacherIdPrefix = "tt-";
+
+std::string MarkupText(const std::string& typed, TextPlace place) {
+  if (typed.empty()) return typed;
+  const std::string s = BoundedDepth(WithoutRawMarks(typed));
+  auto parse = ParseTeacherText(s);
+  std::string written = ToPageText(Serialize(*parse, place, true));
   // Tags the text nests wrongly may be built into another tree when the
   // markup is read again: it is written back until it reads as written.
   for (int i = 0; i < 4; ++i) {
-    std::string again = ToPageText(Serialize(*ParseTeacherText(written)));
+    std::string again = ToPageText(Serialize(*ParseTeacherText(WithoutRawMarks(written)), place, true));
     if (again == written) return written;
     written = std::move(again);
   }
   return ToPageText(TextOnly(*parse));
 }
+
+std::string PageEntities(const std::string& s) {
+  std::string out;
+  out.reserve(s.size() + s.size() / 8);
+  size_t from = 0;
+  while (from < s.size()) {
+    const size_t start = s.find(kRawTextStart, from);
+    out += HighCharsToEntities(s.substr(from, start == std::string::npos ? std::string::npos : start - from));
+    if (start == std::string::npos) break;
+    size_t end = s.find(kRawTextEnd, start);
+    end = end == std::string::npos ? s.size() : end + 1;
+    out.append(s, start, end - start);
+    from = end;
+  }
+  return out;
+}
+
+std::string PageText(const std::string& s) { return WithoutRawMarks(PageEntities(s)); }
 
 namespace {
 
@@ -525,7 +1139,7 @@ std::string TypedText(const std::string& s) {
 }  // namespace
 
 std::string ShownText(const std::string& s, bool typedWhenBlank) {
-  const auto parse = ParseTeacherText(s);
+  const auto parse = ParseTeacherText(BoundedDepth(s));
   std::string shown;
   shown.reserve(s.size() + 8);
   Walk(

@@ -330,10 +330,6 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
   return r;
 }
 
-std::string ScriptLines(const std::string& s) {
-  return ScriptStringSafe(ReturnsToBR(JSEscapeQuotes(s)));
-}
-
 std::string FileNameAsAddress(const std::string& bareName) {
   // Characters with a meaning in an address or a quoted attribute; a colon
   // would make the part before it read as a scheme ("unit1:quizc.htm").
@@ -465,7 +461,7 @@ void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c) {
 }
 
 std::string FinishPage(const std::string& page) {
-  return HighCharsToEntities(InsertAuthorMetaTag(page, kAuthorProgramName));
+  return PageText(InsertAuthorMetaTag(page, kAuthorProgramName));
 }
 
 namespace {

@@ -263,24 +263,56 @@ std::string ScriptString(const std::string& s);
 // escaped by itself), with every chunk also made ScriptStringSafe.
 std::string SafeJSStringAssignment(const std::string& varName, const std::string& value);
 
-// A text for a single-quoted script string shown as markup: its line breaks
-// as <BR>, then made safe as ScriptString.
-std::string ScriptLines(const std::string& s);
-
 // A bare file name as a relative address: the characters that mean something
 // in an address or a quoted attribute ("%", "#", "?", "&", quotes,
 // backslash, "<", ">", blank, ":") and control characters are %-encoded;
 // everything else stays.
 std::string FileNameAsAddress(const std::string& bareName);
 
+// Where a teacher's text lands in a page: the page's elements around it, as
+// a browser holds them open while it reads the text.  Text a page script puts
+// into an element (innerHTML) has only the elements of the script's own
+// markup around it.
+enum class TextPlace {
+  Block,          // a <div>'s content (welcome, instructions, a subtitle, a
+                  // question, a reading), or an element a script fills
+  Heading,        // an <h1> or <h2> of the page's markup (a title, the
+                  // heading of a clue list)
+  FormRowBlock,   // form > ol > li > div: an item of a matching row
+  ListItemSpan,   // ol > li > span: a crossword clue
+};
+
+// The prefix of every id and name a teacher's text holds, as written: no id
+// or name of the pages starts with it, and no property of a page's objects
+// has it.
+extern const char* const kTeacherIdPrefix;
+
 // A teacher's text placed in the markup of a page.  It is HTML on purpose
 // (links, pictures, <b>, <br>, a video's <iframe>, a table) and stays so, as
-// a balanced fragment: the text is parsed as a browser parses the content of
-// a <div> and written back, so that it holds only itself.
+// a fragment that, read by a browser in its place, holds only itself: the
+// text is parsed as a browser parses the content of a <div> and written
+// back.
 //  - Every element it opens is closed within it; an end tag it did not open
 //    is left out; a comment, script, style, textarea, title and the other
 //    elements read as plain text are closed at its end; a plaintext element
 //    is shown as typed.
+//  - An element that, read in place, would close or leave an element of the
+//    page around it (an <li> outside a list of the text's own within a page's
+//    list item, a heading right inside a page's heading, a form within a
+//    page's form ...) is written without its tags, its content kept; so is
+//    an element nested deeper than kMaxMarkupDepth.  <base> and <meta> are
+//    not written: they would act on the whole page.
+//  - Every id and name (but a plugin <param>'s) starts with
+//    kTeacherIdPrefix, and the references to
+//    ids and names within the text (href="#x", for, usemap, headers, list,
+//    form, the aria-... references, url(#x) in a picture's attributes) are
+//    written to match, so that no script of the page finds an element of the
+//    text in place of its own.
+//  - A line break in text a reader would otherwise lose becomes <BR>: not in
+//    a pre, textarea or the content of a script, style or other element read
+//    as plain text, not between the rows of a table or the items of a list
+//    or select list, not in an attribute, and not where the end or start of
+//    a block shows it already.  Tabs there become five no-break spaces.
 //  - A tag that the end of the text cuts short ("a<b") is shown as typed.
 //  - Attributes are written in double quotes; character references become
 //    the characters they stand for, "&", "<", ">" and the no-break space in
@@ -290,9 +322,18 @@ std::string FileNameAsAddress(const std::string& bareName);
 //    "[/inclHint]") becomes "&#91;", which the browser shows as the bracket,
 //    so that the word is not filled by a later replacement of the page.
 //    Other brackets ("[1]", "[ ]") stay.
+//  - The content of a script, style and the other elements read as plain
+//    text stands between the marks kRawTextStart and kRawTextEnd, its
+//    brackets as kRawTextBracket: no replacement of the page finds a word
+//    there, and PageText (FinishPage) writes it as typed.
 // Written twice, the text comes out the same.  Linear in the length of the
 // text.
-std::string MarkupText(const std::string& s);
+std::string MarkupText(const std::string& s, TextPlace place);
+
+inline constexpr char kRawTextStart = '\x0E';
+inline constexpr char kRawTextEnd = '\x0F';
+inline constexpr char kRawTextBracket = '\x10';
+inline constexpr int kMaxMarkupDepth = 400;
 
 // A teacher's text shown as text only (an option of a select list, a card,
 // the name of a place, a page's title): the text a reader sees of
@@ -306,6 +347,14 @@ std::string ShownText(const std::string& s, bool typedWhenBlank = true);
 
 // The bracket of every placeholder or section word as "&#91;".
 std::string NoPlaceholderWords(const std::string& s);
+
+// Every character above 127 as an entity, but in the content of a teacher's
+// script, style and the like (between kRawTextStart and kRawTextEnd), which
+// stays as typed, marks and all.
+std::string PageEntities(const std::string& s);
+// A finished text of a page: PageEntities, then the marks of the teacher's
+// raw text taken out (its brackets back).  Linear.
+std::string PageText(const std::string& s);
 
 // A value for a double-quoted attribute: double quotes become &quot;, and
 // brackets as in MarkupText.
@@ -353,7 +402,7 @@ void FillAddressesAndColours(std::string& page, const ConfigValues& c,
 // [strExBGColor], [strTextColor], [strNavBarColor], [strPopupBGColor].
 void FillScriptAddressesAndColours(std::string& page, const ConfigValues& c);
 // A finished page: the author tag in its head, and every character above 127
-// as an entity.
+// as an entity (PageText).
 std::string FinishPage(const std::string& page);
 // The same for a page of an exercise with this title: an empty <title>
 // element gets kindWord ("Quiz"), and when the title is empty every empty

@@ -255,7 +255,7 @@ TEST(SinglePageExport, ItemArrayAndCharacterScript) {
   EXPECT_EQ(page.failureText, "Unable to save file: /w/quiz.htm");
   EXPECT_FALSE(plan.multiPage);
   EXPECT_EQ(plan.reportButtons, tavrel::mbYesNo);
-  EXPECT_NE(page.text.find("<i>\r\nI[0] = new Array();\r\nI[0][0]='Line one<BR>line &eacute;';\r\n"
+  EXPECT_NE(page.text.find("<i>\r\nI[0] = new Array();\r\nI[0][0]='Line one<BR>\\r\\nline &eacute;';\r\n"
                            "I[0][1] = new Array();\r\nI[0][1][0] = new Array();\r\n"
                            "I[0][1][0][0]='caf%E9';\r\nI[0][1][1] = new Array();\r\n"
                            "I[0][1][1][0]='';\r\nI[0][1][2] = new Array();\r\nI[0][1][2][0]='b';\r\n"

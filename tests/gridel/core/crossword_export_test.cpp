@@ -238,8 +238,9 @@ TEST(CrosswordExportSafety, HostileTextLeavesEveryScriptValid) {
   ExpectScriptsScan(code);
   EXPECT_NE(code.find("WinLetters[0] = '\\'';\r\nWinLetters[1] = '\\\\';"), std::string::npos);
   EXPECT_NE(code.find("WinLetters[4] = '%C9';"), std::string::npos);
-  // A script element the teacher left open is closed at the end of the text.
-  EXPECT_NE(code.find("<li>1. a'b\"c\\d<BR>\r\ne<script>alert(1)&#91;Grid]&#91;strCorrect]<\\!--</script></li>"),
+  // A script element the teacher left open is closed at the end of the text,
+  // its content as typed.
+  EXPECT_NE(code.find("<li>1. a'b\"c\\d<BR>\r\ne<script>alert(1)[Grid][strCorrect]<\\!--</script></li>"),
             std::string::npos);
   EXPECT_EQ(code.find("data-k=\"[strCorrect]"), std::string::npos);
   // The grid's own placeholder typed into a clue stays text.

@@ -140,7 +140,8 @@ TEST(WebExportText, ScriptStringsSurviveQuotesBreaksAndEndTags) {
 }
 
 TEST(WebExportText, PlaceholderWordsInMarkupTextAreNeverFilledLater) {
-  const std::string text = MarkupText("[Answers] [/inclHint] [V3BrowserVersion] a[1] [ ] [x-y] [");
+  const std::string text =
+      MarkupText("[Answers] [/inclHint] [V3BrowserVersion] a[1] [ ] [x-y] [", TextPlace::Block);
   EXPECT_EQ(text, "&#91;Answers] &#91;/inclHint] &#91;V3BrowserVersion] a[1] [ ] [x-y] [");
   EXPECT_EQ(XMLReplaceAll("[Answers]", "<script>", text), text);
   EXPECT_EQ(AttributeValue("\"[strGraphicURL]\""), "&quot;&#91;strGraphicURL]&quot;");
@@ -180,10 +181,77 @@ TEST(WebExportText, MarkupTextIsABalancedFragmentOfTheTeachersMarkup) {
       // Placeholder words still never form.
       {"<b>[strTitle]</b> <!-- [Clue]", "<b>&#91;strTitle]</b> <!-- &#91;Clue]-->"},
   };
+  // The content of a script or style is written as typed: the marks that
+  // keep it from the page's replacements are taken out as the page is
+  // finished.
+  auto unmarked = [](std::string s) {
+    std::string out;
+    for (const char c : s)
+      if (c == kRawTextBracket)
+        out += '[';
+      else if (c != kRawTextStart && c != kRawTextEnd)
+        out += c;
+    return out;
+  };
   for (const auto& [typed, written] : cases) {
-    EXPECT_EQ(MarkupText(typed), written) << typed;
-    EXPECT_EQ(MarkupText(written), written) << typed;
+    EXPECT_EQ(unmarked(MarkupText(typed, TextPlace::Block)), written) << typed;
+    EXPECT_EQ(unmarked(MarkupText(written, TextPlace::Block)), written) << typed;
   }
+}
+
+TEST(WebExportText, MarkupTextHoldsOnlyItselfInItsPlace) {
+  struct Case {
+    const char* typed;
+    TextPlace place;
+    const char* written;  // the marks of raw text as "{", "}" and "^"
+  };
+  const Case cases[] = {
+      // Line breaks: in text as <BR>, a blank line kept; not inside a table's
+      // or list's structure, a pre, a textarea or an attribute, and not where
+      // a block or a <BR> shows the break already.
+      {"a\r\nb\r\n\r\nc", TextPlace::Block, "a<BR>\r\nb<BR>\r\n<BR>\r\nc"},
+      {"Name:\r\n<table>\r\n<tr><td>1\r\n2</td></tr>\r\n</table>\r\nafter", TextPlace::Block,
+       "Name:\r\n<table>\r\n<tbody><tr><td>1<BR>\r\n2</td></tr>\r\n</tbody></table>\r\nafter"},
+      {"<pre>a\r\nb</pre>\r\n<textarea>x\r\ny</textarea> <b title=\"p\r\nq\">t</b>", TextPlace::Block,
+       "<pre>a\r\nb</pre>\r\n<textarea>x\r\ny</textarea> <b title=\"p\r\nq\">t</b>"},
+      {"<ul>\r\n<li>a</li>\r\n</ul>x<br>\r\ny\r\n<p>p\r\n</p>", TextPlace::Block,
+       "<ul>\r\n<li>a</li>\r\n</ul>x<br>\r\ny\r\n<p>p\r\n</p>"},
+      {"tab\there", TextPlace::Block, "tab&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;here"},
+      // Scripts, styles and the like as typed.
+      {"<script>\r\nvar a=[1],i=0;window.v=a[i];\r\n</script><style>a[href]{}</style><xmp>caf\xE9</xmp>",
+       TextPlace::Block,
+       "<script>{\r\nvar a=^1],i=0;window.v=a^i];\r\n}</script><style>{a^href]{}}</style><xmp>{caf\xE9}</xmp>"},
+      // Ids and names the text's own, and its references to them.
+      {"<a id=help href=#help>h</a><a href=#top>t</a><a href=\"p.htm#x\">p</a>"
+       "<label for=\"a b\">l</label><img usemap=#m name=getElementById>",
+       TextPlace::Block,
+       "<a id=\"tt-help\" href=\"#tt-help\">h</a><a href=\"#top\">t</a><a href=\"p.htm#x\">p</a>"
+       "<label for=\"tt-a tt-b\">l</label><img usemap=\"#tt-m\" name=\"tt-getElementById\">"},
+      {"<svg><use xlink:href=\"#s\"></use><rect fill=\"url(#g)\" id=g></rect></svg>", TextPlace::Block,
+       "<svg><use xlink:href=\"#tt-s\"></use><rect fill=\"url(#tt-g)\" id=\"tt-g\"></rect></svg>"},
+      // What acts on the whole page is left out.
+      {"<base href=x><meta charset=utf-8>b", TextPlace::Block, "b"},
+      // What would close or leave the page's elements around the text.
+      {"<li>France <b>x</b>", TextPlace::FormRowBlock, "France <b>x</b>"},
+      {"<ul><li>own</li></ul><form>f</form>", TextPlace::FormRowBlock, "<ul><li>own</li></ul>f"},
+      {"<li>A pet", TextPlace::ListItemSpan, "A pet"},
+      {"<h2>Pets</h2><b><h3>x</h3></b>", TextPlace::Heading, "Pets<b><h3>x</h3></b>"},
+      {"<dd>x</dd><li>y", TextPlace::Heading, "<dd>x</dd><li>y</li>"},
+  };
+  auto shown = [](const std::string& s) {
+    std::string out;
+    for (const char c : s)
+      out += c == kRawTextStart ? '{' : c == kRawTextEnd ? '}' : c == kRawTextBracket ? '^' : c;
+    return out;
+  };
+  for (const Case& c : cases) {
+    const std::string written = MarkupText(c.typed, c.place);
+    EXPECT_EQ(shown(written), c.written) << c.typed;
+    EXPECT_EQ(MarkupText(written, c.place), written) << c.typed;
+  }
+  // The page finished, raw text stands as typed, its characters unescaped.
+  EXPECT_EQ(PageText(MarkupText("<xmp>caf\xE9 [x]</xmp> caf\xE9", TextPlace::Block)),
+            "<xmp>caf\xE9 [x]</xmp> caf&eacute;");
 }
 
 TEST(WebExportText, ShownTextIsWhatAReaderSeesOfTheMarkup) {
@@ -218,12 +286,13 @@ TEST(WebExportText, TeacherTextTakesTimeInProportionToItsLength) {
     }
     return bestLarge / bestSmall;
   };
-  for (const std::string unit : {"<a", "<a title=\"<", "<i>x</i>"}) {
+  // Elements nested deeper than a browser nests them among them.
+  for (const std::string unit : {"<a", "<a title=\"<", "<i>x</i>", "<div>"}) {
     std::string small, large;
     for (int i = 0; i < 10000; ++i) small += unit;
     for (int i = 0; i < 4; ++i) large += small;
     EXPECT_LT(ratio([](const std::string& s) { ShownText(s); }, small, large), 10) << unit;
-    EXPECT_LT(ratio([](const std::string& s) { MarkupText(s); }, small, large), 10) << unit;
+    EXPECT_LT(ratio([](const std::string& s) { MarkupText(s, TextPlace::Block); }, small, large), 10) << unit;
   }
 }
 
