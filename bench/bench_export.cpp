@@ -86,6 +86,29 @@ void BM_DeeplyNestedTitle(benchmark::State& state) {
       static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// Teacher texts of n repeated pieces that once made the writer or the shown
+// text slow down with the square of their length: a tag left open again and
+// again, an attribute holding "<", and flat markup.
+const char* const kRepeatedPieces[] = {"<a", "<a title=\"<", "<i>x</i>", "<div>"};
+
+void BM_RepeatedPieceMarkup(benchmark::State& state) {
+  const std::string piece = kRepeatedPieces[state.range(0)];
+  std::string text;
+  for (int i = 0; i < state.range(1); ++i) text += piece;
+  for (auto _ : state) benchmark::DoNotOptimize(MarkupText(text, TextPlace::Block));
+  state.SetLabel(piece);
+}
+
+void BM_RepeatedPieceShownText(benchmark::State& state) {
+  const std::string piece = kRepeatedPieces[state.range(0)];
+  std::string text;
+  for (int i = 0; i < state.range(1); ++i) text += piece;
+  for (auto _ : state) benchmark::DoNotOptimize(ShownText(text));
+  state.SetLabel(piece);
+}
+
 }  // namespace
 
 BENCHMARK(BM_DeeplyNestedTitle)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatedPieceMarkup)->ArgsProduct({{0, 1, 2, 3}, {10000, 40000}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepeatedPieceShownText)->ArgsProduct({{0, 1, 2, 3}, {10000, 40000}})->Unit(benchmark::kMillisecond);

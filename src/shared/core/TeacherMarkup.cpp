@@ -350,12 +350,15 @@ std::string UnendingScript(const std::string& s) {
   return r;
 }
 
-// Elements whose content a reader never sees as text of the page.
+// Elements whose content a reader never sees as text of the page: raw text,
+// a box's typed text, and the fallback of what a browser shows in its place
+// (a video, a sound, a drawing, an embedded object).
 bool HiddenContent(const GumboNode* n) {
   if (n->type == GUMBO_NODE_TEMPLATE) return true;
   if (n->type != GUMBO_NODE_ELEMENT || n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
   const GumboTag t = n->v.element.tag;
-  return IsRawText(t) || t == GUMBO_TAG_TITLE || t == GUMBO_TAG_TEXTAREA;
+  return IsRawText(t) || t == GUMBO_TAG_TITLE || t == GUMBO_TAG_TEXTAREA || t == GUMBO_TAG_VIDEO ||
+         t == GUMBO_TAG_AUDIO || t == GUMBO_TAG_CANVAS || t == GUMBO_TAG_OBJECT;
 }
 
 bool IsHeading(GumboTag t) {
@@ -636,8 +639,9 @@ void AppendRawText(std::string& out, const std::string& text) {
 }
 
 // A text node with its line breaks as <BR> (and tabs as five no-break
-// spaces), but a break that the block or <BR> before it, the block after
-// it, or the block it starts or ends, shows already.
+// spaces), but a break that the block or <BR> before it, or the block it
+// starts or ends, shows already.  A break before a block stays: a <BR> that
+// ends a line adds no line of its own, and a blank line typed there is kept.
 void AppendWithBreaks(std::string& out, const GumboNode* n, bool insideBlock) {
   const char* text = n->v.text.text;
   const size_t length = std::strlen(text);
@@ -645,12 +649,11 @@ void AppendWithBreaks(std::string& out, const GumboNode* n, bool insideBlock) {
   const GumboVector* siblings = parent != nullptr ? ChildrenOf(parent) : nullptr;
   const unsigned at = static_cast<unsigned>(n->index_within_parent);
   const bool first = siblings == nullptr || at == 0;
-  const bool last = siblings == nullptr || at + 1 >= siblings->length;
   // A break right after a <BR> is shown by it.
   const bool afterBlock =
       first ? insideBlock
             : IsBlock(ChildAt(siblings, at - 1)) || IsHtml(ChildAt(siblings, at - 1), GUMBO_TAG_BR);
-  const bool beforeBlock = last ? insideBlock : IsBlock(ChildAt(siblings, at + 1));
+  const bool endsBlock = insideBlock && (siblings == nullptr || at + 1 >= siblings->length);
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
   size_t skipFirst = std::string::npos;
   size_t skipLast = std::string::npos;
@@ -659,7 +662,7 @@ void AppendWithBreaks(std::string& out, const GumboNode* n, bool insideBlock) {
     while (i < length && blank(text[i])) ++i;
     if (i < length && text[i] == '\n') skipFirst = i;
   }
-  if (beforeBlock) {
+  if (endsBlock) {
     size_t i = length;
     while (i > 0 && blank(text[i - 1])) --i;
     if (i > 0 && text[i - 1] == '\n' && i - 1 != skipFirst) skipLast = i - 1;
