@@ -236,31 +236,12 @@ std::string Win1252PathToUtf8(const std::string& path) {
   return out;
 }
 
-std::string Utf8PathToWin1252(const std::string& native) {
-  std::string out;
-  out.reserve(native.size());
-  const size_t n = native.size();
-  size_t i = 0;
-  while (i < n) {
-    char32_t u = 0;
-    const size_t len = Utf8SequenceAt(native, i, u);
-    if (len == 0) {
-      out += "&#";
-      out += std::to_string(0xDC00ul + static_cast<unsigned char>(native[i]));
-      out += ';';
-      ++i;
-      continue;
-    }
-    if (u == '&' && i + 1 < n && native[i + 1] == '#')
-      out += "&#38;";
-    else
-      AppendWin1252(out, u);
-    i += len;
-  }
-  return out;
-}
+namespace {
 
-std::string Utf8ToWin1252(const std::string& s) {
+// UTF-8 to the suite's Windows-1252 text.  As a path, every name comes back
+// exactly: a byte that is no UTF-8 is held as a reference of its own, and a
+// "&#" the name holds as "&#38;#"; as text, such a byte is kept as it is.
+std::string Utf8ToHeld(const std::string& s, bool path) {
   std::string out;
   out.reserve(s.size());
   const size_t n = s.size();
@@ -269,15 +250,30 @@ std::string Utf8ToWin1252(const std::string& s) {
     char32_t u = 0;
     const size_t len = Utf8SequenceAt(s, i, u);
     if (len == 0) {
-      out += s[i];  // not UTF-8: keep the byte as it is
+      if (path) {
+        out += "&#";
+        out += std::to_string(0xDC00ul + static_cast<unsigned char>(s[i]));
+        out += ';';
+      } else {
+        out += s[i];
+      }
       ++i;
       continue;
     }
-    AppendWin1252(out, u);
+    if (path && u == '&' && i + 1 < n && s[i + 1] == '#')
+      out += "&#38;";
+    else
+      AppendWin1252(out, u);
     i += len;
   }
   return out;
 }
+
+}  // namespace
+
+std::string Utf8PathToWin1252(const std::string& native) { return Utf8ToHeld(native, true); }
+
+std::string Utf8ToWin1252(const std::string& s) { return Utf8ToHeld(s, false); }
 
 std::string CrLfToLf(const std::string& s) {
   std::string out;
