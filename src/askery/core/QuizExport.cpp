@@ -245,10 +245,10 @@ std::string MakeDHTMLPage(TQList& questions, const QuizExportInput& in,
   Fill(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
   Fill(page, "[strShowCaption]", ScriptCaption(c.Text("editShow")));
   FillFeedback(page, c);
-  Fill(page, "[strExerciseTitle]", ScriptString(MarkupText(in.title, TextPlace::Block)));
+  Fill(page, "[strExerciseTitle]", ScriptMarkup(in.title));
   Fill(page, "[strPlainTitle]", ShownText(in.title, false));
-  Fill(page, "[strExerciseSubtitle]", ScriptString(MarkupText(c.Text("mmoQuizSubtitle"), TextPlace::Block)));
-  Fill(page, "[strInstructions]", ScriptString(MarkupText(c.Text("mmoInstructions"), TextPlace::Block)));
+  Fill(page, "[strExerciseSubtitle]", ScriptMarkup(c.Text("mmoQuizSubtitle")));
+  Fill(page, "[strInstructions]", ScriptMarkup(c.Text("mmoInstructions")));
   FillScriptAddressesAndColours(page, c);
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   Fill(page, "[boolShuffleQs]", TrueFalse(c.Checked("chkShuffleQs")));

@@ -29,8 +29,6 @@ std::string NoBrackets(const std::string& s) { return ReplaceAll("[", "&#91;", s
 // The title of a page whose crossword has none.
 const char* const kExerciseWord = "Crossword";
 
-// Element content: the teacher's markup kept, for its place.
-std::string Html(const std::string& s, TextPlace place) { return MarkupText(s, place); }
 // A double-quoted attribute value.
 std::string Attribute(const std::string& s) {
   return NoBrackets(ReplaceAll("<", "&lt;", AttributeValue(s)));
@@ -63,7 +61,7 @@ ClueLists MakeClueLists(const std::vector<Word>& words, const std::string& block
     const std::string number = std::to_string(w.number);
     // As the list shows it: the clue line takes it from there, or from the
     // script when the list has no item for it.
-    const std::string clue = Html(w.clue, TextPlace::ListItemSpan);
+    const std::string clue = MarkupText(w.clue, TextPlace::ListItemSpan);
     if (!block.empty()) {
       std::string copy = block;
       Fill(copy, "[ClueNumber]", number);
@@ -202,8 +200,8 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
     Section(page, "inclInstructions", !c.Text("mmoInstructions").empty());
     Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
-    Fill(page, "[strWelcome]", Html(c.Text("mmoWelcome"), TextPlace::Block));
-    Fill(page, "[strInstructions]", Html(c.Text("mmoInstructions"), TextPlace::Block));
+    Fill(page, "[strWelcome]", MarkupText(c.Text("mmoWelcome"), TextPlace::Block));
+    Fill(page, "[strInstructions]", MarkupText(c.Text("mmoInstructions"), TextPlace::Block));
     FillNavButtons(page, buttons);
     FillAddressesAndColours(page, c, Attribute);
     plan.steps.push_back(ExportStep::Write(names.PathOf(names.welcome),
@@ -233,15 +231,15 @@ ExportPlan BuildFramesExport(const LetterGrid& grid, const CrosswordWords& words
             : "<INPUT TYPE=\"button\" VALUE=\"" + Attribute(c.Text("editHint")) +
                   "\"  onClick=\"Cheat()\">";
 
-    Fill(page, "[strPuzzleTitle]", Html(in.title, TextPlace::Heading));
+    Fill(page, "[strPuzzleTitle]", MarkupText(in.title, TextPlace::Heading));
     Fill(page, "[strPlainTitle]", ShownText(in.title, false));
     Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
     Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
-    Fill(page, "[strCluesAcross]", Html(c.Text("editCluesAcross"), TextPlace::Heading));
-    Fill(page, "[strCluesDown]", Html(c.Text("editCluesDown"), TextPlace::Heading));
+    Fill(page, "[strCluesAcross]", MarkupText(c.Text("editCluesAcross"), TextPlace::Heading));
+    Fill(page, "[strCluesDown]", MarkupText(c.Text("editCluesDown"), TextPlace::Heading));
     Fill(page, "[strGiveHint]", Script(c.Text("editNextCorrect")));
     Fill(page, "[strGraphicURL]", Attribute(c.Text("editGraphicURL")));
-    Fill(page, "[strPuzzleSubtitle]", Html(c.Text("mmoSubtitle"), TextPlace::Block));
+    Fill(page, "[strPuzzleSubtitle]", MarkupText(c.Text("mmoSubtitle"), TextPlace::Block));
     Fill(page, "[HelpButton]", buttons.help);
     Fill(page, "[WelcomeFileName]", welcomeAddress);
     Fill(page, "[HelpCaption]", Attribute(c.Text("editHelp")));
@@ -272,8 +270,8 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   const Clues clues = CutClueLists(clueBlock, words);
   Fill(clueBlock, "[CluesAcrossLoop]", clues.across.items);
   Fill(clueBlock, "[CluesDownLoop]", clues.down.items);
-  Fill(clueBlock, "[strCluesAcross]", Html(c.Text("editCluesAcross"), TextPlace::Heading));
-  Fill(clueBlock, "[strCluesDown]", Html(c.Text("editCluesDown"), TextPlace::Heading));
+  Fill(clueBlock, "[strCluesAcross]", MarkupText(c.Text("editCluesAcross"), TextPlace::Heading));
+  Fill(clueBlock, "[strCluesDown]", MarkupText(c.Text("editCluesDown"), TextPlace::Heading));
   Fill(page, "[Clues]", SafeJSStringAssignment("ClueCode", clueBlock));
 
   // The grid block with its table rows, as one script assignment.
@@ -295,7 +293,7 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[Grid]", gridCode);
   Fill(page, "[GridMap]", table.map);
   FillLettersAndClues(page, letters, clues);
-  Fill(page, "[strExerciseTitle]", ScriptString(MarkupText(in.title, TextPlace::Block)));
+  Fill(page, "[strExerciseTitle]", ScriptMarkup(in.title));
   Fill(page, "[strPlainTitle]", ShownText(in.title, false));
   Fill(page, "[strCorrect]", Script(c.Text("editCorrect")));
   Fill(page, "[strIncorrect]", Script(c.Text("editIncorrect")));
@@ -306,8 +304,8 @@ std::string MakeDHTMLCodePage(const LetterGrid& grid, const CrosswordWords& word
   Fill(page, "[strNextCorrect]", Script(c.Text("editNextCorrect")));
   Fill(page, "[strOKCaption]", ScriptCaption(c.Text("editOKCaption")));
   Fill(page, "[strGraphicURL]", Script(c.Text("editGraphicURL")));
-  Fill(page, "[strExerciseSubtitle]", ScriptString(MarkupText(c.Text("mmoSubtitle"), TextPlace::Block)));
-  Fill(page, "[strInstructions]", ScriptString(MarkupText(c.Text("mmoInstructions"), TextPlace::Block)));
+  Fill(page, "[strExerciseSubtitle]", ScriptMarkup(c.Text("mmoSubtitle")));
+  Fill(page, "[strInstructions]", ScriptMarkup(c.Text("mmoInstructions")));
   FillScriptAddressesAndColours(page, c);
   return FinishPage(page, in.title, kExerciseWord);
 }

@@ -364,10 +364,10 @@ void TfrmMain::RedrawGrid(int newSize) {
   }
   const int pixels = PointsToPixels(std::max(1, points - 1));
   // Every letter is drawn whole: the accents over the tallest capitals
-  // (\u00C5, \u0179) and the cedillas and ogoneks under the others must fit in
-  // the cell less its one-pixel margins, with a clear pixel above and below
-  // and one more for the smoothed edges, so the size is brought down until
-  // they do.
+  // (A with a ring, Z with an acute) and the cedillas and ogoneks under the
+  // others must fit in the cell less its one-pixel margins, with a clear
+  // pixel above and below and one more for the smoothed edges, so the size
+  // is brought down until they do.
   const int room = side - 5;
   int height = pixels;
   auto inkHeight = [&](int h) {

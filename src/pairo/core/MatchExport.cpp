@@ -407,11 +407,10 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
   FillPlaceholder(page, "[strShowReadingAgain]", ScriptCaption(c.Text("editShowReadingAgain")));
   FillReadingPlaceholders(page, c, in.reading.minutes, readingName);
   FillPlaceholder(page, "[strCheckCaption]", ScriptCaption(c.Text("editCheck")));
-  FillPlaceholder(page, "[strExerciseTitle]", ScriptString(MarkupText(in.title, TextPlace::Block)));
+  FillPlaceholder(page, "[strExerciseTitle]", ScriptMarkup(in.title));
   FillPlaceholder(page, "[strPlainTitle]", ShownText(in.title, false));
-  FillPlaceholder(page, "[strExerciseSubtitle]",
-                  ScriptString(MarkupText(c.Text("mmoExerciseSubtitle"), TextPlace::Block)));
-  FillPlaceholder(page, "[strInstructions]", ScriptString(MarkupText(c.Text("mmoInstructions"), TextPlace::Block)));
+  FillPlaceholder(page, "[strExerciseSubtitle]", ScriptMarkup(c.Text("mmoExerciseSubtitle")));
+  FillPlaceholder(page, "[strInstructions]", ScriptMarkup(c.Text("mmoInstructions")));
   FillPlaceholder(page, "[strGuessCorrect]", ScriptString(c.Text("editGuessCorrect")));
   FillPlaceholder(page, "[strGuessIncorrect]", ScriptString(c.Text("editGuessIncorrect")));
   FillPlaceholder(page, "[strYourScoreIs]", ScriptString(c.Text("editYourScoreIs")));

@@ -398,6 +398,12 @@ bool IsSpecial(GumboTag t) {
   }
 }
 
+// Elements at which a search of the open elements for an <li>, <dd> or <dt>
+// to close stops.
+bool StopsItemSearch(GumboTag t) {
+  return IsSpecial(t) && t != GUMBO_TAG_ADDRESS && t != GUMBO_TAG_DIV && t != GUMBO_TAG_P;
+}
+
 // The elements that end a scope: a search of the open elements for one to
 // close stops at them.
 bool EndsScope(GumboTag t, bool button) {
@@ -521,9 +527,6 @@ class PlaceGuard {
     return t == GUMBO_TAG_TD || t == GUMBO_TAG_TH || t == GUMBO_TAG_CAPTION ||
            t == GUMBO_TAG_APPLET || t == GUMBO_TAG_OBJECT || t == GUMBO_TAG_MARQUEE ||
            t == GUMBO_TAG_TEMPLATE;
-  }
-  static bool StopsItemSearch(GumboTag t) {
-    return IsSpecial(t) && t != GUMBO_TAG_ADDRESS && t != GUMBO_TAG_DIV && t != GUMBO_TAG_P;
   }
   template <typename Item>
   bool ClosesItem(const std::vector<GumboTag>& open, Item item) const {
@@ -1011,14 +1014,11 @@ class DepthBound {
     if (t == GUMBO_TAG_SVG || t == GUMBO_TAG_MATH) return selfClosing || Enter(t, true);
     if (IsVoid(t)) return true;
     auto scope = [](GumboTag x) { return EndsScope(x, true); };
-    auto item = [](GumboTag x) {
-      return IsSpecial(x) && x != GUMBO_TAG_ADDRESS && x != GUMBO_TAG_DIV && x != GUMBO_TAG_P;
-    };
     if (ClosesParagraph(t)) CloseInnermost(GUMBO_TAG_P, scope);
-    if (t == GUMBO_TAG_LI) CloseInnermost(GUMBO_TAG_LI, item);
+    if (t == GUMBO_TAG_LI) CloseInnermost(GUMBO_TAG_LI, StopsItemSearch);
     if (t == GUMBO_TAG_DD || t == GUMBO_TAG_DT) {
-      CloseInnermost(GUMBO_TAG_DD, item);
-      CloseInnermost(GUMBO_TAG_DT, item);
+      CloseInnermost(GUMBO_TAG_DD, StopsItemSearch);
+      CloseInnermost(GUMBO_TAG_DT, StopsItemSearch);
     }
     if (IsHeading(t) && !open_.empty() && IsHeading(open_.back().tag)) PopTo(open_.size() - 1);
     if (t == GUMBO_TAG_OPTION && !open_.empty() && open_.back().tag == GUMBO_TAG_OPTION)

@@ -316,6 +316,8 @@ std::string ScriptStringSafe(const std::string& s) {
 
 std::string ScriptString(const std::string& s) { return ScriptStringSafe(JSEscapeQuotes(s)); }
 
+std::string ScriptMarkup(const std::string& s) { return ScriptString(MarkupText(s, TextPlace::Block)); }
+
 std::string SafeJSStringAssignment(const std::string& varName, const std::string& value) {
   if (value.size() <= 100) return varName + "='" + ScriptString(value) + "';";
   std::vector<std::string> chunks;

@@ -330,6 +330,11 @@ extern const char* const kTeacherIdPrefix;
 // text.
 std::string MarkupText(const std::string& s, TextPlace place);
 
+// A teacher's text for a single-quoted script string that a page script puts
+// into an element (innerHTML): MarkupText for a block, made safe as
+// ScriptString.
+std::string ScriptMarkup(const std::string& s);
+
 inline constexpr char kRawTextStart = '\x0E';
 inline constexpr char kRawTextEnd = '\x0F';
 inline constexpr char kRawTextBracket = '\x10';

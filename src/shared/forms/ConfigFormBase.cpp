@@ -407,17 +407,19 @@ void TConfigFormBase::MakeConfigXML(std::string& xml) const {
 }
 
 bool TConfigFormBase::WriteConfigFile() {
-  outOfMemory_ = false;
+  int error = 0;
   try {
     ClearLastSaveFailure();
-    return configdoc::SaveConfigToFile(ConfigProgram(), FConfigFileName, Values(), GetMajorVersion());
+    if (configdoc::SaveConfigToFile(ConfigProgram(), FConfigFileName, Values(), GetMajorVersion()))
+      return true;
   } catch (const std::bad_alloc&) {
     // More than memory holds: the file was not replaced.
-    outOfMemory_ = true;
-    return false;
+    error = ENOMEM;
   } catch (const std::exception&) {
-    return false;
   }
+  platform().messageDlg(SaveFailureMessage(FConfigFileName, error), MsgType::Warning, tavrel::mbOK,
+                        WindowHelpContext());
+  return false;
 }
 
 void TConfigFormBase::LoadOldConfigFile(const std::string& fileName) {
@@ -460,11 +462,7 @@ bool TConfigFormBase::AskSaveConfigChanges() {
 
 bool TConfigFormBase::SaveConfigFile() {
   if (FConfigFileName.empty()) return SaveConfigFileAs();
-  if (!WriteConfigFile()) {
-    platform().messageDlg(SaveFailureMessage(FConfigFileName, outOfMemory_ ? ENOMEM : 0), MsgType::Warning,
-                          tavrel::mbOK, WindowHelpContext());
-    return false;
-  }
+  if (!WriteConfigFile()) return false;
   ConfigChanged = false;
   return true;
 }
@@ -478,8 +476,6 @@ bool TConfigFormBase::SaveConfigFileAs() {
   FConfigFileName = name;
   if (!WriteConfigFile()) {
     FConfigFileName = previous;
-    platform().messageDlg(SaveFailureMessage(name, outOfMemory_ ? ENOMEM : 0), MsgType::Warning, tavrel::mbOK,
-                          WindowHelpContext());
     return false;
   }
   ConfigChanged = false;

@@ -74,8 +74,9 @@ class TConfigFormBase : public QDialog {
   void SetValues(const ConfigValues& values);
 
   // The configuration document: read from / made for a data file's
-  // embedded configuration; written into FConfigFileName (false when the
-  // file could not be read, to keep its other sections, or written).
+  // embedded configuration; written into FConfigFileName (false, said with
+  // its reason, when the file could not be read, to keep its other
+  // sections, or written).
   void ReadConfigXML(const std::string& doc);
   void MakeConfigXML(std::string& xml) const;
   bool WriteConfigFile();
@@ -269,8 +270,6 @@ class TConfigFormBase : public QDialog {
 
   std::map<std::string, tavrel::IEditControl*> edits_;
   std::map<std::string, QCheckBox*> checks_;
-  // The last WriteConfigFile ran out of memory.
-  bool outOfMemory_ = false;
 };
 
 // The program's one configuration window (set when it is created).
