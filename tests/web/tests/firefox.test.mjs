@@ -4,50 +4,13 @@
 // not installed.
 import { describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { existsSync, mkdtempSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { exportQuiz, texts } from './helpers.mjs';
+import { exportQuiz } from './helpers.mjs';
+import { collectErrors, firefoxFrame, firefoxMissing, startFirefox } from './firefox-helpers.mjs';
 
-const firefox = '/usr/bin/firefox-esr';
-let puppeteer = null;
-try {
-  puppeteer = (await import('puppeteer-core')).default;
-} catch {
-  puppeteer = null;
-}
-const why = !existsSync(firefox) ? `${firefox} not installed` : !puppeteer ? 'puppeteer-core not installed' : false;
-
-// Every document, frames included, keeps its uncaught errors where the test
-// can read them.
-function collectErrors() {
-  window.tavrelErrors = [];
-  window.addEventListener('error', (e) => window.tavrelErrors.push(String(e.message)));
-  window.addEventListener('unhandledrejection', (e) => window.tavrelErrors.push(String(e.reason)));
-}
-
-async function frameByFile(page, pattern) {
-  for (let i = 0; i < 100; i++) {
-    const f = page.frames().find((x) => pattern.test(x.url()));
-    if (f && await f.evaluate(() => document.readyState === 'complete').catch(() => false)) return f;
-    await new Promise((r) => setTimeout(r, 50));
-  }
-  throw new Error(`no frame ${pattern}`);
-}
-
-describe('Firefox ESR', { skip: why, timeout: 90000 }, () => {
+describe('Firefox ESR', { skip: firefoxMissing, timeout: 90000 }, () => {
   test('frames and single pages load and check answers without script errors', async (t) => {
-    let browser;
-    try {
-      browser = await puppeteer.launch({
-        browser: 'firefox', executablePath: firefox, headless: true, protocol: 'webDriverBiDi',
-        userDataDir: mkdtempSync(join(tmpdir(), 'tavrel-firefox-')), timeout: 30000,
-      });
-    } catch (e) {
-      // A browser that cannot start here says nothing about the pages.
-      t.skip(`Firefox ESR did not start: ${e.message.split('\n')[0]}`);
-      return;
-    }
+    const browser = await startFirefox(t);
+    if (!browser) return;
     try {
       for (const [mode, reading] of [['frames', 'typed'], ['frames', undefined], ['single', 'typed'], ['single', undefined]]) {
         const exported = exportQuiz({ mode, reading, switches: { chkShuffleQs: 0 } });
@@ -55,7 +18,7 @@ describe('Firefox ESR', { skip: why, timeout: 90000 }, () => {
         await page.evaluateOnNewDocument(collectErrors);
         await page.goto(exported.url);
         const what = `${mode}${reading ? ' with a reading' : ''}`;
-        const code = mode === 'single' && !reading ? page.mainFrame() : await frameByFile(page, /c\.htm/);
+        const code = mode === 'single' && !reading ? page.mainFrame() : await firefoxFrame(page, /c\.htm/);
         const box = mode === 'frames' ? '#G1' : '#Guess';
         await code.type(box, 'Paris');
         await code.focus(box);
