@@ -157,27 +157,9 @@ bool ReferenceAt(const std::string& s, size_t i, char32_t& u, size_t& length) {
   return true;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
-std::string LookAlikeKey(const std::string& shown, bool ignoreCase) {
+std::u32string LookAlikeKey(const std::string& shown, bool ignoreCase) {
   std::u32string chars;
   chars.reserve(shown.size());
   bool blank = false;
@@ -198,15 +180,13 @@ std::string LookAlikeKey(const std::string& shown, bool ignoreCase) {
     blank = false;
     chars += c;
   }
-  std::string key;
-  key.reserve(chars.size());
-  for (char32_t c : Nfc(chars)) {
-    if (ignoreCase) {
+  std::u32string key = Nfc(chars);
+  if (ignoreCase) {
+    for (char32_t& c : key) {
       const int b = tavrel::UnicodeToWin1252(c);
       if (b >= 0)
         c = tavrel::Win1252ToUnicode(static_cast<unsigned char>(LowerCase1252(static_cast<char>(b))));
     }
-    AppendUtf8(key, c);
   }
   return key;
 }

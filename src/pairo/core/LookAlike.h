@@ -16,7 +16,7 @@ namespace pairo {
 // a letter typed as a base letter and combining marks against the same
 // letter typed whole (Unicode's canonical composition, NFC).  With
 // ignoreCase the letters of Windows-1252 count in either case, as the mix
-// list compares.  Linear in the length of the text.  The key is UTF-8.
-std::string LookAlikeKey(const std::string& shown, bool ignoreCase);
+// list compares.  Linear in the length of the text.
+std::u32string LookAlikeKey(const std::string& shown, bool ignoreCase);
 
 }  // namespace pairo

@@ -82,8 +82,8 @@ SelectMix MakeSelectMix(TQList& pairs, int count, const std::string& defaultRigh
   // are one option.  Distractors are added each time they occur, but one
   // that shows as a right item of a row is that item's option.
   const size_t n = static_cast<size_t>(count > 0 ? count : 0);
-  std::vector<std::string> keys(n);
-  std::unordered_set<std::string> rowKeys;
+  std::vector<std::u32string> keys(n);
+  std::unordered_set<std::u32string> rowKeys;
   for (int i = 1; i <= count; ++i) {
     const std::string right = pairs.GetQuestionExtra(i);
     if (right.empty() || pairs.GetQuestionFlag(i)) continue;
@@ -93,12 +93,12 @@ SelectMix MakeSelectMix(TQList& pairs, int count, const std::string& defaultRigh
     if (!pairs.GetQuestionText(i).empty()) rowKeys.insert(keys[static_cast<size_t>(i - 1)]);
   }
   std::vector<Entry> entries;
-  std::unordered_map<std::string, int> firstPlace;  // key -> place
+  std::unordered_map<std::u32string, int> firstPlace;  // key -> place
   std::vector<int> placeOf(n, 0);
   for (int i = 1; i <= count; ++i) {
     const std::string mixed = pairs.GetQuestionExtra(i);
     if (mixed.empty() || pairs.GetQuestionFlag(i)) continue;
-    const std::string& key = keys[static_cast<size_t>(i - 1)];
+    const std::u32string& key = keys[static_cast<size_t>(i - 1)];
     const bool row = !pairs.GetQuestionText(i).empty();
     const auto found = firstPlace.find(key);
     if (found != firstPlace.end() && (row || rowKeys.count(key))) {
@@ -364,7 +364,7 @@ std::vector<int> MatchNumbers(const TQList& pairs, int count) {
   std::vector<int> numbers(static_cast<size_t>(count > 0 ? count : 0), 0);
   // A card shows its text without markup, as an option does; cards that
   // show the same (letter case counting) are one answer.
-  std::unordered_map<std::string, int> first;
+  std::unordered_map<std::u32string, int> first;
   for (int i = 1; i <= count; ++i) {
     const std::string right = pairs.GetQuestionExtra(i);
     if (right.empty()) continue;
