@@ -212,4 +212,37 @@ void BM_PairoDragDropExport(benchmark::State& state) {
 }
 BENCHMARK(BM_PairoDragDropExport)->Arg(200)->Arg(2000)->Unit(benchmark::kMicrosecond);
 
+// Long right items that show alike: letters with combining accents in both
+// orders, one long run of accents, and blanks of every kind; the cards are
+// grouped by what they show, in time linear in the text.
+void BM_PairoLookAlikeRightItems(benchmark::State& state) {
+  const size_t n = static_cast<size_t>(state.range(0));
+  const pairo::MatchExportInput in = Input();
+  std::string a, b;
+  for (size_t i = 0; i < n; ++i) {
+    a += "e&#769;&#803;&nbsp; \t";
+    b += "&#7865;&#769;  \xA0";
+  }
+  a += "o";
+  b += "o";
+  for (size_t i = 0; i < n; ++i) {
+    a += "&#769;";
+    b += "&#769;";
+  }
+  double bytes = 0;
+  for (auto _ : state) {
+    TQList l;
+    l.SetQuestionText(1, "A");
+    l.SetQuestionExtra(1, a);
+    l.SetQuestionText(2, "B");
+    l.SetQuestionExtra(2, b);
+    const pairo::MatchExport e = pairo::BuildDragDropExport(l, in);
+    benchmark::DoNotOptimize(e.plan.steps.size());
+    bytes += static_cast<double>(a.size() + b.size());
+  }
+  state.counters["ns_per_byte"] =
+      benchmark::Counter(bytes, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PairoLookAlikeRightItems)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -171,6 +171,43 @@ TEST(SelectListExport, FoldsCaseSharesOptionsOffersDistractorsEachTimeAndShowsFi
   EXPECT_EQ(l.GetQuestionExtra(6), "Madrid Capital");
 }
 
+// Right items a student cannot tell apart in a select list: blanks at
+// either end, doubled or no-break; a reference against its letter; a letter
+// and a combining accent against the letter typed whole; markup an option
+// does not show.  Items that look different stay apart.
+TEST(SelectListExport, RightItemsThatShowAlikeAreOneOptionRightForEachOfTheirRows) {
+  TQList l;
+  const std::vector<std::pair<std::string, std::string>> pairs = {
+      {"France", "Paris"},           {"Texas", "Paris "},
+      {"Italy", "Rome"},             {"Ontario", " Paris"},
+      {"Coffee", "caf&eacute;"},     {"Cafe", "café"},
+      {"Bistro", "caf&#233;"},       {"Bar", "cafe&#769;"},
+      {"Tavern", "caf&#xE9;"},       {"Apple", "New  York"},
+      {"Big apple", "New&nbsp;York"}, {"State", "New	York"},
+      {"Germany", "<b>Berlin</b>"},  {"Wall", "Berlin"},
+      {"Typo", "Pari s"},            {"Plain", "cafe"},
+      {"Sign", "&#8491;ngstr&ouml;m"}, {"Unit", "Ångström"},
+      {"Dots 1", "a&#803;&#775;"},   {"Dots 2", "a&#775;&#803;"},
+      {"Hangul", "&#4352;&#4449;"},  {"Syllable", "&#44032;"},
+  };
+  int i = 0;
+  for (const auto& [left, right] : pairs) SetPair(l, ++i, left, right);
+  SetPair(l, ++i, "", "Rome ");  // a distractor that shows as a row's item: that option
+  SetPair(l, ++i, "", "Oslo");   // distractors of their own: each time
+  SetPair(l, ++i, "", "Oslo");
+  ScriptedRandom identity;
+  const std::string page = CodePage(l, Input(), identity);
+  const std::vector<std::string> options = FirstOptions(page);
+  EXPECT_EQ(options, (std::vector<std::string>{"???", "Paris", "Rome", "caf&eacute;",
+                                               "New  York", "Berlin", "Pari s", "cafe",
+                                               "&#8491;ngstr&ouml;m", "a&#803;&#775;",
+                                               "&#4352;&#4449;", "Oslo", "Oslo"}));
+  const std::vector<std::string> answers = All(page, "CorrectAnswers\\[\\d+\\]=(\\d+);");
+  EXPECT_EQ(answers, (std::vector<std::string>{"1", "1", "2", "1", "3", "3", "3", "3", "3", "4",
+                                               "4", "4", "5", "5", "6", "7", "8", "8", "9", "9",
+                                               "10", "10"}));
+}
+
 TEST(SelectListExport, RowsWithNothingToMatchAreNotScoredAndMarkerTextStaysWhole) {
   TQList l;
   SetPair(l, 1, "A", "a");
@@ -328,6 +365,27 @@ TEST(DragDropExport, ArraysFollowItemNumbersWithTheirMatchNumbers) {
   EXPECT_EQ(noSlide.find("slide"), std::string::npos);
   EXPECT_EQ(e.plan.reportButtons, tavrel::mbYesNo);
   EXPECT_FALSE(e.plan.multiPage);
+}
+
+// A card shows its right item without markup, as an option does: cards a
+// student cannot tell apart share a match number, so either is right in
+// either place; letter case still counts there.
+TEST(DragDropExport, CardsThatShowAlikeShareTheirMatchNumber) {
+  TQList l;
+  const std::vector<std::string> rights = {
+      "Paris",     "Paris ",         "paris",      "<b>Paris</b>", "caf&eacute;",  "cafe&#769;",
+      "caf\xE9",   "cafe",           "New&nbsp;&nbsp;York",         "New York",     "NewYork",
+      "&#8491;",   "\xC5",           " Rome<br>",  "Rome\r\n"};
+  for (size_t i = 0; i < rights.size(); ++i)
+    SetPair(l, static_cast<int>(i) + 1, "L" + std::to_string(i + 1), rights[i]);
+  const std::string page = Pages(pairo::BuildDragDropExport(l, Input()).plan)["/out/match.htm"];
+  EXPECT_EQ(All(page, "DragStuff\\[\\d+\\]\\[1\\] = (\\d+);"),
+            (std::vector<std::string>{"1", "1", "3", "1", "5", "5", "5", "8", "9", "9", "11", "12",
+                                      "12", "14", "14"}));
+  EXPECT_EQ(All(page, "FixedStuff\\[\\d+\\]\\[1\\] = (\\d+);"),
+            All(page, "DragStuff\\[\\d+\\]\\[1\\] = (\\d+);"));
+  // Each card keeps its own text.
+  EXPECT_NE(page.find("DragStuff[1][0]='Paris ';"), std::string::npos);
 }
 
 TEST(DragDropExport, LongExercisesAreCountedToTheFirstEmptyPair) {

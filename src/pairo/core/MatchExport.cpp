@@ -2,8 +2,10 @@
 
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
+#include "pairo/core/LookAlike.h"
 #include "shared/core/FileFunctions.h"
 #include "shared/core/ReadingPage.h"
 #include "shared/core/StringFunctions.h"
@@ -75,21 +77,35 @@ SelectMix MakeSelectMix(TQList& pairs, int count, const std::string& defaultRigh
     std::string text;
     int place;  // 1-based place before the jumble
   };
-  std::vector<Entry> entries;
-  std::unordered_map<std::string, int> firstPlace;  // case-folded text -> place
-  std::vector<int> placeOf(static_cast<size_t>(count > 0 ? count : 0), 0);
+  // An option shows its text without markup, so right items that show the
+  // same there (LookAlikeKey of the shown text, letter case not counting)
+  // are one option.  Distractors are added each time they occur, but one
+  // that shows as a right item of a row is that item's option.
+  const size_t n = static_cast<size_t>(count > 0 ? count : 0);
+  std::vector<std::u32string> keys(n);
+  std::unordered_set<std::u32string> rowKeys;
   for (int i = 1; i <= count; ++i) {
     const std::string right = pairs.GetQuestionExtra(i);
     if (right.empty() || pairs.GetQuestionFlag(i)) continue;
     const std::string mixed = WithoutLineBreaks(right);
     if (mixed != right) pairs.SetQuestionExtra(i, mixed);
-    const std::string key = LowerCase1252(mixed);
+    keys[static_cast<size_t>(i - 1)] = LookAlikeKey(ShownText(mixed), true);
+    if (!pairs.GetQuestionText(i).empty()) rowKeys.insert(keys[static_cast<size_t>(i - 1)]);
+  }
+  std::vector<Entry> entries;
+  std::unordered_map<std::u32string, int> firstPlace;  // key -> place
+  std::vector<int> placeOf(n, 0);
+  for (int i = 1; i <= count; ++i) {
+    const std::string mixed = pairs.GetQuestionExtra(i);
+    if (mixed.empty() || pairs.GetQuestionFlag(i)) continue;
+    const std::u32string& key = keys[static_cast<size_t>(i - 1)];
+    const bool row = !pairs.GetQuestionText(i).empty();
     const auto found = firstPlace.find(key);
-    if (!pairs.GetQuestionText(i).empty() && found != firstPlace.end()) {
-      placeOf[static_cast<size_t>(i - 1)] = found->second;
+    if (found != firstPlace.end() && (row || rowKeys.count(key))) {
+      if (row) placeOf[static_cast<size_t>(i - 1)] = found->second;
       continue;
     }
-    // A new text, or a distractor (added each time it occurs).
+    // A new text, or a distractor that shows as no row's right item.
     entries.push_back({mixed, static_cast<int>(entries.size()) + 1});
     if (found == firstPlace.end()) firstPlace.emplace(key, entries.back().place);
     if (!pairs.GetQuestionText(i).empty())
@@ -346,11 +362,14 @@ std::optional<ExportMessage> LongExerciseQuestion(int count) {
 
 std::vector<int> MatchNumbers(const TQList& pairs, int count) {
   std::vector<int> numbers(static_cast<size_t>(count > 0 ? count : 0), 0);
-  std::unordered_map<std::string, int> first;
+  // A card shows its text without markup, as an option does; cards that
+  // show the same (letter case counting) are one answer.
+  std::unordered_map<std::u32string, int> first;
   for (int i = 1; i <= count; ++i) {
     const std::string right = pairs.GetQuestionExtra(i);
     if (right.empty()) continue;
-    numbers[static_cast<size_t>(i - 1)] = first.emplace(Trim(right), i).first->second;
+    numbers[static_cast<size_t>(i - 1)] =
+        first.emplace(LookAlikeKey(ShownText(right), false), i).first->second;
   }
   return numbers;
 }

@@ -108,8 +108,9 @@
 //     DragStuff[i-1][0]='right shown';
 //     DragStuff[i-1][1] = m;
 //     DragStuff[i-1][2] = 1;             (1 fixed, 0 jumbled)
-//   m is the match number: the number of the first pair whose trimmed right
-//   text equals this pair's trimmed right text exactly (case counts).  A
+//   m is the match number: the number of the first pair whose right card
+//   shows the same as this pair's (LookAlikeKey of the shown texts, case
+//   counting: blanks, references, combining forms and markup do not count).  A
 //   long text is assigned in pieces: the first line with "=", the next ones
 //   with "+=".  Line breaks in the left items arrive as <BR>.
 //
@@ -190,8 +191,10 @@ std::string MakeDragDropPage(TQList& pairs, const MatchExportInput& in,
 // The options of the select-list page and the right option of each row.
 struct SelectMix {
   // Option texts in page order: the default right item, then the jumbled
-  // right items (distinct texts of pairs with a left text, case folded, the
-  // first form kept; distractors once for every time they occur).
+  // right items (one for right items of pairs with a left text that show
+  // the same as an option: LookAlikeKey of the shown text, case folded, the
+  // first form kept; distractors once for every time they occur, unless
+  // one shows as a right item of a row).
   std::vector<std::string> options;
   // Per pair 1..N (index 0 for pair 1): the option index of its right item,
   // 0 when the pair is not scored (no left text, empty right text, fixed).
@@ -205,8 +208,9 @@ struct SelectMix {
 SelectMix MakeSelectMix(TQList& pairs, int count, const std::string& defaultRight,
                         IMixRandom& random);
 
-// The match numbers of pairs 1..count (index 0 for pair 1); 0 for a pair
-// without a right text.
+// The match numbers of pairs 1..count (index 0 for pair 1): pairs whose
+// cards show the same share the number of the first; 0 for a pair without
+// a right text.
 std::vector<int> MatchNumbers(const TQList& pairs, int count);
 
 }  // namespace pairo
