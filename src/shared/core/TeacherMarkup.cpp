@@ -43,29 +43,65 @@ class Arena {
   size_t left_ = 0;
 };
 
-// One parse of a text (UTF-8) as the content of a <div>.
+// One parse of a text (UTF-8) as the content of a page's <body>.  A browser
+// reads a text placed into a page (innerHTML too) as the page's own markup:
+// an HTML element that leaves an <svg> or <math> ("<svg><p>x") stands after
+// it.  The parser reads a fragment by an older rule that keeps such an
+// element inside, so the text is parsed as the body of a document instead.
 class Fragment {
  public:
   explicit Fragment(std::string utf8) : text_(std::move(utf8)) {
+    source_ = kBefore + text_;
+    output_ = Parse(source_, GUMBO_TAG_LAST);
+    for (const GumboNode* n = output_->root; body_ == nullptr && n != nullptr;) {
+      const GumboVector& c = n->v.element.children;
+      n = nullptr;
+      for (unsigned i = 0; i < c.length; ++i) {
+        const auto* child = static_cast<const GumboNode*>(c.data[i]);
+        if (child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_BODY) body_ = child;
+      }
+    }
+    if (body_ == nullptr) {
+      // A frameset took the body's place: read as the content of a <div>,
+      // where a frameset is no element.
+      source_ = text_;
+      output_ = Parse(source_, GUMBO_TAG_DIV);
+      body_ = output_->root;
+    }
+  }
+  Fragment(const Fragment&) = delete;
+  Fragment& operator=(const Fragment&) = delete;
+
+  // The parent of the text's nodes.
+  const GumboNode* Root() const { return body_; }
+  // Every node the parse made, those it put outside the body too.
+  const GumboNode* Document() const { return output_->document; }
+  const std::string& Text() const { return text_; }
+  // Where a piece of the source starts in the text.
+  size_t OffsetOf(const char* p) const {
+    const size_t at = static_cast<size_t>(p - source_.data());
+    const size_t before = source_.size() - text_.size();
+    return at > before ? at - before : 0;
+  }
+
+ private:
+  static constexpr const char* kBefore = "<!DOCTYPE html><body>";
+
+  GumboOutput* Parse(const std::string& source, GumboTag context) {
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &Arena::Allocate;
     options.deallocator = &Arena::Release;
     options.userdata = &arena_;
     options.max_errors = 0;
-    options.fragment_context = GUMBO_TAG_DIV;
-    output_ = gumbo_parse_with_options(&options, text_.data(), text_.size());
+    options.fragment_context = context;
+    return gumbo_parse_with_options(&options, source.data(), source.size());
   }
-  Fragment(const Fragment&) = delete;
-  Fragment& operator=(const Fragment&) = delete;
 
-  const GumboNode* Root() const { return output_->root; }
-  const std::string& Text() const { return text_; }
-  size_t OffsetOf(const char* p) const { return static_cast<size_t>(p - text_.data()); }
-
- private:
   Arena arena_;
   std::string text_;
+  std::string source_;
   GumboOutput* output_ = nullptr;
+  const GumboNode* body_ = nullptr;
 };
 
 const GumboVector* ChildrenOf(const GumboNode* n) {
@@ -107,10 +143,10 @@ void Walk(const GumboNode* root, Enter enter, Leave leave) {
 size_t EndOfSource(const Fragment& f) {
   size_t end = 0;
   auto reach = [&](const GumboStringPiece& piece) {
-    if (piece.data != nullptr && piece.length > 0) end = std::max(end, f.OffsetOf(piece.data) + piece.length);
+    if (piece.data != nullptr && piece.length > 0) end = std::max(end, f.OffsetOf(piece.data + piece.length));
   };
   Walk(
-      f.Root(),
+      f.Document(),
       [&](const GumboNode* n) {
         if (n->type == GUMBO_NODE_ELEMENT || n->type == GUMBO_NODE_TEMPLATE) {
           reach(n->v.element.original_tag);
@@ -134,7 +170,7 @@ bool EndsInTagCloser(const Fragment& f) {
   const std::string closer = kTagCloser;
   bool found = false;
   Walk(
-      f.Root(),
+      f.Document(),
       [&](const GumboNode* n) {
         if (IsTextLike(n) || n->type == GUMBO_NODE_COMMENT) {
           const std::string t = n->v.text.text;
@@ -268,7 +304,11 @@ bool IsIntegrationPoint(const GumboElement& e) {
 // same name (letter case aside), so that "<BR>" stays "<BR>"; "" where it
 // has none a tag could carry.
 std::string ElementName(const GumboElement& e) {
-  if (e.tag_namespace != GUMBO_NAMESPACE_HTML && LeavesForeignContent(e.tag)) return std::string();
+  // The parse holds such an element inside an <svg> or <math> only where the
+  // text is read as the content of a <div>; a <font> without color, face or
+  // size stays inside when read again.
+  if (e.tag_namespace != GUMBO_NAMESPACE_HTML && LeavesForeignContent(e.tag) && e.tag != GUMBO_TAG_FONT)
+    return std::string();
   const std::string spelled = SpelledName(e.original_tag);
   std::string name = e.tag != GUMBO_TAG_UNKNOWN ? gumbo_normalized_tagname(e.tag) : LowerAscii(spelled);
   if (e.tag_namespace == GUMBO_NAMESPACE_SVG && !name.empty()) {
@@ -558,8 +598,59 @@ bool HasTeacherPrefix(const std::string& v) {
   return v.compare(0, std::strlen(kTeacherIdPrefix), kTeacherIdPrefix) == 0;
 }
 
+bool Before(const char* a, const std::string& b) { return b.compare(a) > 0; }
+
+bool InTable(const char* const* begin, const char* const* end, const std::string& v) {
+  const char* const* at = std::lower_bound(begin, end, v, Before);
+  return at != end && v == *at;
+}
+
+// The ids and names the pages of an exercise use, in lower case, sorted: in
+// their markup (the templates, and what the export writes into them) and in
+// what their scripts look up, name or make (frames, windows, the hash of an
+// address).
+const char* const kPageNames[] = {
+    "acrosshead", "acrosslist", "announce", "backbutton", "board", "cards", "checkbutton",
+    "clues", "codeframe", "contentsbutton", "crossword", "currentclue", "downhead", "downlist",
+    "exercise", "exinstructions", "exsubtitle", "extitle", "feedbackframe", "gridholder",
+    "gridsource", "guess", "help", "helpheading", "helpslot", "hintbutton", "keyhelp",
+    "matchform", "navbar", "nextexbutton", "nextq", "pairs", "popup", "popupnext", "popupok",
+    "popuptext", "prevq", "printlist", "puzzleinstructions", "puzzlesubtitle", "puzzletitle",
+    "qannounce", "qfeedback", "qhead", "qmark", "qnext", "qnextbutton", "qnumber", "qtext",
+    "questions", "quiztitle", "reading", "readingbar", "readingbutton", "readingframe",
+    "readingprompt", "readingstatus", "readingtoggle", "rows", "score", "showbutton", "status",
+    "timeleft", "topnav", "tray", "trayback", "welcometoggle",
+};
+
+// Families of them, a word and a number ("G12", "QT3"), in lower case,
+// sorted; "" for a number alone (the select lists of the matching page).
+const char* const kPageNameFamilies[] = {"", "choice", "f", "g", "left", "mark", "n", "q", "qn", "qt"};
+
+// The property names of a document and of a form in Chromium and Firefox
+// ESR, sorted: an element of that id or name would be found in their place.
+const char* const kPropertyNames[] = {
+#include "shared/core/PagePropertyNames.inc"
+};
+
+}  // namespace
+
+bool ClashesWithPage(const std::string& v) {
+  if (v.empty()) return false;
+  if (InTable(std::begin(kPropertyNames), std::end(kPropertyNames), v)) return true;
+  const std::string lower = LowerAscii(v);
+  if (InTable(std::begin(kPageNames), std::end(kPageNames), lower)) return true;
+  const size_t word = lower.find_last_not_of("0123456789") + 1;  // npos + 1: a number alone
+  return word < lower.size() &&
+         InTable(std::begin(kPageNameFamilies), std::end(kPageNameFamilies), lower.substr(0, word));
+}
+
+namespace {
+
+// An id or name as written: as typed, but one that clashes with the page's
+// own, which gets the prefix.  One that has the prefix already stays, so that
+// a text written twice comes out the same.
 std::string TeacherId(const std::string& v) {
-  return v.empty() || HasTeacherPrefix(v) ? v : kTeacherIdPrefix + v;
+  return HasTeacherPrefix(v) || !ClashesWithPage(v) ? v : kTeacherIdPrefix + v;
 }
 
 // A list of ids parted by blanks, each one a teacher's.
@@ -1139,34 +1230,54 @@ std::string TypedText(const std::string& s) {
   return r;
 }
 
+// Elements that innerText sets on lines of their own: blocks, list items,
+// and a table's rows and cells.
+bool BreaksShownLine(const GumboNode* n) {
+  if (IsBlock(n)) return true;
+  if (n->type != GUMBO_NODE_ELEMENT || n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
+  const GumboTag t = n->v.element.tag;
+  return t == GUMBO_TAG_LEGEND || t == GUMBO_TAG_BODY || t == GUMBO_TAG_HTML ||
+         t == GUMBO_TAG_FRAMESET || t == GUMBO_TAG_FRAME;
+}
+
 }  // namespace
 
 std::string ShownText(const std::string& s, bool typedWhenBlank) {
   const auto parse = ParseTeacherText(BoundedDepth(s));
   std::string shown;
   shown.reserve(s.size() + 8);
+  bool blank = false;  // a blank to come before the next character shown
+  auto put = [&](const char* c) {
+    if (blank && !shown.empty()) shown += ' ';
+    blank = false;
+    shown += c;
+  };
   Walk(
       parse->Root(),
       [&](const GumboNode* n) {
         if (HiddenContent(n)) return false;
+        if (BreaksShownLine(n) || IsHtml(n, GUMBO_TAG_BR)) blank = true;
         if (!IsTextLike(n)) return true;
         for (const char* p = n->v.text.text; *p; ++p) {
-          if (*p == '\n')
-            shown += ' ';
+          const char c[2] = {*p, 0};
+          if (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f')
+            blank = true;
           else if (*p == '[')
-            shown += "&#91;";
+            put("&#91;");
           else if (*p == '&')
-            shown += "&amp;";
+            put("&amp;");
           else if (*p == '<')
-            shown += "&lt;";
+            put("&lt;");
           else if (*p == '>')
-            shown += "&gt;";
+            put("&gt;");
           else
-            shown += *p;
+            put(c);
         }
         return false;
       },
-      [](const GumboNode*) {});
+      [&](const GumboNode* n) {
+        if (BreaksShownLine(n)) blank = true;
+      });
   shown = tavrel::Utf8ToWin1252(shown);
   return typedWhenBlank && Trim(shown).empty() ? TypedText(s) : shown;
 }
