@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "platform/core/TextCodec.h"
@@ -78,8 +79,8 @@ class Fragment {
   const GumboNode* Document() const { return output_->document; }
   const std::string& Text() const { return text_; }
   // Where a piece of the source starts in the text.
-  size_t OffsetOf(const char* p) const {
-    const size_t at = static_cast<size_t>(p - source_.data());
+  size_t OffsetOf(const char* p) const { return OffsetOfSource(static_cast<size_t>(p - source_.data())); }
+  size_t OffsetOfSource(size_t at) const {
     const size_t before = source_.size() - text_.size();
     return at > before ? at - before : 0;
   }
@@ -183,11 +184,118 @@ bool EndsInTagCloser(const Fragment& f) {
   return found;
 }
 
+// An <svg> or <math> element within which HTML elements stand: an HTML
+// integration point, or a MathML text integration point.
+bool IsIntegrationPoint(const GumboElement& e) {
+  if (e.tag_namespace == GUMBO_NAMESPACE_SVG)
+    return e.tag == GUMBO_TAG_FOREIGNOBJECT || e.tag == GUMBO_TAG_DESC || e.tag == GUMBO_TAG_TITLE;
+  if (e.tag_namespace != GUMBO_NAMESPACE_MATHML) return true;
+  if (e.tag == GUMBO_TAG_ANNOTATION_XML) {
+    const GumboAttribute* a = gumbo_get_attribute(&e.attributes, "encoding");
+    if (a == nullptr) return false;
+    std::string v = a->value;
+    for (char& c : v)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return v == "text/html" || v == "application/xhtml+xml";
+  }
+  return e.tag == GUMBO_TAG_MI || e.tag == GUMBO_TAG_MO || e.tag == GUMBO_TAG_MN || e.tag == GUMBO_TAG_MS ||
+         e.tag == GUMBO_TAG_MTEXT;
+}
+
+// Past the ">" that ends a tag of s whose name ends at i, read as the
+// tokenizer reads attributes; npos where the text ends first.
+size_t TagEndIn(const std::string& s, size_t i, bool& selfClosing) {
+  enum { kBetween, kName, kAfterName, kBeforeValue, kQuoted, kUnquoted } state = kBetween;
+  char quote = 0;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+    switch (state) {
+      case kQuoted:
+        if (c == quote) state = kBetween;
+        continue;
+      case kUnquoted:
+        if (blank) state = kBetween;
+        else if (c == '>') return i + 1;
+        continue;
+      case kBeforeValue:
+        if (blank) continue;
+        if (c == '"' || c == '\'') {
+          quote = c;
+          state = kQuoted;
+        } else if (c == '>') {
+          return i + 1;
+        } else {
+          state = kUnquoted;
+        }
+        continue;
+      default:
+        break;
+    }
+    if (c == '>') {
+      selfClosing = i > 0 && s[i - 1] == '/';
+      return i + 1;
+    }
+    if (blank || c == '/') {
+      if (state == kName) state = kAfterName;
+      continue;
+    }
+    if (c == '=' && (state == kName || state == kAfterName)) {
+      state = kBeforeValue;
+      continue;
+    }
+    state = kName;
+  }
+  return std::string::npos;
+}
+
+
+// A "</p>" or "</br>" in an <svg> or <math> leaves it as a browser reads it
+// ("<svg></p>x" shows "x" after the drawing); the parser puts the element it
+// makes of the end tag inside, and reads on in the drawing.  Read as "<p></p>"
+// and "<br>", which leave it as they stand and make the same element.
+std::string EndTagsLeavingForeignContent(const Fragment& f) {
+  std::vector<std::pair<size_t, bool>> found;  // where, and whether a <p>
+  Walk(
+      f.Root(),
+      [&](const GumboNode* n) {
+        if (n->type != GUMBO_NODE_ELEMENT) return false;
+        const GumboNode* parent = n->parent;
+        if (n->v.element.tag_namespace == GUMBO_NAMESPACE_HTML &&
+            (n->parse_flags & GUMBO_INSERTION_CONVERTED_FROM_END_TAG) != 0 && parent != nullptr &&
+            parent->type == GUMBO_NODE_ELEMENT && parent->v.element.tag_namespace != GUMBO_NAMESPACE_HTML &&
+            !IsIntegrationPoint(parent->v.element) &&
+            (n->v.element.tag == GUMBO_TAG_P || n->v.element.tag == GUMBO_TAG_BR))
+          found.emplace_back(f.OffsetOfSource(n->v.element.start_pos.offset), n->v.element.tag == GUMBO_TAG_P);
+        return true;
+      },
+      [](const GumboNode*) {});
+  if (found.empty()) return std::string();
+  std::sort(found.begin(), found.end());
+  const std::string& t = f.Text();
+  std::string mended;
+  mended.reserve(t.size() + found.size() * 4);
+  size_t from = 0;
+  for (const auto& [at, p] : found) {
+    if (at < from || t.compare(at, 2, "</") != 0) continue;
+    bool selfClosing = false;
+    size_t end = TagEndIn(t, at + 2, selfClosing);
+    if (end == std::string::npos) continue;
+    mended.append(t, from, at - from);
+    mended += p ? "<p></p>" : "<br>";
+    from = end;
+  }
+  mended.append(t, from, std::string::npos);
+  return mended;
+}
+
 // The parse of a teacher's text.  A parser drops a tag that the end of the
 // text cuts short ("a<b", "<a title=\"x"); here every "<" from the start of
 // such a tag on is text instead, shown as typed.
 std::unique_ptr<Fragment> ParseTeacherText(const std::string& s) {
   auto parse = std::make_unique<Fragment>(tavrel::Win1252ToUtf8(s));
+  std::string leaving = EndTagsLeavingForeignContent(*parse);
+  if (!leaving.empty()) parse = std::make_unique<Fragment>(std::move(leaving));
   const size_t end = EndOfSource(*parse);
   if (end >= parse->Text().size()) return parse;
   if (EndsInTagCloser(Fragment(parse->Text() + kTagCloser))) return parse;
@@ -288,16 +396,6 @@ bool LeavesForeignContent(GumboTag t) {
     default:
       return false;
   }
-}
-
-// An <svg> or <math> element within which HTML elements may stand.
-bool IsIntegrationPoint(const GumboElement& e) {
-  if (e.tag_namespace == GUMBO_NAMESPACE_SVG)
-    return e.tag == GUMBO_TAG_FOREIGNOBJECT || e.tag == GUMBO_TAG_DESC || e.tag == GUMBO_TAG_TITLE;
-  if (e.tag_namespace == GUMBO_NAMESPACE_MATHML)
-    return e.tag == GUMBO_TAG_MI || e.tag == GUMBO_TAG_MO || e.tag == GUMBO_TAG_MN || e.tag == GUMBO_TAG_MS ||
-           e.tag == GUMBO_TAG_MTEXT || e.tag == GUMBO_TAG_ANNOTATION_XML;
-  return true;
 }
 
 // An element's name: as the text spells its start tag where that is the
@@ -972,7 +1070,7 @@ class DepthBound {
       while (nameEnd < s_.size() && !IsTagEnd(s_[nameEnd])) ++nameEnd;
       const std::string name = LowerAscii(s_.substr(n, nameEnd - n));
       bool selfClosing = false;
-      const size_t end = TagEnd(nameEnd, selfClosing);
+      const size_t end = TagEndIn(s_, nameEnd, selfClosing);
       if (end == std::string::npos) break;  // cut short: shown as typed
       i = end;
       const GumboTag tag = gumbo_tag_enum(name.c_str());
@@ -1005,53 +1103,6 @@ class DepthBound {
   }
   static bool IsRawTextTag(GumboTag t) {
     return IsRawText(t) || t == GUMBO_TAG_TEXTAREA || t == GUMBO_TAG_TITLE;
-  }
-
-  // Past the ">" that ends a tag whose name ends at i, read as the
-  // tokenizer reads attributes; npos where the text ends first.
-  size_t TagEnd(size_t i, bool& selfClosing) const {
-    enum { kBetween, kName, kAfterName, kBeforeValue, kQuoted, kUnquoted } state = kBetween;
-    char quote = 0;
-    for (; i < s_.size(); ++i) {
-      const char c = s_[i];
-      const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-      switch (state) {
-        case kQuoted:
-          if (c == quote) state = kBetween;
-          continue;
-        case kUnquoted:
-          if (blank) state = kBetween;
-          else if (c == '>') return i + 1;
-          continue;
-        case kBeforeValue:
-          if (blank) continue;
-          if (c == '"' || c == '\'') {
-            quote = c;
-            state = kQuoted;
-          } else if (c == '>') {
-            return i + 1;
-          } else {
-            state = kUnquoted;
-          }
-          continue;
-        default:
-          break;
-      }
-      if (c == '>') {
-        selfClosing = i > 0 && s_[i - 1] == '/';
-        return i + 1;
-      }
-      if (blank || c == '/') {
-        if (state == kName) state = kAfterName;
-        continue;
-      }
-      if (c == '=' && (state == kName || state == kAfterName)) {
-        state = kBeforeValue;
-        continue;
-      }
-      state = kName;
-    }
-    return std::string::npos;
   }
 
   // Past the end tag of a raw text element named name that starts at i.

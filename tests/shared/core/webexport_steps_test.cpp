@@ -305,6 +305,10 @@ TEST(WebExportText, WhatLeavesADrawingOrFormulaStandsWhereABrowserShowsIt) {
       {"<svg><g><b>bold</b> and <font color=red>red</font></g></svg>",
        "<svg><g></g></svg><b>bold</b> and <font color=\"red\">red</font>", "bold and red"},
       {"<svg><font>f</font></svg>", "<svg><font>f</font></svg>", "f"},
+      // The end tags that leave too.
+      {"<svg></p >x</svg>y", "<svg></svg><p></p>xy", "xy"},
+      {"<svg><g></BR class=\">\">x", "<svg><g></g></svg><br>x", "x"},
+      {"<math><mi>m</p></mi></math>", "<math><mi>m<p></p></mi></math>", "m"},
       // Where HTML may stand inside, it stays inside.
       {"<svg><foreignObject><p>a</p></foreignObject></svg>",
        "<svg><foreignObject><p>a</p></foreignObject></svg>", "a"},

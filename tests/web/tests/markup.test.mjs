@@ -31,7 +31,7 @@ const samples = [
   // A drawing without a size (300 pixels wide by default).
   { text: '<svg><circle r=5></circle></svg>', markup: '', plain: '<svg><circle r=5></circle></svg>', afterWord: '', element: 'svg' },
   // A select list of the teacher's own, and a table left open.
-  { text: 'Pick <select><option>a</option><option>b</option></select> first', markup: 'Pick', plain: 'Pick ab first', element: 'select', controls: true },
+  { text: 'Pick <select><option>a</option><option>b</option></select> first', markup: 'Pick', plain: 'Pick a b first', element: 'select', controls: true },
   { text: '<table><tr><td>x', markup: 'x', plain: 'x', element: 'table' },
   { text: 'cat <table><tr><td>x', markup: 'cat x', plain: 'cat x', element: 'table' },
   // A script whose end tag is no end tag: no ">", a vertical tab before the
