@@ -101,7 +101,10 @@ void CheckInside(const GumboNode* n) {
     const GumboAttribute* a = gumbo_get_attribute(&n->v.element.attributes, attribute);
     Check(a == nullptr || std::string(a->value).rfind(prefix, 0) == 0 || !ClashesWithPage(a->value));
   }
-  Check(n->v.element.tag != GUMBO_TAG_BASE && n->v.element.tag != GUMBO_TAG_META);
+  // Only an HTML base or meta acts on the page; in a drawing it is the
+  // drawing's.
+  Check(n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML ||
+        (n->v.element.tag != GUMBO_TAG_BASE && n->v.element.tag != GUMBO_TAG_META));
   const GumboVector* c = Children(n);
   for (unsigned i = 0; i < c->length; ++i) CheckInside(static_cast<const GumboNode*>(c->data[i]));
 }

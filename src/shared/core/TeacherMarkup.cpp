@@ -489,12 +489,19 @@ std::string UnendingScript(const std::string& s) {
 }
 
 // Elements whose content a reader never sees as text of the page: raw text,
-// a box's typed text, and the fallback of what a browser shows in its place
-// (a video, a sound, a drawing, an embedded object).
+// a box's typed text, the fallback of what a browser shows in its place
+// (a video, a sound, a drawing, an embedded object), and what describes a
+// drawing or a formula rather than showing in it.
 bool HiddenContent(const GumboNode* n) {
   if (n->type == GUMBO_NODE_TEMPLATE) return true;
-  if (n->type != GUMBO_NODE_ELEMENT || n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
+  if (n->type != GUMBO_NODE_ELEMENT) return false;
   const GumboTag t = n->v.element.tag;
+  if (n->v.element.tag_namespace == GUMBO_NAMESPACE_SVG)
+    return t == GUMBO_TAG_DESC || t == GUMBO_TAG_TITLE || t == GUMBO_TAG_STYLE || t == GUMBO_TAG_SCRIPT ||
+           LowerAscii(SpelledName(n->v.element.original_tag)) == "metadata";
+  if (n->v.element.tag_namespace == GUMBO_NAMESPACE_MATHML)
+    return t == GUMBO_TAG_ANNOTATION_XML || LowerAscii(SpelledName(n->v.element.original_tag)) == "annotation";
+  if (n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
   return IsRawText(t) || t == GUMBO_TAG_TITLE || t == GUMBO_TAG_TEXTAREA || t == GUMBO_TAG_VIDEO ||
          t == GUMBO_TAG_AUDIO || t == GUMBO_TAG_CANVAS || t == GUMBO_TAG_OBJECT;
 }
@@ -706,7 +713,8 @@ bool InTable(const char* const* begin, const char* const* end, const std::string
 // The ids and names the pages of an exercise use, in lower case, sorted: in
 // their markup (the templates, and what the export writes into them) and in
 // what their scripts look up, name or make (frames, windows, the hash of an
-// address).
+// address).  A template that gains one this table lacks fails the test of
+// the page places (EveryIdAndNameOfTheTemplatesClashes).
 const char* const kPageNames[] = {
     "acrosshead", "acrosslist", "announce", "backbutton", "board", "cards", "checkbutton",
     "clues", "codeframe", "contentsbutton", "crossword", "currentclue", "downhead", "downlist",
@@ -726,6 +734,8 @@ const char* const kPageNameFamilies[] = {"", "choice", "f", "g", "left", "mark",
 
 // The property names of a document and of a form in Chromium and Firefox
 // ESR, sorted: an element of that id or name would be found in their place.
+// Written by tests/web/tools/page-property-names.mjs; ids.test.mjs compares
+// it with both browsers.
 const char* const kPropertyNames[] = {
 #include "shared/core/PagePropertyNames.inc"
 };

@@ -312,10 +312,16 @@ TEST(WebExportText, WhatLeavesADrawingOrFormulaStandsWhereABrowserShowsIt) {
       // Where HTML may stand inside, it stays inside.
       {"<svg><foreignObject><p>a</p></foreignObject></svg>",
        "<svg><foreignObject><p>a</p></foreignObject></svg>", "a"},
-      {"<math><annotation-xml encoding=\"text/html\"><div>b</div></annotation-xml></math>",
-       "<math><annotation-xml encoding=\"text/html\"><div>b</div></annotation-xml></math>", "b"},
+      {"a<math><annotation-xml encoding=\"text/html\"><div>b</div></annotation-xml></math>",
+       "a<math><annotation-xml encoding=\"text/html\"><div>b</div></annotation-xml></math>", "a"},
       {"<math><annotation-xml><div>c</div></annotation-xml></math>",
        "<math><annotation-xml></annotation-xml></math><div>c</div>", "c"},
+      // What describes a drawing or a formula shows nowhere.
+      {"A<svg><desc>D</desc><title>T</title><metadata>M</metadata><text>X</text></svg>"
+       "<math><semantics><mn>2</mn><annotation>N</annotation></semantics></math>",
+       "A<svg><desc>D</desc><title>T</title><metadata>M</metadata><text>X</text></svg>"
+       "<math><semantics><mn>2</mn><annotation>N</annotation></semantics></math>",
+       "AX2"},
   };
   for (const auto& c : cases) {
     for (const TextPlace place : {TextPlace::Block, TextPlace::FormRowBlock, TextPlace::ListItemSpan}) {
