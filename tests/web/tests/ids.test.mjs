@@ -2,8 +2,9 @@
 // teacher's own script and style rule find the element, on both quiz pages,
 // in Chromium and Firefox ESR.  Those that clash with the page (a page's id,
 // a numbered family's, a frame's name, a property of the document or of a
-// form) get the prefix, and the page still checks answers.  The core's table
-// of property names is what the two browsers have.
+// form) get the prefix, and the page still checks answers.  What leaves a
+// drawing or a formula shows after it.  The core's table of property names is
+// what the two browsers have.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
@@ -22,7 +23,9 @@ const hint = '<style>#hint1 { color: rgb(1, 2, 3); }</style>Capital of France? '
   + '<p id="hint1" style="display:none">It starts with P.</p>';
 const clashing = ' <span id="forms">f</span> <b id="G1">g</b> <i id="score">s</i> <span id="Q12">q</span>'
   + ' <iframe name="CodeFrame" src="about:blank" width="8" height="8"></iframe>'
-  + ' <form name="elements" onsubmit="return false"><input name="submit" id="length" value="v"></form>';
+  + ' <form name="elements" onsubmit="return false"><input name="submit" id="length" value="v"></form>'
+  + '<svg width="20" height="20"><circle cx="10" cy="10" r="5"/><p id="shape">Which shape is this?</p>'
+  + '<math><mn>2</mn><p id="solve">Now solve the equation.</p></math><svg><p id="x">x</p></svg>';
 
 function quizFile() {
   const el = (tag, content) => `<${tag}>${content}</${tag}>`;
@@ -46,6 +49,10 @@ function idsInPage() {
     frame: !!document.querySelector('iframe[name="tt-CodeFrame"]'),
     form: !!document.querySelector('form[name="tt-elements"] input[name="tt-submit"]'),
     forms: Object.prototype.toString.call(document.forms),
+    shown: ['shape', 'solve', 'x'].filter((id) => {
+      const e = byId(id);
+      return e && !e.closest('svg, math') && e.getClientRects().length > 0 && e.innerText.trim() !== '';
+    }),
   };
 }
 
@@ -59,6 +66,7 @@ function expectIds(found, where, shown) {
   assert.deepEqual(found.prefixed, [], `${where}: ids not prefixed`);
   assert.ok(found.frame && found.form, `${where}: frame and form names prefixed`);
   assert.equal(found.forms, '[object HTMLCollection]', `${where}: document.forms`);
+  assert.deepEqual(found.shown, ['shape', 'solve', 'x'], `${where}: texts after a drawing or formula shown`);
 }
 
 describe('a teacher\'s ids in Chromium', () => {
