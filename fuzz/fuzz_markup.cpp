@@ -1,14 +1,17 @@
 // A teacher's text made a fragment for each place a page gives it.  Read
 // by a browser inside the real elements of that place, with a marker
 // element after them, it stays inside: the page around it is the same tree
-// as with no text at all, and the marker is still there, empty.  Every id
-// and name it holds is the teacher's.  Made a fragment again, it comes out
+// as with no text at all, and the marker is still there, empty.  No id or
+// name it holds clashes with the page's; those that harm nothing stay as
+// typed.  Made a fragment again, it comes out
 // the same.  Its shown text comes to no harm either.
 #include <gumbo.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <cctype>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,12 @@
 namespace {
 
 using fuzzsupport::Check;
+
+std::string LowerAscii(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
 
 struct Place {
   TextPlace place;
@@ -81,8 +90,8 @@ std::string Outline(const GumboNode* n, int depth, Inside inside) {
   return s;
 }
 
-// Every id and name of the text is the teacher's; nothing inside is the
-// marker.
+// No id or name of the text clashes with the page's: it is as typed where it
+// harms nothing, or has the prefix.  Nothing inside is the marker.
 void CheckInside(const GumboNode* n) {
   if (n->type != GUMBO_NODE_ELEMENT && n->type != GUMBO_NODE_TEMPLATE) return;
   const std::string prefix = kTeacherIdPrefix;
@@ -90,9 +99,12 @@ void CheckInside(const GumboNode* n) {
     // A plugin's parameter keeps the name the plugin knows it by.
     if (n->v.element.tag == GUMBO_TAG_PARAM && std::strcmp(attribute, "name") == 0) continue;
     const GumboAttribute* a = gumbo_get_attribute(&n->v.element.attributes, attribute);
-    Check(a == nullptr || a->value[0] == '\0' || std::string(a->value).rfind(prefix, 0) == 0);
+    Check(a == nullptr || std::string(a->value).rfind(prefix, 0) == 0 || !ClashesWithPage(a->value));
   }
-  Check(n->v.element.tag != GUMBO_TAG_BASE && n->v.element.tag != GUMBO_TAG_META);
+  // Only an HTML base or meta acts on the page; in a drawing it is the
+  // drawing's.
+  Check(n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML ||
+        (n->v.element.tag != GUMBO_TAG_BASE && n->v.element.tag != GUMBO_TAG_META));
   const GumboVector* c = Children(n);
   for (unsigned i = 0; i < c->length; ++i) CheckInside(static_cast<const GumboNode*>(c->data[i]));
 }
@@ -111,6 +123,46 @@ void CheckStaysInside(const Place& p, const std::string& markup) {
   Check(PageOutline(page) == empty);
 }
 
+// Names that clash with a page's: properties of the document and of a form
+// (in their own letter case), ids of the pages (in any), families of
+// numbered ones.
+const struct {
+  const char* name;
+  bool anyCase;
+  bool numbered;
+} kClashing[] = {{"forms", false, false},    {"getElementById", false, false}, {"elements", false, false},
+                 {"submit", false, false},   {"Score", true, false},           {"codeframe", true, false},
+                 {"G", true, true},          {"QT", true, true},               {"", false, true}};
+
+// The input's first word as an id, a name and a reference to it: as typed
+// where it harms nothing; and a name made from the input to clash with the
+// page, prefixed.
+void CheckIdsOfWord(const std::string& text) {
+  std::string word;
+  for (const char c : text) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_' && c != '.') break;
+    word += c;
+  }
+  auto written = [](const std::string& id) {
+    return "<p id=\"" + id + "\"><a name=\"" + id + "\" href=\"#" + id + "\">x</a><label for=\"" + id +
+           "\">y</label></p>";
+  };
+  if (!word.empty() && LowerAscii(word) != "top") {
+    const bool clashes = ClashesWithPage(word) && word.rfind(kTeacherIdPrefix, 0) != 0;
+    Check(MarkupText(written(word), TextPlace::Block) == written(clashes ? kTeacherIdPrefix + word : word));
+  }
+  if (text.empty()) return;
+  const auto& pick = kClashing[static_cast<unsigned char>(text[0]) % std::size(kClashing)];
+  std::string clash = pick.name;
+  for (size_t i = 0; pick.anyCase && i < clash.size() && i + 1 < text.size(); ++i)
+    if (text[i + 1] & 1) clash[i] = static_cast<char>(std::isupper(static_cast<unsigned char>(clash[i]))
+                                                           ? std::tolower(static_cast<unsigned char>(clash[i]))
+                                                           : std::toupper(static_cast<unsigned char>(clash[i])));
+  if (pick.numbered) clash += std::to_string(text.size());
+  Check(ClashesWithPage(clash));
+  Check(MarkupText(written(clash), TextPlace::Block) == written(kTeacherIdPrefix + clash));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -120,6 +172,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckStaysInside(p, markup);
     Check(MarkupText(markup, p.place) == markup);
   }
+  CheckIdsOfWord(text);
   const std::string shown = ShownText(text);
   Check(shown.find('<') == std::string::npos && shown.find('>') == std::string::npos);
   return 0;

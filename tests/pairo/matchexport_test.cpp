@@ -353,7 +353,7 @@ TEST(DragDropExport, ArraysFollowItemNumbersWithTheirMatchNumbers) {
   EXPECT_EQ(All(page, "DragStuff\\[\\d+\\]\\[1\\] = (\\d+);"),
             (std::vector<std::string>{"1", "2", "2", "5", "6"}));
   EXPECT_EQ(All(page, "FixedStuff\\[3\\]\\[1\\] = (\\d+);"), (std::vector<std::string>{"2"}));
-  EXPECT_NE(page.find("DragStuff[3][0]='y ';"), std::string::npos);
+  EXPECT_NE(page.find("DragStuff[3][0]='y';"), std::string::npos);  // shown text: no blank at its end
   EXPECT_NE(page.find("DragStuff[5][2] = 1;"), std::string::npos);
   EXPECT_NE(page.find("DragStuff[4][2] = 0;"), std::string::npos);
   EXPECT_NE(page.find("var slide=1;"), std::string::npos);
@@ -450,8 +450,9 @@ TEST(MatchExports, HostileTextStaysInsideItsStringAndFillsNoPlaceholder) {
   EXPECT_NE(
       drag.find("check='It\\'s &quot;x&quot; \\\\ <\\/script> \\x5BstrNextExURL]\\r\\nnext',"),
       std::string::npos);
-  // A card shows its text as an option does: the tag left out.
-  EXPECT_NE(drag.find("DragStuff[0][0]='It\\'s \"x\" \\\\  &#91;strNextExURL] next';"),
+  // A card shows its text as an option does: the tag left out, the blanks
+  // around it one.
+  EXPECT_NE(drag.find("DragStuff[0][0]='It\\'s \"x\" \\\\ &#91;strNextExURL] next';"),
             std::string::npos);
   EXPECT_GT(drag.find("</script>"), drag.find("DragStuff[1][2]"));
   EXPECT_EQ(All(drag, "NEXT").size(), 1u);
@@ -460,9 +461,9 @@ TEST(MatchExports, HostileTextStaysInsideItsStringAndFillsNoPlaceholder) {
   const std::string select = CodePage(l, in, identity);
   EXPECT_GT(select.find("</script>", select.find("<script>")), select.find("winwrongchar="));
   EXPECT_EQ(All(select, "NEXT").size(), 2u);  // the button and the link, nothing typed
-  EXPECT_NE(select.find("<OPTION>It's \"x\" \\  &#91;strNextExURL] next\r\n"),
+  EXPECT_NE(select.find("<OPTION>It's \"x\" \\ &#91;strNextExURL] next\r\n"),
             std::string::npos);
-  EXPECT_NE(select.find("aria-label=\"It's &quot;x&quot; \\  &#91;strNextExURL] next\""),
+  EXPECT_NE(select.find("aria-label=\"It's &quot;x&quot; \\ &#91;strNextExURL] next\""),
             std::string::npos);
   EXPECT_NE(select.find("var s='" + escaped + "\\r\\nnext'"), std::string::npos);
   EXPECT_NE(select.find("color:It's &quot;x&quot;"), std::string::npos);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "platform/core/TextCodec.h"
@@ -43,29 +44,65 @@ class Arena {
   size_t left_ = 0;
 };
 
-// One parse of a text (UTF-8) as the content of a <div>.
+// One parse of a text (UTF-8) as the content of a page's <body>.  A browser
+// reads a text placed into a page (innerHTML too) as the page's own markup:
+// an HTML element that leaves an <svg> or <math> ("<svg><p>x") stands after
+// it.  The parser reads a fragment by an older rule that keeps such an
+// element inside, so the text is parsed as the body of a document instead.
 class Fragment {
  public:
   explicit Fragment(std::string utf8) : text_(std::move(utf8)) {
+    source_ = kBefore + text_;
+    output_ = Parse(source_, GUMBO_TAG_LAST);
+    for (const GumboNode* n = output_->root; body_ == nullptr && n != nullptr;) {
+      const GumboVector& c = n->v.element.children;
+      n = nullptr;
+      for (unsigned i = 0; i < c.length; ++i) {
+        const auto* child = static_cast<const GumboNode*>(c.data[i]);
+        if (child->type == GUMBO_NODE_ELEMENT && child->v.element.tag == GUMBO_TAG_BODY) body_ = child;
+      }
+    }
+    if (body_ == nullptr) {
+      // A frameset took the body's place: read as the content of a <div>,
+      // where a frameset is no element.
+      source_ = text_;
+      output_ = Parse(source_, GUMBO_TAG_DIV);
+      body_ = output_->root;
+    }
+  }
+  Fragment(const Fragment&) = delete;
+  Fragment& operator=(const Fragment&) = delete;
+
+  // The parent of the text's nodes.
+  const GumboNode* Root() const { return body_; }
+  // Every node the parse made, those it put outside the body too.
+  const GumboNode* Document() const { return output_->document; }
+  const std::string& Text() const { return text_; }
+  // Where a piece of the source starts in the text.
+  size_t OffsetOf(const char* p) const { return OffsetOfSource(static_cast<size_t>(p - source_.data())); }
+  size_t OffsetOfSource(size_t at) const {
+    const size_t before = source_.size() - text_.size();
+    return at > before ? at - before : 0;
+  }
+
+ private:
+  static constexpr const char* kBefore = "<!DOCTYPE html><body>";
+
+  GumboOutput* Parse(const std::string& source, GumboTag context) {
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &Arena::Allocate;
     options.deallocator = &Arena::Release;
     options.userdata = &arena_;
     options.max_errors = 0;
-    options.fragment_context = GUMBO_TAG_DIV;
-    output_ = gumbo_parse_with_options(&options, text_.data(), text_.size());
+    options.fragment_context = context;
+    return gumbo_parse_with_options(&options, source.data(), source.size());
   }
-  Fragment(const Fragment&) = delete;
-  Fragment& operator=(const Fragment&) = delete;
 
-  const GumboNode* Root() const { return output_->root; }
-  const std::string& Text() const { return text_; }
-  size_t OffsetOf(const char* p) const { return static_cast<size_t>(p - text_.data()); }
-
- private:
   Arena arena_;
   std::string text_;
+  std::string source_;
   GumboOutput* output_ = nullptr;
+  const GumboNode* body_ = nullptr;
 };
 
 const GumboVector* ChildrenOf(const GumboNode* n) {
@@ -107,10 +144,10 @@ void Walk(const GumboNode* root, Enter enter, Leave leave) {
 size_t EndOfSource(const Fragment& f) {
   size_t end = 0;
   auto reach = [&](const GumboStringPiece& piece) {
-    if (piece.data != nullptr && piece.length > 0) end = std::max(end, f.OffsetOf(piece.data) + piece.length);
+    if (piece.data != nullptr && piece.length > 0) end = std::max(end, f.OffsetOf(piece.data + piece.length));
   };
   Walk(
-      f.Root(),
+      f.Document(),
       [&](const GumboNode* n) {
         if (n->type == GUMBO_NODE_ELEMENT || n->type == GUMBO_NODE_TEMPLATE) {
           reach(n->v.element.original_tag);
@@ -134,7 +171,7 @@ bool EndsInTagCloser(const Fragment& f) {
   const std::string closer = kTagCloser;
   bool found = false;
   Walk(
-      f.Root(),
+      f.Document(),
       [&](const GumboNode* n) {
         if (IsTextLike(n) || n->type == GUMBO_NODE_COMMENT) {
           const std::string t = n->v.text.text;
@@ -147,11 +184,118 @@ bool EndsInTagCloser(const Fragment& f) {
   return found;
 }
 
+// An <svg> or <math> element within which HTML elements stand: an HTML
+// integration point, or a MathML text integration point.
+bool IsIntegrationPoint(const GumboElement& e) {
+  if (e.tag_namespace == GUMBO_NAMESPACE_SVG)
+    return e.tag == GUMBO_TAG_FOREIGNOBJECT || e.tag == GUMBO_TAG_DESC || e.tag == GUMBO_TAG_TITLE;
+  if (e.tag_namespace != GUMBO_NAMESPACE_MATHML) return true;
+  if (e.tag == GUMBO_TAG_ANNOTATION_XML) {
+    const GumboAttribute* a = gumbo_get_attribute(&e.attributes, "encoding");
+    if (a == nullptr) return false;
+    std::string v = a->value;
+    for (char& c : v)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return v == "text/html" || v == "application/xhtml+xml";
+  }
+  return e.tag == GUMBO_TAG_MI || e.tag == GUMBO_TAG_MO || e.tag == GUMBO_TAG_MN || e.tag == GUMBO_TAG_MS ||
+         e.tag == GUMBO_TAG_MTEXT;
+}
+
+// Past the ">" that ends a tag of s whose name ends at i, read as the
+// tokenizer reads attributes; npos where the text ends first.
+size_t TagEndIn(const std::string& s, size_t i, bool& selfClosing) {
+  enum { kBetween, kName, kAfterName, kBeforeValue, kQuoted, kUnquoted } state = kBetween;
+  char quote = 0;
+  for (; i < s.size(); ++i) {
+    const char c = s[i];
+    const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+    switch (state) {
+      case kQuoted:
+        if (c == quote) state = kBetween;
+        continue;
+      case kUnquoted:
+        if (blank) state = kBetween;
+        else if (c == '>') return i + 1;
+        continue;
+      case kBeforeValue:
+        if (blank) continue;
+        if (c == '"' || c == '\'') {
+          quote = c;
+          state = kQuoted;
+        } else if (c == '>') {
+          return i + 1;
+        } else {
+          state = kUnquoted;
+        }
+        continue;
+      default:
+        break;
+    }
+    if (c == '>') {
+      selfClosing = i > 0 && s[i - 1] == '/';
+      return i + 1;
+    }
+    if (blank || c == '/') {
+      if (state == kName) state = kAfterName;
+      continue;
+    }
+    if (c == '=' && (state == kName || state == kAfterName)) {
+      state = kBeforeValue;
+      continue;
+    }
+    state = kName;
+  }
+  return std::string::npos;
+}
+
+
+// A "</p>" or "</br>" in an <svg> or <math> leaves it as a browser reads it
+// ("<svg></p>x" shows "x" after the drawing); the parser puts the element it
+// makes of the end tag inside, and reads on in the drawing.  Read as "<p></p>"
+// and "<br>", which leave it as they stand and make the same element.
+std::string EndTagsLeavingForeignContent(const Fragment& f) {
+  std::vector<std::pair<size_t, bool>> found;  // where, and whether a <p>
+  Walk(
+      f.Root(),
+      [&](const GumboNode* n) {
+        if (n->type != GUMBO_NODE_ELEMENT) return false;
+        const GumboNode* parent = n->parent;
+        if (n->v.element.tag_namespace == GUMBO_NAMESPACE_HTML &&
+            (n->parse_flags & GUMBO_INSERTION_CONVERTED_FROM_END_TAG) != 0 && parent != nullptr &&
+            parent->type == GUMBO_NODE_ELEMENT && parent->v.element.tag_namespace != GUMBO_NAMESPACE_HTML &&
+            !IsIntegrationPoint(parent->v.element) &&
+            (n->v.element.tag == GUMBO_TAG_P || n->v.element.tag == GUMBO_TAG_BR))
+          found.emplace_back(f.OffsetOfSource(n->v.element.start_pos.offset), n->v.element.tag == GUMBO_TAG_P);
+        return true;
+      },
+      [](const GumboNode*) {});
+  if (found.empty()) return std::string();
+  std::sort(found.begin(), found.end());
+  const std::string& t = f.Text();
+  std::string mended;
+  mended.reserve(t.size() + found.size() * 4);
+  size_t from = 0;
+  for (const auto& [at, p] : found) {
+    if (at < from || t.compare(at, 2, "</") != 0) continue;
+    bool selfClosing = false;
+    size_t end = TagEndIn(t, at + 2, selfClosing);
+    if (end == std::string::npos) continue;
+    mended.append(t, from, at - from);
+    mended += p ? "<p></p>" : "<br>";
+    from = end;
+  }
+  mended.append(t, from, std::string::npos);
+  return mended;
+}
+
 // The parse of a teacher's text.  A parser drops a tag that the end of the
 // text cuts short ("a<b", "<a title=\"x"); here every "<" from the start of
 // such a tag on is text instead, shown as typed.
 std::unique_ptr<Fragment> ParseTeacherText(const std::string& s) {
   auto parse = std::make_unique<Fragment>(tavrel::Win1252ToUtf8(s));
+  std::string leaving = EndTagsLeavingForeignContent(*parse);
+  if (!leaving.empty()) parse = std::make_unique<Fragment>(std::move(leaving));
   const size_t end = EndOfSource(*parse);
   if (end >= parse->Text().size()) return parse;
   if (EndsInTagCloser(Fragment(parse->Text() + kTagCloser))) return parse;
@@ -254,21 +398,15 @@ bool LeavesForeignContent(GumboTag t) {
   }
 }
 
-// An <svg> or <math> element within which HTML elements may stand.
-bool IsIntegrationPoint(const GumboElement& e) {
-  if (e.tag_namespace == GUMBO_NAMESPACE_SVG)
-    return e.tag == GUMBO_TAG_FOREIGNOBJECT || e.tag == GUMBO_TAG_DESC || e.tag == GUMBO_TAG_TITLE;
-  if (e.tag_namespace == GUMBO_NAMESPACE_MATHML)
-    return e.tag == GUMBO_TAG_MI || e.tag == GUMBO_TAG_MO || e.tag == GUMBO_TAG_MN || e.tag == GUMBO_TAG_MS ||
-           e.tag == GUMBO_TAG_MTEXT || e.tag == GUMBO_TAG_ANNOTATION_XML;
-  return true;
-}
-
 // An element's name: as the text spells its start tag where that is the
 // same name (letter case aside), so that "<BR>" stays "<BR>"; "" where it
 // has none a tag could carry.
 std::string ElementName(const GumboElement& e) {
-  if (e.tag_namespace != GUMBO_NAMESPACE_HTML && LeavesForeignContent(e.tag)) return std::string();
+  // The parse holds such an element inside an <svg> or <math> only where the
+  // text is read as the content of a <div>; a <font> without color, face or
+  // size stays inside when read again.
+  if (e.tag_namespace != GUMBO_NAMESPACE_HTML && LeavesForeignContent(e.tag) && e.tag != GUMBO_TAG_FONT)
+    return std::string();
   const std::string spelled = SpelledName(e.original_tag);
   std::string name = e.tag != GUMBO_TAG_UNKNOWN ? gumbo_normalized_tagname(e.tag) : LowerAscii(spelled);
   if (e.tag_namespace == GUMBO_NAMESPACE_SVG && !name.empty()) {
@@ -351,12 +489,19 @@ std::string UnendingScript(const std::string& s) {
 }
 
 // Elements whose content a reader never sees as text of the page: raw text,
-// a box's typed text, and the fallback of what a browser shows in its place
-// (a video, a sound, a drawing, an embedded object).
+// a box's typed text, the fallback of what a browser shows in its place
+// (a video, a sound, a drawing, an embedded object), and what describes a
+// drawing or a formula rather than showing in it.
 bool HiddenContent(const GumboNode* n) {
   if (n->type == GUMBO_NODE_TEMPLATE) return true;
-  if (n->type != GUMBO_NODE_ELEMENT || n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
+  if (n->type != GUMBO_NODE_ELEMENT) return false;
   const GumboTag t = n->v.element.tag;
+  if (n->v.element.tag_namespace == GUMBO_NAMESPACE_SVG)
+    return t == GUMBO_TAG_DESC || t == GUMBO_TAG_TITLE || t == GUMBO_TAG_STYLE || t == GUMBO_TAG_SCRIPT ||
+           LowerAscii(SpelledName(n->v.element.original_tag)) == "metadata";
+  if (n->v.element.tag_namespace == GUMBO_NAMESPACE_MATHML)
+    return t == GUMBO_TAG_ANNOTATION_XML || LowerAscii(SpelledName(n->v.element.original_tag)) == "annotation";
+  if (n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
   return IsRawText(t) || t == GUMBO_TAG_TITLE || t == GUMBO_TAG_TEXTAREA || t == GUMBO_TAG_VIDEO ||
          t == GUMBO_TAG_AUDIO || t == GUMBO_TAG_CANVAS || t == GUMBO_TAG_OBJECT;
 }
@@ -558,8 +703,62 @@ bool HasTeacherPrefix(const std::string& v) {
   return v.compare(0, std::strlen(kTeacherIdPrefix), kTeacherIdPrefix) == 0;
 }
 
+bool Before(const char* a, const std::string& b) { return b.compare(a) > 0; }
+
+bool InTable(const char* const* begin, const char* const* end, const std::string& v) {
+  const char* const* at = std::lower_bound(begin, end, v, Before);
+  return at != end && v == *at;
+}
+
+// The ids and names the pages of an exercise use, in lower case, sorted: in
+// their markup (the templates, and what the export writes into them) and in
+// what their scripts look up, name or make (frames, windows, the hash of an
+// address).  A template that gains one this table lacks fails the test of
+// the page places (EveryIdAndNameOfTheTemplatesClashes).
+const char* const kPageNames[] = {
+    "acrosshead", "acrosslist", "announce", "backbutton", "board", "cards", "checkbutton",
+    "clues", "codeframe", "contentsbutton", "crossword", "currentclue", "downhead", "downlist",
+    "exercise", "exinstructions", "exsubtitle", "extitle", "feedbackframe", "gridholder",
+    "gridsource", "guess", "help", "helpheading", "helpslot", "hintbutton", "keyhelp",
+    "matchform", "navbar", "nextexbutton", "nextq", "pairs", "popup", "popupnext", "popupok",
+    "popuptext", "prevq", "printlist", "puzzleinstructions", "puzzlesubtitle", "puzzletitle",
+    "qannounce", "qfeedback", "qhead", "qmark", "qnext", "qnextbutton", "qnumber", "qtext",
+    "questions", "quiztitle", "reading", "readingbar", "readingbutton", "readingframe",
+    "readingprompt", "readingstatus", "readingtoggle", "rows", "score", "showbutton", "status",
+    "timeleft", "topnav", "tray", "trayback", "welcometoggle",
+};
+
+// Families of them, a word and a number ("G12", "QT3"), in lower case,
+// sorted; "" for a number alone (the select lists of the matching page).
+const char* const kPageNameFamilies[] = {"", "choice", "f", "g", "left", "mark", "n", "q", "qn", "qt"};
+
+// The property names of a document and of a form in Chromium and Firefox
+// ESR, sorted: an element of that id or name would be found in their place.
+// Written by tests/web/tools/page-property-names.mjs; ids.test.mjs compares
+// it with both browsers.
+const char* const kPropertyNames[] = {
+#include "shared/core/PagePropertyNames.inc"
+};
+
+}  // namespace
+
+bool ClashesWithPage(const std::string& v) {
+  if (v.empty()) return false;
+  if (InTable(std::begin(kPropertyNames), std::end(kPropertyNames), v)) return true;
+  const std::string lower = LowerAscii(v);
+  if (InTable(std::begin(kPageNames), std::end(kPageNames), lower)) return true;
+  const size_t word = lower.find_last_not_of("0123456789") + 1;  // npos + 1: a number alone
+  return word < lower.size() &&
+         InTable(std::begin(kPageNameFamilies), std::end(kPageNameFamilies), lower.substr(0, word));
+}
+
+namespace {
+
+// An id or name as written: as typed, but one that clashes with the page's
+// own, which gets the prefix.  One that has the prefix already stays, so that
+// a text written twice comes out the same.
 std::string TeacherId(const std::string& v) {
-  return v.empty() || HasTeacherPrefix(v) ? v : kTeacherIdPrefix + v;
+  return HasTeacherPrefix(v) || !ClashesWithPage(v) ? v : kTeacherIdPrefix + v;
 }
 
 // A list of ids parted by blanks, each one a teacher's.
@@ -881,7 +1080,7 @@ class DepthBound {
       while (nameEnd < s_.size() && !IsTagEnd(s_[nameEnd])) ++nameEnd;
       const std::string name = LowerAscii(s_.substr(n, nameEnd - n));
       bool selfClosing = false;
-      const size_t end = TagEnd(nameEnd, selfClosing);
+      const size_t end = TagEndIn(s_, nameEnd, selfClosing);
       if (end == std::string::npos) break;  // cut short: shown as typed
       i = end;
       const GumboTag tag = gumbo_tag_enum(name.c_str());
@@ -914,53 +1113,6 @@ class DepthBound {
   }
   static bool IsRawTextTag(GumboTag t) {
     return IsRawText(t) || t == GUMBO_TAG_TEXTAREA || t == GUMBO_TAG_TITLE;
-  }
-
-  // Past the ">" that ends a tag whose name ends at i, read as the
-  // tokenizer reads attributes; npos where the text ends first.
-  size_t TagEnd(size_t i, bool& selfClosing) const {
-    enum { kBetween, kName, kAfterName, kBeforeValue, kQuoted, kUnquoted } state = kBetween;
-    char quote = 0;
-    for (; i < s_.size(); ++i) {
-      const char c = s_[i];
-      const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-      switch (state) {
-        case kQuoted:
-          if (c == quote) state = kBetween;
-          continue;
-        case kUnquoted:
-          if (blank) state = kBetween;
-          else if (c == '>') return i + 1;
-          continue;
-        case kBeforeValue:
-          if (blank) continue;
-          if (c == '"' || c == '\'') {
-            quote = c;
-            state = kQuoted;
-          } else if (c == '>') {
-            return i + 1;
-          } else {
-            state = kUnquoted;
-          }
-          continue;
-        default:
-          break;
-      }
-      if (c == '>') {
-        selfClosing = i > 0 && s_[i - 1] == '/';
-        return i + 1;
-      }
-      if (blank || c == '/') {
-        if (state == kName) state = kAfterName;
-        continue;
-      }
-      if (c == '=' && (state == kName || state == kAfterName)) {
-        state = kBeforeValue;
-        continue;
-      }
-      state = kName;
-    }
-    return std::string::npos;
   }
 
   // Past the end tag of a raw text element named name that starts at i.
@@ -1139,34 +1291,54 @@ std::string TypedText(const std::string& s) {
   return r;
 }
 
+// Elements that innerText sets on lines of their own: blocks, list items,
+// and a table's rows and cells.
+bool BreaksShownLine(const GumboNode* n) {
+  if (IsBlock(n)) return true;
+  if (n->type != GUMBO_NODE_ELEMENT || n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML) return false;
+  const GumboTag t = n->v.element.tag;
+  return t == GUMBO_TAG_LEGEND || t == GUMBO_TAG_BODY || t == GUMBO_TAG_HTML ||
+         t == GUMBO_TAG_FRAMESET || t == GUMBO_TAG_FRAME;
+}
+
 }  // namespace
 
 std::string ShownText(const std::string& s, bool typedWhenBlank) {
   const auto parse = ParseTeacherText(BoundedDepth(s));
   std::string shown;
   shown.reserve(s.size() + 8);
+  bool blank = false;  // a blank to come before the next character shown
+  auto put = [&](const char* c) {
+    if (blank && !shown.empty()) shown += ' ';
+    blank = false;
+    shown += c;
+  };
   Walk(
       parse->Root(),
       [&](const GumboNode* n) {
         if (HiddenContent(n)) return false;
+        if (BreaksShownLine(n) || IsHtml(n, GUMBO_TAG_BR)) blank = true;
         if (!IsTextLike(n)) return true;
         for (const char* p = n->v.text.text; *p; ++p) {
-          if (*p == '\n')
-            shown += ' ';
+          const char c[2] = {*p, 0};
+          if (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f')
+            blank = true;
           else if (*p == '[')
-            shown += "&#91;";
+            put("&#91;");
           else if (*p == '&')
-            shown += "&amp;";
+            put("&amp;");
           else if (*p == '<')
-            shown += "&lt;";
+            put("&lt;");
           else if (*p == '>')
-            shown += "&gt;";
+            put("&gt;");
           else
-            shown += *p;
+            put(c);
         }
         return false;
       },
-      [](const GumboNode*) {});
+      [&](const GumboNode* n) {
+        if (BreaksShownLine(n)) blank = true;
+      });
   shown = tavrel::Utf8ToWin1252(shown);
   return typedWhenBlank && Trim(shown).empty() ? TypedText(s) : shown;
 }

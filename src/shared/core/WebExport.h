@@ -282,10 +282,19 @@ enum class TextPlace {
   ListItemSpan,   // ol > li > span: a crossword clue
 };
 
-// The prefix of every id and name a teacher's text holds, as written: no id
-// or name of the pages starts with it, and no property of a page's objects
-// has it.
+// The prefix of an id or name of a teacher's text that clashes with the
+// page's own (ClashesWithPage), as written: no id or name of the pages starts
+// with it, and no property of a page's objects has it.
 extern const char* const kTeacherIdPrefix;
+
+// Whether an id or name of a teacher's text, as typed, could be found by the
+// page's scripts in place of their own: one that a page of the exercise uses
+// (its markup, and what its scripts look up or make, a word and a number like
+// "G12" for the whole family), in any letter case; or one that a browser
+// makes a named property of the document or of a form, where a document or a
+// form has a property of that name in Chromium or Firefox ESR ("forms",
+// "images", "submit", "length" ...).
+bool ClashesWithPage(const std::string& idOrName);
 
 // A teacher's text placed in the markup of a page.  It is HTML on purpose
 // (links, pictures, <b>, <br>, a video's <iframe>, a table) and stays so, as
@@ -302,12 +311,17 @@ extern const char* const kTeacherIdPrefix;
 //    page's form ...) is written without its tags, its content kept; so is
 //    an element nested deeper than kMaxMarkupDepth.  <base> and <meta> are
 //    not written: they would act on the whole page.
-//  - Every id and name (but a plugin <param>'s) starts with
-//    kTeacherIdPrefix, and the references to
-//    ids and names within the text (href="#x", for, usemap, headers, list,
-//    form, the aria-... references, url(#x) in a picture's attributes) are
-//    written to match, so that no script of the page finds an element of the
-//    text in place of its own.
+//  - An id or name (but a plugin <param>'s) stays as typed, so that the
+//    teacher's own scripts and style rules find it; one that clashes with
+//    the page's (ClashesWithPage) gets kTeacherIdPrefix, so that no script of
+//    the page finds an element of the text in place of its own.  The
+//    references to ids and names within the text (href="#x", for, usemap,
+//    headers, list, form, the aria-... references, url(#x) and href in a
+//    picture) follow them.  One typed with the prefix already stays: a text
+//    written twice comes out the same (a teacher who types both "forms" and
+//    "tt-forms" gets the one id twice).
+//  - An HTML element that a browser takes out of an <svg> or <math> ("<svg>
+//    <p>x") stands after it, where a browser shows it.
 //  - A line break in text a reader would otherwise lose becomes <BR>: not in
 //    a pre, textarea or the content of a script, style or other element read
 //    as plain text, not between the rows of a table or the items of a list
@@ -344,7 +358,10 @@ inline constexpr int kMaxMarkupDepth = 400;
 // the name of a place, a page's title): the text a reader sees of
 // MarkupText's parse, as text ("2 < 3" and "a<b" keep their "<"; a
 // comment, a picture's alt, a script show nothing), brackets as character
-// references.  Line breaks read as blanks.  Where nothing but blanks is
+// references.  Line breaks, <br> and the edges of blocks (p, div, li, a
+// table's cells and rows, headings ...) read as one blank, where a browser's
+// innerText breaks the line; blanks in a row are one, and none starts or
+// ends the text.  Where nothing but blanks is
 // left, the text shows as typed, tags and all (unless typedWhenBlank is
 // false: a page's title that is a picture alone is left blank, for the page
 // to be titled by its kind).  Linear in the length of the text.

@@ -220,14 +220,17 @@ TEST(WebExportText, MarkupTextHoldsOnlyItselfInItsPlace) {
       {"<script>\r\nvar a=[1],i=0;window.v=a[i];\r\n</script><style>a[href]{}</style><xmp>caf\xE9</xmp>",
        TextPlace::Block,
        "<script>{\r\nvar a=^1],i=0;window.v=a^i];\r\n}</script><style>{a^href]{}}</style><xmp>{caf\xE9}</xmp>"},
-      // Ids and names the text's own, and its references to them.
+      // Ids and names that clash with the page's get the prefix, and the
+      // text's references to them follow; the others stay as typed.
       {"<a id=help href=#help>h</a><a href=#top>t</a><a href=\"p.htm#x\">p</a>"
-       "<label for=\"a b\">l</label><img usemap=#m name=getElementById>",
+       "<label for=\"a forms\">l</label><img usemap=#m name=getElementById>",
        TextPlace::Block,
        "<a id=\"tt-help\" href=\"#tt-help\">h</a><a href=\"#top\">t</a><a href=\"p.htm#x\">p</a>"
-       "<label for=\"tt-a tt-b\">l</label><img usemap=\"#tt-m\" name=\"tt-getElementById\">"},
-      {"<svg><use xlink:href=\"#s\"></use><rect fill=\"url(#g)\" id=g></rect></svg>", TextPlace::Block,
-       "<svg><use xlink:href=\"#tt-s\"></use><rect fill=\"url(#tt-g)\" id=\"tt-g\"></rect></svg>"},
+       "<label for=\"a tt-forms\">l</label><img usemap=\"#m\" name=\"tt-getElementById\">"},
+      {"<svg><use xlink:href=\"#s\"></use><rect fill=\"url(#G2)\" id=g2></rect><use href=#g></use></svg>",
+       TextPlace::Block,
+       "<svg><use xlink:href=\"#s\"></use><rect fill=\"url(#tt-G2)\" id=\"tt-g2\"></rect>"
+       "<use href=\"#g\"></use></svg>"},
       // What acts on the whole page is left out.
       {"<base href=x><meta charset=utf-8>b", TextPlace::Block, "b"},
       // What would close or leave the page's elements around the text.
@@ -253,7 +256,93 @@ TEST(WebExportText, MarkupTextHoldsOnlyItselfInItsPlace) {
             "<xmp>caf\xE9 [x]</xmp> caf&eacute;");
 }
 
+TEST(WebExportText, IdsAndNamesStayAsTypedUnlessThePageCouldFindThem) {
+  // The teacher's own script and style rule find the element.
+  const std::string hint =
+      "<style>#hint1{color:red}</style><button type=\"button\" "
+      "onclick=\"document.getElementById('hint1').style.display='block'\">Show hint</button>"
+      "<p id=\"hint1\" style=\"display:none\">P</p><a href=\"#hint1\" aria-controls=\"hint1 x\">h</a>";
+  EXPECT_EQ(PageText(MarkupText(hint, TextPlace::Block)), hint);
+  // A page's id or name in any letter case, a whole family of the ones the
+  // scripts number, a property of a document or a form.
+  for (const char* clash : {"Score", "SCORE", "readingframe", "CodeFrame", "G1", "g17", "Q12", "QT3", "qn4",
+                            "F2", "N9", "Mark3", "Left10", "Choice0", "0", "21", "forms", "images", "elements",
+                            "submit", "action", "length", "cookie", "body", "querySelectorAll", "onclick",
+                            "toString", "__proto__", "nodeName", "ELEMENT_NODE"}) {
+    const std::string id = clash;
+    EXPECT_TRUE(ClashesWithPage(id)) << id;
+    EXPECT_EQ(MarkupText("<label for=" + id + ">l</label><input id=" + id + " name=" + id + ">",
+                         TextPlace::Block),
+              "<label for=\"tt-" + id + "\">l</label><input id=\"tt-" + id + "\" name=\"tt-" + id + "\">");
+  }
+  // What no page uses: a word, a family's word without its number, a
+  // property's name in another letter case, one typed with the prefix.
+  for (const char* own : {"hint1", "G", "Q1a", "x9y", "Forms", "IMAGES", "tt-forms", "tt-hint1", "help-1"}) {
+    const std::string id = own;
+    EXPECT_FALSE(ClashesWithPage(id)) << id;
+    const std::string text = "<a href=\"#" + id + "\" id=\"" + id + "\" name=\"" + id + "\">a</a>";
+    EXPECT_EQ(MarkupText(text, TextPlace::Block), text);
+  }
+  // A text written twice comes out the same.
+  const std::string twice = MarkupText("<i id=forms></i><i id=tt-forms></i><a href=#forms>a</a>", TextPlace::Block);
+  EXPECT_EQ(twice, "<i id=\"tt-forms\"></i><i id=\"tt-forms\"></i><a href=\"#tt-forms\">a</a>");
+  EXPECT_EQ(MarkupText(twice, TextPlace::Block), twice);
+}
+
+TEST(WebExportText, WhatLeavesADrawingOrFormulaStandsWhereABrowserShowsIt) {
+  const struct {
+    const char* typed;
+    const char* written;
+    const char* shown;
+  } cases[] = {
+      {"<svg width=20 height=20><circle cx=10 cy=10 r=\"5\"/><p>Which shape is this?</p>",
+       "<svg width=\"20\" height=\"20\"><circle cx=\"10\" cy=\"10\" r=\"5\"></circle></svg>"
+       "<p>Which shape is this?</p>",
+       "Which shape is this?"},
+      {"<math><mi>x</mi><mo>=</mo><mn>2</mn><p>Now solve the equation.</p></math>",
+       "<math><mi>x</mi><mo>=</mo><mn>2</mn></math><p>Now solve the equation.</p>", "x=2 Now solve the equation."},
+      {"<svg><p>x</p></svg>y", "<svg></svg><p>x</p>y", "x y"},
+      {"<svg><g><b>bold</b> and <font color=red>red</font></g></svg>",
+       "<svg><g></g></svg><b>bold</b> and <font color=\"red\">red</font>", "bold and red"},
+      {"<svg><font>f</font></svg>", "<svg><font>f</font></svg>", "f"},
+      // The end tags that leave too.
+      {"<svg></p >x</svg>y", "<svg></svg><p></p>xy", "xy"},
+      {"<svg><g></BR class=\">\">x", "<svg><g></g></svg><br>x", "x"},
+      {"<math><mi>m</p></mi></math>", "<math><mi>m<p></p></mi></math>", "m"},
+      // Where HTML may stand inside, it stays inside.
+      {"<svg><foreignObject><p>a</p></foreignObject></svg>",
+       "<svg><foreignObject><p>a</p></foreignObject></svg>", "a"},
+      {"a<math><annotation-xml encoding=\"text/html\"><div>b</div></annotation-xml></math>",
+       "a<math><annotation-xml encoding=\"text/html\"><div>b</div></annotation-xml></math>", "a"},
+      {"<math><annotation-xml><div>c</div></annotation-xml></math>",
+       "<math><annotation-xml></annotation-xml></math><div>c</div>", "c"},
+      // What describes a drawing or a formula shows nowhere.
+      {"A<svg><desc>D</desc><title>T</title><metadata>M</metadata><text>X</text></svg>"
+       "<math><semantics><mn>2</mn><annotation>N</annotation></semantics></math>",
+       "A<svg><desc>D</desc><title>T</title><metadata>M</metadata><text>X</text></svg>"
+       "<math><semantics><mn>2</mn><annotation>N</annotation></semantics></math>",
+       "AX2"},
+  };
+  for (const auto& c : cases) {
+    for (const TextPlace place : {TextPlace::Block, TextPlace::FormRowBlock, TextPlace::ListItemSpan}) {
+      const std::string written = MarkupText(c.typed, place);
+      EXPECT_EQ(written, c.written) << c.typed;
+      EXPECT_EQ(MarkupText(written, place), written) << c.typed;
+    }
+    EXPECT_EQ(ShownText(c.typed), c.shown) << c.typed;
+  }
+}
+
 TEST(WebExportText, ShownTextIsWhatAReaderSeesOfTheMarkup) {
+  // A line break, <br> and the edges of blocks as one blank; inline
+  // elements add nothing.
+  EXPECT_EQ(ShownText("Capitals<br>of Europe"), "Capitals of Europe");
+  EXPECT_EQ(ShownText("Paris<BR>France"), "Paris France");
+  EXPECT_EQ(ShownText("<p>France</p><p>(Europe)</p>"), "France (Europe)");
+  EXPECT_EQ(ShownText("Par<b>is</b> <span>a</span><a href=x>b</a>"), "Paris ab");
+  EXPECT_EQ(ShownText(" <div> a </div>\r\n\r\n<ul><li>b<li>c</ul><table><tr><td>d<td>e<tr><th>f</table><h2>g</h2>h "),
+            "a b c d e f g h");
+  EXPECT_EQ(ShownText("x<br><br>\r\n<p></p>y<hr>z"), "x y z");
   EXPECT_EQ(ShownText("<i>Tom</i> & <b>Jerry</b>"), "Tom &amp; Jerry");
   EXPECT_EQ(ShownText("2 < 3, a<b"), "2 &lt; 3, a&lt;b");
   EXPECT_EQ(ShownText("<!-- a > b -->x<img alt=\"a>b\" src=p.png><script>y</script>"), "x");

@@ -31,7 +31,7 @@ const samples = [
   // A drawing without a size (300 pixels wide by default).
   { text: '<svg><circle r=5></circle></svg>', markup: '', plain: '<svg><circle r=5></circle></svg>', afterWord: '', element: 'svg' },
   // A select list of the teacher's own, and a table left open.
-  { text: 'Pick <select><option>a</option><option>b</option></select> first', markup: 'Pick', plain: 'Pick ab first', element: 'select', controls: true },
+  { text: 'Pick <select><option>a</option><option>b</option></select> first', markup: 'Pick', plain: 'Pick a b first', element: 'select', controls: true },
   { text: '<table><tr><td>x', markup: 'x', plain: 'x', element: 'table' },
   { text: 'cat <table><tr><td>x', markup: 'cat x', plain: 'cat x', element: 'table' },
   // A script whose end tag is no end tag: no ">", a vertical tab before the
@@ -51,6 +51,11 @@ const samples = [
     plain: 'It\'s "q" \\ [strGuessCorrect] [Clue] [ItemList] caf\u00e9',
   },
   { text: 'Line one\r\nline two', markup: 'Line one line two', plain: 'Line one line two' },
+  // What leaves a drawing or a formula shows after it, and a line break or
+  // a block's edge is a blank in plain text.
+  { text: '<svg width="20" height="20"><circle cx="10" cy="10" r="5"/><p>Which shape is this?</p>', markup: 'Which shape is this?', plain: 'Which shape is this?', element: 'svg' },
+  { text: '<math><mn>2</mn><p>Now solve.</p></math><svg><g></p>z</svg>', markup: '2 Now solve. z', plain: '2 Now solve. z', element: 'math' },
+  { text: 'Capitals<br>of <b>Eu</b>rope<p>(1)</p>', markup: 'Capitals of Europe (1)', plain: 'Capitals of Europe (1)' },
   // Hidden text (a frame's fallback, a box's and raw text) is in no title
   // and no name.
   {
