@@ -10,6 +10,8 @@ namespace gridel {
 
 namespace {
 
+constexpr char32_t kDotlessI = 0x131;
+
 int ClampSize(int size) { return std::clamp(size, 1, kMaxGridSize); }
 
 // Codes Windows-1252 leaves without a character.
@@ -29,14 +31,16 @@ std::optional<char32_t> LetterForKey(int key) {
 // The letter a cell holds for a character Windows-1252 cannot hold: the
 // character upper-cased by its own case rules; none for a character that
 // shows nothing by itself (a cell holding it would look empty) or a
-// non-character.
+// non-character.  The Turkish and Azerbaijani dotless i stays as it is:
+// its capital I is the capital of i too, and the two are different letters.
 std::optional<char32_t> LetterForForeign(char32_t u) {
   if (u > 0x10FFFF || IsUnseenCharacter(u) || (u & 0xFFFE) == 0xFFFE ||
       (u >= 0xFDD0 && u <= 0xFDEF))
     return std::nullopt;
+  if (u == kDotlessI) return u;
   const char32_t upper = tavrel::UnicodeUpperCase(u);
   const int byte = tavrel::UnicodeToWin1252(upper);
-  // A capital the code page holds (dotless i gives I) follows its rules.
+  // A capital the code page holds follows its rules.
   return byte >= 0 ? LetterForKey(byte) : std::optional<char32_t>(upper);
 }
 

@@ -81,8 +81,13 @@ TEST(LetterGridKeys, LettersOfAnyLanguageAreKeptAsCharacterReferences) {
   EXPECT_EQ(g.Cell(2, 0) + g.Cell(3, 0), "&#931;&#931;");
   g.TypeKey(0, 1, std::string("&#20013;"));  // a letter without case
   EXPECT_EQ(g.Cell(0, 1), "&#20013;");
-  g.TypeKey(1, 1, std::string("&#305;"));  // dotless i: its capital is in the code page
+  // The dotless i stays apart from i, whose capital is I too.
+  g.TypeKey(1, 1, std::string("&#305;"));
+  EXPECT_EQ(g.Cell(1, 1), "&#305;");
+  g.TypeKey(1, 1, std::string("i"));
   EXPECT_EQ(g.Cell(1, 1), "I");
+  g.TypeKey(1, 1, std::string("&#304;"));  // the I with a dot
+  EXPECT_EQ(g.Cell(1, 1), "&#304;");
 
   EXPECT_TRUE(g.SetCell(2, 1, "&#1103;"));
   EXPECT_EQ(g.Cell(2, 1), "&#1071;");

@@ -236,3 +236,18 @@ export async function servePages(pathOf) {
   await new Promise((r) => server.listen(0, '127.0.0.1', r));
   return { server, url: (name) => `http://127.0.0.1:${server.address().port}/${name}` };
 }
+
+// A quiz data file in a fresh folder: the title and the questions, each
+// [question, [answer, ...]] (Windows-1252 text; a letter the code page
+// lacks as its character reference, as the editor keeps it); returns its
+// path.
+export function writeQuizFile(title, questions) {
+  const esc = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+  const el = (tag, content) => `<${tag}>${content}</${tag}>`;
+  const records = questions.map(([q, answers]) => el('question-record', el('question', esc(q)) +
+    answers.map((a) => el('answer', el('text', esc(a)) + el('correct', '1') + el('feedback', ''))).join(''))).join('');
+  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', esc(title)) + el('questions', records)));
+  const file = join(mkdtempSync(join(tmpdir(), 'tavrel-quiz-')), 'quiz.aky');
+  writeFileSync(file, doc, 'latin1');
+  return file;
+}
