@@ -10,7 +10,7 @@
 #include "shared/core/XMLRoutines.h"
 
 tavrel::ModalResult ConsolePlatform::messageDlg(const std::string& text, tavrel::MsgType type,
-                                                unsigned buttons, int) {
+                                                unsigned buttons, int, unsigned) {
   std::cerr << "message: " << text << "\n";
   if (answerYes && type != tavrel::MsgType::Information && (buttons & tavrel::mbYes))
     return tavrel::ModalResult::Yes;

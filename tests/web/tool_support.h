@@ -17,7 +17,7 @@ class ConsolePlatform : public tavrel::QuietPlatform {
  public:
   bool answerYes = false;
   tavrel::ModalResult messageDlg(const std::string& text, tavrel::MsgType, unsigned buttons,
-                                 int) override;
+                                 int, unsigned = 0) override;
   void showMessage(const std::string& text) override;
 };
 

@@ -1,5 +1,7 @@
 #include "shared/core/WebExport.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <cctype>
 
 #include "shared/core/FileFunctions.h"
@@ -103,7 +105,8 @@ TemplateText ResolveTemplate(const TemplateSource& source) {
   r.text = !source.store.empty() ? source.store : source.builtIn;
   if (r.text.empty()) {
     r.failed = true;
-    const std::string where = source.folder.empty() ? "the template folder" : source.folder;
+    const std::string where =
+        source.folder.empty() ? "the template folder" : tavrel::ShownPath(source.folder);
     r.messages.push_back({"The template " + source.fileName + " was not found in " + where +
                               ", and no default text is available for it. Nothing has been "
                               "exported.",
@@ -201,13 +204,14 @@ ExportReport FinalReport(const ExportPlan& plan, const ExportOutcome& written) {
       "If this file is loaded into a browser, the " + plan.exerciseNoun + " should appear.";
   if (!plan.multiPage) {
     if (!written.rootWritten) return report;
-    report.text = plan.programName + " has created the following file:" + crlf2 + plan.rootPath +
+    report.text = plan.programName + " has created the following file:" + crlf2 +
+                  tavrel::ShownPath(plan.rootPath) +
                   crlf2 + appear + crlf2 + plan.viewQuestion;
   } else {
     report.text = plan.programName + " has created the following files:" + crlf2 +
-                  ListWithoutGaps(written.list);
+                  tavrel::ShownPath(ListWithoutGaps(written.list));
     if (!written.rootWritten) return report;
-    report.text += crlf2 + "The root file name is " + plan.rootName + ". " + appear + crlf2 +
+    report.text += crlf2 + "The root file name is " + tavrel::ShownPath(plan.rootName) + ". " + appear + crlf2 +
                    plan.viewQuestion;
   }
   report.offersView = true;
@@ -250,7 +254,9 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
     if (!ok) {
       // The saver's reason, below the page's own message.
       const std::string reason = writer ? std::string() : LastSaveFailureReason();
-      ui.showMessage(reason.empty() ? step.failureText : step.failureText + "\r\n" + reason);
+      // The page's message names its file as the folder holds it.
+      const std::string failure = tavrel::ShownPath(step.failureText);
+      ui.showMessage(reason.empty() ? failure : failure + "\r\n" + reason);
       if (step.stopOnFailure) {
         if (cursor) cursor->release();
         return out;
@@ -333,9 +339,27 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
 }
 
 std::string FileNameAsAddress(const std::string& bareName) {
-  // Characters with a meaning in an address or a quoted attribute; a colon
-  // would make the part before it read as a scheme ("unit1:quizc.htm").
-  return PercentEncoded(bareName, "%#?&\"'\\<> :");
+  // The bytes of the name as the folder holds it (the held references
+  // decoded), every one but a letter, a digit, "-", ".", "_" and "~"
+  // %-encoded: the address means the same in an attribute, in a script
+  // string and in a page of any code page, and nothing in it reads as a
+  // scheme (":"), a query ("?"), a fragment ("#") or a reference ("&").
+  static const char* hex = "0123456789ABCDEF";
+  const std::string real = tavrel::Win1252PathToUtf8(bareName);
+  std::string r;
+  r.reserve(real.size() + real.size() / 4);
+  for (const char c : real) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '-' ||
+        c == '.' || c == '_' || c == '~') {
+      r += c;
+      continue;
+    }
+    r += '%';
+    r += hex[u >> 4];
+    r += hex[u & 15];
+  }
+  return r;
 }
 
 namespace {
