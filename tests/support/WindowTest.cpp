@@ -9,6 +9,10 @@
 #include <sys/stat.h>
 
 #include "platform/core/Platform.h"
+#include "platform/core/TextCodec.h"
+#include "platform/qt/QtText.h"
+#include "shared/core/FileFunctions.h"
+#include "shared/forms/ConfigFormBase.h"
 #include "platform/qt/Registry.h"
 #include "shared/forms/Arrange.h"
 #include "shared/forms/MainFormBase.h"
@@ -17,6 +21,83 @@
 #include "support/ResourceLimits.h"
 
 namespace tavrel::testing {
+
+QString ShownMessage(const std::string& text) {
+  return tavrel::toQStringLines(text).remove(QChar(0x2060));
+}
+
+QString ReplaceQuestionFor(const std::string& realFullPath) {
+  return QString::fromStdString(realFullPath) + QStringLiteral(" already exists.\nDo you want to replace it?");
+}
+
+void ExpectReplaceQuestion(const FakePlatform& fake, const std::string& realFullPath) {
+  ASSERT_FALSE(fake.messages.empty());
+  const RecordedMessage& m = fake.messages.back();
+  EXPECT_EQ(ShownMessage(m.text), ReplaceQuestionFor(realFullPath));
+  EXPECT_EQ(m.buttons, tavrel::mbYesNo);
+  EXPECT_EQ(m.defaultButton, tavrel::mbNo);
+  EXPECT_EQ(m.escape, ModalResult::No);
+}
+
+void CheckConfigSaveAsAsksBeforeReplacing(TConfigFormBase& config, FakePlatform& fake, const TempDir& dir,
+                                          const std::string& editName) {
+  // The window's own configuration, saved under a new name: no question.
+  fake.ClearRecords();
+  ASSERT_TRUE(config.SetControlText(editName, "mine"));
+  fake.ChooseSave(dir.File("mine"));
+  ASSERT_TRUE(config.SaveConfigFileAs());
+  EXPECT_TRUE(fake.messages.empty());
+  const std::string mine = dir.File("mine.cfg");
+  ASSERT_EQ(config.FConfigFileName, mine);
+  const QString caption = config.windowTitle();
+
+  // A colleague's configuration, and a file whose name holds "&#26085;".
+  const std::string theirs = "<colleague's settings>\r\n";
+  const std::string literal = "lit&#26085;.cfg";  // as the folder holds it
+  dir.Write("other.cfg", theirs);
+  dir.Write(literal, theirs);
+  config.SetControlText(editName, "changed");
+  ASSERT_TRUE(config.ConfigChanged);
+  struct Try {
+    std::string typed;  // as the dialog gives it (held)
+    std::string real;   // the file written, as the folder holds it
+    bool escape;
+  };
+  const Try tries[] = {{dir.File("other"), dir.File("other.cfg"), false},
+                       {dir.File("other.cfg"), dir.File("other.cfg"), true},
+                       {dir.File(tavrel::Utf8PathToWin1252(literal)), dir.File(literal), false}};
+  for (const Try& t : tries) {
+    fake.ChooseSave(t.typed);
+    if (t.escape)
+      fake.PressEscape();
+    else
+      fake.PressEnter();
+    EXPECT_FALSE(config.SaveConfigFileAs()) << t.typed;
+    ExpectReplaceQuestion(fake, t.real);
+    EXPECT_EQ(ReadFileBytes(t.real), theirs) << t.real;
+    EXPECT_TRUE(config.ConfigChanged);
+    EXPECT_EQ(config.FConfigFileName, mine);
+    EXPECT_EQ(config.windowTitle(), caption);
+  }
+
+  // Save onto the window's own file asks nothing; Save As answered Yes
+  // replaces the other file.
+  fake.ClearRecords();
+  EXPECT_TRUE(config.SaveConfigFile());
+  EXPECT_TRUE(fake.messages.empty());
+  config.SetControlText(editName, "for them");
+  fake.ChooseSave(dir.File("other")).Answer(ModalResult::Yes);
+  EXPECT_TRUE(config.SaveConfigFileAs());
+  EXPECT_NE(dir.Read("other.cfg"), theirs);
+  EXPECT_EQ(config.FConfigFileName, dir.File("other.cfg"));
+  EXPECT_FALSE(config.ConfigChanged);
+  // The caption names the file as the folder holds it.
+  fake.ChooseSave(dir.File(tavrel::Utf8PathToWin1252(literal))).Answer(ModalResult::Yes);
+  EXPECT_TRUE(config.SaveConfigFileAs());
+  EXPECT_EQ(ShownMessage(tavrel::fromQString(config.windowTitle())),
+            QString::fromStdString("Configuration - " + dir.File(literal)));
+  EXPECT_TRUE(fake.AllAnswersUsed());
+}
 
 void WindowTest::SetUp() {
   savedRegistry_ = tavrel::RegistryFolder();

@@ -721,10 +721,10 @@ void SetSaveFaultForTesting(SaveFault fault) { gSaveFault = fault; }
 
 bool ShellOpenFile(const std::string& fileName) {
   if (!FileExists(fileName))
-    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n" + fileName);
+    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n" + tavrel::ShownPath(fileName));
   std::string err;
   if (!tavrel::platform().shellOpen(fileName, err))
-    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n " + fileName + ". " + err);
+    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n " + tavrel::ShownPath(fileName) + ". " + err);
   return true;
 }
 

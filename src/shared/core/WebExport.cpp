@@ -204,14 +204,13 @@ ExportReport FinalReport(const ExportPlan& plan, const ExportOutcome& written) {
       "If this file is loaded into a browser, the " + plan.exerciseNoun + " should appear.";
   if (!plan.multiPage) {
     if (!written.rootWritten) return report;
-    report.text = plan.programName + " has created the following file:" + crlf2 +
-                  tavrel::ShownPath(plan.rootPath) +
+    report.text = plan.programName + " has created the following file:" + crlf2 + plan.rootPath +
                   crlf2 + appear + crlf2 + plan.viewQuestion;
   } else {
     report.text = plan.programName + " has created the following files:" + crlf2 +
-                  tavrel::ShownPath(ListWithoutGaps(written.list));
+                  ListWithoutGaps(written.list);
     if (!written.rootWritten) return report;
-    report.text += crlf2 + "The root file name is " + tavrel::ShownPath(plan.rootName) + ". " + appear + crlf2 +
+    report.text += crlf2 + "The root file name is " + plan.rootName + ". " + appear + crlf2 +
                    plan.viewQuestion;
   }
   report.offersView = true;
@@ -284,8 +283,10 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
   const ExportReport report = plan.report ? plan.report(out) : FinalReport(plan, out);
   if (report.text.empty()) return out;
   out.reported = true;
-  out.answer = ui.messageDlg(report.text, tavrel::MsgType::Information, report.buttons,
-                             kWebExportHelpContext);
+  // The report's words are the program's, its names the pages' held names:
+  // it names them as the folder holds them.
+  out.answer = ui.messageDlg(tavrel::ShownPath(report.text), tavrel::MsgType::Information,
+                             report.buttons, kWebExportHelpContext);
   if (report.offersView && out.answer == tavrel::ModalResult::Yes) {
     try {
       ShellOpenFile(plan.rootPath);
