@@ -39,6 +39,38 @@ void ExpectReplaceQuestion(const FakePlatform& fake, const std::string& realFull
   EXPECT_EQ(m.escape, ModalResult::No);
 }
 
+void CheckExportSaveAsAsksBeforeReplacing(FakePlatform& fake, const TempDir& dir,
+                                          const std::function<void()>& exportCommand) {
+  const std::string page = "lit&#26085;.htm";  // as the folder holds it
+  const std::string typed = dir.File(tavrel::Utf8PathToWin1252("lit&#26085;"));
+  dir.Write(page, "a page of the teacher's own");
+  const std::vector<std::string> before = dir.FileNames();
+  for (const bool escape : {false, true}) {
+    fake.ClearRecords();
+    fake.ChooseSave(typed);
+    if (escape)
+      fake.PressEscape();
+    else
+      fake.PressEnter();
+    exportCommand();
+    ExpectReplaceQuestion(fake, dir.File(page));
+    EXPECT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(dir.FileNames(), before);
+    EXPECT_EQ(dir.Read(page), "a page of the teacher's own");
+  }
+  fake.ClearRecords();
+  fake.ChooseSave(typed).Answer(ModalResult::Yes).Answer(ModalResult::No);  // replace; view it?
+  exportCommand();
+  EXPECT_NE(dir.Read(page), "a page of the teacher's own");
+  ASSERT_EQ(fake.messages.size(), 2u);
+  const QString report = ShownMessage(fake.messages[1].text);
+  EXPECT_TRUE(report.contains(QStringLiteral("\"lit&#26085;.htm\"")) ||
+              report.contains(QStringLiteral("\nlit&#26085;.htm")) ||
+              report.contains(QString::fromStdString(dir.File(page))))
+      << report.toStdString();
+  EXPECT_FALSE(report.contains(QStringLiteral("&#38;"))) << report.toStdString();
+}
+
 void CheckConfigSaveAsAsksBeforeReplacing(TConfigFormBase& config, FakePlatform& fake, const TempDir& dir,
                                           const std::string& editName) {
   // The window's own configuration, saved under a new name: no question.

@@ -91,6 +91,14 @@ QString ReplaceQuestionFor(const std::string& realFullPath);
 // default and Escape's answer.
 void ExpectReplaceQuestion(const FakePlatform& fake, const std::string& realFullPath);
 
+// An export's Save As onto an existing page whose name holds a literal
+// "&#...;" (typed without its extension): the question names the real page,
+// Enter and Escape answer No and leave the folder as it was; Yes exports,
+// and the final report names the pages as the folder holds them.
+// exportCommand runs the export as the user's click does.
+void CheckExportSaveAsAsksBeforeReplacing(FakePlatform& fake, const TempDir& dir,
+                                          const std::function<void()>& exportCommand);
+
 // The configuration window's Save As onto an existing configuration, typed
 // with and without its extension, and onto a file whose name holds a literal
 // "&#...;": the question names the real file, Enter and Escape both answer

@@ -122,6 +122,12 @@ TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
   EXPECT_EQ(main->FFileName, dir.File("gone/ex.pry"));
 }
 
+TEST_F(PairoWindows, ExportSaveAsAsksBeforeReplacingAPage) {
+  Pairs(3);
+  main->ShowItems(1);
+  tavrel::testing::CheckExportSaveAsAsksBeforeReplacing(fake, dir, [&] { main->mnuExportToWeb->trigger(); });
+}
+
 TEST_F(PairoWindows, ExportOrSaveThatRunsOutOfMemoryIsReportedAndKeepsTheExercise) {
   const std::string noMemory = "There is not enough memory to finish this command.";
   // An export that fails half-way: the pairs it had changed come back.
