@@ -36,7 +36,12 @@ ToolArgs ReadToolArgs(int argc, char** argv,
       return FromUtf8(argv[++i]);
     };
     if (a == "--mode") args.mode = value();
-    else if (a == "--out") args.out = value();
+    else if (a == "--out") {
+      // A file name as the folder holds it: held as the programs hold a path
+      // from their dialogs ("&#" in the name as "&#38;#").
+      if (i + 1 >= argc) throw std::runtime_error("missing value after " + a);
+      args.out = tavrel::Utf8PathToWin1252(argv[++i]);
+    }
     else if (a == "--config") args.configFile = value();
     else if (a == "--templates") args.templates = value();
     else if (a == "--yes") continue;
