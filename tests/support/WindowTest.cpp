@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 #include "platform/core/Platform.h"
 #include "platform/core/TextCodec.h"
 #include "platform/qt/QtText.h"
@@ -37,6 +39,60 @@ void ExpectReplaceQuestion(const FakePlatform& fake, const std::string& realFull
   EXPECT_EQ(m.buttons, tavrel::mbYesNo);
   EXPECT_EQ(m.defaultButton, tavrel::mbNo);
   EXPECT_EQ(m.escape, ModalResult::No);
+}
+
+void CheckDataFileQuestionsNameTheRealFile(TMainFormBase& main, FakePlatform& fake, const TempDir& dir,
+                                           const std::function<void()>& edit) {
+  const std::string real = "lit&#26085;." + main.DataFileExtension();  // as the folder holds it
+  const std::string held = dir.File(tavrel::Utf8PathToWin1252(real));
+  const QString realPath = QString::fromStdString(dir.File(real));
+  fake.ClearRecords();
+  edit();
+  fake.ChooseSave(held);
+  ASSERT_TRUE(main.SaveAs());
+  EXPECT_TRUE(fake.messages.empty());
+  EXPECT_TRUE(main.windowTitle().endsWith(realPath)) << main.windowTitle().toStdString();
+  if (main.FLastFiles[1] == held) {  // a program whose Save As adds it to the recent files
+    EXPECT_EQ(main.mnuLastFile[1]->text().replace(QStringLiteral("&&"), QStringLiteral("&")),
+              QString::fromStdString(real));
+  }
+
+  // Save As onto the same file: the question, and Enter answers No.
+  edit();
+  fake.ChooseSave(held).PressEnter();
+  EXPECT_FALSE(main.SaveAs());
+  ExpectReplaceQuestion(fake, dir.File(real));
+  EXPECT_TRUE(main.FChanged);
+
+  // Another program's save over the file.
+  const std::string theirs = dir.Read(real) + "\r\n";
+  dir.Write(real + ".tmp", theirs);
+  ASSERT_EQ(std::rename((dir.File(real) + ".tmp").c_str(), dir.File(real).c_str()), 0);
+  for (const bool escape : {false, true}) {
+    fake.ClearRecords();
+    if (escape)
+      fake.PressEscape();
+    else
+      fake.PressEnter();
+    EXPECT_FALSE(main.Save());
+    ASSERT_EQ(fake.messages.size(), 1u);
+    EXPECT_EQ(ShownMessage(fake.messages[0].text),
+              "The file " + realPath +
+                  " has been changed by another program since it was opened or saved.\n\n"
+                  "Do you want to replace it?");
+    EXPECT_EQ(fake.messages[0].defaultButton, tavrel::mbNo);
+    EXPECT_EQ(fake.messages[0].escape, ModalResult::No);
+    EXPECT_EQ(dir.Read(real), theirs);
+    EXPECT_TRUE(main.FChanged);
+  }
+
+  // The save question at close names the file the same way.
+  fake.ClearRecords();
+  fake.Answer(ModalResult::Cancel);
+  EXPECT_FALSE(main.SaveChanges());
+  ASSERT_EQ(fake.messages.size(), 1u);
+  EXPECT_TRUE(ShownMessage(fake.messages[0].text).contains(" " + realPath + " has changed."))
+      << fake.messages[0].text;
 }
 
 void CheckExportSaveAsAsksBeforeReplacing(FakePlatform& fake, const TempDir& dir,

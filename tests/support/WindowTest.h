@@ -91,6 +91,16 @@ QString ReplaceQuestionFor(const std::string& realFullPath);
 // default and Escape's answer.
 void ExpectReplaceQuestion(const FakePlatform& fake, const std::string& realFullPath);
 
+// The data file's questions and names in a main window, for a file whose
+// name holds a literal "&#...;" (edit changes the exercise): Save As names
+// it as the folder holds it in the caption and the recent-file menu; Save As
+// onto it again asks, and Enter answers No; another program's change to it
+// makes Save ask "... has been changed by another program ...", naming it
+// the same way, with No the default and Escape's answer, and No keeps the
+// other program's file; the save question names it too.
+void CheckDataFileQuestionsNameTheRealFile(TMainFormBase& main, FakePlatform& fake, const TempDir& dir,
+                                           const std::function<void()>& edit);
+
 // An export's Save As onto an existing page whose name holds a literal
 // "&#...;" (typed without its extension): the question names the real page,
 // Enter and Escape answer No and leave the folder as it was; Yes exports,

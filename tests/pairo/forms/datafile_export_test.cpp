@@ -70,6 +70,14 @@ TEST_F(PairoWindows, DatafileSaveAsAndOpenRoundTripThroughTheWindow) {
   EXPECT_EQ(main->FFileName, file);
 }
 
+TEST_F(PairoWindows, DatafileQuestionsNameTheFileAsTheFolderHoldsItAndDefaultToNo) {
+  int n = 0;
+  tavrel::testing::CheckDataFileQuestionsNameTheRealFile(*main, fake, dir, [&] {
+    main->mmoTitle->SetText("edit " + std::to_string(++n));
+    main->FChanged = true;
+  });
+}
+
 TEST_F(PairoWindows, DatafileInUtf8ReadsAsTheSameExerciseAndSavesInTheProgramsEncoding) {
   Pairs(2);
   main->mmoTitle->SetText("K\xF8" "benhavn, &#321;\xF3" "d&#378; \x80");
