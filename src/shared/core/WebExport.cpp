@@ -345,22 +345,16 @@ std::string FileNameAsAddress(const std::string& bareName) {
   // %-encoded: the address means the same in an attribute, in a script
   // string and in a page of any code page, and nothing in it reads as a
   // scheme (":"), a query ("?"), a fragment ("#") or a reference ("&").
-  static const char* hex = "0123456789ABCDEF";
-  const std::string real = tavrel::Win1252PathToUtf8(bareName);
-  std::string r;
-  r.reserve(real.size() + real.size() / 4);
-  for (const char c : real) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || c == '-' ||
-        c == '.' || c == '_' || c == '~') {
-      r += c;
-      continue;
+  static const std::string special = [] {
+    std::string all;
+    for (int c = 0x20; c < 0x100; ++c) {
+      const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                        c == '-' || c == '.' || c == '_' || c == '~';
+      if (!kept) all += static_cast<char>(c);
     }
-    r += '%';
-    r += hex[u >> 4];
-    r += hex[u & 15];
-  }
-  return r;
+    return all;
+  }();
+  return PercentEncoded(tavrel::Win1252PathToUtf8(bareName), special);
 }
 
 namespace {
