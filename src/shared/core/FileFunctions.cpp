@@ -687,7 +687,8 @@ std::string ReplaceQuestion(const std::string& fileName) {
 bool MayReplaceFile(const std::string& fileName, int helpContext) {
   return !FileExists(fileName) ||
          tavrel::platform().messageDlg(ReplaceQuestion(fileName), tavrel::MsgType::Warning,
-                                       tavrel::mbYesNo, helpContext, tavrel::mbNo) == tavrel::ModalResult::Yes;
+                                       tavrel::mbYesNo, helpContext,
+                                       tavrel::mbNo) == tavrel::ModalResult::Yes;
 }
 
 bool MayReplaceChangedFile(const std::string& fileName, int helpContext) {
@@ -724,7 +725,8 @@ bool ShellOpenFile(const std::string& fileName) {
     throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n" + tavrel::ShownPath(fileName));
   std::string err;
   if (!tavrel::platform().shellOpen(fileName, err))
-    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n " + tavrel::ShownPath(fileName) + ". " + err);
+    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n " + tavrel::ShownPath(fileName) +
+                         ". " + err);
   return true;
 }
 

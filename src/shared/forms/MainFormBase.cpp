@@ -316,8 +316,8 @@ void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& is
   const std::string bareName = ExtractFileName(fileName);
   const FileRefusal why = CheckFileToRead(fileName);
   if (why == FileRefusal::NotFound) {
-    platform().messageDlg("Unable to find file: " + tavrel::ShownPath(bareName) + ".", MsgType::Warning, tavrel::mbOK,
-                          kHelpFileMenu);
+    platform().messageDlg("Unable to find file: " + tavrel::ShownPath(bareName) + ".",
+                          MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
     return;
   }
   if (why != FileRefusal::None) return ShowFileRefusal(fileName, why);
@@ -359,8 +359,8 @@ void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& is
     show();
   } catch (const std::exception&) {
     busy.release();
-    platform().messageDlg("Unable to load file: " + tavrel::ShownPath(bareName) + ".", MsgType::Warning, tavrel::mbOK,
-                          kHelpFileMenu);
+    platform().messageDlg("Unable to load file: " + tavrel::ShownPath(bareName) + ".",
+                          MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
   }
 }
 
@@ -565,7 +565,8 @@ void TMainFormBase::FilesDropped(const std::vector<std::string>& paths) {
 
 bool TMainFormBase::SaveChanges() {
   const ModalResult r = platform().messageDlg(
-      "The " + ExerciseNoun() + " " + tavrel::ShownPath(FFileName) + " has changed.\r\rDo you want to save the changes?",
+      "The " + ExerciseNoun() + " " + tavrel::ShownPath(FFileName) +
+          " has changed.\r\rDo you want to save the changes?",
       MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp, kHelpSaveQuestion);
   if (r == ModalResult::Yes) return Save();
   return r == ModalResult::No;
@@ -573,7 +574,7 @@ bool TMainFormBase::SaveChanges() {
 
 bool TMainFormBase::SaveGuarded(const std::string& fileName) {
   bool saved = false;
-  std::string message = SaveFailureMessage(fileName);
+  std::string message = "Unable to save file: " + tavrel::ShownPath(fileName);
   try {
     ClearLastSaveFailure();
     saved = SaveAsXML(fileName);

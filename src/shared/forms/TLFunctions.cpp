@@ -319,7 +319,8 @@ void ShowSplashScreen() {
 void LoadStartupConfig() {
   try {
     frmConfig->LoadConfigFile(frmMain->FConfigFile);
-    frmMain->SetStatusPanelText(1, "Config: " + tavrel::ShownPath(ExtractFileName(frmConfig->FConfigFileName)));
+    frmMain->SetStatusPanelText(
+        1, "Config: " + tavrel::ShownPath(ExtractFileName(frmConfig->FConfigFileName)));
   } catch (...) {
     tavrel::platform().messageDlg("Configuration file not found. Using default configuration.",
                                   tavrel::MsgType::Warning, tavrel::mbOK, kHelpConfigFile);
