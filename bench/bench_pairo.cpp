@@ -147,8 +147,8 @@ class Drift : public pairo::IMixRandom {
 // question before writing, No to viewing the pages.
 class GoingOn : public tavrel::QuietPlatform {
  public:
-  tavrel::ModalResult messageDlg(const std::string&, tavrel::MsgType, unsigned buttons,
-                                 int) override {
+  tavrel::ModalResult messageDlg(const std::string&, tavrel::MsgType, unsigned buttons, int,
+                                 unsigned = 0) override {
     return buttons == tavrel::mbYesNo ? tavrel::ModalResult::Yes : tavrel::ModalResult::No;
   }
 };

@@ -11,7 +11,15 @@ FakePlatform::FakePlatform() { setPlatform(this); }
 FakePlatform::~FakePlatform() { setPlatform(nullptr); }
 
 FakePlatform& FakePlatform::Answer(ModalResult r) {
-  answers_.push_back(r);
+  answers_.push_back({Key::None, r});
+  return *this;
+}
+FakePlatform& FakePlatform::PressEnter() {
+  answers_.push_back({Key::Enter, ModalResult::None});
+  return *this;
+}
+FakePlatform& FakePlatform::PressEscape() {
+  answers_.push_back({Key::Escape, ModalResult::None});
   return *this;
 }
 FakePlatform& FakePlatform::ChooseOpen(const std::string& path) {
@@ -75,8 +83,10 @@ FakePlatform& FakePlatform::RunOutOfMemory() {
 }
 
 ModalResult FakePlatform::messageDlg(const std::string& text, MsgType type, unsigned buttons,
-                                     int helpContext) {
-  messages.push_back({text, type, buttons, helpContext, false});
+                                     int helpContext, unsigned defaultButton) {
+  const unsigned enter = DefaultButtonOf(buttons, defaultButton);
+  const ModalResult escape = EscapeAnswerOf(buttons);
+  messages.push_back({text, type, buttons, helpContext, false, enter, escape});
   if (outOfMemory_) {
     outOfMemory_ = false;
     throw std::bad_alloc();
@@ -85,9 +95,14 @@ ModalResult FakePlatform::messageDlg(const std::string& text, MsgType type, unsi
     ADD_FAILURE() << "unscripted message dialog: " << text;
     return (buttons & mbCancel) ? ModalResult::Cancel : ModalResult::None;
   }
-  const ModalResult r = answers_.front();
+  const Reply r = answers_.front();
   answers_.pop_front();
-  return r;
+  switch (r.key) {
+    case Key::Enter: return ResultOfButton(enter);
+    case Key::Escape: return escape;
+    case Key::None: break;
+  }
+  return r.result;
 }
 
 void FakePlatform::showMessage(const std::string& text) {

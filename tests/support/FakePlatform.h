@@ -19,6 +19,8 @@ struct RecordedMessage {
   unsigned buttons = 0;
   int helpContext = 0;
   bool plain = false;  // a plain message box (showMessage)
+  unsigned defaultButton = mbOK;  // the button Enter presses
+  ModalResult escape = ModalResult::OK;  // what Escape answers
 };
 
 class FakePlatform : public IPlatform {
@@ -29,6 +31,10 @@ class FakePlatform : public IPlatform {
   // --- Scripting -----------------------------------------------------------
   // Answer to the next message dialog (showMessage needs none).
   FakePlatform& Answer(ModalResult r);
+  // The next message dialog is answered by Enter (its default button) or
+  // by Escape.
+  FakePlatform& PressEnter();
+  FakePlatform& PressEscape();
   // Next open/save dialog: a chosen path, or cancelled.
   FakePlatform& ChooseOpen(const std::string& path);
   FakePlatform& CancelOpen();
@@ -68,7 +74,7 @@ class FakePlatform : public IPlatform {
 
   // --- IPlatform -----------------------------------------------------------
   ModalResult messageDlg(const std::string& text, MsgType type, unsigned buttons,
-                         int helpContext) override;
+                         int helpContext, unsigned defaultButton = 0) override;
   void showMessage(const std::string& text) override;
   bool openDialog(FileDialogOptions& options) override;
   bool saveDialog(FileDialogOptions& options) override;
@@ -87,7 +93,13 @@ class FakePlatform : public IPlatform {
   }
 
  private:
-  std::deque<ModalResult> answers_;
+  // A scripted answer: a button (key None), or Enter or Escape.
+  enum class Key { None, Enter, Escape };
+  struct Reply {
+    Key key = Key::None;
+    ModalResult result = ModalResult::None;
+  };
+  std::deque<Reply> answers_;
   std::deque<std::optional<std::string>> openAnswers_;
   std::deque<std::optional<std::string>> saveAnswers_;
   std::deque<std::optional<FontSpec>> fontAnswers_;

@@ -16,6 +16,7 @@
 #include "support/TempDir.h"
 
 class QWidget;
+class TConfigFormBase;
 class TMainFormBase;
 
 namespace tavrel::testing {
@@ -75,5 +76,46 @@ bool CheckFailedSaveInPlace(TMainFormBase& main, FakePlatform& fake);
 // scripted seam, or, with memoryShort, under a real memory limit (where
 // limits work) for a command that asks nothing first.
 void ExpectOutOfMemoryReported(FakePlatform& fake, const std::function<void()>& press, bool memoryShort);
+
+// A message as the user reads it in the box: the text the widgets show
+// (letters held as references shown as themselves), with the word joiners
+// that keep a name's own "&#...;" from reading as a reference left out.
+QString ShownMessage(const std::string& text);
+
+// The question a Save As asks before it replaces fullPath, as the user
+// reads it: the real name, " already exists.", "Do you want to replace it?".
+QString ReplaceQuestionFor(const std::string& realFullPath);
+
+// The last recorded message is the replace question, for the file named by
+// realFullPath (as the folder holds it, UTF-8), with Yes and No, No the
+// default and Escape's answer.
+void ExpectReplaceQuestion(const FakePlatform& fake, const std::string& realFullPath);
+
+// The data file's questions and names in a main window, for a file whose
+// name holds a literal "&#...;" (edit changes the exercise): Save As names
+// it as the folder holds it in the caption and the recent-file menu; Save As
+// onto it again asks, and Enter answers No; another program's change to it
+// makes Save ask "... has been changed by another program ...", naming it
+// the same way, with No the default and Escape's answer, and No keeps the
+// other program's file; the save question names it too.
+void CheckDataFileQuestionsNameTheRealFile(TMainFormBase& main, FakePlatform& fake, const TempDir& dir,
+                                           const std::function<void()>& edit);
+
+// An export's Save As onto an existing page whose name holds a literal
+// "&#...;" (typed without its extension): the question names the real page,
+// Enter and Escape answer No and leave the folder as it was; Yes exports,
+// and the final report names the pages as the folder holds them.
+// exportCommand runs the export as the user's click does.
+void CheckExportSaveAsAsksBeforeReplacing(FakePlatform& fake, const TempDir& dir,
+                                          const std::function<void()>& exportCommand);
+
+// The configuration window's Save As onto an existing configuration, typed
+// with and without its extension, and onto a file whose name holds a literal
+// "&#...;": the question names the real file, Enter and Escape both answer
+// No, and No leaves the file byte for byte and the window as it was
+// (unsaved, its name and caption); Yes replaces it.  Save onto the file the
+// window saved last asks nothing.  editName: a text box of the window.
+void CheckConfigSaveAsAsksBeforeReplacing(TConfigFormBase& config, FakePlatform& fake, const TempDir& dir,
+                                          const std::string& editName);
 
 }  // namespace tavrel::testing

@@ -10,7 +10,7 @@
 #include "shared/core/XMLRoutines.h"
 
 tavrel::ModalResult ConsolePlatform::messageDlg(const std::string& text, tavrel::MsgType type,
-                                                unsigned buttons, int) {
+                                                unsigned buttons, int, unsigned) {
   std::cerr << "message: " << text << "\n";
   if (answerYes && type != tavrel::MsgType::Information && (buttons & tavrel::mbYes))
     return tavrel::ModalResult::Yes;
@@ -36,7 +36,12 @@ ToolArgs ReadToolArgs(int argc, char** argv,
       return FromUtf8(argv[++i]);
     };
     if (a == "--mode") args.mode = value();
-    else if (a == "--out") args.out = value();
+    else if (a == "--out") {
+      // A file name as the folder holds it: held as the programs hold a path
+      // from their dialogs ("&#" in the name as "&#38;#").
+      if (i + 1 >= argc) throw std::runtime_error("missing value after " + a);
+      args.out = tavrel::Utf8PathToWin1252(argv[++i]);
+    }
     else if (a == "--config") args.configFile = value();
     else if (a == "--templates") args.templates = value();
     else if (a == "--yes") continue;

@@ -17,7 +17,7 @@ class ConsolePlatform : public tavrel::QuietPlatform {
  public:
   bool answerYes = false;
   tavrel::ModalResult messageDlg(const std::string& text, tavrel::MsgType, unsigned buttons,
-                                 int) override;
+                                 int, unsigned = 0) override;
   void showMessage(const std::string& text) override;
 };
 
@@ -26,7 +26,7 @@ class ConsolePlatform : public tavrel::QuietPlatform {
 std::string FromUtf8(const std::string& s);
 
 // The options every kind takes:
-//   --mode frames|single --out FOLDER/NAME.htm [--config FILE.cfg]
+//   --mode frames|single --out FOLDER/NAME.htm (the name as the folder holds it) [--config FILE.cfg]
 //   [--templates FOLDER/] [--set CONTROL=TEXT]... [--check CONTROL=0|1]...
 //   [--yes] (Yes to a question before writing; main reads it)
 struct ToolArgs {

@@ -153,7 +153,7 @@ void TfrmMain::mnuDeleteQuestionClick() {
   if (n < 1) return;
   const ModalResult r = platform().messageDlg(
       "Are you sure you want to delete question number " + std::to_string(n) + "?",
-      MsgType::Warning, mbOK | mbCancel, kManageHelp);
+      MsgType::Warning, mbOK | mbCancel, kManageHelp, mbCancel);
   if (r != ModalResult::OK) return;
   SpinQNum->setValue(n);
   FCurrQ = n;

@@ -50,8 +50,8 @@ void TfrmMain::ExportToDHTML() { ExportPages(4, BuildSinglePageExport); }
 void TfrmMain::ExportPages(int browserVersion,
                            ExportPlan (*build)(TQList&, const QuizExportInput&)) {
   const TExerciseKeeper keep(*this);
-  if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
+  std::string fileName;
+  if (!ChooseExportFile(fileName)) return;
   StashQuestion();
   tavrel::BusyCursor busy;
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;

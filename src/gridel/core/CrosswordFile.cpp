@@ -1,5 +1,7 @@
 #include "gridel/core/CrosswordFile.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <algorithm>
 #include <unordered_map>
 #include <vector>
@@ -259,7 +261,7 @@ LoadedCrossword ReadCrosswordFile(const std::string& fileName, const std::string
   if (!FileExists(fileName) || !LoadTextFile(fileName, text)) {
     LoadedCrossword out;
     out.status = LoadStatus::Unreadable;
-    out.message = "Unable to read the file " + fileName + ".";
+    out.message = "Unable to read the file " + tavrel::ShownPath(fileName) + ".";
     return out;
   }
   return ReadCrosswordText(fileName, text, currentTitle, currentNextExURL, currentSize);

@@ -1,5 +1,7 @@
 #include "gridel/forms/Config.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QMenu>
@@ -52,7 +54,8 @@ int TfrmConfig::ConfigSaveHelpContext() const { return kHelpWindow; }
 
 void TfrmConfig::btnOKClick() {
   btnAcceptClick();
-  if (frmMain) frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(FConfigFileName));
+  if (frmMain)
+    frmMain->SetStatusPanelText(1, "Config: " + tavrel::ShownPath(ExtractFileName(FConfigFileName)));
 }
 
 void TfrmConfig::BuildPages() {

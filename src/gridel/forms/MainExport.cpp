@@ -50,8 +50,8 @@ bool TfrmMain::ExportChecks() {
 void TfrmMain::ExportPages(ExportPlan (*build)(const LetterGrid&, const CrosswordWords&,
                                                const CrosswordExportInput&)) {
   if (!ExportChecks()) return;
-  if (!tavrel::platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
+  std::string fileName;
+  if (!ChooseExportFile(fileName)) return;
   tavrel::BusyCursor busy;
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
   const CrosswordExportInput in = Gather(*this, fileName);

@@ -1,5 +1,7 @@
 #include "pairo/forms/Config.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -169,7 +171,8 @@ void TfrmConfig::btnOKClick() {
   btnAcceptClick();
   // Without the reload option the configuration is not the exercise's.
   if (frmMain && !reloadTicked) frmMain->FChanged = exerciseChanged;
-  if (frmMain) frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(FConfigFileName));
+  if (frmMain)
+    frmMain->SetStatusPanelText(1, "Config: " + tavrel::ShownPath(ExtractFileName(FConfigFileName)));
 }
 
 }  // namespace pairo

@@ -119,7 +119,7 @@ void TfrmMain::mnuDeleteItemClick() {
   if (n <= 0) return;
   const ModalResult r = platform().messageDlg(
       "Are you sure you want to delete item number " + std::to_string(n) + "?", MsgType::Warning,
-      mbOK | mbCancel, kHelpManageMenu);
+      mbOK | mbCancel, kHelpManageMenu, mbCancel);
   if (r == ModalResult::Cancel) return;
   FQuestions->DeleteQuestion(n);
   Redisplay();

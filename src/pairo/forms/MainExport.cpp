@@ -68,8 +68,8 @@ void TfrmMain::ExportPages(int browserVersion,
                            const std::function<MatchExport(const MatchExportInput&)>& build) {
   const TExerciseKeeper keep(*this);
   StashItems();
-  if (!platform().saveDialog(dlgSaveWeb)) return;
-  const std::string fileName = dlgSaveWeb.fileName;
+  std::string fileName;
+  if (!ChooseExportFile(fileName)) return;
   tavrel::BusyCursor busy;
   if (NameHasBlank(ExtractFileName(fileName)) && !AskContinueWithBlank()) return;
 

@@ -20,6 +20,31 @@ IPlatform& platform() {
   return *g_platform;
 }
 
+unsigned DefaultButtonOf(unsigned buttons, unsigned asked) {
+  const unsigned answers = buttons & (mbYes | mbNo | mbOK | mbCancel);
+  if (answers == 0) return mbOK;
+  if ((asked & answers) != 0 && (asked & (asked - 1)) == 0) return asked;
+  if (answers & mbYes) return mbYes;
+  if (answers & mbOK) return mbOK;
+  return answers & (~answers + 1);  // the lowest: the first in the row
+}
+
+ModalResult EscapeAnswerOf(unsigned buttons) {
+  if (buttons & mbCancel) return ModalResult::Cancel;
+  if (buttons & mbNo) return ModalResult::No;
+  return ModalResult::OK;
+}
+
+ModalResult ResultOfButton(unsigned button) {
+  switch (button) {
+    case mbYes: return ModalResult::Yes;
+    case mbNo: return ModalResult::No;
+    case mbOK: return ModalResult::OK;
+    case mbCancel: return ModalResult::Cancel;
+    default: return ModalResult::None;
+  }
+}
+
 void setPlatform(IPlatform* p) {
   g_platform = p;
   g_busyDepth = 0;

@@ -32,6 +32,16 @@ constexpr unsigned mbOKCancel = mbOK | mbCancel;
 // close box), which callers treat like Cancel.
 enum class ModalResult { None, OK, Cancel, Yes, No };
 
+// The button Enter presses in a message dialog with these buttons: the one
+// asked for when the box has it (mbNo for a question whose Yes would destroy
+// a file or work kept elsewhere), else Yes or OK, else the first button.  A
+// box with no answer button has an OK button.
+unsigned DefaultButtonOf(unsigned buttons, unsigned asked);
+// What Escape and the close box answer: Cancel, else No, else OK.
+ModalResult EscapeAnswerOf(unsigned buttons);
+// The answer a button gives (None for Help).
+ModalResult ResultOfButton(unsigned button);
+
 // Properties of an open or save dialog.  On success the chosen path is in
 // fileName (absolute, "/" separated, Windows-1252).
 struct FileDialogOptions {
@@ -60,9 +70,11 @@ class IPlatform {
   virtual ~IPlatform() = default;
 
   // A message dialog with a type, a set of buttons and a help context.  Help
-  // shows the help for that context and leaves the box open.
+  // shows the help for that context and leaves the box open.  Enter presses
+  // DefaultButtonOf(buttons, defaultButton); Escape answers EscapeAnswerOf.
   virtual ModalResult messageDlg(const std::string& text, MsgType type,
-                                 unsigned buttons, int helpContext) = 0;
+                                 unsigned buttons, int helpContext,
+                                 unsigned defaultButton = 0) = 0;
   // A plain message box: the text and an OK button.
   virtual void showMessage(const std::string& text) = 0;
 

@@ -236,6 +236,34 @@ std::string Win1252PathToUtf8(const std::string& path) {
   return out;
 }
 
+std::string ShownPath(const std::string& path) {
+  const std::string real = Win1252PathToUtf8(path);
+  std::string out;
+  out.reserve(real.size() + real.size() / 8);
+  const size_t n = real.size();
+  size_t i = 0;
+  while (i < n) {
+    char32_t u = 0;
+    size_t len = 0;
+    if (ForeignReferenceAt(real, i, u, len)) {
+      // The name holds the reference's characters, not its letter.
+      out += '&';
+      AppendWin1252(out, 0x2060);  // word joiner
+      ++i;
+      continue;
+    }
+    len = Utf8SequenceAt(real, i, u);
+    if (len == 0) {
+      AppendWin1252(out, 0xFFFD);
+      ++i;
+      continue;
+    }
+    AppendWin1252(out, u);
+    i += len;
+  }
+  return out;
+}
+
 namespace {
 
 // UTF-8 to the suite's Windows-1252 text.  As a path, every name comes back

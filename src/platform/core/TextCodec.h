@@ -51,6 +51,15 @@ std::string Utf8ToWin1252(const std::string& s);
 std::string Utf8PathToWin1252(const std::string& native);
 std::string Win1252PathToUtf8(const std::string& path);
 
+// A held path as text to show (a message, a caption, a list): the name the
+// folder holds, in the suite's Windows-1252 text, which the widgets show as
+// that name.  A "&#...;" the name holds itself shows as typed (a word joiner,
+// which shows as nothing, parts it from the reference the text would
+// otherwise stand for); a byte that is no UTF-8 shows as the replacement
+// character.  Every message, caption and list that names a file goes
+// through it.
+std::string ShownPath(const std::string& path);
+
 // Line breaks: the stored form is CR LF; widgets use LF.  A lone CR counts
 // as a line break too.
 std::string CrLfToLf(const std::string& s);

@@ -1,5 +1,7 @@
 #include "platform/qt/QtPlatform.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
@@ -61,7 +63,8 @@ QString applicationTitle() {
 class MessageDialog : public QDialog {
  public:
   MessageDialog(QWidget* parent, const QString& title, const QString& text, QStyle::StandardPixmap icon,
-                bool withIcon, unsigned buttons, std::function<void()> onHelp)
+                bool withIcon, unsigned buttons, std::function<void()> onHelp,
+                unsigned defaultButton = 0)
       : QDialog(parent), onHelp_(std::move(onHelp)) {
     setObjectName(QStringLiteral("MessageDlg"));
     setWindowTitle(title);
@@ -105,7 +108,9 @@ class MessageDialog : public QDialog {
         {mbOK, "OK", "btnOK", ModalResult::OK},
         {mbCancel, "Cancel", "btnCancel", ModalResult::Cancel},
     };
-    QPushButton* defaultButton = nullptr;
+    // A box must be closable: no button asked for gives an OK button.
+    if (!(buttons & (mbYes | mbNo | mbOK | mbCancel))) buttons |= mbOK;
+    const unsigned enterButton = DefaultButtonOf(buttons, defaultButton);
     for (const ButtonDef& d : defs) {
       if (!(buttons & d.bit)) continue;
       QPushButton* b = addButton(row, d.caption, d.name);
@@ -114,35 +119,16 @@ class MessageDialog : public QDialog {
         result_ = r;
         QDialog::done(QDialog::Accepted);
       });
-      if (!defaultButton && (d.bit == mbOK || d.bit == mbYes)) defaultButton = b;
+      if (d.bit == enterButton) {
+        b->setDefault(true);
+        b->setFocus();
+      }
     }
     if (buttons & mbHelp) {
       QPushButton* b = addButton(row, "&Help", "btnHelp");
       connect(b, &QPushButton::clicked, this, [this] { help(); });
     }
-    if (!(buttons & (mbYes | mbNo | mbOK | mbCancel))) {
-      // A box must be closable: no button asked for gives an OK button.
-      QPushButton* b = addButton(row, "OK", "btnOK");
-      connect(b, &QPushButton::clicked, this, [this] {
-        result_ = ModalResult::OK;
-        QDialog::done(QDialog::Accepted);
-      });
-      defaultButton = b;
-      buttons |= mbOK;
-    }
-    if (!defaultButton) defaultButton = firstButton_;
-    if (defaultButton) {
-      defaultButton->setDefault(true);
-      defaultButton->setFocus();
-    }
-    // Escape and the close box answer as Cancel would, else No, else OK.
-    if (buttons & mbCancel) {
-      escapeResult_ = ModalResult::Cancel;
-    } else if (buttons & mbNo) {
-      escapeResult_ = ModalResult::No;
-    } else if (buttons & mbOK) {
-      escapeResult_ = ModalResult::OK;
-    }
+    escapeResult_ = EscapeAnswerOf(buttons);
     row->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
@@ -176,7 +162,6 @@ class MessageDialog : public QDialog {
     b->setAutoDefault(false);
     b->setMinimumWidth(82);
     row->addWidget(b);
-    if (!firstButton_) firstButton_ = b;
     return b;
   }
 
@@ -185,7 +170,6 @@ class MessageDialog : public QDialog {
   }
 
   std::function<void()> onHelp_;
-  QPushButton* firstButton_ = nullptr;
   ModalResult result_ = ModalResult::None;
   ModalResult escapeResult_ = ModalResult::None;
 };
@@ -281,7 +265,7 @@ QtPlatform::~QtPlatform() {
 }
 
 ModalResult QtPlatform::messageDlg(const std::string& text, MsgType type, unsigned buttons,
-                                   int helpContext) {
+                                   int helpContext, unsigned defaultButton) {
   QString title;
   QStyle::StandardPixmap icon = QStyle::SP_MessageBoxInformation;
   switch (type) {
@@ -309,7 +293,8 @@ ModalResult QtPlatform::messageDlg(const std::string& text, MsgType type, unsign
       showHelpContents();
     }
   };
-  MessageDialog box(dialogParent(), title, toQStringLines(text), icon, true, buttons, onHelp);
+  MessageDialog box(dialogParent(), title, toQStringLines(text), icon, true, buttons, onHelp,
+                    defaultButton);
   box.exec();
   return box.result();
 }
@@ -416,7 +401,7 @@ bool QtPlatform::shellOpen(const std::string& target, std::string& errorText) {
       return false;
     }
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
-      errorText = "The file " + pathFromQString(url.toLocalFile()) + " cannot be found.";
+      errorText = "The file " + ShownPath(pathFromQString(url.toLocalFile())) + " cannot be found.";
       return false;
     }
   } else {
@@ -454,7 +439,7 @@ void QtPlatform::openHelpAt(const std::string& fragment) {
   const QFileInfo info(pathToQString(helpFile_));
   if (helpFile_.empty() || !info.isFile()) {
     showMessage("Help is not available: the help file " +
-                (helpFile_.empty() ? std::string("tavrelhelp.htm") : helpFile_) +
+                (helpFile_.empty() ? std::string("tavrelhelp.htm") : ShownPath(helpFile_)) +
                 " cannot be found.");
     return;
   }

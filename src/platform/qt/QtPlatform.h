@@ -16,7 +16,7 @@ class QtPlatform : public IPlatform {
   ~QtPlatform() override;
 
   ModalResult messageDlg(const std::string& text, MsgType type, unsigned buttons,
-                         int helpContext) override;
+                         int helpContext, unsigned defaultButton = 0) override;
   void showMessage(const std::string& text) override;
 
   bool openDialog(FileDialogOptions& options) override;

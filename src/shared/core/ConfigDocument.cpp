@@ -1,5 +1,7 @@
 #include "shared/core/ConfigDocument.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <stdexcept>
 
 #include "shared/core/DataFile.h"
@@ -412,7 +414,7 @@ LoadResult LoadConfigFromFile(Program program, const std::string& fileName, Conf
   if (fileName.empty() || !FileExists(fileName)) return LoadResult::Missing;
   std::string text;
   if (!LoadTextFile(fileName, text)) {
-    throw std::runtime_error("Unable to read the configuration file " + fileName + ".");
+    throw std::runtime_error("Unable to read the configuration file " + tavrel::ShownPath(fileName) + ".");
   }
   if (IsConfigDocument(text)) {
     values = ReadConfigXML(program, text, values);

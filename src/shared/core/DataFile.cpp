@@ -1,5 +1,7 @@
 #include "shared/core/DataFile.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <stdexcept>
 
 #include "shared/core/FileFunctions.h"
@@ -18,7 +20,7 @@ bool StartsWith(const std::string& s, const std::string& prefix) {
 TDataFile::TDataFile(const std::string& fileName) : fileName_(fileName) {
   if (!FileExists(fileName)) return;
   if (!LoadTextLines(fileName, lines_))
-    throw std::runtime_error("Unable to read the file " + fileName + ".");
+    throw std::runtime_error("Unable to read the file " + tavrel::ShownPath(fileName) + ".");
 }
 
 TDataFile::TDataFile(const std::string& fileName, const std::string& text)

@@ -460,7 +460,8 @@ FileRefusal CheckFileToRead(const std::string& fileName) {
   return FileRefusal::None;
 }
 
-std::string FileRefusalMessage(const std::string& fileName, FileRefusal why) {
+std::string FileRefusalMessage(const std::string& path, FileRefusal why) {
+  const std::string fileName = tavrel::ShownPath(path);
   switch (why) {
     case FileRefusal::None:
       break;
@@ -478,11 +479,11 @@ std::string FileRefusalMessage(const std::string& fileName, FileRefusal why) {
 }
 
 std::string DamagedFileMessage(const std::string& fileName) {
-  return "The file " + fileName + " is damaged or incomplete. It has not been opened.";
+  return "The file " + tavrel::ShownPath(fileName) + " is damaged or incomplete. It has not been opened.";
 }
 
 std::string UnableToLoadMessage(const std::string& fileName) {
-  return "Unable to load the file " + fileName + ". There may be a disk error.";
+  return "Unable to load the file " + tavrel::ShownPath(fileName) + ". There may be a disk error.";
 }
 
 bool SaveTextFile(const std::string& fileName, const std::string& text) {
@@ -675,7 +676,28 @@ void ClearLastSaveFailure() {
 
 std::string SaveFailureMessage(const std::string& fileName, int error) {
   const std::string reason = error != 0 ? std::strerror(error) : LastSaveFailureReason();
-  return "Unable to save file: " + fileName + (reason.empty() ? std::string() : "\r\n" + reason);
+  return "Unable to save file: " + tavrel::ShownPath(fileName) +
+         (reason.empty() ? std::string() : "\r\n" + reason);
+}
+
+std::string ReplaceQuestion(const std::string& fileName) {
+  return tavrel::ShownPath(fileName) + " already exists.\r\nDo you want to replace it?";
+}
+
+bool MayReplaceFile(const std::string& fileName, int helpContext) {
+  return !FileExists(fileName) ||
+         tavrel::platform().messageDlg(ReplaceQuestion(fileName), tavrel::MsgType::Warning,
+                                       tavrel::mbYesNo, helpContext,
+                                       tavrel::mbNo) == tavrel::ModalResult::Yes;
+}
+
+bool MayReplaceChangedFile(const std::string& fileName, int helpContext) {
+  return tavrel::platform().messageDlg(
+             "The file " + tavrel::ShownPath(fileName) +
+                 " has been changed by another program since it was opened or saved.\r\n\r\n"
+                 "Do you want to replace it?",
+             tavrel::MsgType::Confirmation, tavrel::mbYesNo, helpContext, tavrel::mbNo) ==
+         tavrel::ModalResult::Yes;
 }
 
 FileIdentity IdentityOf(const std::string& fileName) {
@@ -700,10 +722,11 @@ void SetSaveFaultForTesting(SaveFault fault) { gSaveFault = fault; }
 
 bool ShellOpenFile(const std::string& fileName) {
   if (!FileExists(fileName))
-    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n" + fileName);
+    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n" + tavrel::ShownPath(fileName));
   std::string err;
   if (!tavrel::platform().shellOpen(fileName, err))
-    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n " + fileName + ". " + err);
+    throw ShellOpenError(std::string(kShellOpenMessage) + "\r\n\r\n " + tavrel::ShownPath(fileName) +
+                         ". " + err);
   return true;
 }
 

@@ -89,6 +89,18 @@ void ClearLastSaveFailure();
 // failed where one is known, or that of error where one is given (ENOMEM for
 // a save that ran out of memory before it wrote).
 std::string SaveFailureMessage(const std::string& fileName, int error = 0);
+// (The messages above name the file as ShownPath shows it.)
+
+// The question every Save As asks before it writes over a file: "PATH
+// already exists. Do you want to replace it?".  MayReplaceFile asks it
+// when fileName (the file really written, its extension added) exists, with
+// No as the default answer and Escape's; true when there is no such file or
+// the user answered Yes.
+std::string ReplaceQuestion(const std::string& fileName);
+bool MayReplaceFile(const std::string& fileName, int helpContext);
+// The question before a save writes over a file another program changed
+// since this one read or wrote it; No is the default.  True on Yes.
+bool MayReplaceChangedFile(const std::string& fileName, int helpContext);
 
 // What tells whether a file is still the one the program last read or
 // wrote: the file itself (device and inode), its size and its modification

@@ -1,5 +1,7 @@
 #include "shared/core/WebExport.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <cctype>
 
 #include "shared/core/FileFunctions.h"
@@ -103,7 +105,8 @@ TemplateText ResolveTemplate(const TemplateSource& source) {
   r.text = !source.store.empty() ? source.store : source.builtIn;
   if (r.text.empty()) {
     r.failed = true;
-    const std::string where = source.folder.empty() ? "the template folder" : source.folder;
+    const std::string where =
+        source.folder.empty() ? "the template folder" : tavrel::ShownPath(source.folder);
     r.messages.push_back({"The template " + source.fileName + " was not found in " + where +
                               ", and no default text is available for it. Nothing has been "
                               "exported.",
@@ -250,7 +253,9 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
     if (!ok) {
       // The saver's reason, below the page's own message.
       const std::string reason = writer ? std::string() : LastSaveFailureReason();
-      ui.showMessage(reason.empty() ? step.failureText : step.failureText + "\r\n" + reason);
+      // The page's message names its file as the folder holds it.
+      const std::string failure = tavrel::ShownPath(step.failureText);
+      ui.showMessage(reason.empty() ? failure : failure + "\r\n" + reason);
       if (step.stopOnFailure) {
         if (cursor) cursor->release();
         return out;
@@ -278,8 +283,10 @@ ExportOutcome RunExportPlan(const ExportPlan& plan, tavrel::BusyCursor* cursor,
   const ExportReport report = plan.report ? plan.report(out) : FinalReport(plan, out);
   if (report.text.empty()) return out;
   out.reported = true;
-  out.answer = ui.messageDlg(report.text, tavrel::MsgType::Information, report.buttons,
-                             kWebExportHelpContext);
+  // The report's words are the program's, its names the pages' held names:
+  // it names them as the folder holds them.
+  out.answer = ui.messageDlg(tavrel::ShownPath(report.text), tavrel::MsgType::Information,
+                             report.buttons, kWebExportHelpContext);
   if (report.offersView && out.answer == tavrel::ModalResult::Yes) {
     try {
       ShellOpenFile(plan.rootPath);
@@ -333,9 +340,21 @@ std::string SafeJSStringAssignment(const std::string& varName, const std::string
 }
 
 std::string FileNameAsAddress(const std::string& bareName) {
-  // Characters with a meaning in an address or a quoted attribute; a colon
-  // would make the part before it read as a scheme ("unit1:quizc.htm").
-  return PercentEncoded(bareName, "%#?&\"'\\<> :");
+  // The bytes of the name as the folder holds it (the held references
+  // decoded), every one but a letter, a digit, "-", ".", "_" and "~"
+  // %-encoded: the address means the same in an attribute, in a script
+  // string and in a page of any code page, and nothing in it reads as a
+  // scheme (":"), a query ("?"), a fragment ("#") or a reference ("&").
+  static const std::string special = [] {
+    std::string all;
+    for (int c = 0x20; c < 0x100; ++c) {
+      const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                        c == '-' || c == '.' || c == '_' || c == '~';
+      if (!kept) all += static_cast<char>(c);
+    }
+    return all;
+  }();
+  return PercentEncoded(tavrel::Win1252PathToUtf8(bareName), special);
 }
 
 namespace {

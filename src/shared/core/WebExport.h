@@ -263,10 +263,12 @@ std::string ScriptString(const std::string& s);
 // escaped by itself), with every chunk also made ScriptStringSafe.
 std::string SafeJSStringAssignment(const std::string& varName, const std::string& value);
 
-// A bare file name as a relative address: the characters that mean something
-// in an address or a quoted attribute ("%", "#", "?", "&", quotes,
-// backslash, "<", ">", blank, ":") and control characters are %-encoded;
-// everything else stays.
+// A bare file name, as held, as a relative address of an export's own page:
+// made from the name the folder holds (a held "&#38;#", a letter held as a
+// reference, a byte that is no UTF-8 all as the file's own bytes), every
+// byte but ASCII letters, digits and "-._~" %-encoded ("%C3%A9" for an
+// accented letter, "%26" for "&", "%3B" for ";").  Plain ASCII, so it may
+// stand in an attribute or a script string alike.
 std::string FileNameAsAddress(const std::string& bareName);
 
 // Where a teacher's text lands in a page: the page's elements around it, as

@@ -1,5 +1,7 @@
 #include "shared/forms/ConfigFormBase.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -438,14 +440,14 @@ void TConfigFormBase::LoadConfigFile(const std::string& fileName) {
   FConfigFileName = fileName;
   SetLoadedCaption();
   if (frmMain) {
-    frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(fileName));
+    frmMain->SetStatusPanelText(1, "Config: " + tavrel::ShownPath(ExtractFileName(fileName)));
     frmMain->FChanged = true;
   }
   ConfigChanged = false;
 }
 
 void TConfigFormBase::SetLoadedCaption() {
-  setWindowTitle(toQString("Configuration file: " + FConfigFileName));
+  setWindowTitle(toQString("Configuration file: " + tavrel::ShownPath(FConfigFileName)));
 }
 
 // --- Saving ---------------------------------------------------------------------
@@ -454,7 +456,8 @@ int TConfigFormBase::ConfigSaveHelpContext() const { return kHelpConfigSave; }
 
 bool TConfigFormBase::AskSaveConfigChanges() {
   const auto answer = platform().messageDlg(
-      "Do you want to save the changes in the configuration file \r\n" + FConfigFileName + "?",
+      "Do you want to save the changes in the configuration file \r\n" +
+          tavrel::ShownPath(FConfigFileName) + "?",
       MsgType::Confirmation, tavrel::mbYes | tavrel::mbNo | tavrel::mbHelp, ConfigSaveHelpContext());
   if (answer != tavrel::ModalResult::Yes) return false;
   return SaveConfigFile();
@@ -472,6 +475,8 @@ bool TConfigFormBase::SaveConfigFileAs() {
   if (!platform().saveDialog(SaveDialog1)) return false;
   std::string name = SaveDialog1.fileName;
   if (name.find(".cfg") == std::string::npos) name += ".cfg";
+  // Asked here, about the file really written (the dialog saw the name typed).
+  if (!MayReplaceFile(name, WindowHelpContext())) return false;
   const std::string previous = FConfigFileName;
   FConfigFileName = name;
   if (!WriteConfigFile()) {
@@ -479,7 +484,7 @@ bool TConfigFormBase::SaveConfigFileAs() {
     return false;
   }
   ConfigChanged = false;
-  setWindowTitle(toQString("Configuration - " + FConfigFileName));
+  setWindowTitle(toQString("Configuration - " + tavrel::ShownPath(FConfigFileName)));
   return true;
 }
 

@@ -1,4 +1,6 @@
 #include "shared/forms/InsertLink.h"
+
+#include "platform/core/TextCodec.h"
 #include "shared/forms/MainFormBase.h"
 
 #include "shared/core/HelpContexts.h"
@@ -144,7 +146,7 @@ bool TfrmInsertLink::CheckRootDir(const std::string& dataFileName) {
   const std::string text =
       "In order to create a relative link, the program will assume that your HTML file will "
       "be saved in the same location as your data file is currently saved: \r\n\r\n" +
-      ExtractFilePath(dataFileName) +
+      tavrel::ShownPath(ExtractFilePath(dataFileName)) +
       "\r\n\r\nIf you wish to change this, please cancel this operation and save your data "
       "file in the folder where you intend to place the HTML files.";
   return platform().messageDlg(text, tavrel::MsgType::Confirmation, tavrel::mbOKCancel,

@@ -1,5 +1,7 @@
 #include "shared/forms/MainFormBase.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QApplication>
@@ -314,8 +316,8 @@ void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& is
   const std::string bareName = ExtractFileName(fileName);
   const FileRefusal why = CheckFileToRead(fileName);
   if (why == FileRefusal::NotFound) {
-    platform().messageDlg("Unable to find file: " + bareName + ".", MsgType::Warning, tavrel::mbOK,
-                          kHelpFileMenu);
+    platform().messageDlg("Unable to find file: " + tavrel::ShownPath(bareName) + ".",
+                          MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
     return;
   }
   if (why != FileRefusal::None) return ShowFileRefusal(fileName, why);
@@ -340,7 +342,8 @@ void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& is
     if (frmWhatNumber) {
       frmWhatNumber->lblQuestionNumber->setText("Append questions starting at number:");
       frmWhatNumber->lblQuestionNumber->show();
-      frmWhatNumber->lblToPosition->setText(tavrel::toQString("from file: " + bareName + "."));
+      frmWhatNumber->lblToPosition->setText(
+          tavrel::toQString("from file: " + tavrel::ShownPath(bareName) + "."));
       frmWhatNumber->lblToPosition->show();
       frmWhatNumber->cmbToPosition->hide();
       // One more number than the list has items can be chosen.
@@ -356,8 +359,8 @@ void TMainFormBase::AppendFile(const std::function<bool(const std::string&)>& is
     show();
   } catch (const std::exception&) {
     busy.release();
-    platform().messageDlg("Unable to load file: " + bareName + ".", MsgType::Warning, tavrel::mbOK,
-                          kHelpFileMenu);
+    platform().messageDlg("Unable to load file: " + tavrel::ShownPath(bareName) + ".",
+                          MsgType::Warning, tavrel::mbOK, kHelpFileMenu);
   }
 }
 
@@ -422,7 +425,8 @@ void TMainFormBase::SetUpFileDialogs(const char* openFilter, const char* saveFil
   dlgSaveWeb.filter = "HTML files (*.htm)|*.htm";
   dlgSaveWeb.defaultExt = "htm";
   dlgSaveWeb.helpContext = kHelpWebExport;
-  dlgSaveWeb.overwritePrompt = true;
+  // The export asks itself too, as every Save As does (ChooseExportFile).
+  dlgSaveWeb.overwritePrompt = false;
   dlgSaveWeb.pathMustExist = true;
 }
 
@@ -561,7 +565,8 @@ void TMainFormBase::FilesDropped(const std::vector<std::string>& paths) {
 
 bool TMainFormBase::SaveChanges() {
   const ModalResult r = platform().messageDlg(
-      "The " + ExerciseNoun() + " " + FFileName + " has changed.\r\rDo you want to save the changes?",
+      "The " + ExerciseNoun() + " " + tavrel::ShownPath(FFileName) +
+          " has changed.\r\rDo you want to save the changes?",
       MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp, kHelpSaveQuestion);
   if (r == ModalResult::Yes) return Save();
   return r == ModalResult::No;
@@ -569,7 +574,7 @@ bool TMainFormBase::SaveChanges() {
 
 bool TMainFormBase::SaveGuarded(const std::string& fileName) {
   bool saved = false;
-  std::string message = "Unable to save file: " + fileName;
+  std::string message = "Unable to save file: " + tavrel::ShownPath(fileName);
   try {
     ClearLastSaveFailure();
     saved = SaveAsXML(fileName);
@@ -592,11 +597,7 @@ bool TMainFormBase::SaveGuarded(const std::string& fileName) {
 
 bool TMainFormBase::ReplacesChangedFileOnlyIfAsked(const std::string& fileName) {
   if (knownFile_ != fileName || !ChangedOnDisk(fileName, knownIdentity_)) return true;
-  return platform().messageDlg("The file " + fileName +
-                                   " has been changed by another program since it was opened or "
-                                   "saved.\r\n\r\nDo you want to replace it?",
-                               MsgType::Confirmation, tavrel::mbYesNo,
-                               kHelpSaveQuestion) == ModalResult::Yes;
+  return MayReplaceChangedFile(fileName, kHelpSaveQuestion);
 }
 
 bool TMainFormBase::Save() {
@@ -613,16 +614,19 @@ bool TMainFormBase::SaveAs() {
   if (name.find(ext) == std::string::npos) name += ext;
   // The dialog knows only the name typed: the question is asked here, about
   // the file that is really written (through a link, the file it leads to).
-  if (FileExists(name) &&
-      platform().messageDlg(name + " already exists.\r\nDo you want to replace it?",
-                            MsgType::Warning, tavrel::mbYesNo,
-                            kHelpSaveQuestion) != ModalResult::Yes)
-    return false;
+  if (!MayReplaceFile(name, kHelpSaveQuestion)) return false;
   if (!SaveGuarded(name)) return false;
   FFileName = name;
   FChanged = false;
   UpdateMainCaption();
   if (SaveAsAddsRecentFile()) AddRecentFile(FFileName);
+  return true;
+}
+
+bool TMainFormBase::ChooseExportFile(std::string& fileName) {
+  if (!platform().saveDialog(dlgSaveWeb)) return false;
+  if (!MayReplaceFile(dlgSaveWeb.fileName, kHelpWebExport)) return false;
+  fileName = dlgSaveWeb.fileName;
   return true;
 }
 

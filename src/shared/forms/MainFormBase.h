@@ -125,6 +125,10 @@ class TMainFormBase : public QMainWindow {
   // an existing file (the one written, after the extension is added).
   bool Save();
   bool SaveAs();
+  // An export's Save As: the root page chosen in dlgSaveWeb, and the
+  // question before an existing page of that name is replaced.  False when
+  // the dialog was cancelled or the answer was No.
+  bool ChooseExportFile(std::string& fileName);
   // The New command: the save question when changed, then ClearExercise.
   // False when the user cancelled (nothing was cleared).
   bool NewFile();

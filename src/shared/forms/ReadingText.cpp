@@ -408,8 +408,8 @@ void TfrmAddReadingText::btnCancelClick() {
 void TfrmAddReadingText::btnDeleteTextClick() {
   if (platform().messageDlg(
           "This will delete the reading text completely. Are you sure you want to do this?",
-          tavrel::MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp,
-          kHelpContext) != tavrel::ModalResult::Yes)
+          tavrel::MsgType::Confirmation, tavrel::mbYesNoCancel | tavrel::mbHelp, kHelpContext,
+          tavrel::mbNo) != tavrel::ModalResult::Yes)
     return;
   mmoReadingTitle->SetText("");
   mmoReadingText->SetText("");

@@ -1,5 +1,7 @@
 #include "shared/forms/SourceEdit.h"
 
+#include "platform/core/TextCodec.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QFrame>
@@ -195,7 +197,8 @@ void TfrmSourceFiles::GetFilesFromDisk() {
     // Found as the exports find it; an empty file is no template either.
     *s.file = TemplatePath(folder_, s.name);
     if (!LoadTemplateFile(folder_, s.name, *s.text)) {
-      platform().messageDlg("Unable to load " + ExtractFileName(*s.file) + ". Restoring default.",
+      platform().messageDlg("Unable to load " + tavrel::ShownPath(ExtractFileName(*s.file)) +
+                                ". Restoring default.",
                             MsgType::Warning, mbOK, kHelpContext);
       // An unreadable supplied copy leaves the text as it was.
       LoadTemplateFile(SuppliedFolder(), s.name, *s.text);
@@ -256,7 +259,7 @@ void TfrmSourceFiles::btnCancelClick() {
 void TfrmSourceFiles::btnRestoreClick() {
   if (platform().messageDlg(
           "Are you sure you want to return to the original source file supplied with the program?",
-          MsgType::Confirmation, mbYesNoCancel, kHelpContext) != ModalResult::Yes)
+          MsgType::Confirmation, mbYesNoCancel, kHelpContext, tavrel::mbNo) != ModalResult::Yes)
     return;
   Slot* s = SlotOf(shown_);
   if (!s) return;
@@ -265,7 +268,7 @@ void TfrmSourceFiles::btnRestoreClick() {
   if (!LoadTextFile(path, fresh)) {
     // Keep the editor as it is: an empty text here would be written over the
     // template on Accept.
-    platform().messageDlg("Unable to load the original source file " + path +
+    platform().messageDlg("Unable to load the original source file " + tavrel::ShownPath(path) +
                               ". The text in the editor has not been changed.",
                           MsgType::Warning, mbOK, kHelpContext);
     return;

@@ -1,4 +1,6 @@
 #include "shared/forms/TLFunctions.h"
+
+#include "platform/core/TextCodec.h"
 #include "shared/core/HelpContexts.h"
 
 #include <QAction>
@@ -317,7 +319,8 @@ void ShowSplashScreen() {
 void LoadStartupConfig() {
   try {
     frmConfig->LoadConfigFile(frmMain->FConfigFile);
-    frmMain->SetStatusPanelText(1, "Config: " + ExtractFileName(frmConfig->FConfigFileName));
+    frmMain->SetStatusPanelText(
+        1, "Config: " + tavrel::ShownPath(ExtractFileName(frmConfig->FConfigFileName)));
   } catch (...) {
     tavrel::platform().messageDlg("Configuration file not found. Using default configuration.",
                                   tavrel::MsgType::Warning, tavrel::mbOK, kHelpConfigFile);

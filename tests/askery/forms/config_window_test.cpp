@@ -18,6 +18,7 @@
 #include "shared/core/ConfigDocument.h"
 #include "shared/core/FileFunctions.h"
 #include "support/ResourceLimits.h"
+#include "support/WindowTest.h"
 
 using datafile_test::AskeryWindows;
 using datafile_test::RegistryConfigFile;
@@ -213,6 +214,10 @@ TEST_F(AskeryWindows, ConfigSaveAsAppendsTheExtensionUnlessItIsThere) {
     EXPECT_EQ(config->windowTitle().toStdString(), "Configuration - " + dir.File(c.expected));
   }
   EXPECT_TRUE(fake.messages.empty());
+}
+
+TEST_F(AskeryWindows, ConfigSaveAsAsksBeforeReplacingAnExistingFile) {
+  tavrel::testing::CheckConfigSaveAsAsksBeforeReplacing(*config, fake, dir, "editCheck");
 }
 
 TEST_F(AskeryWindows, ConfigFailedWriteIsReportedAndStaysChanged) {

@@ -69,6 +69,12 @@ TEST_F(ExportTest, FramesExportWritesThePagesAndReportsThem) {
   EXPECT_NE(code.find("var GuessIncorrect = 'Wrong, isn\\'t it?';"), std::string::npos);
 }
 
+TEST_F(ExportTest, ExportSaveAsAsksBeforeReplacingAPage) {
+  EditQuestion("Capital of France?", {"Paris"});
+  tavrel::testing::CheckExportSaveAsAsksBeforeReplacing(fake, files, [&] { main->spdToWebClick(); });
+  tavrel::testing::CheckExportSaveAsAsksBeforeReplacing(fake, files, [&] { main->mnuToDHTMLClick(); });
+}
+
 TEST_F(ExportTest, ExportingAQuizWithoutEmptyQuestionsLeavesItUnmodified) {
   Quiz({"One", "Two"});
   List().SetAnswer(1, 1, "a", "", 1);

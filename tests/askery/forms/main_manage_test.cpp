@@ -23,6 +23,7 @@ TEST_F(MainWindowTest, DeleteAsksThenShowsTheQuestionThatTookThePlace) {
   EXPECT_EQ(fake.messages[0].text, "Are you sure you want to delete question number 2?");
   EXPECT_EQ(fake.messages[0].type, MsgType::Warning);
   EXPECT_EQ(fake.messages[0].buttons, tavrel::mbOK | tavrel::mbCancel);
+  EXPECT_EQ(fake.messages[0].defaultButton, tavrel::mbCancel);
   EXPECT_EQ(fake.messages[0].helpContext, 8500);
   EXPECT_EQ(number->lblQuestionNumber->text().toStdString(), "Delete question number:");
   EXPECT_TRUE(number->cmbToPosition->isHidden());

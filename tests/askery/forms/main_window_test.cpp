@@ -284,6 +284,14 @@ TEST_F(MainWindowTest, SaveAsksBeforeOverwritingAFileChangedOnDisk) {
   EXPECT_EQ(fake.MessageTexts(), (std::vector<std::string>{question}));
 }
 
+TEST_F(MainWindowTest, QuestionsAboutTheDataFileNameItAsTheFolderHoldsItAndDefaultToNo) {
+  int n = 0;
+  tavrel::testing::CheckDataFileQuestionsNameTheRealFile(*main, fake, files, [&] {
+    main->mmoQuestion->SetText("edit " + std::to_string(++n));
+    main->FChanged = true;
+  });
+}
+
 TEST_F(MainWindowTest, SaveWritesUnderTheCurrentNameOrAsksForOne) {
   Type(main->mmoQuestion, "one");
   fake.ChooseSave(files.File("q.aky"));

@@ -245,7 +245,7 @@ TEST(CrosswordExportSafety, HostileTextLeavesEveryScriptValid) {
   EXPECT_EQ(code.find("data-k=\"[strCorrect]"), std::string::npos);
   // The grid's own placeholder typed into a clue stays text.
   EXPECT_EQ(code.find("<li>1. a'b\"c\\d<BR>\r\ne</script><script>alert(1)[Grid]"), std::string::npos);
-  EXPECT_NE(PageOf(frames, "/out/it's \"my\" [Grid].htm").find("src=\"it%27s%20%22my%22%20[Grid]w.htm\""),
+  EXPECT_NE(PageOf(frames, "/out/it's \"my\" [Grid].htm").find("src=\"it%27s%20%22my%22%20%5BGrid%5Dw.htm\""),
             std::string::npos);
 
   const ExportPlan single = BuildSinglePageExport(c.grid, words, in);

@@ -42,6 +42,10 @@ TEST_F(GridelTest, TheConfigurationsEditMenuDeletesAndUndoesInTheFocusedBox) {
   config->hide();
 }
 
+TEST_F(GridelTest, SaveAsAsksBeforeReplacingAnExistingConfiguration) {
+  tavrel::testing::CheckConfigSaveAsAsksBeforeReplacing(*config, fake, files, "editCorrect");
+}
+
 TEST_F(GridelTest, OkSavesAChangedConfigurationAndTheStatusBarNamesTheFileWritten) {
   const std::string path = files.File("mine.cfg");
   config->FConfigFileName.clear();

@@ -51,6 +51,14 @@ TEST_F(DataFileTest, SaveAsThenOpenBringsBackLettersTitleAndClues) {
   EXPECT_TRUE(fake.messages.empty());
 }
 
+TEST_F(DataFileTest, QuestionsAboutTheDataFileNameItAsTheFolderHoldsItAndDefaultToNo) {
+  int n = 0;
+  tavrel::testing::CheckDataFileQuestionsNameTheRealFile(*main, fake, files, [&] {
+    main->mmoTitle->SetText("edit " + std::to_string(++n));
+    main->FChanged = true;
+  });
+}
+
 TEST_F(DataFileTest, ACrosswordInUtf8ReadsAsTheSameCrosswordAndSavesInTheProgramsEncoding) {
   Letters({"CAT", "A..", "R.."});
   main->mmoTitle->SetText("K\xF8" "benhavn, &#321;\xF3" "d&#378;");

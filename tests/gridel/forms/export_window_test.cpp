@@ -67,6 +67,12 @@ TEST_F(ExportTest, TheFramesExportWritesThreePagesAndOffersToOpenTheRoot) {
   EXPECT_EQ(Pairs(main->FClues), (PairList{{"CAT", "Pet's name: \"Tom\""}, {"CAR", "Drives"}}));
 }
 
+TEST_F(ExportTest, ExportSaveAsAsksBeforeReplacingAPage) {
+  main->FClues = {{"CAT", "Pet"}, {"CAR", "Drives"}};
+  tavrel::testing::CheckExportSaveAsAsksBeforeReplacing(fake, files, [&] { main->spdToWebClick(); });
+  tavrel::testing::CheckExportSaveAsAsksBeforeReplacing(fake, files, [&] { main->spdToDHTMLClick(); });
+}
+
 TEST_F(ExportTest, TheSinglePageExportWritesOnePageAndAFailedWriteIsReported) {
   main->FClues = {{"CAT", "Pet"}, {"CAR", "Drives"}};
   fake.ChooseSave(files.File("one.htm")).Answer(ModalResult::No);

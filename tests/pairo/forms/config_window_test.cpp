@@ -71,6 +71,10 @@ TEST_F(PairoWindows, ConfigOKMarksTheExerciseOnlyWithTheReloadOption) {
   EXPECT_EQ(RegistryConfigFile(), dir.File("other.cfg"));
 }
 
+TEST_F(PairoWindows, ConfigSaveAsAsksBeforeReplacingAnExistingFile) {
+  tavrel::testing::CheckConfigSaveAsAsksBeforeReplacing(*config, fake, dir, "editYourScoreIs");
+}
+
 TEST_F(PairoWindows, ConfigEditMenuFollowsTheFocus) {
   config->show();
   config->btnHelp->setFocus();

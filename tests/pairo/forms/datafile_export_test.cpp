@@ -70,6 +70,14 @@ TEST_F(PairoWindows, DatafileSaveAsAndOpenRoundTripThroughTheWindow) {
   EXPECT_EQ(main->FFileName, file);
 }
 
+TEST_F(PairoWindows, DatafileQuestionsNameTheFileAsTheFolderHoldsItAndDefaultToNo) {
+  int n = 0;
+  tavrel::testing::CheckDataFileQuestionsNameTheRealFile(*main, fake, dir, [&] {
+    main->mmoTitle->SetText("edit " + std::to_string(++n));
+    main->FChanged = true;
+  });
+}
+
 TEST_F(PairoWindows, DatafileInUtf8ReadsAsTheSameExerciseAndSavesInTheProgramsEncoding) {
   Pairs(2);
   main->mmoTitle->SetText("K\xF8" "benhavn, &#321;\xF3" "d&#378; \x80");
@@ -120,6 +128,12 @@ TEST_F(PairoWindows, DatafileFailedSaveIsReportedKeepsTheNameAndStopsNew) {
   main->spdNewClick();
   EXPECT_EQ(main->mmoNumA[1]->Text(), "edited");
   EXPECT_EQ(main->FFileName, dir.File("gone/ex.pry"));
+}
+
+TEST_F(PairoWindows, ExportSaveAsAsksBeforeReplacingAPage) {
+  Pairs(3);
+  main->ShowItems(1);
+  tavrel::testing::CheckExportSaveAsAsksBeforeReplacing(fake, dir, [&] { main->mnuExportToWeb->trigger(); });
 }
 
 TEST_F(PairoWindows, ExportOrSaveThatRunsOutOfMemoryIsReportedAndKeepsTheExercise) {

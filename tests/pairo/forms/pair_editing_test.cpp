@@ -152,6 +152,7 @@ TEST_F(PairoWindows, ItemCommandDeleteAsksAndRemovesThePair) {
   fake.Answer(ModalResult::OK);
   main->mnuDeleteItemClick();
   EXPECT_EQ(fake.messages.back().text, "Are you sure you want to delete item number 2?");
+  EXPECT_EQ(fake.messages.back().defaultButton, tavrel::mbCancel);
   EXPECT_EQ(Rows()[1], "2:L3/R3");
 
   NumberDialog("1");

@@ -78,6 +78,20 @@ TEST(TextCodec, EveryFileNameComesBackExactlyAndNoReferenceInANameIsRead) {
     for (size_t j = i + 1; j < held.size(); ++j) EXPECT_NE(held[i], held[j]) << i << " " << j;
 }
 
+// A held path shown: the name the folder holds, as text the widgets show as
+// that name.  A reference the name holds itself is parted from its "#" by a
+// word joiner, so that it shows as typed and not as the letter.
+TEST(TextCodec, AHeldPathIsShownAsTheFolderHoldsIt) {
+  const std::string joiner = "&#8288;";
+  EXPECT_EQ(ShownPath("/q/caf\xE9 &amp; 1.aky"), "/q/caf\xE9 &amp; 1.aky");
+  EXPECT_EQ(ShownPath(Utf8PathToWin1252("/q/\xE6\x97\xA5.aky")), "/q/&#26085;.aky");
+  EXPECT_EQ(ShownPath(Utf8PathToWin1252("/q/lit&#26085;.aky")), "/q/lit&" + joiner + "#26085;.aky");
+  // A reference to a letter of the code page reads as text already.
+  EXPECT_EQ(ShownPath(Utf8PathToWin1252("/q/&#38;&#65;.aky")), "/q/&#38;&#65;.aky");
+  // A byte that is no UTF-8 shows as the replacement character.
+  EXPECT_EQ(ShownPath(Utf8PathToWin1252("/q/a\xFF.aky")), "/q/a&#65533;.aky");
+}
+
 TEST(TextCodec, LineBreaks) {
   EXPECT_EQ(CrLfToLf("a\r\nb\rc\nd"), "a\nb\nc\nd");
   EXPECT_EQ(LfToCrLf("a\nb\r\nc\rd"), "a\r\nb\r\nc\r\nd");

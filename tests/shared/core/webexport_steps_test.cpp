@@ -386,7 +386,12 @@ TEST(WebExportText, FileNamesBecomeSafeRelativeAddresses) {
   EXPECT_EQ(FileNameAsAddress("quizw.htm"), "quizw.htm");
   EXPECT_EQ(FileNameAsAddress("John's #1 quiz?&\"\\.htm"),
             "John%27s%20%231%20quiz%3F%26%22%5C.htm");
-  EXPECT_EQ(FileNameAsAddress("caf\xE9w.htm"), "caf\xE9w.htm");
+  // The bytes the folder holds: UTF-8, whatever form the name is held in (a
+  // letter beyond the code page, a literal "&#...;", a byte that is no UTF-8).
+  EXPECT_EQ(FileNameAsAddress("caf\xE9 w;1.htm"), "caf%C3%A9%20w%3B1.htm");
+  EXPECT_EQ(FileNameAsAddress("quiz&#26085;w.htm"), "quiz%E6%97%A5w.htm");
+  EXPECT_EQ(FileNameAsAddress("quiz&#38;#26085;w.htm"), "quiz%26%2326085%3Bw.htm");
+  EXPECT_EQ(FileNameAsAddress("a&#56575;[b]%.htm"), "a%FF%5Bb%5D%25.htm");
   // No scheme before a colon, and no character that browsers drop.
   EXPECT_EQ(FileNameAsAddress("unit1:quizc.htm"), "unit1%3Aquizc.htm");
   EXPECT_EQ(FileNameAsAddress("a\tb\x7F.htm"), "a%09b%7F.htm");

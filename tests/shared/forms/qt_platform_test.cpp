@@ -144,6 +144,44 @@ TEST_F(QtPlatformTest, EachButtonAnswersForItselfAndEscapeForCancel) {
   EXPECT_TRUE(platform.opened.empty());
 }
 
+// Enter presses the button the question names as its default (the safe one
+// of a question that can lose a file), else Yes or OK; Escape answers
+// Cancel, else No.
+TEST_F(QtPlatformTest, EnterPressesTheDefaultTheQuestionNames) {
+  struct Case {
+    unsigned buttons;
+    unsigned asked;
+    int key;
+    ModalResult expected;
+  };
+  const Case cases[] = {
+      {tavrel::mbYesNo, 0, Qt::Key_Return, ModalResult::Yes},
+      {tavrel::mbYesNo, tavrel::mbNo, Qt::Key_Return, ModalResult::No},
+      {tavrel::mbYesNo, tavrel::mbNo, Qt::Key_Enter, ModalResult::No},
+      {tavrel::mbYesNo, tavrel::mbNo, Qt::Key_Escape, ModalResult::No},
+      {tavrel::mbYesNoCancel | tavrel::mbHelp, tavrel::mbNo, Qt::Key_Return, ModalResult::No},
+      {tavrel::mbOKCancel, tavrel::mbCancel, Qt::Key_Return, ModalResult::Cancel},
+      {tavrel::mbOKCancel, 0, Qt::Key_Return, ModalResult::OK},
+      // A default the box lacks gives the usual one.
+      {tavrel::mbOK, tavrel::mbNo, Qt::Key_Return, ModalResult::OK},
+  };
+  for (const Case& c : cases) {
+    QString focused;
+    ModalDriver driver([&](QWidget* box) {
+      // The button that has the box's focus, which Space would press too.
+      if (QWidget* f = box->focusWidget()) focused = f->objectName();
+      QKeyEvent press(QEvent::KeyPress, c.key, Qt::NoModifier);
+      QApplication::sendEvent(box, &press);
+    });
+    EXPECT_EQ(platform.messageDlg("Replace it?", MsgType::Warning, c.buttons, 0, c.asked), c.expected)
+        << "key " << c.key << " with buttons " << c.buttons << ", default asked " << c.asked;
+    ASSERT_TRUE(driver.ran());
+    if (c.key != Qt::Key_Escape && c.expected == ModalResult::No) {
+      EXPECT_EQ(focused, "btnNo");
+    }
+  }
+}
+
 TEST_F(QtPlatformTest, MessageTypesHaveTheirTitles) {
   const std::pair<MsgType, const char*> types[] = {{MsgType::Warning, "Warning"},
                                                    {MsgType::Error, "Error"},

@@ -219,6 +219,7 @@ TEST_F(ReadingTest, DeleteTextEmptiesTitleAndTextOnlyOnYes) {
   form->btnDeleteText->click();
   ASSERT_EQ(fake.messages.size(), 2u);
   ExpectQuestion(fake.messages[1], kDeleteQuestion);
+  EXPECT_EQ(fake.messages[1].defaultButton, tavrel::mbNo);  // deleting: Enter keeps the text
   EXPECT_EQ(Title(), "");
   EXPECT_EQ(Text(), "");
   EXPECT_TRUE(host->FChanged);

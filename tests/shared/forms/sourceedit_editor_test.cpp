@@ -146,6 +146,8 @@ TEST_F(SourceEditTest, RestoreDefaultPutsTheSuppliedCopyInTheEditorOnlyOnYes) {
     EXPECT_EQ(m.text, "Are you sure you want to return to the original source file supplied with the program?");
     EXPECT_EQ(m.type, MsgType::Confirmation);
     EXPECT_EQ(m.buttons, tavrel::mbYesNoCancel);
+    // Yes throws the edited templates away: Enter answers No.
+    EXPECT_EQ(m.defaultButton, tavrel::mbNo);
     EXPECT_EQ(m.helpContext, 33000);
   }
   // Nothing reached the disk.
