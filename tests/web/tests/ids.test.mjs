@@ -16,7 +16,7 @@ import { propertyNames, tableFile } from '../tools/page-property-names.mjs';
 
 const table = [...readFileSync(tableFile, 'utf8').matchAll(/^"([^"]*)",$/gm)].map((m) => m[1]);
 
-// The question of the issue: a hint shown by the teacher's own button, styled
+// A question with a hint shown by the teacher's own button, styled
 // by the teacher's own rule; beside it, ids and names that clash.
 const hint = '<style>#hint1 { color: rgb(1, 2, 3); }</style>Capital of France? '
   + '<button type="button" onclick="document.getElementById(\'hint1\').style.display=\'block\'">Show hint</button>'

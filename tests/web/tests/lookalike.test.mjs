@@ -11,7 +11,7 @@ import {
 } from './helpers.mjs';
 import { collectErrors, firefoxMissing, startFirefox } from './firefox-helpers.mjs';
 
-// The example: "Paris" and "Paris " look the same.
+// A teacher's slip: "Paris" and "Paris " look the same.
 const example = [['France', 'Paris'], ['Texas', 'Paris '], ['Italy', 'Rome']];
 // More look-alikes, each row with the text a student chooses for it, and
 // items that look different from them.
