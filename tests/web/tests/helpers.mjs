@@ -237,16 +237,21 @@ export async function servePages(pathOf) {
   return { server, url: (name) => `http://127.0.0.1:${server.address().port}/${name}` };
 }
 
-// A quiz data file in a fresh folder: the title and the questions, each
-// [question, [answer, ...]] (Windows-1252 text; a letter the code page
-// lacks as its character reference, as the editor keeps it); returns its
-// path.
-export function writeQuizFile(title, questions) {
-  const esc = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+// A quiz data file in a fresh folder: the title, the questions, each
+// [question, [answer, ...]] or [question, answer] (Windows-1252 text; a
+// letter the code page lacks as its character reference, as the editor
+// keeps it), and optionally a typed reading { title, text } that the export
+// may attach; returns its path.
+export function writeQuizFile(title, questions, reading) {
+  const esc = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
   const el = (tag, content) => `<${tag}>${content}</${tag}>`;
   const records = questions.map(([q, answers]) => el('question-record', el('question', esc(q)) +
-    answers.map((a) => el('answer', el('text', esc(a)) + el('correct', '1') + el('feedback', ''))).join(''))).join('');
-  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', esc(title)) + el('questions', records)));
+    [].concat(answers).map((a) => el('answer', el('text', esc(a)) + el('correct', '1') + el('feedback', ''))).join(''))).join('');
+  const readingXML = reading ? el('reading', el('include-reading', '0') + el('include-timer', '0') +
+    el('time-limit', '1') + el('internal-reading', '1') + el('path-to-reading', '') +
+    el('reading-title', esc(reading.title)) + el('reading-text', esc(reading.text))) : '';
+  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', esc(title)) + readingXML +
+    el('questions', records)));
   const file = join(mkdtempSync(join(tmpdir(), 'tavrel-quiz-')), 'quiz.aky');
   writeFileSync(file, doc, 'latin1');
   return file;

@@ -7,10 +7,8 @@
 // what the two browsers have.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import { join } from 'node:path';
-import { exportQuiz, screenshot, startBrowser, watchConsole } from './helpers.mjs';
+import { readFileSync } from 'node:fs';
+import { exportQuiz, screenshot, startBrowser, watchConsole, writeQuizFile } from './helpers.mjs';
 import { collectErrors, firefoxFrame, firefoxMissing, startFirefox } from './firefox-helpers.mjs';
 import { propertyNames, tableFile } from '../tools/page-property-names.mjs';
 
@@ -27,17 +25,7 @@ const clashing = ' <span id="forms">f</span> <b id="G1">g</b> <i id="score">s</i
   + '<svg width="20" height="20"><circle cx="10" cy="10" r="5"/><p id="shape">Which shape is this?</p>'
   + '<math><mn>2</mn><p id="solve">Now solve the equation.</p></math><svg><p id="x">x</p></svg>';
 
-function quizFile() {
-  const el = (tag, content) => `<${tag}>${content}</${tag}>`;
-  const esc = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
-  const record = (q, a) => el('question-record', el('question', esc(q)) +
-    el('answer', el('text', a) + el('correct', '1') + el('feedback', '')));
-  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', 'Capitals') +
-    el('questions', record(hint + clashing, 'Paris') + record('Capital of Italy?', 'Rome'))));
-  const file = join(mkdtempSync(join(tmpdir(), 'tavrel-ids-')), 'ids.aky');
-  writeFileSync(file, doc, 'latin1');
-  return file;
-}
+const quizFile = () => writeQuizFile('Capitals', [[hint + clashing, 'Paris'], ['Capital of Italy?', 'Rome']]);
 
 // Runs in the page with the question: what became of the teacher's ids.
 function idsInPage() {

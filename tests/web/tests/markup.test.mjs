@@ -10,13 +10,13 @@
 // once.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
-import { tmpdir } from 'node:os';
+import { readdirSync, readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import vm from 'node:vm';
 import {
   exportMatching, exportQuiz, frameNamed, startBrowser, templatesDir, texts, watchConsole, writeMatchFile,
+  writeQuizFile,
 } from './helpers.mjs';
 import { exportCrossword, typeWord } from './crossword-helpers.mjs';
 
@@ -95,22 +95,8 @@ const checkCaption = 'Check "it"';
 const rightText = 'Right "so" it\'s \\ </script>';
 const rightShown = 'Right "so" it\'s \\';
 
-const esc = (t) => t.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
-const el = (tag, content) => `<${tag}>${content}</${tag}>`;
-
 // A quiz data file: the title, [question, answer] pairs and a typed reading.
-function quizFile(title, questions, reading = { title: '', text: '' }) {
-  const records = questions.map(([q, a]) => el('question-record', el('question', esc(q)) +
-    el('answer', el('text', esc(a)) + el('correct', '1') + el('feedback', '')))).join('');
-  const readingXML = el('reading', el('include-reading', '0') + el('include-timer', '0') + el('time-limit', '1') +
-    el('internal-reading', '1') + el('path-to-reading', '') + el('reading-title', esc(reading.title)) +
-    el('reading-text', esc(reading.text)));
-  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', esc(title)) + readingXML +
-    el('questions', records)));
-  const file = join(mkdtempSync(join(tmpdir(), 'tavrel-markup-')), 'quiz.aky');
-  writeFileSync(file, doc, 'latin1');
-  return file;
-}
+const quizFile = (title, questions, reading = { title: '', text: '' }) => writeQuizFile(title, questions, reading);
 
 // The texts of each sample's exercise: the first item holds the text alone,
 // the second after a word of its own, the third is plain.
@@ -571,16 +557,8 @@ const hostileTexts = Object.fromEntries(controls.map((c) => [c, hostile(c)]));
 
 // A quiz whose title, questions, answers and reading are hostile too.
 function hostileQuiz() {
-  const question = (n) => el('question-record', el('question', esc(hostile(`question${n}`))) +
-    el('answer', el('text', esc(hostile(`answer${n}`))) + el('correct', '1') + el('feedback', '')));
-  const reading = el('reading', el('include-reading', '0') + el('include-timer', '0') +
-    el('time-limit', '1') + el('internal-reading', '1') + el('path-to-reading', '') +
-    el('reading-title', esc(hostile('readingTitle'))) + el('reading-text', esc(hostile('readingText'))));
-  const doc = el('tavrel-askery-file', el('version', '6') + el('data', el('title', esc(hostile('title'))) +
-    reading + el('questions', question(1) + question(2))));
-  const file = join(mkdtempSync(join(tmpdir(), 'tavrel-hostile-')), 'hostile.aky');
-  writeFileSync(file, doc, 'latin1');
-  return file;
+  return writeQuizFile(hostile('title'), [1, 2].map((n) => [hostile(`question${n}`), hostile(`answer${n}`)]),
+    { title: hostile('readingTitle'), text: hostile('readingText') });
 }
 
 const variants = [
